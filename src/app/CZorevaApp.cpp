@@ -1,0 +1,115 @@
+#include "app/CZorevaApp.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "db/SchemaCheck.h"
+
+namespace app {
+namespace {
+
+std::string formatCode(const char* format, int code) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, code);
+    return text;
+}
+
+}  // namespace
+
+CZorevaApp::CZorevaApp(ui::Host& host, platform::Environment env, const platform::Clock& clock)
+    : host_(host), env_(std::move(env)), clock_(clock) {}
+
+std::filesystem::path CZorevaApp::databaseFile(const std::filesystem::path& dataFolder) {
+    return dataFolder / "ZORV.MDB";
+}
+
+std::filesystem::path CZorevaApp::deliveredDatabaseFile(const std::filesystem::path& dataFolder) {
+    return dataFolder / "ZORV1.MDB";
+}
+
+bool CZorevaApp::InitInstance() {
+    if (!readSettings()) return false;
+    const auto dataFolder = readDataFolder();
+    if (!dataFolder) return false;
+    takeDeliveredDatabase(*dataFolder);
+    if (!openDatabase(*dataFolder)) return false;
+    return createDocument(*dataFolder);
+}
+
+bool CZorevaApp::readSettings() {
+    try {
+        settings_ = platform::Settings::load(platform::Settings::searchFolders(env_));
+        return true;
+    } catch (const platform::SettingsOpenError& e) {
+        host_.error(formatCode("RegOpenKeyEx - %d", e.code));
+    } catch (const platform::SettingsFormatError& e) {
+        host_.error("Файлът с настройки не може да се прочете: " + std::string(e.what()) +
+                    ".\nВсеки ред трябва да бъде във вида ИМЕ=стойност (DATA, DOUT, CONVERT).");
+    }
+    return false;
+}
+
+std::optional<std::filesystem::path> CZorevaApp::readDataFolder() {
+    const auto data = settings_->value("DATA");
+    if (!data) {
+        host_.error(formatCode("RegQueryValueEx - %d", ENOENT));
+        return std::nullopt;
+    }
+    std::error_code ec;
+    if (data->empty() || !std::filesystem::is_directory(*data, ec)) {
+        host_.error("Папката с данни \"" + *data + "\" не съществува.\nПроверете стойността DATA " +
+                    "във файла с настройки " + settings_->file().string() + ".");
+        return std::nullopt;
+    }
+    return std::filesystem::path(*data);
+}
+
+// A fresh ZORV1.MDB from an installation becomes ZORV.MDB. When both files
+// exist the old database stays in use and the new one is left in place, so
+// that nothing of the user's data is lost.
+void CZorevaApp::takeDeliveredDatabase(const std::filesystem::path& dataFolder) {
+    const auto delivered = deliveredDatabaseFile(dataFolder);
+    const auto current = databaseFile(dataFolder);
+    try {
+        db::Database::open(delivered);  // proves the delivered file is whole; closed at once
+    } catch (const db::Error&) {
+        return;  // the normal case: nothing was delivered
+    }
+    std::error_code ec;
+    if (std::filesystem::exists(current, ec)) return;
+    std::filesystem::rename(delivered, current, ec);  // on failure ZORV1.MDB stays in place
+}
+
+bool CZorevaApp::openDatabase(const std::filesystem::path& dataFolder) {
+    const auto file = databaseFile(dataFolder);
+    if (db::looksLikeForeignFile(file)) {
+        host_.error("Файлът " + file.string() + " не е база данни на Зорева по ЗДДС.");
+        return false;
+    }
+    try {
+        db_ = db::Database::open(file);
+    } catch (const db::Error&) {
+        return false;  // missing, locked by another copy, or keyed otherwise: end silently
+    }
+    if (!db::hasZorevaTables(*db_)) {
+        db_.reset();
+        host_.error("Файлът " + file.string() + " не е база данни на Зорева по ЗДДС.");
+        return false;
+    }
+    return true;
+}
+
+bool CZorevaApp::createDocument(const std::filesystem::path& dataFolder) {
+    const auto output = settings_->value("DOUT");
+    if (!output) return false;
+    try {
+        doc_ = std::make_unique<CZorevaDoc>(*db_, clock_, dataFolder, *output);
+    } catch (const db::Error&) {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace app

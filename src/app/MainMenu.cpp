@@ -1,0 +1,57 @@
+#include "app/MainMenu.h"
+
+#include "app/CZorevaDoc.h"
+
+namespace app {
+namespace {
+
+constexpr MenuItem kInput[] = {
+    {Command::PurchaseJournal, "Дневник за покупките"},
+    {Command::SalesJournal, "Дневник за продажбите"},
+};
+constexpr MenuItem kDisk[] = {
+    {Command::WriteSubmissionFiles, "Запис на дневници на файл"},
+    {Command::CheckFiles, "Проверка на дневници от файл"},
+    {Command::WriteMergeFiles, "Запис на дневници на файл за обединение"},
+};
+constexpr MenuItem kReports[] = {
+    {Command::VatReturn, "Справка - декларация по ЗДДС и VIES"},
+};
+constexpr MenuItem kService[] = {
+    {Command::ChoosePerson, "Избор на задължено лице"},
+    {Command::RemovePeriod, "Премахване на период"},
+    {Command::RemoveDuplicates, "Изтриване на дублирани документи"},
+};
+constexpr MenuItem kHelp[] = {
+    {Command::HelpTopics, "&Help Topics"},
+    {Command::Separator, ""},
+    {Command::About, "За програмата"},
+};
+constexpr Popup kMenu[] = {
+    {"Въвеждане", kInput},        {"Диск\\дискети", kDisk},   {"Справки", kReports},
+    {"Служебни функции", kService}, {"Помощ", kHelp},
+};
+
+}  // namespace
+
+std::span<const Popup> mainMenu() { return kMenu; }
+
+bool isEnabled(Command command, const CZorevaDoc& doc) {
+    switch (command) {
+        case Command::CheckFiles:
+        case Command::ChoosePerson:
+        case Command::HelpTopics:
+        case Command::About:
+            return true;
+        case Command::WriteSubmissionFiles:
+            return doc.personIsCurrent() && !doc.onBranch();
+        case Command::WriteMergeFiles:
+            return doc.personIsCurrent() && doc.onBranch();
+        case Command::Separator:
+            return false;
+        default:
+            return doc.personIsCurrent();
+    }
+}
+
+}  // namespace app

@@ -1,0 +1,43 @@
+#pragma once
+// The menu of the main window as data: popups, items, and whether an item is
+// enabled for the session. The front-end renders it and asks isEnabled()
+// every time a menu opens.
+
+#include <span>
+#include <string>
+
+namespace app {
+
+class CZorevaDoc;
+
+enum class Command {
+    PurchaseJournal,
+    SalesJournal,
+    WriteSubmissionFiles,
+    CheckFiles,
+    WriteMergeFiles,
+    VatReturn,
+    ChoosePerson,
+    RemovePeriod,
+    RemoveDuplicates,
+    HelpTopics,
+    About,
+    Separator,
+};
+
+struct MenuItem {
+    Command command;
+    const char* text;  // "" for a separator
+};
+
+struct Popup {
+    const char* title;
+    std::span<const MenuItem> items;
+};
+
+std::span<const Popup> mainMenu();
+
+// Enabling from the session alone: see the table in the popups.
+bool isEnabled(Command command, const CZorevaDoc& doc);
+
+}  // namespace app

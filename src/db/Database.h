@@ -1,0 +1,173 @@
+#pragma once
+// The one encrypted database connection of a run (SQLCipher). Every statement
+// is prepared with bound parameters; every failure of the engine is raised as
+// db::Error carrying the engine's message.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <utility>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace db {
+
+class Error : public std::runtime_error {
+public:
+    explicit Error(const std::string& message, int code = 0)
+        : std::runtime_error(message), code(code) {}
+    int code;  // the engine's result code
+};
+
+// A NULL value to bind.
+struct Null {};
+
+class Statement {
+public:
+    Statement(sqlite3* db, std::string_view sql);
+    ~Statement();
+    Statement(Statement&& other) noexcept;
+    Statement& operator=(Statement&&) = delete;
+    Statement(const Statement&) = delete;
+
+    // Parameters count from 1, as "?" placeholders do.
+    Statement& bind(int index, std::string_view text);
+    Statement& bind(int index, const std::string& text) { return bind(index, std::string_view(text)); }
+    Statement& bind(int index, const char* text) { return bind(index, std::string_view(text)); }
+    Statement& bind(int index, double value);
+    Statement& bind(int index, std::int64_t value);
+    Statement& bind(int index, int value) { return bind(index, std::int64_t{value}); }
+    Statement& bind(int index, bool value) { return bind(index, std::int64_t{value ? 1 : 0}); }
+    Statement& bind(int index, Null);
+    // An absent value binds NULL.
+    Statement& bind(int index, const std::optional<std::string_view>& text) {
+        return text ? bind(index, *text) : bind(index, Null{});
+    }
+
+    template <class... Args>
+    Statement& bindAll(const Args&... args) {
+        [[maybe_unused]] int index = 0;
+        (bind(++index, args), ...);
+        return *this;
+    }
+
+    // Advances to the next row; false when there is none (or the statement
+    // was an action).
+    bool step();
+    // Runs the statement to its end.
+    void run();
+    void reset();
+
+    int columnCount() const;
+    // Position of a column of the result by name (case-insensitive); throws
+    // db::Error when the result has no such column.
+    int column(std::string_view name) const;
+    bool isNull(int column) const;
+    std::string text(int column) const;  // NULL reads as ""
+    double real(int column) const;       // NULL reads as 0
+    std::int64_t integer(int column) const;
+    std::string text(std::string_view name) const { return text(column(name)); }
+    double real(std::string_view name) const { return real(column(name)); }
+    std::int64_t integer(std::string_view name) const { return integer(column(name)); }
+    bool isNull(std::string_view name) const { return isNull(column(name)); }
+
+private:
+    [[noreturn]] void fail() const;
+    sqlite3* db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+// Binds values to the parameters of a statement in order:
+// Binder(s) << vin << period << amount;
+class Binder {
+public:
+    explicit Binder(Statement& statement) : statement_(statement) {}
+    template <class T>
+    Binder& operator<<(const T& value) {
+        statement_.bind(++count_, value);
+        return *this;
+    }
+    int count() const { return count_; }
+
+private:
+    Statement& statement_;
+    int count_ = 0;
+};
+
+class Database {
+public:
+    // The database password; its UTF-8 bytes are the SQLCipher key.
+    static const std::string& password();
+
+    // Opens an existing database file read-write and exclusively with the
+    // key: the lock is taken at once, so a second open of the same file
+    // fails while this one lives. Throws db::Error when the file is missing,
+    // locked, not a database or keyed with another password.
+    static Database open(const std::filesystem::path& file,
+                         const std::string& key = password());
+    // Creates a new database file from the schema. For the install step and
+    // tests only: the program itself never creates tables.
+    static Database create(const std::filesystem::path& file,
+                           const std::string& key = password());
+
+    ~Database();
+    Database(Database&& other) noexcept;
+    Database& operator=(Database&& other) noexcept;
+    Database(const Database&) = delete;
+
+    Statement prepare(std::string_view sql) { return Statement(db_, sql); }
+
+    // Prepares, binds and runs an action statement; returns the rows changed.
+    template <class... Args>
+    int execute(std::string_view sql, const Args&... args) {
+        prepare(sql).bindAll(args...).run();
+        return changes();
+    }
+    // Prepares and binds a query; step() through its rows.
+    template <class... Args>
+    Statement query(std::string_view sql, const Args&... args) {
+        Statement s = prepare(sql);
+        s.bindAll(args...);
+        return s;
+    }
+
+    // Runs several statements without parameters (the schema).
+    void executeScript(std::string_view sql);
+    std::int64_t lastInsertId() const;
+    int changes() const;
+    const std::filesystem::path& file() const { return file_; }
+
+private:
+    Database(sqlite3* db, std::filesystem::path file) : db_(db), file_(std::move(file)) {}
+    static Database openWithFlags(const std::filesystem::path& file, const std::string& key,
+                                  int flags);
+    void close() noexcept;
+    sqlite3* db_ = nullptr;
+    std::filesystem::path file_;
+};
+
+// A unit of work: commit() makes it permanent; leaving the scope without
+// commit() rolls it back. Units nest (savepoints): an inner unit commits into
+// the outer one.
+class Transaction {
+public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    Database& db_;
+    bool open_ = true;
+};
+
+// The schema text (compiled in from schema.sql).
+std::string_view schemaSql();
+
+}  // namespace db

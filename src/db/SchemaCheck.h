@@ -1,0 +1,18 @@
+#pragma once
+// Recognising a file that is not this program's database, before and after
+// opening it, so that such a file is reported and never written to.
+
+#include <filesystem>
+
+#include "db/Database.h"
+
+namespace db {
+
+// True for a file that cannot be an encrypted database: empty, or a plain
+// (unencrypted) SQLite file.
+bool looksLikeForeignFile(const std::filesystem::path& file);
+
+// True when the open database holds the six tables of the program.
+bool hasZorevaTables(Database& db);
+
+}  // namespace db

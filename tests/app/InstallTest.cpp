@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/CZorevaApp.h"
+#include "db/Rows.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
+
+using testing_support::readFile;
+using testing_support::RecordingHost;
+using testing_support::TempDir;
+
+namespace {
+
+int runInstall(const TempDir& home) {
+    const std::string command = "HOME='" + home.path().string() + "' XDG_CONFIG_HOME='" +
+                                (home / "config").string() + "' XDG_DATA_HOME='" +
+                                (home / "share").string() + "' ZOREVA_MKDB='" ZOREVA_MKDB "' '" +
+                                ZOREVA_SOURCE_DIR "/tools/install' >/dev/null";
+    return std::system(command.c_str());
+}
+
+platform::Environment environmentOf(const TempDir& home) {
+    const auto config = (home / "config").string();
+    return [config](const std::string& name) -> std::optional<std::string> {
+        if (name == "XDG_CONFIG_HOME") return config;
+        if (name == "XDG_CONFIG_DIRS") return config + "/none";
+        return std::nullopt;
+    };
+}
+
+}  // namespace
+
+TEST(InstallStep, WritesSettingsFoldersAndADatabaseTheProgramStartsWith) {
+    TempDir home;
+    ASSERT_EQ(runInstall(home), 0);
+    const auto settings = readFile(home / "config/TAVO/ZURE.conf");
+    EXPECT_NE(settings.find("DATA=" + (home / "share/zoreva").string() + "\n"), std::string::npos);
+    EXPECT_NE(settings.find("DOUT=" + (home / "Zoreva").string() + "\n"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_directory(home / "Zoreva"));
+    EXPECT_TRUE(std::filesystem::exists(home / "share/zoreva/ZORV1.MDB"));
+
+    RecordingHost host;
+    platform::FixedClock clock({2026, 12, 8, 9, 0, 0});
+    app::CZorevaApp zoreva(host, environmentOf(home), clock);
+    ASSERT_TRUE(zoreva.InitInstance());
+    EXPECT_TRUE(host.shown.empty());
+    EXPECT_EQ(zoreva.document().title(), "Зорева по ЗДДС -   ");
+}
+
+TEST(InstallStep, ASecondInstallKeepsTheUsersDatabaseAndSettings) {
+    TempDir home;
+    ASSERT_EQ(runInstall(home), 0);
+    {
+        RecordingHost host;
+        platform::FixedClock clock({2026, 12, 8, 9, 0, 0});
+        app::CZorevaApp zoreva(host, environmentOf(home), clock);
+        ASSERT_TRUE(zoreva.InitInstance());
+        db::PersonRow p;
+        p.bulstat = "121212121";
+        p.vin = "BG121212121";
+        p.last = true;
+        db::insertPerson(zoreva.database(), p);
+    }
+    const auto settingsBefore = readFile(home / "config/TAVO/ZURE.conf");
+    const auto databaseBefore = readFile(home / "share/zoreva/ZORV.MDB");
+    ASSERT_EQ(runInstall(home), 0);
+    EXPECT_EQ(readFile(home / "config/TAVO/ZURE.conf"), settingsBefore);
+    EXPECT_EQ(readFile(home / "share/zoreva/ZORV.MDB"), databaseBefore);
+    EXPECT_TRUE(std::filesystem::exists(home / "share/zoreva/ZORV1.MDB"));
+}

@@ -1,0 +1,107 @@
+#include "app/CZorevaDoc.h"
+#include "app/MainMenu.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "support/TestDatabase.h"
+
+using app::Command;
+using testing_support::TestDatabase;
+
+namespace {
+
+std::set<Command> enabledCommands(const app::CZorevaDoc& doc) {
+    std::set<Command> enabled;
+    for (const auto& popup : app::mainMenu())
+        for (const auto& item : popup.items)
+            if (app::isEnabled(item.command, doc)) enabled.insert(item.command);
+    return enabled;
+}
+
+const std::set<Command> kAlways = {Command::CheckFiles, Command::ChoosePerson,
+                                   Command::HelpTopics, Command::About};
+const std::set<Command> kPersonBound = {Command::PurchaseJournal, Command::SalesJournal,
+                                        Command::VatReturn, Command::RemovePeriod,
+                                        Command::RemoveDuplicates};
+
+std::set<Command> join(std::set<Command> a, const std::set<Command>& b) {
+    a.insert(b.begin(), b.end());
+    return a;
+}
+
+class SessionFixture : public ::testing::Test {
+protected:
+    std::unique_ptr<app::CZorevaDoc> open() {
+        return std::make_unique<app::CZorevaDoc>(t.db(), clock, "/data", "/out");
+    }
+    TestDatabase t;
+    platform::FixedClock clock{{2026, 12, 8, 10, 0, 0}};
+};
+
+}  // namespace
+
+TEST_F(SessionFixture, NoCurrentPersonLeavesTwoSpacesAndFourCommands) {
+    t.person("121212121", "", "BG121212121", false);
+    auto doc = open();
+    EXPECT_FALSE(doc->personIsCurrent());
+    EXPECT_EQ(doc->title(), "Зорева по ЗДДС -   ");
+    EXPECT_EQ(enabledCommands(*doc), kAlways);
+}
+
+TEST_F(SessionFixture, HeadOfficeTitleAndCommands) {
+    t.person("121212121", "", "BG121212121", true);
+    auto doc = open();
+    EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG121212121  ");
+    EXPECT_EQ(enabledCommands(*doc),
+              join(join(kAlways, kPersonBound), {Command::WriteSubmissionFiles}));
+}
+
+TEST_F(SessionFixture, BranchTitleAndCommands) {
+    t.person("121212121", "", "BG121212121", false);
+    t.person("121212121", "0001", "BG121212121", true);
+    auto doc = open();
+    EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG121212121  - Клон: 0001");
+    EXPECT_EQ(enabledCommands(*doc),
+              join(join(kAlways, kPersonBound), {Command::WriteMergeFiles}));
+}
+
+TEST_F(SessionFixture, ReloadFollowsTheChooserAndKeepsTheTitleWhenNoneIsCurrent) {
+    t.person("121212121", "", "BG121212121", false);
+    t.person("121212121", "0001", "BG121212121", true);
+    auto doc = open();
+    db::makeCurrent(t.db(), "121212121", "");
+    EXPECT_TRUE(doc->reloadSession());
+    EXPECT_TRUE(app::isEnabled(Command::WriteSubmissionFiles, *doc));
+    EXPECT_FALSE(app::isEnabled(Command::WriteMergeFiles, *doc));
+    EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG121212121  ");
+
+    t.db().execute("DELETE FROM EDANNI");
+    EXPECT_FALSE(doc->reloadSession());
+    EXPECT_FALSE(doc->personIsCurrent());
+    EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG121212121  ") << "caption left unchanged";
+    EXPECT_EQ(enabledCommands(*doc), kAlways);
+}
+
+TEST_F(SessionFixture, FilerCapacityAndPrintRequest) {
+    auto p = t.person("121212121", "", "BG121212121", false);
+    p.flPredst = "A";
+    p.last = true;
+    db::updatePerson(t.db(), p.bulstat, p.klon, p);
+    auto doc = open();
+    EXPECT_TRUE(doc->filerIsAuthorised());
+    doc->requestPrint(app::PrintKind::Sales, "202611");
+    EXPECT_EQ(doc->printKind(), app::PrintKind::Sales);
+    EXPECT_EQ(doc->printPeriod(), "202611");
+    doc->printFinished();
+    EXPECT_EQ(doc->printKind(), app::PrintKind::None);
+}
+
+TEST(MainMenu, PopupsInOrderWithTheirItems) {
+    std::vector<std::string> titles;
+    for (const auto& popup : app::mainMenu()) titles.push_back(popup.title);
+    EXPECT_EQ(titles, (std::vector<std::string>{"Въвеждане", "Диск\\дискети", "Справки",
+                                                "Служебни функции", "Помощ"}));
+    EXPECT_STREQ(app::mainMenu()[4].items[1].text, "");  // the separator
+}

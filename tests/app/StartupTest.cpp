@@ -1,0 +1,144 @@
+#include "app/CZorevaApp.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
+
+using testing_support::readFile;
+using testing_support::RecordingHost;
+using testing_support::TempDir;
+
+namespace {
+
+// A home with its own configuration and data folders.
+class StartupFixture : public ::testing::Test {
+protected:
+    platform::Environment environment() {
+        const auto config = (home / "config").string();
+        return [config](const std::string& name) -> std::optional<std::string> {
+            if (name == "XDG_CONFIG_HOME") return config;
+            if (name == "XDG_CONFIG_DIRS") return config + "/none";
+            return std::nullopt;
+        };
+    }
+    void writeSettings(const std::string& text) { home.write("config/TAVO/ZURE.conf", text); }
+    void writeStandardSettings() {
+        std::filesystem::create_directories(data());
+        writeSettings("DATA=" + data().string() + "\nDOUT=" + (home / "out").string() + "\n");
+    }
+    std::filesystem::path data() const { return home / "data"; }
+    bool start() {
+        app = std::make_unique<app::CZorevaApp>(host, environment(), clock);
+        return app->InitInstance();
+    }
+    void expectOnlyMessage(const std::string& text) {
+        ASSERT_EQ(host.shown.size(), 1u);
+        EXPECT_EQ(host.shown[0].text, text);
+        EXPECT_EQ(host.shown[0].icon, ui::Icon::Error);
+    }
+
+    TempDir home;
+    RecordingHost host;
+    platform::FixedClock clock{{2026, 12, 8, 10, 0, 0}};
+    std::unique_ptr<app::CZorevaApp> app;
+};
+
+}  // namespace
+
+TEST_F(StartupFixture, NoSettingsFileEndsWithRegOpenKeyEx) {
+    EXPECT_FALSE(start());
+    expectOnlyMessage("RegOpenKeyEx - 2");
+}
+
+TEST_F(StartupFixture, NoDataValueEndsWithRegQueryValueEx) {
+    writeSettings("DOUT=/tmp\n");
+    EXPECT_FALSE(start());
+    expectOnlyMessage("RegQueryValueEx - 2");
+}
+
+TEST_F(StartupFixture, AMalformedSettingsFileIsExplained) {
+    writeSettings("DATA /x\n");
+    EXPECT_FALSE(start());
+    ASSERT_EQ(host.shown.size(), 1u);
+    EXPECT_NE(host.shown[0].text.find("line 1"), std::string::npos) << host.shown[0].text;
+    EXPECT_NE(host.shown[0].text.find("ИМЕ=стойност"), std::string::npos);
+}
+
+TEST_F(StartupFixture, AMissingDataFolderIsExplained) {
+    writeSettings("DATA=" + (home / "nowhere").string() + "\nDOUT=/tmp\n");
+    EXPECT_FALSE(start());
+    ASSERT_EQ(host.shown.size(), 1u);
+    EXPECT_NE(host.shown[0].text.find("не съществува"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(home / "nowhere"));
+}
+
+TEST_F(StartupFixture, AFreshInstallationTurnsTheDeliveredFileIntoTheDatabase) {
+    writeStandardSettings();
+    db::Database::create(data() / "ZORV1.MDB");
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(host.shown.empty());
+    EXPECT_TRUE(std::filesystem::exists(data() / "ZORV.MDB"));
+    EXPECT_FALSE(std::filesystem::exists(data() / "ZORV1.MDB"));
+    EXPECT_FALSE(app->document().personIsCurrent());
+    EXPECT_EQ(app->document().title(), "Зорева по ЗДДС -   ");
+    EXPECT_EQ(app->document().outputFolder(), home / "out");
+}
+
+TEST_F(StartupFixture, WithBothFilesTheOldDatabaseStaysAndTheNewOneWaits) {
+    writeStandardSettings();
+    {
+        auto old = db::Database::create(data() / "ZORV.MDB");
+        db::PersonRow p;
+        p.bulstat = "121212121";
+        p.vin = "BG121212121";
+        p.last = true;
+        db::insertPerson(old, p);
+    }
+    db::Database::create(data() / "ZORV1.MDB");
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(app->document().personIsCurrent());
+    EXPECT_TRUE(std::filesystem::exists(data() / "ZORV1.MDB"));
+}
+
+TEST_F(StartupFixture, AMissingDatabaseEndsSilently) {
+    writeStandardSettings();
+    EXPECT_FALSE(start());
+    EXPECT_TRUE(host.shown.empty());
+}
+
+TEST_F(StartupFixture, AMissingDoutEndsSilently) {
+    std::filesystem::create_directories(data());
+    writeSettings("DATA=" + data().string() + "\n");
+    db::Database::create(data() / "ZORV.MDB");
+    EXPECT_FALSE(start());
+    EXPECT_TRUE(host.shown.empty());
+}
+
+TEST_F(StartupFixture, ASecondCopyEndsSilently) {
+    writeStandardSettings();
+    db::Database::create(data() / "ZORV.MDB");
+    ASSERT_TRUE(start());
+    RecordingHost secondHost;
+    app::CZorevaApp second(secondHost, environment(), clock);
+    EXPECT_FALSE(second.InitInstance());
+    EXPECT_TRUE(secondHost.shown.empty());
+}
+
+TEST_F(StartupFixture, AWronglyKeyedDatabaseEndsSilently) {
+    writeStandardSettings();
+    db::Database::create(data() / "ZORV.MDB", "someone else's key");
+    EXPECT_FALSE(start());
+    EXPECT_TRUE(host.shown.empty());
+}
+
+TEST_F(StartupFixture, AFileThatIsNotADatabaseIsReportedAndKept) {
+    writeStandardSettings();
+    home.write("data/ZORV.MDB", "");
+    EXPECT_FALSE(start());
+    ASSERT_EQ(host.shown.size(), 1u);
+    EXPECT_NE(host.shown[0].text.find("не е база данни"), std::string::npos);
+    EXPECT_EQ(readFile(data() / "ZORV.MDB"), "");
+}
