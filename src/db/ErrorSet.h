@@ -5,11 +5,12 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace db {
 
 class ErrorSet {
-public:
+  public:
     static constexpr int kMaxCode = 96;
 
     ErrorSet() = default;
@@ -29,11 +30,19 @@ public:
     void merge(const ErrorSet& other) {
         for (int i = 0; i < 3; ++i) words_[i] |= other.words_[i];
     }
+    // The codes present, in ascending order.
+    std::vector<int> codes() const {
+        std::vector<int> present;
+        for (int code = 1; code <= kMaxCode; ++code) {
+            if (has(code)) present.push_back(code);
+        }
+        return present;
+    }
     // The column value of ERROR1..ERROR3 (word 0..2) as the signed integer stored.
     std::int32_t word(int i) const { return static_cast<std::int32_t>(words_[i]); }
     bool operator==(const ErrorSet&) const = default;
 
-private:
+  private:
     static bool valid(int code) { return code >= 1 && code <= kMaxCode; }
     static int index(int code) { return (code - 1) / 32; }
     static std::uint32_t bit(int code) { return std::uint32_t{1} << ((code - 1) % 32); }

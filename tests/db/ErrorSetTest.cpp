@@ -27,3 +27,11 @@ TEST(ErrorSet, CodesOutOfRangeAreNeverPresent) {
     none.set(200);
     EXPECT_FALSE(none.any());
 }
+
+TEST(ErrorSet, CodesAreListedInAscendingOrderAcrossWords) {
+    db::ErrorSet e;
+    for (int code : {96, 33, 1, 65, 32}) e.set(code);
+    e.set(33);  // setting twice changes nothing
+    EXPECT_EQ(e.codes(), (std::vector<int>{1, 32, 33, 65, 96}));
+    EXPECT_TRUE(db::ErrorSet().codes().empty());
+}

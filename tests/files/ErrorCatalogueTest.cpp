@@ -1,0 +1,272 @@
+#include "files/ErrorCatalogue.h"
+
+#include <gtest/gtest.h>
+
+#include "support/TestDatabase.h"
+
+using files::ErrorGroup;
+using files::ErrorTable;
+using files::kNoLine;
+using testing_support::TestDatabase;
+
+// ---- texts ----
+
+struct TextCase {
+    ErrorGroup group;
+    int code;
+    int line;
+    const char* expected;
+};
+
+TEST(ErrorText, SampleOfEveryGroupWithAndWithoutLinePrefix) {
+    const TextCase cases[] = {
+        {ErrorGroup::Deklar, 1, kNoLine, "Непопълнен идентификационен номер в DEKLAR.TXT"},
+        {ErrorGroup::Deklar, 31, 4, "Поле 01-33 не може да бъде по-голямо от 1.00"},  // no prefix
+        {ErrorGroup::Deklar, 72, kNoLine,
+         "Невалиден формат на файла vies.txt(vies.csv) - недопустими символи"},
+        {ErrorGroup::Deklar, 73, kNoLine, "Стойността на поле 01-80 трябва да е >= 0"},
+        {ErrorGroup::Deklar, 77, kNoLine,
+         "ВНИМАНИЕ! В дневник Продажби има условие за подаване на VIES декларация(Секция 'Общ "
+         "оборот' и секция ВОД), но не е намерена такава."},
+        {ErrorGroup::Purchases, 7, 3, "Покупки - Ред 3: Нарушена поредност"},
+        {ErrorGroup::Purchases, 7, kNoLine, "Нарушена поредност"},
+        {ErrorGroup::Purchases, 7, 0, "Покупки - Ред 0: Нарушена поредност"},
+        {ErrorGroup::Purchases, 27, kNoLine, "Името на контрагента е празнo"},  // Latin "o"
+        {ErrorGroup::Purchases, 28, kNoLine,
+         "Непопълнено задължително поле ‘вид на стоката или услугата’"},
+        {ErrorGroup::Purchases, 53, 12,
+         "Покупки - Ред 12: За този вид документ датата не трябва да е по-ранна от 01.06.2023"},
+        {ErrorGroup::Sales, 8, 2, "Продажби - Ред 2: Нарушена поредност"},
+        {ErrorGroup::Sales, 76, kNoLine,
+         "Неправилно деклариране на данни за вид на документ '....50/83'"},
+        {ErrorGroup::Sales, 79, kNoLine,
+         "За този вид документ датата не трябва да е по-ранна от 01.06.2023"},
+        {ErrorGroup::ViesHeader, 1, 7, "Нарушена структура на ред 1 - VHR."},  // no prefix
+        {ErrorGroup::ViesHeader, 31, kNoLine,
+         "Невалиден формат на поле 'Данъчна основа общо'  в vies.txt."},
+        {ErrorGroup::ViesRows, 2, 1,
+         "VIES - Ред 1 на секция 'ВОД': Невалиден идентификационен номер"},
+        {ErrorGroup::ViesRows, 8, kNoLine,
+         "Невалидна стойност на поле 'Обща стойност на данъчната основа за доставени услуги по "
+         "чл. 21, ал. 2 от ЗДДС с място на изпълнение на територията на друга държава членка'"},
+        {ErrorGroup::ViesRows, 9, 2,
+         "VIES - Ред 2 на секция 'Прехвърляне на стоки под режим ...': Невалиден Код на "
+         "операцията по режим складиране на стоки до поискване"},
+        {ErrorGroup::ViesRows, 18, kNoLine,
+         "Невалиден ИН по ДДС на лицето, за което стоките са предназначени "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        EXPECT_EQ(files::ErrorText(c.code, c.group, c.line), c.expected);
+    }
+}
+
+TEST(ErrorText, RateTextsCarryTheirRate) {
+    const TextCase cases[] = {
+        {ErrorGroup::Purchases, 33, 1,
+         "Покупки - Ред 1: Стойността на ДДС в поле 03-41 е различна от 20% от стойността на "
+         "поле 03-31"},
+        {ErrorGroup::Purchases, 34, kNoLine,
+         "Стойността на ДДС в поле 03-42 е различна от 20% от стойността на поле 03-32"},
+        {ErrorGroup::Sales, 43, kNoLine,
+         "Стойността на ДДС в поле 02-21 е различна от 20% от стойността на поле 02-11"},
+        {ErrorGroup::Sales, 44, 5,
+         "Продажби - Ред 5: Стойността на ДДС в поле 02-22 е различна от 20% от стойността на "
+         "полета 02-12 и 02-26"},
+        {ErrorGroup::Sales, 45, kNoLine,
+         "Стойността на ДДС в поле 02-24 е различна от 7/9% от стойността на поле 02-13"},
+        {ErrorGroup::Sales, 51, kNoLine,
+         "Стойността на ДДС в поле 02-24 е различна от 9% от стойността на поле 02-13"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        EXPECT_EQ(files::ErrorText(c.code, c.group, c.line), c.expected);
+    }
+}
+
+TEST(ErrorText, NegativeCellsOfSectionDNameTheirOwnCell) {
+    EXPECT_EQ(files::ErrorText(74, ErrorGroup::Deklar, kNoLine),
+              "Стойността на поле 01-81 трябва да е >= 0");
+    EXPECT_EQ(files::ErrorText(75, ErrorGroup::Deklar, kNoLine),
+              "Стойността на поле 01-82 трябва да е >= 0");
+}
+
+TEST(ErrorText, CodesWithoutTextGiveNoError) {
+    const TextCase cases[] = {
+        {ErrorGroup::Deklar, 71, kNoLine, "No error"},
+        {ErrorGroup::Deklar, 79, kNoLine, "No error"},
+        {ErrorGroup::Purchases, 9, 3, "No error"},
+        {ErrorGroup::Purchases, 22, kNoLine, "No error"},
+        {ErrorGroup::Purchases, 31, kNoLine, "No error"},
+        {ErrorGroup::Purchases, 54, kNoLine, "No error"},
+        {ErrorGroup::Sales, 32, 3, "No error"},
+        {ErrorGroup::Sales, 80, kNoLine, "No error"},
+        {ErrorGroup::ViesHeader, 33, kNoLine, "No error"},
+        {ErrorGroup::ViesRows, 19, 1, "No error"},
+        {ErrorGroup::Sales, 0, kNoLine, "No error"},
+        {ErrorGroup::Sales, -5, kNoLine, "No error"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        EXPECT_EQ(files::ErrorText(c.code, c.group, c.line), c.expected);
+    }
+}
+
+TEST(ErrorText, EveryGroupHasItsFullListOfTexts) {
+    // A lost or merged entry shows up as a missing count.
+    const struct {
+        ErrorGroup group;
+        int texts;
+    } groups[] = {{ErrorGroup::Deklar, 77},
+                  {ErrorGroup::Purchases, 50},
+                  {ErrorGroup::Sales, 78},
+                  {ErrorGroup::ViesHeader, 32},
+                  {ErrorGroup::ViesRows, 18}};
+    for (const auto& g : groups) {
+        int count = 0;
+        for (int code = 1; code <= 96; ++code) {
+            if (files::ErrorText(code, g.group, kNoLine) != "No error") ++count;
+        }
+        EXPECT_EQ(count, g.texts) << static_cast<int>(g.group);
+    }
+}
+
+// ---- fatal flags ----
+
+TEST(IsFatal, BoundariesOfEachGroup) {
+    const struct {
+        ErrorGroup group;
+        int code;
+        bool fatal;
+    } cases[] = {
+        {ErrorGroup::Deklar, 0, false},     {ErrorGroup::Deklar, 1, true},
+        {ErrorGroup::Deklar, 72, true},     {ErrorGroup::Deklar, 73, false},
+        {ErrorGroup::Deklar, 78, false},    {ErrorGroup::Purchases, 1, true},
+        {ErrorGroup::Purchases, 32, true},  {ErrorGroup::Purchases, 33, false},
+        {ErrorGroup::Purchases, 50, false}, {ErrorGroup::Purchases, 51, true},
+        {ErrorGroup::Purchases, 53, true},  {ErrorGroup::Purchases, 54, false},
+        {ErrorGroup::Sales, 39, true},      {ErrorGroup::Sales, 40, false},
+        {ErrorGroup::Sales, 70, false},     {ErrorGroup::Sales, 71, true},
+        {ErrorGroup::Sales, 73, true},      {ErrorGroup::Sales, 74, false},
+        {ErrorGroup::Sales, 78, false},     {ErrorGroup::Sales, 79, true},
+        {ErrorGroup::Sales, 80, false},     {ErrorGroup::ViesHeader, 1, false},
+        {ErrorGroup::ViesRows, 1, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(static_cast<int>(c.group)) + "/" + std::to_string(c.code));
+        EXPECT_EQ(files::IsFatal(c.group, c.code), c.fatal);
+    }
+}
+
+// ---- queries on the database ----
+
+namespace {
+
+// The ERROR1..ERROR3 columns of a stored document, as SQL literals.
+struct Words {
+    const char* error1;
+    const char* error2;
+    const char* error3;
+};
+
+std::int64_t StoreDocument(TestDatabase& t, db::Journal journal, const std::string& klon,
+                           Words words, const std::string& vin = "BG100000001",
+                           const std::string& period = "202305") {
+    const auto id = t.document(journal, vin, klon, period);
+    t.db().execute(std::string("UPDATE ") + db::tableName(journal) +
+                       " SET ERROR1 = " + words.error1 + ", ERROR2 = " + words.error2 +
+                       ", ERROR3 = " + words.error3 + " WHERE ID = ?",
+                   id);
+    return id;
+}
+
+bool Fatal(TestDatabase& t, const std::string& branch = "",
+           const std::string& vin = "BG100000001") {
+    return files::HasFatalErrors(t.db(), vin, branch, "202305");
+}
+
+}  // namespace
+
+TEST(HasFatalErrors, WarningsAreNotFatal) {
+    TestDatabase t;
+    StoreDocument(t, db::Journal::Purchases, "", {"0", "1", "0"});  // code 33
+    StoreDocument(t, db::Journal::Sales, "", {"0", "0", "63"});     // codes 65-70
+    StoreDocument(t, db::Journal::Sales, "", {"NULL", "NULL", "NULL"});
+    EXPECT_FALSE(Fatal(t));
+}
+
+TEST(HasFatalErrors, FatalCodesInEachWordAreFound) {
+    const struct {
+        db::Journal journal;
+        Words words;
+    } cases[] = {
+        {db::Journal::Purchases, {"1", "0", "0"}},             // code 1
+        {db::Journal::Purchases, {"2147483648.0", "0", "0"}},  // code 32, unsigned as imported
+        {db::Journal::Purchases, {"-2147483648", "0", "0"}},   // code 32, signed
+        {db::Journal::Purchases, {"0", "262144", "0"}},        // code 51
+        {db::Journal::Sales, {"0", "64", "0"}},                // code 39
+        {db::Journal::Sales, {"0", "0", "64"}},                // code 71
+        {db::Journal::Sales, {"0", "0", "16384"}},             // code 79
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.words.error1) + "/" + c.words.error2 + "/" + c.words.error3);
+        TestDatabase t;
+        StoreDocument(t, c.journal, "", c.words);
+        EXPECT_TRUE(Fatal(t));
+    }
+}
+
+TEST(HasFatalErrors, OnlyTheVatNumberAndPeriodCount) {
+    TestDatabase t;
+    StoreDocument(t, db::Journal::Sales, "", {"1", "0", "0"}, "BG100000086");
+    StoreDocument(t, db::Journal::Purchases, "", {"1", "0", "0"}, "BG100000001", "202304");
+    EXPECT_FALSE(Fatal(t));
+    EXPECT_TRUE(Fatal(t, "", "BG100000086"));
+    EXPECT_FALSE(Fatal(t, "", "BG1' OR '1'='1")) << "values are bound, never pasted";
+}
+
+TEST(HasFatalErrors, HeadOfficeCoversItsBranchesAndABranchOnlyItself) {
+    TestDatabase t;
+    StoreDocument(t, db::Journal::Sales, "0001", {"0", "0", "64"});  // a branch document, code 71
+    EXPECT_TRUE(Fatal(t, "")) << "the head office's files carry the branch's documents";
+    EXPECT_TRUE(Fatal(t, "0001"));
+    EXPECT_FALSE(Fatal(t, "0002"));
+
+    TestDatabase other;
+    StoreDocument(other, db::Journal::Purchases, "", {"4", "0", "0"});  // head office, code 3
+    EXPECT_TRUE(Fatal(other, ""));
+    EXPECT_FALSE(Fatal(other, "0001"));
+}
+
+TEST(HasErrorCode, TestsOneBitOfTheAddressedRow) {
+    TestDatabase t;
+    const auto purchase = StoreDocument(t, db::Journal::Purchases, "", {"0", "1", "0"});
+    const auto sale = StoreDocument(t, db::Journal::Sales, "", {"NULL", "NULL", "2147483648.0"});
+    db::ReturnRow r;
+    r.vin = "BG100000001";
+    r.period = "202305";
+    r.errors.set(76);
+    const auto deklar = db::saveReturn(t.db(), r);
+
+    const struct {
+        int code;
+        ErrorTable table;
+        std::int64_t id;
+        bool present;
+    } cases[] = {
+        {33, ErrorTable::Pokupki, purchase, true},
+        {1, ErrorTable::Pokupki, purchase, false},
+        {34, ErrorTable::Pokupki, purchase, false},
+        {96, ErrorTable::Prodagbi, sale, true},
+        {1, ErrorTable::Prodagbi, sale, false},  // NULL column: no code
+        {76, ErrorTable::Deklar, deklar, true},
+        {77, ErrorTable::Deklar, deklar, false},
+        {33, ErrorTable::Pokupki, purchase + 1000, false},  // no such row
+        {0, ErrorTable::Pokupki, purchase, false},
+        {97, ErrorTable::Pokupki, purchase, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        EXPECT_EQ(files::HasErrorCode(t.db(), c.code, c.table, c.id), c.present);
+    }
+}
