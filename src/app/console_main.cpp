@@ -2,11 +2,12 @@
 #include <cstdio>
 
 #include "app/CZorevaApp.h"
+#include "ui/Dialog.h"
 
 namespace {
 
 class ConsoleHost : public ui::Host {
-public:
+  public:
     void message(const std::string& text, ui::Icon) override {
         std::fprintf(stderr, "%s: %s\n", ui::kAppCaption, text.c_str());
     }
@@ -14,6 +15,15 @@ public:
         std::fprintf(stderr, "%s: %s\n", ui::kAppCaption, text.c_str());
         return ui::Answer::No;
     }
+    ui::Result runModal(ui::Dialog&) override { return ui::Result::Cancel; }
+    std::optional<std::filesystem::path> chooseFolder(const ui::FolderRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<std::filesystem::path> saveFile(const ui::SaveFileRequest&) override {
+        return std::nullopt;
+    }
+    void print() override {}
+    void openTextFile(const std::filesystem::path&) override {}
 };
 
 }  // namespace

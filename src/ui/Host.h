@@ -1,11 +1,19 @@
 #pragma once
-// What a dialog asks of the world outside it: message boxes and questions.
-// Every box is captioned "Зорева по ЗДДС"; questions show the buttons "Да",
-// "Не" and "Отказ". The Qt front-end and the scripted test host implement it.
+// What a dialog asks of the world outside it: message boxes and questions,
+// nested modal dialogs, the folder chooser and the save-file dialog, printing,
+// and showing a text file. Every box is captioned "Зорева по ЗДДС"; questions
+// show the buttons "Да", "Не" and "Отказ". The Qt front-end and the scripted
+// test host implement it.
 
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace ui {
+
+class Dialog;
+enum class Result;
 
 inline constexpr const char* kAppCaption = "Зорева по ЗДДС";
 
@@ -13,14 +21,47 @@ enum class Icon { None, Error, Information, Warning };
 enum class Buttons { Ok, YesNo, YesNoCancel };
 enum class Answer { Ok, Yes, No, Cancel };
 
+struct FileFilter {
+    std::string name;     // "Text file"
+    std::string pattern;  // "*.txt"
+};
+
+// The save-file dialog. It asks before it replaces an existing file.
+struct SaveFileRequest {
+    std::string title;
+    std::filesystem::path folder;
+    std::string proposedName;
+    std::string defaultExtension;  // added to a name typed without one, e.g. "txt"
+    std::vector<FileFilter> filters;
+};
+
+struct FolderRequest {
+    std::string title;   // the chooser's caption
+    std::string prompt;  // the line that tells what to choose
+    std::filesystem::path start;
+};
+
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // A message box with the given icon and an OK button.
     virtual void message(const std::string& text, Icon icon) = 0;
     // A question box; returns the button pressed.
     virtual Answer ask(const std::string& text, Buttons buttons, Icon icon) = 0;
+    // Shows the dialog modally (it is opened here) and returns when it has
+    // closed, with its result.
+    virtual Result runModal(Dialog& dialog) = 0;
+    // The chosen folder; nullopt when the person cancelled.
+    virtual std::optional<std::filesystem::path> chooseFolder(const FolderRequest& request) = 0;
+    // The chosen file; nullopt when the person cancelled.
+    virtual std::optional<std::filesystem::path> saveFile(const SaveFileRequest& request) = 0;
+    // Carries out the print request the dialog has just placed with the
+    // session; returns when printing has ended or was abandoned, the dialog
+    // staying open.
+    virtual void print() = 0;
+    // Shows a text file in the person's text viewer.
+    virtual void openTextFile(const std::filesystem::path& file) = 0;
 
     void error(const std::string& text) { message(text, Icon::Error); }
     void information(const std::string& text) { message(text, Icon::Information); }

@@ -4,11 +4,11 @@
 
 #include "app/CZorevaApp.h"
 #include "db/Rows.h"
-#include "support/ScriptedMessages.h"
+#include "support/ScriptedHost.h"
 #include "support/TempDir.h"
 
 using testing_support::readFile;
-using testing_support::RecordingHost;
+using testing_support::ScriptedHost;
 using testing_support::TempDir;
 
 namespace {
@@ -41,11 +41,11 @@ TEST(InstallStep, WritesSettingsFoldersAndADatabaseTheProgramStartsWith) {
     EXPECT_TRUE(std::filesystem::is_directory(home / "Zoreva"));
     EXPECT_TRUE(std::filesystem::exists(home / "share/zoreva/ZORV1.MDB"));
 
-    RecordingHost host;
+    ScriptedHost host;
     platform::FixedClock clock({2026, 12, 8, 9, 0, 0});
     app::CZorevaApp zoreva(host, environmentOf(home), clock);
     ASSERT_TRUE(zoreva.InitInstance());
-    EXPECT_TRUE(host.shown.empty());
+    host.expectNoMoreBoxes();
     EXPECT_EQ(zoreva.document().title(), "Зорева по ЗДДС -   ");
 }
 
@@ -53,7 +53,7 @@ TEST(InstallStep, ASecondInstallKeepsTheUsersDatabaseAndSettings) {
     TempDir home;
     ASSERT_EQ(runInstall(home), 0);
     {
-        RecordingHost host;
+        ScriptedHost host;
         platform::FixedClock clock({2026, 12, 8, 9, 0, 0});
         app::CZorevaApp zoreva(host, environmentOf(home), clock);
         ASSERT_TRUE(zoreva.InitInstance());

@@ -4,18 +4,18 @@
 
 #include <map>
 
-#include "support/ScriptedMessages.h"
+#include "support/ScriptedHost.h"
 #include "support/TempDir.h"
 
 using testing_support::readFile;
-using testing_support::RecordingHost;
+using testing_support::ScriptedHost;
 using testing_support::TempDir;
 
 namespace {
 
 // A home with its own configuration and data folders.
 class StartupFixture : public ::testing::Test {
-protected:
+  protected:
     platform::Environment environment() {
         const auto config = (home / "config").string();
         return [config](const std::string& name) -> std::optional<std::string> {
@@ -35,13 +35,20 @@ protected:
         return app->InitInstance();
     }
     void expectOnlyMessage(const std::string& text) {
-        ASSERT_EQ(host.shown.size(), 1u);
-        EXPECT_EQ(host.shown[0].text, text);
-        EXPECT_EQ(host.shown[0].icon, ui::Icon::Error);
+        host.expectError(text);
+        host.expectNoMoreBoxes();
+    }
+    // The one box shown, an error, whose text is checked by parts.
+    std::string onlyError() {
+        const auto box = host.takeBox();
+        host.expectNoMoreBoxes();
+        if (!box) return "";
+        EXPECT_EQ(box->icon, ui::Icon::Error);
+        return box->text;
     }
 
     TempDir home;
-    RecordingHost host;
+    ScriptedHost host;
     platform::FixedClock clock{{2026, 12, 8, 10, 0, 0}};
     std::unique_ptr<app::CZorevaApp> app;
 };
@@ -62,16 +69,15 @@ TEST_F(StartupFixture, NoDataValueEndsWithRegQueryValueEx) {
 TEST_F(StartupFixture, AMalformedSettingsFileIsExplained) {
     writeSettings("DATA /x\n");
     EXPECT_FALSE(start());
-    ASSERT_EQ(host.shown.size(), 1u);
-    EXPECT_NE(host.shown[0].text.find("line 1"), std::string::npos) << host.shown[0].text;
-    EXPECT_NE(host.shown[0].text.find("ИМЕ=стойност"), std::string::npos);
+    const auto text = onlyError();
+    EXPECT_NE(text.find("line 1"), std::string::npos) << text;
+    EXPECT_NE(text.find("ИМЕ=стойност"), std::string::npos);
 }
 
 TEST_F(StartupFixture, AMissingDataFolderIsExplained) {
     writeSettings("DATA=" + (home / "nowhere").string() + "\nDOUT=/tmp\n");
     EXPECT_FALSE(start());
-    ASSERT_EQ(host.shown.size(), 1u);
-    EXPECT_NE(host.shown[0].text.find("не съществува"), std::string::npos);
+    EXPECT_NE(onlyError().find("не съществува"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(home / "nowhere"));
 }
 
@@ -79,7 +85,7 @@ TEST_F(StartupFixture, AFreshInstallationTurnsTheDeliveredFileIntoTheDatabase) {
     writeStandardSettings();
     db::Database::create(data() / "ZORV1.MDB");
     ASSERT_TRUE(start());
-    EXPECT_TRUE(host.shown.empty());
+    host.expectNoMoreBoxes();
     EXPECT_TRUE(std::filesystem::exists(data() / "ZORV.MDB"));
     EXPECT_FALSE(std::filesystem::exists(data() / "ZORV1.MDB"));
     EXPECT_FALSE(app->document().personIsCurrent());
@@ -106,7 +112,7 @@ TEST_F(StartupFixture, WithBothFilesTheOldDatabaseStaysAndTheNewOneWaits) {
 TEST_F(StartupFixture, AMissingDatabaseEndsSilently) {
     writeStandardSettings();
     EXPECT_FALSE(start());
-    EXPECT_TRUE(host.shown.empty());
+    host.expectNoMoreBoxes();
 }
 
 TEST_F(StartupFixture, AMissingDoutEndsSilently) {
@@ -114,31 +120,30 @@ TEST_F(StartupFixture, AMissingDoutEndsSilently) {
     writeSettings("DATA=" + data().string() + "\n");
     db::Database::create(data() / "ZORV.MDB");
     EXPECT_FALSE(start());
-    EXPECT_TRUE(host.shown.empty());
+    host.expectNoMoreBoxes();
 }
 
 TEST_F(StartupFixture, ASecondCopyEndsSilently) {
     writeStandardSettings();
     db::Database::create(data() / "ZORV.MDB");
     ASSERT_TRUE(start());
-    RecordingHost secondHost;
+    ScriptedHost secondHost;
     app::CZorevaApp second(secondHost, environment(), clock);
     EXPECT_FALSE(second.InitInstance());
-    EXPECT_TRUE(secondHost.shown.empty());
+    secondHost.expectNoMoreBoxes();
 }
 
 TEST_F(StartupFixture, AWronglyKeyedDatabaseEndsSilently) {
     writeStandardSettings();
     db::Database::create(data() / "ZORV.MDB", "someone else's key");
     EXPECT_FALSE(start());
-    EXPECT_TRUE(host.shown.empty());
+    host.expectNoMoreBoxes();
 }
 
 TEST_F(StartupFixture, AFileThatIsNotADatabaseIsReportedAndKept) {
     writeStandardSettings();
     home.write("data/ZORV.MDB", "");
     EXPECT_FALSE(start());
-    ASSERT_EQ(host.shown.size(), 1u);
-    EXPECT_NE(host.shown[0].text.find("не е база данни"), std::string::npos);
+    EXPECT_NE(onlyError().find("не е база данни"), std::string::npos);
     EXPECT_EQ(readFile(data() / "ZORV.MDB"), "");
 }

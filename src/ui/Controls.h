@@ -1,0 +1,321 @@
+#pragma once
+// The controls of a dialog model: what a person sees and touches, as data.
+//
+// Positions are in dialog units: a horizontal unit is a quarter of the
+// average character width of the dialog font, a vertical unit an eighth of
+// its line height, so a form keeps its shape whatever the font (a line of
+// text is 8 units high, an edit box 12 to 14). A control on a property-sheet
+// page is placed relative to the page.
+//
+// A control's state changes only through its setters, which tell the dialog
+// that something is to be shown anew. Controls are declared by the dialog
+// (Dialog::addEdit and friends), in tab order, and configured fluently:
+//
+//     ui::Edit& period_ = addEdit("period", "Период", {60, 10, 40, 14}).labelAt({8, 12, 50, 8})
+//                             .limit(6);
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/Date.h"
+#include "ui/Rows.h"
+
+namespace ui {
+
+class Dialog;
+class Page;
+
+struct Rect {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool empty() const { return width <= 0 || height <= 0; }
+};
+
+struct Size {
+    int width = 0, height = 0;
+};
+
+enum class Kind {
+    Label,       // static text
+    GroupBox,    // a frame with a caption around other controls
+    Edit,        // one line of text
+    ComboBox,    // a drop-down list to choose from
+    DatePicker,  // a date, or none
+    CheckBox,
+    Button,
+    ListView,  // columns, rows from a RowSource, optional check boxes
+    TextBox,   // read-only text of many lines, e.g. a report
+    Sheet,     // the tabs of a property sheet
+    Page,      // one page of a sheet
+};
+
+enum class Align { Left, Right, Center };
+
+class Control {
+  public:
+    Control(Dialog& owner, Kind kind, std::string id, std::string caption, Rect rect);
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    Dialog& dialog() const { return owner_; }
+    Kind kind() const { return kind_; }
+    const std::string& id() const { return id_; }
+    // The text of a label, button, check box, frame or page; the label of an
+    // input control (an edit, drop-down, date, list or text box).
+    const std::string& caption() const { return caption_; }
+    void setCaption(std::string caption);
+    Rect rect() const { return rect_; }
+    // Where the caption of an input control is shown; empty: not shown.
+    Rect labelRect() const { return labelRect_; }
+    Page* page() const { return page_; }
+
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled);
+    bool visible() const { return visible_; }
+    void setVisible(bool visible);
+    // Whether a person can reach it now: enabled, visible, on the active page.
+    bool reachable() const;
+    // Whether it can hold the focus at all (labels and frames cannot).
+    virtual bool takesFocus() const { return true; }
+
+  protected:
+    void setLabelRect(Rect rect) { labelRect_ = rect; }
+    void setPage(Page& page);
+    // Tells the dialog that the state changed and is to be shown anew.
+    void touch();
+
+  private:
+    Dialog& owner_;
+    Kind kind_;
+    std::string id_, caption_;
+    Rect rect_, labelRect_;
+    Page* page_ = nullptr;
+    bool enabled_ = true, visible_ = true;
+};
+
+// The declaration helpers every control offers, returning its own type.
+template <class Self>
+class Declared : public Control {
+  public:
+    using Control::Control;
+    Self& labelAt(Rect rect) {
+        setLabelRect(rect);
+        return self();
+    }
+    Self& on(Page& page) {
+        setPage(page);
+        return self();
+    }
+    Self& disabled() {
+        setEnabled(false);
+        return self();
+    }
+    Self& hidden() {
+        setVisible(false);
+        return self();
+    }
+
+  protected:
+    Self& self() { return static_cast<Self&>(*this); }
+};
+
+class Label : public Declared<Label> {
+  public:
+    Label(Dialog& owner, std::string id, std::string text, Rect rect);
+    bool takesFocus() const override { return false; }
+};
+
+class GroupBox : public Declared<GroupBox> {
+  public:
+    GroupBox(Dialog& owner, std::string id, std::string caption, Rect rect);
+    bool takesFocus() const override { return false; }
+};
+
+// What an edit lets through as it is typed, besides its length limit.
+enum class Chars { Any, Digits };
+
+class Edit : public Declared<Edit> {
+  public:
+    Edit(Dialog& owner, std::string id, std::string caption, Rect rect);
+
+    const std::string& text() const { return text_; }
+    // Sets the text as the program does: no event, no checks.
+    void setText(std::string text);
+
+    // Most characters a person can type; 0: no limit.
+    int maxLength() const { return maxLength_; }
+    Edit& limit(int characters);
+    Chars chars() const { return chars_; }
+    Edit& accept(Chars chars);
+    bool readOnly() const { return readOnly_; }
+    Edit& setReadOnly(bool readOnly = true);
+    Align align() const { return align_; }
+    Edit& alignRight();
+
+    // The text a person's typing turns `typed` into: characters the filter
+    // refuses are dropped and the text is cut at the limit. The check that
+    // Windows-1251 can hold it is the dialog's (Dialog::userEdit).
+    std::string admitted(const std::string& typed) const;
+
+  private:
+    std::string text_;
+    int maxLength_ = 0;
+    Chars chars_ = Chars::Any;
+    bool readOnly_ = false;
+    Align align_ = Align::Left;
+};
+
+class ComboBox : public Declared<ComboBox> {
+  public:
+    ComboBox(Dialog& owner, std::string id, std::string caption, Rect rect);
+
+    const std::vector<std::string>& items() const { return items_; }
+    // Replaces the items; nothing is chosen afterwards.
+    void setItems(std::vector<std::string> items);
+    // The chosen item, -1 for none.
+    int selected() const { return selected_; }
+    // "" when nothing is chosen.
+    std::string selectedText() const;
+    void select(int index);
+    // Chooses the item with this text; false (and nothing chosen) when there is none.
+    bool selectText(const std::string& text);
+
+  private:
+    std::vector<std::string> items_;
+    int selected_ = -1;
+};
+
+class DatePicker : public Declared<DatePicker> {
+  public:
+    DatePicker(Dialog& owner, std::string id, std::string caption, Rect rect);
+
+    const std::optional<Date>& value() const { return value_; }
+    void setValue(std::optional<Date> value);
+
+  private:
+    std::optional<Date> value_;
+};
+
+class CheckBox : public Declared<CheckBox> {
+  public:
+    CheckBox(Dialog& owner, std::string id, std::string caption, Rect rect);
+
+    bool checked() const { return checked_; }
+    void setChecked(bool checked);
+
+  private:
+    bool checked_ = false;
+};
+
+class Button : public Declared<Button> {
+  public:
+    Button(Dialog& owner, std::string id, std::string caption, Rect rect);
+
+    // The button Enter presses when the focus is on no other button.
+    bool isDefault() const { return default_; }
+    Button& makeDefault();
+
+  private:
+    bool default_ = false;
+};
+
+// Read-only text of many lines: a report, the notes of a document.
+class TextBox : public Declared<TextBox> {
+  public:
+    TextBox(Dialog& owner, std::string id, std::string caption, Rect rect);
+
+    const std::string& text() const { return text_; }
+    void setText(std::string text);
+    bool monospace() const { return monospace_; }
+    TextBox& fixedPitch();
+
+  private:
+    std::string text_;
+    bool monospace_ = false;
+};
+
+struct Column {
+    std::string title;
+    Align align = Align::Left;
+    int width = 0;  // dialog units; 0: sized to fit the header and the content
+};
+
+class ListView : public Declared<ListView> {
+  public:
+    ListView(Dialog& owner, std::string id, std::string caption, Rect rect);
+
+    const std::vector<Column>& columns() const { return columns_; }
+    ListView& column(std::string title, Align align = Align::Left, int width = 0);
+    void setColumnTitle(int column, std::string title);
+
+    // The rows shown: the list's own table, unless another source was given.
+    const RowSource& source() const { return *source_; }
+    RowSource& source() { return *source_; }
+    TableRows& table() { return table_; }
+    // Shows the rows of `source`, which must outlive the list.
+    void setSource(RowSource& source);
+    // Grows whenever the rows of the source change (see RowSource::revision).
+    std::uint64_t rowsRevision() const { return source_->revision(); }
+    int rowCount() const { return source_->rowCount(); }
+
+    bool checkBoxes() const { return checkBoxes_; }
+    ListView& withCheckBoxes();
+    bool multiSelect() const { return multiSelect_; }
+    ListView& withMultiSelect();
+
+    // Selected rows, ascending; rows past the end are forgotten.
+    std::vector<int> selection() const;
+    // The first selected row, -1 for none.
+    int selectedRow() const;
+    // Whether a row other than the totals row is selected.
+    bool documentSelected() const;
+    void select(int row);
+    void selectRows(std::vector<int> rows);
+    void clearSelection();
+
+    // The arrow in the header; column -1 shows none.
+    int sortColumn() const { return sort_.column; }
+    bool sortDescending() const { return sort_.descending; }
+    void showSort(const SortState& sort);
+
+  private:
+    std::vector<Column> columns_;
+    TableRows table_;
+    RowSource* source_ = &table_;
+    bool checkBoxes_ = false, multiSelect_ = false;
+    std::vector<int> selection_;
+    SortState sort_{-1, false};
+};
+
+class Sheet;
+
+class Page : public Declared<Page> {
+  public:
+    Page(Dialog& owner, Sheet& sheet, std::string id, std::string title);
+    Sheet& sheet() const { return sheet_; }
+    bool active() const;
+    bool takesFocus() const override { return false; }
+
+  private:
+    Sheet& sheet_;
+};
+
+// The tabs of a property sheet; its pages hold controls.
+class Sheet : public Declared<Sheet> {
+  public:
+    Sheet(Dialog& owner, std::string id, Rect rect);
+    bool takesFocus() const override { return false; }
+
+    const std::vector<Page*>& pages() const { return pages_; }
+    Page* activePage() const;
+    void activate(Page& page);
+
+  private:
+    friend class Dialog;
+    std::vector<Page*> pages_;
+    int active_ = 0;
+};
+
+}  // namespace ui

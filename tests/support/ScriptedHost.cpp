@@ -1,0 +1,200 @@
+#include "support/ScriptedHost.h"
+
+#include "support/DialogDriver.h"
+
+namespace testing_support {
+namespace {
+
+const char* iconName(ui::Icon icon) {
+    switch (icon) {
+        case ui::Icon::Error:
+            return "error";
+        case ui::Icon::Information:
+            return "information";
+        case ui::Icon::Warning:
+            return "warning";
+        case ui::Icon::None:
+            break;
+    }
+    return "no icon";
+}
+
+const char* buttonsName(ui::Buttons buttons) {
+    switch (buttons) {
+        case ui::Buttons::YesNo:
+            return "Да/Не";
+        case ui::Buttons::YesNoCancel:
+            return "Да/Не/Отказ";
+        case ui::Buttons::Ok:
+            break;
+    }
+    return "OK";
+}
+
+template <class Value>
+Value next(std::deque<Value>& script) {
+    Value value = std::move(script.front());
+    script.pop_front();
+    return value;
+}
+
+}  // namespace
+
+std::string describe(const Box& box) {
+    return std::string("[") + iconName(box.icon) + ", " + buttonsName(box.buttons) + "] \"" +
+           box.text + "\"";
+}
+
+ui::Dialog& driverDialog(DialogDriver& driver) {
+    return driver.dialog();
+}
+
+ScriptedHost::~ScriptedHost() {
+    for (std::size_t i = checked_; i < boxes_.size(); ++i)
+        ADD_FAILURE() << "a box the test did not check: " << describe(boxes_[i]);
+    if (!answers_.empty())
+        ADD_FAILURE() << answers_.size() << " scripted answer(s) never asked for";
+    if (!dialogScripts_.empty())
+        ADD_FAILURE() << dialogScripts_.size() << " scripted dialog(s) never opened";
+    if (!folders_.empty()) ADD_FAILURE() << "a scripted folder never asked for";
+    if (!files_.empty()) ADD_FAILURE() << "a scripted file name never asked for";
+}
+
+ScriptedHost& ScriptedHost::answer(ui::Answer answer) {
+    answers_.push_back(answer);
+    return *this;
+}
+
+ScriptedHost& ScriptedHost::onDialog(DialogScript script) {
+    dialogScripts_.push_back(std::move(script));
+    return *this;
+}
+
+ScriptedHost& ScriptedHost::chooseFolder(std::optional<std::filesystem::path> folder) {
+    folders_.push_back(std::move(folder));
+    return *this;
+}
+
+ScriptedHost& ScriptedHost::saveAs(std::optional<std::filesystem::path> file) {
+    files_.push_back(std::move(file));
+    return *this;
+}
+
+ScriptedHost& ScriptedHost::onPrint(std::function<void()> hook) {
+    printHook_ = std::move(hook);
+    return *this;
+}
+
+void ScriptedHost::message(const std::string& text, ui::Icon icon) {
+    boxes_.push_back({text, icon, ui::Buttons::Ok, std::nullopt});
+}
+
+ui::Answer ScriptedHost::ask(const std::string& text, ui::Buttons buttons, ui::Icon icon) {
+    boxes_.push_back({text, icon, buttons, std::nullopt});
+    if (answers_.empty()) {
+        ADD_FAILURE() << "a question the test has no answer for: " << describe(boxes_.back());
+        boxes_.back().answer =
+            buttons == ui::Buttons::YesNoCancel ? ui::Answer::Cancel : ui::Answer::No;
+    } else {
+        boxes_.back().answer = next(answers_);
+    }
+    return *boxes_.back().answer;
+}
+
+ui::Result ScriptedHost::runModal(ui::Dialog& dialog) {
+    dialogsRun_.push_back(dialog.title());
+    if (dialogScripts_.empty()) {
+        ADD_FAILURE() << "the dialog \"" << dialog.title() << "\" opened, and the test has no "
+                      << "script for it";
+        return ui::Result::Cancel;
+    }
+    const auto script = next(dialogScripts_);
+    DialogDriver driver(dialog);
+    script(driver);
+    if (dialog.isOpen()) {
+        ADD_FAILURE() << "the script left the dialog \"" << dialog.title() << "\" open";
+        return ui::Result::Cancel;
+    }
+    return dialog.result();
+}
+
+std::optional<std::filesystem::path> ScriptedHost::chooseFolder(const ui::FolderRequest& request) {
+    folderRequests_.push_back(request);
+    if (folders_.empty()) {
+        ADD_FAILURE() << "a folder chooser (\"" << request.prompt
+                      << "\") the test has no folder for";
+        return std::nullopt;
+    }
+    return next(folders_);
+}
+
+std::optional<std::filesystem::path> ScriptedHost::saveFile(const ui::SaveFileRequest& request) {
+    saveRequests_.push_back(request);
+    if (files_.empty()) {
+        ADD_FAILURE() << "a save-file dialog (\"" << request.title
+                      << "\") the test has no name for";
+        return std::nullopt;
+    }
+    return next(files_);
+}
+
+void ScriptedHost::print() {
+    ++printRequests_;
+    if (printHook_) printHook_();
+}
+
+void ScriptedHost::openTextFile(const std::filesystem::path& file) {
+    openedFiles_.push_back(file);
+}
+
+std::optional<Box> ScriptedHost::takeBox() {
+    if (checked_ >= boxes_.size()) return std::nullopt;
+    return boxes_[checked_++];
+}
+
+void ScriptedHost::expectMessage(const std::string& text, ui::Icon icon, Where where) {
+    const Box expected{text, icon, ui::Buttons::Ok, std::nullopt};
+    const auto box = takeBox();
+    if (!box) {
+        ADD_FAILURE_AT(where.file_name(), where.line())
+            << "no box was shown; expected " << describe(expected);
+    } else if (box->text != text || box->icon != icon || box->buttons != ui::Buttons::Ok) {
+        ADD_FAILURE_AT(where.file_name(), where.line())
+            << "the box shown was " << describe(*box) << "\n              expected "
+            << describe(expected);
+    }
+}
+
+void ScriptedHost::expectError(const std::string& text, Where where) {
+    expectMessage(text, ui::Icon::Error, where);
+}
+
+void ScriptedHost::expectInformation(const std::string& text, Where where) {
+    expectMessage(text, ui::Icon::Information, where);
+}
+
+void ScriptedHost::expectWarning(const std::string& text, Where where) {
+    expectMessage(text, ui::Icon::Warning, where);
+}
+
+void ScriptedHost::expectQuestion(const std::string& text, ui::Buttons buttons, ui::Icon icon,
+                                  Where where) {
+    const Box expected{text, icon, buttons, std::nullopt};
+    const auto box = takeBox();
+    if (!box) {
+        ADD_FAILURE_AT(where.file_name(), where.line())
+            << "no question was asked; expected " << describe(expected);
+    } else if (box->text != text || box->icon != icon || box->buttons != buttons) {
+        ADD_FAILURE_AT(where.file_name(), where.line())
+            << "the box shown was " << describe(*box) << "\n              expected "
+            << describe(expected);
+    }
+}
+
+void ScriptedHost::expectNoMoreBoxes(Where where) {
+    if (const auto box = takeBox())
+        ADD_FAILURE_AT(where.file_name(), where.line()) << "an unexpected box: " << describe(*box);
+    forgetBoxes();
+}
+
+}  // namespace testing_support
