@@ -2,20 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ScriptedMessages.h"
+#include "support/ScriptedHost.h"
 
 using persons::EuPrefixVariant;
 using persons::PersonalNumber;
-using testing_support::RecordingHost;
+using testing_support::ScriptedHost;
 
 namespace {
 
 // The one error box a check showed; "" when it stayed silent.
-std::string OnlyMessage(const RecordingHost& host) {
-    if (host.shown.empty()) return "";
-    EXPECT_EQ(host.shown.size(), 1u);
-    EXPECT_EQ(host.shown[0].icon, ui::Icon::Error);
-    return host.shown[0].text;
+std::string OnlyMessage(ScriptedHost& host) {
+    const auto box = host.takeBox();
+    host.expectNoMoreBoxes();
+    if (!box) return "";
+    EXPECT_EQ(box->icon, ui::Icon::Error);
+    return box->text;
 }
 
 }  // namespace
@@ -50,7 +51,7 @@ TEST(IsValidEik, NineAndThirteenDigitsWithBothWeightPasses) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        RecordingHost host;
+        ScriptedHost host;
         EXPECT_EQ(persons::IsValidEik(c.text, &host), c.valid);
         EXPECT_EQ(OnlyMessage(host), c.message);
         EXPECT_EQ(persons::IsValidEik(c.text, nullptr), c.valid) << "silent mode, same verdict";
@@ -91,7 +92,7 @@ TEST(CheckPersonalNumber, EgnBirthDatesAcrossCenturiesAndLeapYears) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        RecordingHost host;
+        ScriptedHost host;
         EXPECT_EQ(persons::CheckPersonalNumber(c.text, &host, c.allowService), c.result);
         EXPECT_EQ(OnlyMessage(host), c.message);
     }
@@ -113,7 +114,7 @@ TEST(CheckPersonalNumber, LnchServiceNumbersAndRefusals) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        RecordingHost host;
+        ScriptedHost host;
         EXPECT_EQ(persons::CheckPersonalNumber(c.text, &host, c.allowService), c.result);
         EXPECT_EQ(OnlyMessage(host), c.message);
     }
@@ -131,10 +132,10 @@ TEST(CheckPersonalNumber, ServiceNumberWithRemainderOneIsNeverValid) {
 }
 
 TEST(CheckPersonalNumber, SilentModeShowsNothing) {
-    RecordingHost host;
+    ScriptedHost host;
     EXPECT_EQ(persons::CheckPersonalNumber("0002291230", nullptr, true), PersonalNumber::Invalid);
     EXPECT_EQ(persons::CheckPersonalNumber("12", nullptr, true), PersonalNumber::Invalid);
-    EXPECT_TRUE(host.shown.empty());
+    host.expectNoMoreBoxes();
 }
 
 // ---- member-state prefixes ----
