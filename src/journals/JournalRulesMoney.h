@@ -3,7 +3,7 @@
 //
 // Amounts are stored in the database as doubles in leva, typed and read from
 // files as text, and compared and summed as whole stotinki in 64-bit signed
-// integers (Stotinki). Floating point is never compared.
+// integers (Stotinki); the rules never compare doubles.
 //
 // Rounding policy. Every conversion names its rounding:
 //
@@ -15,9 +15,14 @@
 //   normaliser unchanged) and in hand-made files:
 //     Rounding::HalfUp    rounds on the third decimal, ties away from zero:
 //                         "1.235" -> 124, "-1.235" -> -124, "600.004" -> 60000.
-//                         It gives the amount that the screens and the files
-//                         show for the value, so a rule judges what the
-//                         accountant sees. Use it for every amount read.
+//                         It gives the two-decimal amount that the screens
+//                         and the files show for the typed value, so a rule
+//                         judges what the accountant sees. (The stored double
+//                         is shown by "%.2f", which sends the rare ties that
+//                         are exact in binary, such as 1.125, to the even
+//                         stotinka: 1.12. Such a tie may read one stotinka
+//                         apart here, within every agreement tolerance.)
+//                         Use it for every amount read.
 //     Rounding::Truncate  drops the digits after the second decimal:
 //                         "1.239" -> 123. For callers that must not round up.
 //   Digits after the third never matter: "600.0049" is 60000 either way.
