@@ -1,0 +1,133 @@
+#include "returns/VatReturnComputation.h"
+
+#include <gtest/gtest.h>
+
+#include "support/TestDatabase.h"
+
+using returns::ComputeVatReturn;
+using testing_support::TestDatabase;
+
+namespace {
+
+class Computation : public ::testing::Test {
+  protected:
+    // A sales document of the scope's VIN with the given amounts.
+    void sale(const std::string& klon, const std::string& type,
+              std::initializer_list<std::pair<db::SaleAmount, double>> amounts,
+              const std::string& period = "202611") {
+        auto row = db::journalRow(db::Journal::Sales);
+        row.vin = "BG121212121", row.klon = klon, row.period = period, row.type = type;
+        for (auto [column, value] : amounts) row.amounts[column] = value;
+        db::insertJournalRow(t.db(), db::Journal::Sales, row);
+    }
+    void purchase(const std::string& klon, const std::string& type,
+                  std::initializer_list<std::pair<db::PurchaseAmount, double>> amounts) {
+        auto row = db::journalRow(db::Journal::Purchases);
+        row.vin = "BG121212121", row.klon = klon, row.period = "202611", row.type = type;
+        for (auto [column, value] : amounts) row.amounts[column] = value;
+        db::insertJournalRow(t.db(), db::Journal::Purchases, row);
+    }
+    db::ReturnRow compute(const std::string& klon = "") {
+        return ComputeVatReturn(t.db(), {"BG121212121", klon, "202611"});
+    }
+    TestDatabase t;
+};
+
+}  // namespace
+
+TEST_F(Computation, APeriodWithoutDocumentsIsAllZero) {
+    const auto r = compute();
+    EXPECT_GT(r.id, 0);
+    for (const auto& cell : db::returnCells()) EXPECT_EQ(r.*(cell.member), 0.0) << cell.column;
+    auto s = t.db().query("SELECT DR70, DR82, DR33 FROM DEKLAR WHERE ID = ?", r.id);
+    ASSERT_TRUE(s.step());
+    EXPECT_TRUE(s.isNull(0)) << "the user's cells stay empty until typed";
+    EXPECT_TRUE(s.isNull(1));
+    EXPECT_FALSE(s.isNull(2)) << "a new return has coefficient 0";
+}
+
+TEST_F(Computation, SalesCellsCombineTheirColumns) {
+    sale("", "01",
+         {{db::SS10, 100},
+          {db::SS20, 20},
+          {db::SS11, 100},
+          {db::SS21, 20},
+          {db::SS12, 5},
+          {db::SS26, 7},
+          {db::SS18, 3},
+          {db::SS25, 4},
+          {db::SS19, 9}});
+    sale("", "04", {{db::SS10, 1000}});  // call-off stock: counted, not summed
+    const auto r = compute();
+    EXPECT_DOUBLE_EQ(r.ds01, 100);
+    EXPECT_DOUBLE_EQ(r.ds20, 20);
+    EXPECT_DOUBLE_EQ(r.ds12, 12);
+    EXPECT_DOUBLE_EQ(r.ds18, 7);
+    EXPECT_DOUBLE_EQ(r.ds19, 9);
+    EXPECT_EQ(r.snumber, 2);
+}
+
+TEST_F(Computation, PurchaseCellsAndANewRowsCoefficientOfZero) {
+    purchase("", "01",
+             {{db::BS30, 10},
+              {db::BS44, 5},
+              {db::BS31, 100},
+              {db::BS41, 20},
+              {db::BS32, 50},
+              {db::BS42, 10},
+              {db::BS43, -3}});
+    purchase("", "05", {{db::BS41, 999}});
+    const auto r = compute();
+    EXPECT_DOUBLE_EQ(r.db30, 15);
+    EXPECT_DOUBLE_EQ(r.db42, 10);
+    EXPECT_DOUBLE_EQ(r.dr40, 17) << "DB41 + DB43 while the coefficient is 0; DB43 lowers it";
+    EXPECT_EQ(r.bnumber, 2);
+}
+
+TEST_F(Computation, HeadOfficeSumsEveryBranchABranchOnlyItsOwn) {
+    sale("", "01", {{db::SS10, 100}});
+    sale("0001", "01", {{db::SS10, 10}});
+    sale("0002", "01", {{db::SS10, 1}});
+    EXPECT_DOUBLE_EQ(compute().ds01, 111);
+    const auto branch = compute("0001");
+    EXPECT_DOUBLE_EQ(branch.ds01, 10);
+    EXPECT_EQ(branch.snumber, 1);
+    EXPECT_EQ(branch.klon, "0001");
+    EXPECT_DOUBLE_EQ(db::findReturn(t.db(), "BG121212121", "", "202611")->ds01, 111)
+        << "each scope has its own row";
+}
+
+TEST_F(Computation, TheResultSplitsBySignOfTwentyMinusForty) {
+    sale("", "01", {{db::SS20, 100}});
+    purchase("", "01", {{db::BS41, 100}});
+    auto r = compute();
+    EXPECT_EQ(r.dr50, 0);
+    EXPECT_EQ(r.dr60, 0);
+
+    purchase("", "01", {{db::BS41, 0.01}});
+    r = compute();
+    EXPECT_EQ(r.dr50, 0);
+    EXPECT_NEAR(r.dr60, 0.01, 1e-9);
+}
+
+TEST_F(Computation, TheUsersCellsSurviveRecomputation) {
+    purchase("", "01", {{db::BS41, 100}, {db::BS42, 10.01}});
+    const auto first = compute();
+    t.db().execute("UPDATE DEKLAR SET DR33 = 0.5, DR70 = 12.5, DR81 = 3 WHERE ID = ?", first.id);
+    purchase("", "01", {{db::BS41, 1}});
+    const auto again = compute();
+    EXPECT_EQ(again.id, first.id);
+    EXPECT_DOUBLE_EQ(again.dr33, 0.5);
+    EXPECT_DOUBLE_EQ(again.dr40, 101 + 10.01 * 0.5) << "floating point, unrounded";
+    auto s = t.db().query("SELECT DR70, DR81, DR71 FROM DEKLAR WHERE ID = ?", first.id);
+    ASSERT_TRUE(s.step());
+    EXPECT_DOUBLE_EQ(s.real(0), 12.5);
+    EXPECT_DOUBLE_EQ(s.real(1), 3);
+    EXPECT_TRUE(s.isNull(2));
+}
+
+TEST_F(Computation, OtherPeriodsAreLeftOut) {
+    sale("", "01", {{db::SS10, 100}}, "202610");
+    EXPECT_EQ(compute().ds01, 0);
+    EXPECT_EQ(compute().snumber, 0);
+}
