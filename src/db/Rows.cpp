@@ -35,16 +35,26 @@ struct PersonText {
     std::string PersonRow::*member;
 };
 constexpr PersonText kPersonText[] = {
-    {"BULSTAT", &PersonRow::bulstat},   {"KLON", &PersonRow::klon},
-    {"VIN", &PersonRow::vin},           {"NAME", &PersonRow::name},
-    {"ADRESS", &PersonRow::adress},     {"B_POST", &PersonRow::bPost},
-    {"B_NAME", &PersonRow::bName},      {"FACEEGN", &PersonRow::faceEgn},
-    {"FL_PREDST", &PersonRow::flPredst}, {"FACE", &PersonRow::face},
-    {"PHONE", &PersonRow::phone},       {"FACE1", &PersonRow::face1},
-    {"FACE2", &PersonRow::face2},       {"FACE3", &PersonRow::face3},
-    {"FACEGRAD", &PersonRow::faceGrad}, {"FACEPK", &PersonRow::facePk},
-    {"FACEADR1", &PersonRow::faceAdr1}, {"FACEADR2", &PersonRow::faceAdr2},
-    {"FACEADR3", &PersonRow::faceAdr3}, {"FL_OBST", &PersonRow::flObst},
+    {"BULSTAT", &PersonRow::bulstat},
+    {"KLON", &PersonRow::klon},
+    {"VIN", &PersonRow::vin},
+    {"NAME", &PersonRow::name},
+    {"ADRESS", &PersonRow::adress},
+    {"B_POST", &PersonRow::bPost},
+    {"B_NAME", &PersonRow::bName},
+    {"FACEEGN", &PersonRow::faceEgn},
+    {"FL_PREDST", &PersonRow::flPredst},
+    {"FACE", &PersonRow::face},
+    {"PHONE", &PersonRow::phone},
+    {"FACE1", &PersonRow::face1},
+    {"FACE2", &PersonRow::face2},
+    {"FACE3", &PersonRow::face3},
+    {"FACEGRAD", &PersonRow::faceGrad},
+    {"FACEPK", &PersonRow::facePk},
+    {"FACEADR1", &PersonRow::faceAdr1},
+    {"FACEADR2", &PersonRow::faceAdr2},
+    {"FACEADR3", &PersonRow::faceAdr3},
+    {"FL_OBST", &PersonRow::flObst},
     {"PERIOD", &PersonRow::period},
 };
 
@@ -71,13 +81,13 @@ constexpr const char* kSaleAmountColumns[] = {"SS10", "SS20", "SS11", "SS21", "S
                                               "SS16", "SS17", "SS18", "SS19", "SS25"};
 
 std::vector<std::string> journalColumns(Journal journal) {
-    std::vector<std::string> columns = {"VIN",   "KLON", "PERIOD", "NUMBER", "TYPE",
-                                        "DOCNO", "DDATE", "KNUM",  "KNAME",  "SDELKA"};
+    std::vector<std::string> columns = {"VIN",   "KLON",  "PERIOD", "NUMBER", "TYPE",
+                                        "DOCNO", "DDATE", "KNUM",   "KNAME",  "SDELKA"};
     for (const char* a : amountColumns(journal)) columns.emplace_back(a);
     columns.emplace_back(code8aColumn(journal));
     if (journal == Journal::Sales) columns.emplace_back("VIES_TYPE");
-    for (const char* c : {"ERROR1", "ERROR2", "ERROR3", "DATE_CREATE", "DATE_MODIFIED", "VALID",
-                          "ERROR"})
+    for (const char* c :
+         {"ERROR1", "ERROR2", "ERROR3", "DATE_CREATE", "DATE_MODIFIED", "VALID", "ERROR"})
         columns.emplace_back(c);
     return columns;
 }
@@ -104,21 +114,16 @@ int bindJournal(Statement& s, Journal journal, const JournalRow& r) {
 // ---- DEKLAR ----
 
 constexpr ReturnCell kReturnCells[] = {
-    {"SNUMBER", &ReturnRow::snumber}, {"BNUMBER", &ReturnRow::bnumber},
-    {"DS01", &ReturnRow::ds01},       {"DS20", &ReturnRow::ds20},
-    {"DS11", &ReturnRow::ds11},       {"DS21", &ReturnRow::ds21},
-    {"DS12", &ReturnRow::ds12},       {"DS22", &ReturnRow::ds22},
-    {"DS23", &ReturnRow::ds23},       {"DS13", &ReturnRow::ds13},
-    {"DS24", &ReturnRow::ds24},       {"DS14", &ReturnRow::ds14},
-    {"DS15", &ReturnRow::ds15},       {"DS16", &ReturnRow::ds16},
-    {"DS17", &ReturnRow::ds17},       {"DS18", &ReturnRow::ds18},
-    {"DS19", &ReturnRow::ds19},       {"DB30", &ReturnRow::db30},
-    {"DB31", &ReturnRow::db31},       {"DB41", &ReturnRow::db41},
-    {"DB32", &ReturnRow::db32},       {"DB42", &ReturnRow::db42},
-    {"DB43", &ReturnRow::db43},       {"DR33", &ReturnRow::dr33},
-    {"DR40", &ReturnRow::dr40},       {"DR50", &ReturnRow::dr50},
-    {"DR60", &ReturnRow::dr60},       {"DR70", &ReturnRow::dr70},
-    {"DR71", &ReturnRow::dr71},       {"DR80", &ReturnRow::dr80},
+    {"SNUMBER", &ReturnRow::snumber}, {"BNUMBER", &ReturnRow::bnumber}, {"DS01", &ReturnRow::ds01},
+    {"DS20", &ReturnRow::ds20},       {"DS11", &ReturnRow::ds11},       {"DS21", &ReturnRow::ds21},
+    {"DS12", &ReturnRow::ds12},       {"DS22", &ReturnRow::ds22},       {"DS23", &ReturnRow::ds23},
+    {"DS13", &ReturnRow::ds13},       {"DS24", &ReturnRow::ds24},       {"DS14", &ReturnRow::ds14},
+    {"DS15", &ReturnRow::ds15},       {"DS16", &ReturnRow::ds16},       {"DS17", &ReturnRow::ds17},
+    {"DS18", &ReturnRow::ds18},       {"DS19", &ReturnRow::ds19},       {"DB30", &ReturnRow::db30},
+    {"DB31", &ReturnRow::db31},       {"DB41", &ReturnRow::db41},       {"DB32", &ReturnRow::db32},
+    {"DB42", &ReturnRow::db42},       {"DB43", &ReturnRow::db43},       {"DR33", &ReturnRow::dr33},
+    {"DR40", &ReturnRow::dr40},       {"DR50", &ReturnRow::dr50},       {"DR60", &ReturnRow::dr60},
+    {"DR70", &ReturnRow::dr70},       {"DR71", &ReturnRow::dr71},       {"DR80", &ReturnRow::dr80},
     {"DR81", &ReturnRow::dr81},       {"DR82", &ReturnRow::dr82},
 };
 
@@ -212,28 +217,61 @@ JournalRow journalRow(Journal journal) {
     return row;
 }
 
-JournalRow JournalRow::read(Journal journal, const Statement& row) {
+JournalRowReader::JournalRowReader(Journal journal, const Statement& s)
+    : journal_(journal),
+      s_(s),
+      id_(s.column("ID")),
+      vin_(s.column("VIN")),
+      klon_(s.column("KLON")),
+      period_(s.column("PERIOD")),
+      number_(s.column("NUMBER")),
+      type_(s.column("TYPE")),
+      docNo_(s.column("DOCNO")),
+      date_(s.column("DDATE")),
+      knum_(s.column("KNUM")),
+      kname_(s.column("KNAME")),
+      sdelka_(s.column("SDELKA")),
+      code8a_(s.column(code8aColumn(journal))),
+      viesType_(journal == Journal::Sales ? s.column("VIES_TYPE") : -1),
+      error1_(s.column("ERROR1")),
+      error2_(s.column("ERROR2")),
+      error3_(s.column("ERROR3")),
+      dateCreate_(s.column("DATE_CREATE")),
+      dateModified_(s.column("DATE_MODIFIED")),
+      valid_(s.column("VALID")),
+      error_(s.column("ERROR")) {
+    for (const char* a : amountColumns(journal)) amounts_.push_back(s.column(a));
+}
+
+JournalRow JournalRowReader::read() const {
     JournalRow r;
-    r.id = row.integer("ID");
-    r.vin = row.text("VIN");
-    r.klon = row.text("KLON");
-    r.period = row.text("PERIOD");
-    r.number = static_cast<int>(row.real("NUMBER"));
-    r.type = row.text("TYPE");
-    r.docNo = row.text("DOCNO");
-    r.date = row.text("DDATE");
-    r.knum = row.text("KNUM");
-    r.kname = row.text("KNAME");
-    r.sdelka = row.text("SDELKA");
-    for (const char* a : amountColumns(journal)) r.amounts.push_back(row.real(a));
-    r.code8a = row.text(code8aColumn(journal));
-    if (journal == Journal::Sales) r.viesType = row.text("VIES_TYPE");
-    r.errors = readErrors(row);
-    r.dateCreate = row.text("DATE_CREATE");
-    r.dateModified = row.text("DATE_MODIFIED");
-    r.valid = row.text("VALID");
-    r.error = row.text("ERROR");
+    r.id = s_.integer(id_);
+    r.vin = s_.text(vin_);
+    r.klon = s_.text(klon_);
+    r.period = s_.text(period_);
+    r.number = static_cast<int>(s_.real(number_));
+    r.type = s_.text(type_);
+    r.docNo = s_.text(docNo_);
+    r.date = s_.text(date_);
+    r.knum = s_.text(knum_);
+    r.kname = s_.text(kname_);
+    r.sdelka = s_.text(sdelka_);
+    r.amounts.reserve(amounts_.size());
+    for (int a : amounts_) r.amounts.push_back(s_.real(a));
+    r.code8a = s_.text(code8a_);
+    if (viesType_ >= 0) r.viesType = s_.text(viesType_);
+    r.errors = ErrorSet(static_cast<std::int32_t>(s_.integer(error1_)),
+                        static_cast<std::int32_t>(s_.integer(error2_)),
+                        static_cast<std::int32_t>(s_.integer(error3_)));
+    r.dateCreate = s_.text(dateCreate_);
+    r.dateModified = s_.text(dateModified_);
+    r.valid = s_.text(valid_);
+    r.error = s_.text(error_);
     return r;
+}
+
+JournalRow JournalRow::read(Journal journal, const Statement& row) {
+    return JournalRowReader(journal, row).read();
 }
 
 std::int64_t insertJournalRow(Database& db, Journal journal, const JournalRow& row) {
@@ -268,8 +306,8 @@ CounterpartRow CounterpartRow::read(const Statement& row) {
 }
 
 void insertCounterpart(Database& db, const CounterpartRow& row) {
-    db.execute("INSERT INTO KONTRAG (KN, KI, VIN, KB) VALUES (?, ?, ?, ?)", row.kn, row.ki,
-               row.vin, row.kb);
+    db.execute("INSERT INTO KONTRAG (KN, KI, VIN, KB) VALUES (?, ?, ?, ?)", row.kn, row.ki, row.vin,
+               row.kb);
 }
 
 // ---- DEKLAR ----
@@ -288,7 +326,9 @@ ReturnRow ReturnRow::read(const Statement& row) {
     return r;
 }
 
-std::span<const ReturnCell> returnCells() { return kReturnCells; }
+std::span<const ReturnCell> returnCells() {
+    return kReturnCells;
+}
 
 std::optional<ReturnRow> findReturn(Database& db, const std::string& vin, const std::string& klon,
                                     const std::string& period) {

@@ -44,8 +44,24 @@ enum class Journal { Purchases, Sales };
 enum PurchaseAmount { BS30, BS31, BS41, BS32, BS42, BS43, BS44, kPurchaseAmounts };
 // Amount columns of the sales journal, in table order (positions 11 to 27).
 enum SaleAmount {
-    SS10, SS20, SS11, SS21, SS12, SS26, SS22, SS23, SS13,
-    SS24, SS14, SS15, SS16, SS17, SS18, SS19, SS25, kSaleAmounts
+    SS10,
+    SS20,
+    SS11,
+    SS21,
+    SS12,
+    SS26,
+    SS22,
+    SS23,
+    SS13,
+    SS24,
+    SS14,
+    SS15,
+    SS16,
+    SS17,
+    SS18,
+    SS19,
+    SS25,
+    kSaleAmounts
 };
 
 const char* tableName(Journal journal);
@@ -57,15 +73,30 @@ struct JournalRow {
     std::string vin, klon, period;
     int number = 0;
     std::string type, docNo, date, knum, kname, sdelka;
-    std::string code8a;            // BS8A / SS8A
-    std::vector<double> amounts;   // amountColumns() order; sized by journalRow()
-    std::string viesType;          // sales only
+    std::string code8a;           // BS8A / SS8A
+    std::vector<double> amounts;  // amountColumns() order; sized by journalRow()
+    std::string viesType;         // sales only
     ErrorSet errors;
     std::string dateCreate, dateModified;
-    std::string valid, error;      // kept from older databases only
+    std::string valid, error;  // kept from older databases only
 
     double amount(int column) const { return amounts.at(static_cast<std::size_t>(column)); }
     static JournalRow read(Journal journal, const Statement& row);  // from "select *"
+};
+
+// Reads journal rows from a "select *" statement, finding each column's
+// position once rather than by name on every row.
+class JournalRowReader {
+  public:
+    JournalRowReader(Journal journal, const Statement& statement);
+    JournalRow read() const;
+
+  private:
+    Journal journal_;
+    const Statement& s_;
+    int id_, vin_, klon_, period_, number_, type_, docNo_, date_, knum_, kname_, sdelka_;
+    int code8a_, viesType_, error1_, error2_, error3_, dateCreate_, dateModified_, valid_, error_;
+    std::vector<int> amounts_;
 };
 
 // An empty row of the journal, with all amounts at zero.
@@ -93,11 +124,10 @@ struct ReturnRow {
     std::int64_t id = 0;
     std::string vin, klon, period;
     double snumber = 0, bnumber = 0;
-    double ds01 = 0, ds20 = 0, ds11 = 0, ds21 = 0, ds12 = 0, ds22 = 0, ds23 = 0, ds13 = 0,
-           ds24 = 0, ds14 = 0, ds15 = 0, ds16 = 0, ds17 = 0, ds18 = 0, ds19 = 0;
+    double ds01 = 0, ds20 = 0, ds11 = 0, ds21 = 0, ds12 = 0, ds22 = 0, ds23 = 0, ds13 = 0, ds24 = 0,
+           ds14 = 0, ds15 = 0, ds16 = 0, ds17 = 0, ds18 = 0, ds19 = 0;
     double db30 = 0, db31 = 0, db41 = 0, db32 = 0, db42 = 0, db43 = 0;
-    double dr33 = 0, dr40 = 0, dr50 = 0, dr60 = 0, dr70 = 0, dr71 = 0, dr80 = 0, dr81 = 0,
-           dr82 = 0;
+    double dr33 = 0, dr40 = 0, dr50 = 0, dr60 = 0, dr70 = 0, dr71 = 0, dr80 = 0, dr81 = 0, dr82 = 0;
     ErrorSet errors;
     std::string name, face, error;  // kept from older databases only
 

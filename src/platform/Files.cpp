@@ -17,7 +17,7 @@ namespace {
 }
 
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() {
         if (fd_ >= 0) ::close(fd_);
@@ -27,7 +27,7 @@ public:
     int get() const { return fd_; }
     int release() { return std::exchange(fd_, -1); }
 
-private:
+  private:
     int fd_;
 };
 
@@ -59,43 +59,62 @@ std::string readWholeFile(const std::filesystem::path& file) {
     return bytes;
 }
 
-void writeFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
-    const auto folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-    std::random_device random;
-    std::string name = file.filename().string();
+AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)) {
+    const auto folder = target_.has_parent_path() ? target_.parent_path() : ".";
+    std::string name = target_.filename().string();
     name.insert(0, 1, '.');
-    name.append(".tmp").append(std::to_string(random()));
-    const auto temporary = folder / name;
-    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-    if (fd.get() < 0) throwErrno("cannot create " + temporary.string());
-    auto fail = [&](const std::string& what) {
-        const int code = errno;
-        ::close(fd.release());
-        ::unlink(temporary.c_str());
-        errno = code;
-        throwErrno(what);
-    };
-    for (std::size_t done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
+    name.append(".tmp").append(std::to_string(std::random_device{}()));
+    temporary_ = folder / name;
+    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd_ < 0) throwErrno("cannot create " + target_.string());
+}
+
+AtomicFile::~AtomicFile() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(temporary_.c_str());
+    }
+}
+
+void AtomicFile::append(std::string_view bytes) {
+    buffer_.append(bytes);
+    if (buffer_.size() >= (1u << 20)) flushBuffer();
+}
+
+void AtomicFile::flushBuffer() {
+    for (std::size_t done = 0; done < buffer_.size();) {
+        const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            fail("cannot write " + file.string());
+            throwErrno("cannot write " + target_.string());
         }
         done += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd.get()) != 0) fail("cannot write " + file.string());
-    if (::close(fd.release()) != 0) {
+    buffer_.clear();
+}
+
+void AtomicFile::commit() {
+    flushBuffer();
+    if (::fsync(fd_) != 0) throwErrno("cannot write " + target_.string());
+    const int fd = std::exchange(fd_, -1);
+    if (::close(fd) != 0) {
         const int code = errno;
-        ::unlink(temporary.c_str());
+        ::unlink(temporary_.c_str());
         errno = code;
-        throwErrno("cannot write " + file.string());
+        throwErrno("cannot write " + target_.string());
     }
-    if (::rename(temporary.c_str(), file.c_str()) != 0) {
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
         const int code = errno;
-        ::unlink(temporary.c_str());
+        ::unlink(temporary_.c_str());
         errno = code;
-        throwErrno("cannot replace " + file.string());
+        throwErrno("cannot replace " + target_.string());
     }
+}
+
+void writeFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+    AtomicFile out(file);
+    out.append(bytes);
+    out.commit();
 }
 
 std::optional<std::filesystem::path> findIgnoringCase(const std::filesystem::path& folder,

@@ -17,6 +17,27 @@ std::string readWholeFile(const std::filesystem::path& file);
 // std::system_error; on failure the old file, if any, is left as it was.
 void writeFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
+// A file written completely or not at all: bytes go to a temporary file in
+// the same folder, and commit() flushes it to disk and renames it over the
+// target. Destroyed without commit(), it removes the temporary file and the
+// target stays as it was. Throws std::system_error.
+class AtomicFile {
+  public:
+    explicit AtomicFile(std::filesystem::path target);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    void append(std::string_view bytes);
+    void commit();
+
+  private:
+    void flushBuffer();
+    std::filesystem::path target_, temporary_;
+    int fd_ = -1;
+    std::string buffer_;
+};
+
 // Finds the entry of `folder` whose name equals `name` ignoring the case of
 // ASCII letters (DEKLAR.TXT, Deklar.txt and deklar.txt are the same file).
 // An exact match wins over others; nullopt when none exists.

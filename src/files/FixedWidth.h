@@ -1,0 +1,29 @@
+#pragma once
+// Field formatting of the fixed-width files the program writes. Widths count
+// characters (the files are Windows-1251, one byte per character) and are
+// minimums: a longer value is written whole.
+
+#include <string>
+#include <string_view>
+
+namespace files {
+
+// Text padded with spaces on the right (left-aligned) or on the left.
+std::string padRight(std::string_view text, std::size_t width);
+std::string padLeft(std::string_view text, std::size_t width);
+
+// An amount with exactly two decimals, right-aligned: printf's "%.2f", which
+// rounds the binary value to the nearest hundredth. A value that rounds to
+// zero is written "0.00", never "-0.00".
+std::string amountField(double value, int width);
+
+// A whole number from a floating-point column, rounded, right-aligned ("%*.0f").
+std::string wholeNumberField(double value, int width);
+
+// A count, right-aligned ("%*lld").
+std::string countField(long long value, int width);
+
+// YYYYMM -> MM/YYYY.
+std::string periodAsMonthYear(std::string_view period);
+
+}  // namespace files
