@@ -1,0 +1,26 @@
+#include "app/CAboutDlg.h"
+
+#include <string>
+
+#include "ui/Host.h"
+
+namespace app {
+
+const char* programVersion() {
+    return ZOREVA_VERSION;
+}
+
+CAboutDlg::CAboutDlg(ui::Host& host)
+    : Dialog(host, "За програмата", {220, 84}),
+      name_(addLabel(ui::kAppCaption, {12, 10, 196, 10}, "name")),
+      version_(addLabel(std::string("Версия ") + programVersion(), {12, 22, 196, 10}, "version")),
+      purpose_(addLabel("Дневници за покупките и продажбите, справка-декларация по ЗДДС, "
+                        "VIES-декларация и файловете за подаване към НАП.",
+                        {12, 36, 196, 20}, "purpose")),
+      ok_(addButton("ok", "OK", {158, 64, 50, 14}).makeDefault()) {}
+
+void CAboutDlg::pressed(ui::Button& button) {
+    if (&button == &ok_) close(ui::Result::Ok);
+}
+
+}  // namespace app

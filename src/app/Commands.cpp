@@ -1,0 +1,63 @@
+#include "app/Commands.h"
+
+#include <utility>
+
+#include "app/CAboutDlg.h"
+#include "app/CZorevaDoc.h"
+
+namespace app {
+namespace {
+
+using Handler = void (*)(CommandContext&);
+
+// A command whose dialog this version does not have yet says so, rather
+// than doing nothing.
+void notAvailable(CommandContext& context, Command command) {
+    context.host.information("Функцията „" + menuText(command) +
+                             "“ все още не е налична в тази версия на програмата.");
+}
+
+void about(CommandContext& context) {
+    CAboutDlg dialog(context.host);
+    context.host.runModal(dialog);
+}
+
+void helpTopics(CommandContext& context) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(context.guideFile, ec)) {
+        context.host.error("Ръководството на програмата не е намерено: " +
+                           context.guideFile.string());
+        return;
+    }
+    context.host.openTextFile(context.guideFile);
+}
+
+// Whatever the chooser's result, the session is read again from the database.
+void choosePerson(CommandContext& context) {
+    notAvailable(context, Command::ChoosePerson);
+    context.doc.reloadSession();
+}
+
+// Commands with a handler; the others are not available yet.
+constexpr std::pair<Command, Handler> kHandlers[] = {
+    {Command::About, about},
+    {Command::HelpTopics, helpTopics},
+    {Command::ChoosePerson, choosePerson},
+};
+
+}  // namespace
+
+std::string menuText(Command command) {
+    for (const auto& popup : mainMenu())
+        for (const auto& item : popup.items)
+            if (item.command == command) return item.text;
+    return "";
+}
+
+void runCommand(Command command, CommandContext& context) {
+    for (const auto& [handled, handler] : kHandlers)
+        if (handled == command) return handler(context);
+    notAvailable(context, command);
+}
+
+}  // namespace app

@@ -1,0 +1,491 @@
+#include "qt/DialogView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "qt/RowSourceModel.h"
+#include "qt/Text.h"
+
+namespace qt {
+namespace {
+
+// The least date of a QDateEdit stands for "no date" and is shown blank.
+const QDate kNoDate(1752, 9, 14);
+
+QDate toQDate(const std::optional<ui::Date>& date) {
+    return date ? QDate(date->year, date->month, date->day) : kNoDate;
+}
+
+std::optional<ui::Date> fromQDate(const QDate& date) {
+    if (!date.isValid() || date == kNoDate) return std::nullopt;
+    return ui::Date{date.year(), date.month(), date.day()};
+}
+
+Qt::Alignment alignment(ui::Align align) {
+    switch (align) {
+        case ui::Align::Right:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case ui::Align::Center:
+            return Qt::AlignCenter;
+        case ui::Align::Left:
+            break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+// Input controls show their caption in a label of their own.
+bool hasLabel(const ui::Control& control) {
+    switch (control.kind()) {
+        case ui::Kind::Edit:
+        case ui::Kind::ComboBox:
+        case ui::Kind::DatePicker:
+        case ui::Kind::ListView:
+        case ui::Kind::TextBox:
+            return !control.labelRect().empty();
+        default:
+            return false;
+    }
+}
+
+QFont reportFont() {
+    QFont font(QStringLiteral("Liberation Mono"));
+    font.setStyleHint(QFont::Monospace);
+    return font;
+}
+
+}  // namespace
+
+DialogView::DialogView(ui::Dialog& model, QWidget* parent)
+    : QDialog(parent), model_(model), units_(font()) {
+    syncing_ = true;  // widgets signal changes while they are being made
+    build();
+    syncing_ = false;
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, &DialogView::focusChanged);
+    sync();
+}
+
+QWidget* DialogView::widget(const ui::Control& control) const {
+    const auto found = widgets_.find(&control);
+    return found == widgets_.end() ? nullptr : found->second;
+}
+
+QLabel* DialogView::label(const ui::Control& control) const {
+    const auto found = labels_.find(&control);
+    return found == labels_.end() ? nullptr : found->second;
+}
+
+QWidget* DialogView::parentFor(const ui::Control& control) const {
+    return control.page() ? widget(*control.page()) : canvas_;
+}
+
+void DialogView::build() {
+    canvas_ = new QWidget;
+    canvas_->setFixedSize(units_.size(model_.size()));
+    for (const auto& control : model_.controls()) {
+        QWidget* parent = parentFor(*control);
+        QWidget* shown = create(*control, parent);
+        widgets_[control.get()] = shown;
+        if (control->kind() != ui::Kind::Page) shown->setGeometry(units_.rect(control->rect()));
+        if (control->kind() == ui::Kind::ComboBox)  // a drop-down is one line high when closed
+            shown->resize(shown->width(), std::min(shown->height(), shown->sizeHint().height()));
+        if (control->kind() == ui::Kind::GroupBox) shown->lower();
+        if (hasLabel(*control)) {
+            auto* caption = new QLabel(parent);
+            caption->setWordWrap(true);
+            caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            caption->setGeometry(units_.rect(control->labelRect()));
+            caption->setBuddy(shown);
+            labels_[control.get()] = caption;
+        }
+    }
+    setTabOrder();
+
+    // A form larger than the screen scrolls.
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(canvas_);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    QSize wanted = canvas_->size();
+    if (const QScreen* screen = QApplication::primaryScreen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size() * 0.95);
+    resize(wanted);
+}
+
+QWidget* DialogView::create(ui::Control& control, QWidget* parent) {
+    switch (control.kind()) {
+        case ui::Kind::Label: {
+            auto* label = new QLabel(parent);
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            return label;
+        }
+        case ui::Kind::GroupBox: {
+            auto* group = new QGroupBox(parent);
+            group->setFocusPolicy(Qt::NoFocus);
+            return group;
+        }
+        case ui::Kind::Edit: {
+            auto& edit = static_cast<ui::Edit&>(control);
+            auto* line = new QLineEdit(parent);
+            connect(line, &QLineEdit::textEdited, this, [this, &edit](const QString& text) {
+                model_.userEdit(edit, fromQt(text));
+                afterEvent();
+            });
+            return line;
+        }
+        case ui::Kind::ComboBox: {
+            auto& combo = static_cast<ui::ComboBox&>(control);
+            auto* box = new QComboBox(parent);
+            connect(box, &QComboBox::activated, this, [this, &combo](int index) {
+                model_.userChoose(combo, index);
+                afterEvent();
+            });
+            return box;
+        }
+        case ui::Kind::DatePicker: {
+            auto& picker = static_cast<ui::DatePicker&>(control);
+            auto* date = new QDateEdit(parent);
+            date->setCalendarPopup(true);
+            date->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+            date->setMinimumDate(kNoDate);
+            date->setSpecialValueText(QStringLiteral(" "));
+            connect(date, &QDateEdit::dateChanged, this, [this, &picker](const QDate& value) {
+                if (syncing_) return;
+                model_.userPickDate(picker, fromQDate(value));
+                afterEvent();
+            });
+            return date;
+        }
+        case ui::Kind::CheckBox: {
+            auto& check = static_cast<ui::CheckBox&>(control);
+            auto* box = new QCheckBox(parent);
+            connect(box, &QCheckBox::clicked, this, [this, &check](bool checked) {
+                model_.userToggle(check, checked);
+                afterEvent();
+            });
+            return box;
+        }
+        case ui::Kind::Button: {
+            auto& button = static_cast<ui::Button&>(control);
+            auto* push = new QPushButton(parent);
+            push->setAutoDefault(false);
+            connect(push, &QPushButton::clicked, this, [this, &button] {
+                model_.userPress(button);
+                afterEvent();
+            });
+            return push;
+        }
+        case ui::Kind::TextBox: {
+            auto* text = new QPlainTextEdit(parent);
+            text->setReadOnly(true);
+            if (static_cast<ui::TextBox&>(control).monospace()) {
+                text->setFont(reportFont());
+                text->setLineWrapMode(QPlainTextEdit::NoWrap);
+            }
+            text->setTabStopDistance(8 * text->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
+            text->setTabChangesFocus(true);
+            return text;
+        }
+        case ui::Kind::ListView:
+            return createList(static_cast<ui::ListView&>(control), parent);
+        case ui::Kind::Sheet: {
+            auto& sheet = static_cast<ui::Sheet&>(control);
+            auto* tabs = new QTabWidget(parent);
+            tabs->setFocusPolicy(Qt::NoFocus);
+            connect(tabs, &QTabWidget::currentChanged, this, [this, &sheet](int index) {
+                if (syncing_ || index < 0 || index >= static_cast<int>(sheet.pages().size()))
+                    return;
+                model_.userActivatePage(*sheet.pages()[index]);
+                afterEvent();
+            });
+            return tabs;
+        }
+        case ui::Kind::Page: {
+            auto& page = static_cast<ui::Page&>(control);
+            auto* tabs = static_cast<QTabWidget*>(widget(page.sheet()));
+            auto* area = new QWidget;
+            tabs->addTab(area, toQt(page.caption()));
+            return area;
+        }
+    }
+    return new QWidget(parent);
+}
+
+QWidget* DialogView::createList(ui::ListView& list, QWidget* parent) {
+    auto* view = new QTableView(parent);
+    auto* rows = new RowSourceModel(list, view);
+    view->setModel(rows);
+    lists_[&list] = rows;
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(list.multiSelect() ? QAbstractItemView::ExtendedSelection
+                                              : QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setTabKeyNavigation(false);
+    view->setShowGrid(false);
+    view->setWordWrap(false);
+    view->setAlternatingRowColors(true);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->horizontalHeader()->setSectionsClickable(true);
+    view->horizontalHeader()->setHighlightSections(false);
+    view->horizontalHeader()->setStretchLastSection(true);
+
+    connect(rows, &RowSourceModel::checkToggled, this, [this, &list](int row, bool checked) {
+        model_.userCheckRow(list, row, checked);
+        afterEvent();
+    });
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this, &list, view] {
+                if (syncing_) return;
+                std::vector<int> selected;
+                for (const QModelIndex& index : view->selectionModel()->selectedRows())
+                    selected.push_back(index.row());
+                model_.userSelectRows(list, selected);
+                afterEvent();
+            });
+    connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this, &list](int column) {
+                model_.userClickHeader(list, column);
+                afterEvent();
+            });
+    return view;
+}
+
+void DialogView::setTabOrder() {
+    QWidget* previous = nullptr;
+    for (const auto& control : model_.controls()) {
+        QWidget* shown = widget(*control);
+        if (!control->takesFocus()) {
+            if (control->kind() != ui::Kind::Sheet) shown->setFocusPolicy(Qt::NoFocus);
+            continue;
+        }
+        if (previous) QWidget::setTabOrder(previous, shown);
+        previous = shown;
+    }
+}
+
+ui::Control* DialogView::controlOf(QWidget* shown) const {
+    for (; shown && shown != this; shown = shown->parentWidget())
+        for (const auto& [control, widget] : widgets_)
+            if (widget == shown) return const_cast<ui::Control*>(control);
+    return nullptr;
+}
+
+void DialogView::afterEvent() {
+    if (!model_.isOpen()) {
+        done(model_.result() == ui::Result::Ok ? QDialog::Accepted : QDialog::Rejected);
+        return;
+    }
+    sync();
+}
+
+// Only a move of the focus inside this dialog is a person's doing; the focus
+// going to a message box and coming back from it is not.
+void DialogView::focusChanged(QWidget* old, QWidget* now) {
+    if (syncing_ || !old || !now || old->window() != this || now->window() != this) return;
+    if (ui::Control* control = controlOf(now)) {
+        model_.userFocus(*control);
+        afterEvent();
+    }
+}
+
+bool DialogView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+    if (static_cast<QWidget*>(watched)->window() != this) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier) return false;
+    switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            model_.userEnter();
+            break;
+        case Qt::Key_Escape:
+            model_.userClose(ui::CloseRequest::Escape);
+            break;
+        default:
+            return false;
+    }
+    afterEvent();
+    return true;
+}
+
+void DialogView::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    model_.userClose(ui::CloseRequest::WindowClose);
+    afterEvent();
+}
+
+void DialogView::reject() {
+    model_.userClose(ui::CloseRequest::Escape);
+    afterEvent();
+}
+
+void DialogView::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    syncFocus();
+}
+
+void DialogView::sync() {
+    syncing_ = true;
+    setWindowTitle(toQt(model_.title()));
+    for (const auto& control : model_.controls()) syncControl(*control, widget(*control));
+    syncFocus();
+    syncing_ = false;
+}
+
+void DialogView::syncControl(ui::Control& control, QWidget* shown) {
+    if (QLabel* caption = label(control)) {
+        caption->setText(displayed(control.caption()));
+        caption->setVisible(control.visible());
+        caption->setEnabled(control.enabled());
+    }
+    if (control.kind() != ui::Kind::Page) {
+        shown->setVisible(control.visible());
+        shown->setEnabled(control.enabled());
+    }
+    switch (control.kind()) {
+        case ui::Kind::Label:
+            static_cast<QLabel*>(shown)->setText(displayed(control.caption()));
+            break;
+        case ui::Kind::GroupBox:
+            static_cast<QGroupBox*>(shown)->setTitle(toQt(control.caption()));
+            break;
+        case ui::Kind::Edit: {
+            const auto& edit = static_cast<ui::Edit&>(control);
+            auto* line = static_cast<QLineEdit*>(shown);
+            line->setMaxLength(edit.maxLength() > 0 ? edit.maxLength() : 32767);
+            line->setReadOnly(edit.readOnly());
+            line->setAlignment(alignment(edit.align()));
+            const QString text = toQt(edit.text());
+            if (line->text() != text) {
+                const int cursor = line->cursorPosition();
+                line->setText(text);
+                line->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
+            }
+            break;
+        }
+        case ui::Kind::ComboBox: {
+            const auto& combo = static_cast<ui::ComboBox&>(control);
+            auto* box = static_cast<QComboBox*>(shown);
+            QStringList items;
+            for (const auto& item : combo.items()) items << toQt(item);
+            QStringList shownItems;
+            for (int i = 0; i < box->count(); ++i) shownItems << box->itemText(i);
+            if (items != shownItems) {
+                box->clear();
+                box->addItems(items);
+            }
+            box->setCurrentIndex(combo.selected());
+            break;
+        }
+        case ui::Kind::DatePicker: {
+            auto* date = static_cast<QDateEdit*>(shown);
+            const QDate value = toQDate(static_cast<ui::DatePicker&>(control).value());
+            if (date->date() != value) date->setDate(value);
+            break;
+        }
+        case ui::Kind::CheckBox: {
+            auto* box = static_cast<QCheckBox*>(shown);
+            box->setText(toQt(control.caption()));
+            box->setChecked(static_cast<ui::CheckBox&>(control).checked());
+            break;
+        }
+        case ui::Kind::Button:
+            static_cast<QPushButton*>(shown)->setText(toQt(control.caption()));
+            break;
+        case ui::Kind::TextBox: {
+            auto* text = static_cast<QPlainTextEdit*>(shown);
+            const QString value = displayed(static_cast<ui::TextBox&>(control).text());
+            if (text->toPlainText() != value) text->setPlainText(value);
+            break;
+        }
+        case ui::Kind::ListView:
+            syncList(static_cast<ui::ListView&>(control), static_cast<QTableView*>(shown));
+            break;
+        case ui::Kind::Sheet:
+            syncSheet(static_cast<ui::Sheet&>(control), static_cast<QTabWidget*>(shown));
+            break;
+        case ui::Kind::Page:
+            break;  // shown by its sheet
+    }
+}
+
+void DialogView::syncList(ui::ListView& list, QTableView* view) {
+    auto* rows = lists_.at(&list);
+    if (rows->refresh()) {
+        for (int column = 0; column < static_cast<int>(list.columns().size()); ++column) {
+            const int width = list.columns()[column].width;
+            if (width > 0)
+                view->setColumnWidth(column, units_.x(width));
+            else
+                view->resizeColumnToContents(column);
+        }
+    }
+    auto* header = view->horizontalHeader();
+    header->setSortIndicatorShown(list.sortColumn() >= 0);
+    if (list.sortColumn() >= 0)
+        header->setSortIndicator(list.sortColumn(),
+                                 list.sortDescending() ? Qt::DescendingOrder : Qt::AscendingOrder);
+
+    std::vector<int> shownSelection;
+    for (const QModelIndex& index : view->selectionModel()->selectedRows())
+        shownSelection.push_back(index.row());
+    std::sort(shownSelection.begin(), shownSelection.end());
+    const auto selection = list.selection();
+    if (shownSelection == selection) return;
+    auto* selectionModel = view->selectionModel();
+    selectionModel->clearSelection();
+    for (int row : selection)
+        selectionModel->select(rows->index(row, 0),
+                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    if (!selection.empty()) {
+        selectionModel->setCurrentIndex(rows->index(selection.front(), 0),
+                                        QItemSelectionModel::NoUpdate);
+        view->scrollTo(rows->index(selection.front(), 0));
+    }
+}
+
+void DialogView::syncSheet(ui::Sheet& sheet, QTabWidget* tabs) {
+    const auto& pages = sheet.pages();
+    for (int i = 0; i < static_cast<int>(pages.size()); ++i) {
+        tabs->setTabText(i, toQt(pages[i]->caption()));
+        tabs->setTabEnabled(i, pages[i]->enabled());
+        tabs->setTabVisible(i, pages[i]->visible());
+        if (pages[i] == sheet.activePage()) tabs->setCurrentIndex(i);
+    }
+}
+
+void DialogView::syncFocus() {
+    const ui::Control* focus = model_.focus();
+    QWidget* shown = focus ? widget(*focus) : nullptr;
+    if (!shown || !shown->isEnabled()) return;
+    QWidget* current = QApplication::focusWidget();
+    if (current == shown || shown->isAncestorOf(current)) return;
+    const bool wasSyncing = syncing_;
+    syncing_ = true;
+    shown->setFocus(Qt::OtherFocusReason);
+    syncing_ = wasSyncing;
+}
+
+}  // namespace qt

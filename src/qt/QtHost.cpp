@@ -1,0 +1,119 @@
+#include "qt/QtHost.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+#include "qt/DialogView.h"
+#include "qt/Text.h"
+#include "ui/Dialog.h"
+
+namespace qt {
+namespace {
+
+QMessageBox::Icon boxIcon(ui::Icon icon) {
+    switch (icon) {
+        case ui::Icon::Error:
+            return QMessageBox::Critical;
+        case ui::Icon::Information:
+            return QMessageBox::Information;
+        case ui::Icon::Warning:
+            return QMessageBox::Warning;
+        case ui::Icon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString filterText(const std::vector<ui::FileFilter>& filters) {
+    QStringList parts;
+    for (const auto& filter : filters)
+        parts << toQt(filter.name) + QStringLiteral(" (") + toQt(filter.pattern) + QLatin1Char(')');
+    return parts.join(QStringLiteral(";;"));
+}
+
+std::filesystem::path toPath(const QString& file) {
+    return std::filesystem::path(file.toStdU16String());
+}
+
+}  // namespace
+
+QWidget* QtHost::parent() const {
+    return openDialogs_.empty() ? mainWindow_ : openDialogs_.back();
+}
+
+void QtHost::message(const std::string& text, ui::Icon icon) {
+    QMessageBox box(boxIcon(icon), toQt(ui::kAppCaption), displayed(text), QMessageBox::Ok,
+                    parent());
+    box.exec();
+}
+
+ui::Answer QtHost::ask(const std::string& text, ui::Buttons buttons, ui::Icon icon) {
+    QMessageBox box(boxIcon(icon), toQt(ui::kAppCaption), displayed(text), QMessageBox::NoButton,
+                    parent());
+    box.addButton(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+    box.addButton(QMessageBox::No)->setText(QStringLiteral("Не"));
+    if (buttons == ui::Buttons::YesNoCancel)
+        box.addButton(QMessageBox::Cancel)->setText(QStringLiteral("Отказ"));
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return ui::Answer::Yes;
+        case QMessageBox::No:
+            return ui::Answer::No;
+        default:
+            // A box without "Отказ" closed by Escape or its close box answers "Не".
+            return buttons == ui::Buttons::YesNoCancel ? ui::Answer::Cancel : ui::Answer::No;
+    }
+}
+
+ui::Result QtHost::runModal(ui::Dialog& dialog) {
+    dialog.open();
+    if (!dialog.isOpen()) return dialog.result();
+    DialogView view(dialog, parent());
+    openDialogs_.push_back(&view);
+    view.exec();
+    openDialogs_.pop_back();
+    return dialog.result();
+}
+
+std::optional<std::filesystem::path> QtHost::chooseFolder(const ui::FolderRequest& request) {
+    QFileDialog chooser(parent(), toQt(request.title), toQt(request.start.string()));
+    chooser.setFileMode(QFileDialog::Directory);
+    chooser.setOption(QFileDialog::ShowDirsOnly);
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    if (!request.prompt.empty()) chooser.setLabelText(QFileDialog::LookIn, toQt(request.prompt));
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return std::nullopt;
+    return toPath(chooser.selectedFiles().front());
+}
+
+std::optional<std::filesystem::path> QtHost::saveFile(const ui::SaveFileRequest& request) {
+    QFileDialog chooser(parent(), toQt(request.title), toQt(request.folder.string()),
+                        filterText(request.filters));
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    chooser.setDefaultSuffix(toQt(request.defaultExtension));
+    chooser.selectFile(toQt(request.proposedName));
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return std::nullopt;
+    return toPath(chooser.selectedFiles().front());
+}
+
+void QtHost::print() {
+    if (printer_)
+        printer_();
+    else
+        information("Печатът все още не е наличен в тази версия на програмата.");
+}
+
+void QtHost::openTextFile(const std::filesystem::path& file) {
+    const QUrl url = QUrl::fromLocalFile(toQt(file.string()));
+    if (!QDesktopServices::openUrl(url))
+        error("Файлът " + file.string() +
+              " не може да бъде отворен с програмата за преглед на текст.");
+}
+
+}  // namespace qt

@@ -1,0 +1,37 @@
+// The program: the start-up with its messages in Qt boxes, then the main
+// window until it closes.
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/CZorevaApp.h"
+#include "qt/CMainFrame.h"
+#include "qt/QtHost.h"
+
+namespace {
+
+// The user guide sits in share/zoreva beside the program in the build tree,
+// and in ../share/zoreva once installed.
+std::filesystem::path guideFile() {
+    const QDir program(QCoreApplication::applicationDirPath());
+    for (const char* relative : {"share/zoreva/guide.txt", "../share/zoreva/guide.txt"})
+        if (QFileInfo::exists(program.filePath(relative)))
+            return QDir::cleanPath(program.filePath(relative)).toStdString();
+    return QDir::cleanPath(program.filePath("../share/zoreva/guide.txt")).toStdString();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zoreva"));
+    qt::QtHost host;
+    platform::SystemClock clock;
+    app::CZorevaApp zoreva(host, platform::processEnvironment(), clock);
+    if (!zoreva.InitInstance()) return 1;
+
+    qt::CMainFrame frame({host, zoreva.document(), guideFile()});
+    host.setMainWindow(&frame);
+    frame.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,78 @@
+// The commands of the main menu, carried out through the one dispatch point.
+#include "app/Commands.h"
+
+#include <gtest/gtest.h>
+
+#include "app/CAboutDlg.h"
+#include "app/CZorevaDoc.h"
+#include "support/DialogDriver.h"
+#include "support/ScriptedHost.h"
+#include "support/TempDir.h"
+#include "support/TestDatabase.h"
+
+using app::Command;
+using testing_support::DialogDriver;
+using testing_support::ScriptedHost;
+
+namespace {
+
+class CommandsTest : public ::testing::Test {
+  protected:
+    app::CommandContext context() { return {host, doc, guide}; }
+
+    testing_support::TempDir dir;
+    std::filesystem::path guide = dir.write("share/zoreva/guide.txt", "Ръководство\n");
+    testing_support::TestDatabase t;
+    platform::FixedClock clock{{2026, 12, 8, 10, 0, 0}};
+    app::CZorevaDoc doc{t.db(), clock, "/data", "/out"};
+    ScriptedHost host;
+};
+
+}  // namespace
+
+TEST_F(CommandsTest, ACommandWhoseDialogIsNotBuiltYetSaysSo) {
+    auto c = context();
+    for (Command command :
+         {Command::PurchaseJournal, Command::SalesJournal, Command::WriteSubmissionFiles,
+          Command::CheckFiles, Command::WriteMergeFiles, Command::VatReturn, Command::RemovePeriod,
+          Command::RemoveDuplicates}) {
+        app::runCommand(command, c);
+        host.expectInformation("Функцията „" + app::menuText(command) +
+                               "“ все още не е налична в тази версия на програмата.");
+    }
+}
+
+TEST_F(CommandsTest, TheAboutBoxShowsTheProgramAndClosesWithOk) {
+    host.onDialog<app::CAboutDlg>([](app::CAboutDlg&, DialogDriver& d) {
+        EXPECT_EQ(d.title(), "За програмата");
+        EXPECT_EQ(d.caption("name"), "Зорева по ЗДДС");
+        EXPECT_EQ(d.caption("version"), std::string("Версия ") + app::programVersion());
+        EXPECT_EQ(d.focused(), "ok");
+        d.enter();
+        EXPECT_EQ(d.result(), ui::Result::Ok);
+    });
+    auto c = context();
+    app::runCommand(Command::About, c);
+    EXPECT_EQ(host.dialogsRun(), std::vector<std::string>{"За програмата"});
+}
+
+TEST_F(CommandsTest, HelpTopicsOpensTheGuideOrSaysItIsMissing) {
+    auto c = context();
+    app::runCommand(Command::HelpTopics, c);
+    EXPECT_EQ(host.openedFiles(), std::vector<std::filesystem::path>{guide});
+
+    c.guideFile = dir / "none.txt";
+    app::runCommand(Command::HelpTopics, c);
+    host.expectError("Ръководството на програмата не е намерено: " + (dir / "none.txt").string());
+    EXPECT_EQ(host.openedFiles().size(), 1u);
+}
+
+TEST_F(CommandsTest, ChoosingAPersonReadsTheSessionAgainWhateverTheOutcome) {
+    auto c = context();
+    EXPECT_FALSE(doc.personIsCurrent());
+    t.person("121212121", "", "BG121212121", true);
+    app::runCommand(Command::ChoosePerson, c);
+    host.forgetBoxes();
+    EXPECT_TRUE(doc.personIsCurrent());
+    EXPECT_EQ(doc.title(), "Зорева по ЗДДС - BG121212121  ");
+}

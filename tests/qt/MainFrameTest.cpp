@@ -1,0 +1,90 @@
+// The main window: its caption, its menu, enabling on opening a menu, and
+// commands reaching the one dispatch point.
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+#include "app/CAboutDlg.h"
+#include "app/CZorevaDoc.h"
+#include "qt/CMainFrame.h"
+#include "support/DialogDriver.h"
+#include "support/ScriptedHost.h"
+#include "support/TestDatabase.h"
+
+using app::Command;
+using testing_support::DialogDriver;
+using testing_support::ScriptedHost;
+
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+  protected:
+    // Opens every menu, as a person would, and lists the items enabled.
+    std::vector<std::string> enabledItems() {
+        std::vector<std::string> enabled;
+        for (QAction* popup : frame->menuBar()->actions()) {
+            QMenu* menu = popup->menu();
+            emit menu->aboutToShow();
+            for (QAction* item : menu->actions())
+                if (!item->isSeparator() && item->isEnabled())
+                    enabled.push_back(item->text().toStdString());
+        }
+        return enabled;
+    }
+    void open() {
+        doc = std::make_unique<app::CZorevaDoc>(t.db(), clock, "/data", "/out");
+        frame = std::make_unique<qt::CMainFrame>(app::CommandContext{
+            host, *doc, std::filesystem::path(ZOREVA_SOURCE_DIR) / "share/zoreva/guide.txt"});
+    }
+
+    testing_support::TestDatabase t;
+    platform::FixedClock clock{{2026, 12, 8, 10, 0, 0}};
+    ScriptedHost host;
+    std::unique_ptr<app::CZorevaDoc> doc;
+    std::unique_ptr<qt::CMainFrame> frame;
+};
+
+}  // namespace
+
+TEST_F(MainFrameTest, AnEmptyDatabaseShowsTheBareCaptionAndFourCommands) {
+    open();
+    EXPECT_EQ(frame->windowTitle(), "Зорева по ЗДДС -   ");
+    std::vector<std::string> menus;
+    for (QAction* popup : frame->menuBar()->actions()) menus.push_back(popup->text().toStdString());
+    EXPECT_EQ(menus, (std::vector<std::string>{"Въвеждане", "Диск\\дискети", "Справки",
+                                               "Служебни функции", "Помощ"}));
+    EXPECT_TRUE(frame->findChildren<QToolBar*>().isEmpty());
+    EXPECT_EQ(frame->findChild<QStatusBar*>(), nullptr);
+    EXPECT_EQ(enabledItems(),
+              (std::vector<std::string>{"Проверка на дневници от файл", "Избор на задължено лице",
+                                        "&Help Topics", "За програмата"}));
+}
+
+TEST_F(MainFrameTest, EnablingIsDecidedAnewWhenAMenuOpens) {
+    open();
+    t.person("121212121", "0001", "BG121212121", true);
+    frame->action(Command::PurchaseJournal)->trigger();
+    host.expectNoMoreBoxes();  // still disabled: no menu has been opened since
+
+    frame->action(Command::ChoosePerson)->trigger();
+    host.expectInformation(
+        "Функцията „Избор на задължено лице“ все още не е налична в тази версия на програмата.");
+    EXPECT_EQ(frame->windowTitle(), "Зорева по ЗДДС - BG121212121  - Клон: 0001");
+    const auto enabled = enabledItems();
+    EXPECT_NE(std::find(enabled.begin(), enabled.end(), "Запис на дневници на файл за обединение"),
+              enabled.end());
+    EXPECT_EQ(std::find(enabled.begin(), enabled.end(), "Запис на дневници на файл"),
+              enabled.end());
+    host.onDialog([](DialogDriver& d) { d.press("OK"); });
+    frame->action(Command::About)->trigger();
+}
+
+TEST_F(MainFrameTest, HelpTopicsOpensTheGuideInTheTextViewer) {
+    open();
+    frame->action(Command::HelpTopics)->trigger();
+    ASSERT_EQ(host.openedFiles().size(), 1u);
+    EXPECT_EQ(host.openedFiles()[0].filename(), "guide.txt");
+}
