@@ -11,7 +11,11 @@ namespace qt {
 
 CMainFrame::CMainFrame(app::CommandContext context) : context_(std::move(context)) {
     buildMenu();
-    setCentralWidget(new QWidget);
+    // The client area shows nothing, as a blank page.
+    auto* page = new QWidget;
+    page->setBackgroundRole(QPalette::Base);
+    page->setAutoFillBackground(true);
+    setCentralWidget(page);
     setWindowTitle(toQt(context_.doc.title()));
     resize(800, 560);
 }

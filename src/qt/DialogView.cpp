@@ -125,10 +125,13 @@ void DialogView::build() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);
-    QSize wanted = canvas_->size();
-    if (const QScreen* screen = QApplication::primaryScreen())
-        wanted = wanted.boundedTo(screen->availableGeometry().size() * 0.95);
-    resize(wanted);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    const QScreen* screen = QApplication::primaryScreen();
+    const QSize room = screen ? screen->availableGeometry().size() * 0.95 : canvas_->size();
+    if (canvas_->width() <= room.width() && canvas_->height() <= room.height())
+        setFixedSize(canvas_->size());
+    else
+        resize(canvas_->size().boundedTo(room));
 }
 
 QWidget* DialogView::create(ui::Control& control, QWidget* parent) {
