@@ -1,0 +1,36 @@
+#pragma once
+// The "СПРАВКА-ПРОТОКОЛ" of a check run, built from the check state. The
+// report is Windows-1251 bytes with CR LF line ends, exactly as it is shown
+// and saved; callers decode it for display.
+
+#include <string>
+
+#include "files/checker/CheckState.h"
+
+namespace files::checker {
+
+enum class RunKind {
+    Folder,     // "Папка": the check run
+    OemToAnsi,  // "OEM -> ANSI": the same run on text converted from CP866
+};
+
+// Which readers gave which result (kFileRead, kFileNotOpened, signature + 1).
+struct ReaderResults {
+    int deklar = kFileNotOpened;
+    int purchases = kFileNotOpened;
+    int sales = kFileNotOpened;
+    int vies = kFileNotOpened;
+};
+
+// The whole report of a run: only the encoding message of the last file
+// that starts with an encoding signature, or else the full report.
+std::string BuildCheckReport(const CheckState& state, const ReaderResults& results, RunKind kind);
+
+// True when the report of the state lists an error in its fatal section.
+bool HasFatalErrorsListed(const CheckState& state);
+
+// True when some file starts with an encoding signature, so that the report
+// is only the encoding message.
+bool HasEncodingSignature(const ReaderResults& results);
+
+}  // namespace files::checker

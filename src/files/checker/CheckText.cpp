@@ -1,0 +1,224 @@
+#include "files/checker/CheckText.h"
+
+#include <array>
+#include <charconv>
+#include <limits>
+#include <string>
+
+#include "platform/CodePage.h"
+
+namespace files::checker {
+namespace {
+
+constexpr char kCtrlZ = '\x1A';
+
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The characters the checker accepts, as Unicode code points.
+bool isPermittedCodePoint(char32_t cp) {
+    if (cp == 0x0A || cp == 0x0D || cp == 0x1A) return true;
+    if (cp >= 0x20 && cp <= 0x7F) return true;
+    if ((cp >= 0x0401 && cp <= 0x040C) || (cp >= 0x040E && cp <= 0x044F) ||
+        (cp >= 0x0451 && cp <= 0x045C) || cp == 0x045E || cp == 0x045F || cp == 0x0490 ||
+        cp == 0x0491)
+        return true;
+    switch (cp) {
+        case 0x00A0:
+        case 0x00A4:
+        case 0x00A6:
+        case 0x00A7:
+        case 0x00A9:
+        case 0x00AB:
+        case 0x00AC:
+        case 0x00AD:
+        case 0x00AE:
+        case 0x00B0:
+        case 0x00B1:
+        case 0x00B5:
+        case 0x00B6:
+        case 0x00B7:
+        case 0x00BB:
+        case 0x2013:
+        case 0x2014:
+        case 0x2018:
+        case 0x2019:
+        case 0x201A:
+        case 0x201C:
+        case 0x201D:
+        case 0x201E:
+        case 0x2020:
+        case 0x2021:
+        case 0x2022:
+        case 0x2026:
+        case 0x2030:
+        case 0x2039:
+        case 0x203A:
+        case 0x20AC:
+        case 0x2116:
+        case 0x2122:
+            return true;
+        default:
+            return false;
+    }
+}
+
+char32_t firstCodePoint(const std::string& utf8) {
+    const auto b = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
+    if (b(0) < 0x80) return b(0);
+    if (b(0) < 0xE0) return (char32_t(b(0) & 0x1F) << 6) | (b(1) & 0x3F);
+    return (char32_t(b(0) & 0x0F) << 12) | (char32_t(b(1) & 0x3F) << 6) | (b(2) & 0x3F);
+}
+
+// Which Windows-1251 bytes are permitted, derived from the code points above.
+const std::array<bool, 256>& permittedBytes() {
+    static const std::array<bool, 256> table = [] {
+        std::array<bool, 256> permitted{};
+        for (int b = 0; b < 256; ++b) {
+            const char byte = static_cast<char>(b);
+            permitted[b] = isPermittedCodePoint(
+                firstCodePoint(platform::decodeCp1251(std::string_view(&byte, 1))));
+        }
+        return permitted;
+    }();
+    return table;
+}
+
+bool startsWith(std::string_view text, std::initializer_list<unsigned char> bytes) {
+    if (text.size() < bytes.size()) return false;
+    std::size_t i = 0;
+    for (unsigned char b : bytes)
+        if (static_cast<unsigned char>(text[i++]) != b) return false;
+    return true;
+}
+
+}  // namespace
+
+int EncodingSignature(std::string_view text) {
+    if (text.size() <= 4) return 0;
+    if (startsWith(text, {0xEF, 0xBB})) return 1;
+    if (startsWith(text, {0xFE, 0xFF})) return 2;
+    if (startsWith(text, {0xFF, 0xFE, 0x00, 0x00})) return 5;
+    if (startsWith(text, {0xFF, 0xFE})) return 3;
+    if (startsWith(text, {0x00, 0x00, 0xFE, 0xFF})) return 4;
+    if (startsWith(text, {0x2B, 0x2F, 0x76})) {
+        const char c = text[3];
+        if (c == 0x38 || c == 0x39 || c == 0x2B || c == 0x2F) return 6;
+    }
+    if (startsWith(text, {0xF7, 0x64, 0x4C})) return 7;
+    if (startsWith(text, {0xDD, 0x73, 0x66, 0x73})) return 8;
+    if (startsWith(text, {0x0E, 0xFE, 0xFF})) return 9;
+    if (startsWith(text, {0xFB, 0xEE, 0x28})) return 10;
+    if (startsWith(text, {0x84, 0x31, 0x95, 0x33})) return 11;
+    return 0;
+}
+
+bool HasOnlyPermittedCharacters(std::string_view text) {
+    // Fast path: a byte that may fail is a control byte or 0x98. Blocks are
+    // tested with plain comparisons, which the compiler vectorises; only a
+    // block that holds a candidate is looked at byte by byte.
+    const auto& permitted = permittedBytes();
+    constexpr std::size_t kBlock = 64;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    std::size_t i = 0;
+    for (; i + kBlock <= text.size(); i += kBlock) {
+        unsigned candidates = 0;
+        for (std::size_t j = 0; j < kBlock; ++j) {
+            const unsigned char b = bytes[i + j];
+            candidates |= static_cast<unsigned>((b < 0x20) | (b == 0x98));
+        }
+        if (candidates == 0) continue;
+        for (std::size_t j = 0; j < kBlock; ++j)
+            if (!permitted[bytes[i + j]]) return false;
+    }
+    for (; i < text.size(); ++i)
+        if (!permitted[bytes[i]]) return false;
+    return true;
+}
+
+std::string_view windowAt(std::string_view text, std::size_t start, std::size_t count) {
+    if (start >= text.size()) return {};
+    return text.substr(start, count);
+}
+
+bool LineReader::next(std::string_view& line) {
+    if (pos_ >= text_.size()) return false;
+    std::size_t end = pos_;
+    while (end < text_.size() && !isLineEnd(text_[end])) ++end;
+    line = text_.substr(pos_, end - pos_);
+    pos_ = end;
+    if (pos_ < text_.size()) ++pos_;  // the CR or LF that ended the line
+    if (pos_ < text_.size() && isLineEnd(text_[pos_])) ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == kCtrlZ) ++pos_;
+    return true;
+}
+
+std::size_t CountLines(std::string_view text) {
+    LineReader reader(text);
+    std::size_t count = 0;
+    for (std::string_view line; reader.next(line);) ++count;
+    return count;
+}
+
+std::string_view RightTrim(std::string_view text) {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+bool IsNumericText(std::string_view text, bool decimalsAllowed) {
+    bool seenDigit = false, seenMinus = false, seenSeparator = false;
+    for (char c : text) {
+        if (isDigit(c)) {
+            seenDigit = true;
+        } else if (c == ' ') {
+            continue;
+        } else if (c == '-') {
+            if (seenMinus || seenDigit) return false;
+            seenMinus = true;
+        } else if (c == '.' || c == ',') {
+            if (!decimalsAllowed || seenSeparator) return false;
+            seenSeparator = true;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::int64_t LeadingInteger(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+    std::int64_t value = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i) {
+        const int digit = text[i] - '0';
+        if (value > (kMax - digit) / 10) return negative ? -kMax : kMax;
+        value = value * 10 + digit;
+    }
+    return negative ? -value : value;
+}
+
+double LeadingNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    // Only digits and one point: an exponent or "inf" is not a money text.
+    std::size_t end = i;
+    while (end < text.size() && isDigit(text[end])) ++end;
+    if (end < text.size() && text[end] == '.') {
+        ++end;
+        while (end < text.size() && isDigit(text[end])) ++end;
+    }
+    double value = 0;
+    std::from_chars(text.data() + i, text.data() + end, value, std::chars_format::fixed);
+    return negative ? -value : value;
+}
+
+}  // namespace files::checker

@@ -1,0 +1,61 @@
+#pragma once
+// Text tests shared by every reader of the checker. All of them work on the
+// file's own Windows-1251 bytes, never on a decoded copy.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace files::checker {
+
+// The encoding signature at the start of a file longer than 4 bytes: 1 UTF-8,
+// 2 UTF-16 BE, 3 UTF-16 LE, 4 UTF-32 BE, 5 UTF-32 LE, 6 UTF-7, 7 UTF-1,
+// 8 UTF-EBCDIC, 9 SCSU, 10 BOCU-1, 11 GB 18030; 0 when there is none.
+int EncodingSignature(std::string_view text);
+
+// True when the text holds only the printable characters of Windows-1251
+// plus LF, CR, Ctrl-Z and DEL; an empty text passes. Every other control
+// character and the one unassigned byte (0x98) fail.
+bool HasOnlyPermittedCharacters(std::string_view text);
+
+// The first `count` bytes from `start`, or fewer at the end of the text.
+std::string_view windowAt(std::string_view text, std::size_t start, std::size_t count);
+
+// Line splitting of the checker: a line ends at CR or LF; after it one CR or
+// LF is skipped, then one more CR or LF if present, then one Ctrl-Z if
+// present. Empty lines are lines; nothing after the last line end is none.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+    // The next line (without its end), or false at the end of the text.
+    bool next(std::string_view& line);
+    // Where the next line would start.
+    std::size_t position() const { return pos_; }
+
+  private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+// Number of lines LineReader gives for the text.
+std::size_t CountLines(std::string_view text);
+
+// The text without trailing spaces.
+std::string_view RightTrim(std::string_view text);
+
+// Numeric text test: every character a digit or a space, at most one '-'
+// standing before every digit, and (only when decimals are allowed) at most
+// one decimal separator, '.' or ','. An empty text passes.
+bool IsNumericText(std::string_view text, bool decimalsAllowed);
+
+// The integer at the start of the text as the C library's atoi reads it:
+// leading white space, an optional sign, digits up to the first other
+// character; 0 when there is none. Saturates instead of overflowing.
+std::int64_t LeadingInteger(std::string_view text);
+
+// The decimal number at the start of the text as atof reads it (leading
+// white space, sign, digits, one '.', digits), independent of the locale;
+// 0 when there is none.
+double LeadingNumber(std::string_view text);
+
+}  // namespace files::checker

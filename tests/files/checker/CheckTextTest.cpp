@@ -1,0 +1,204 @@
+#include "files/checker/CheckText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "files/checker/FileText.h"
+#include "files/checker/FormatAmount15.h"
+#include "support/TempDir.h"
+
+using namespace files::checker;
+using testing_support::TempDir;
+
+namespace {
+
+std::vector<std::string> linesOf(std::string_view text) {
+    std::vector<std::string> lines;
+    LineReader reader(text);
+    for (std::string_view line; reader.next(line);) lines.emplace_back(line);
+    return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+}  // namespace
+
+TEST(LineReader, SplitsAtEveryKindOfLineEnd) {
+    struct Case {
+        std::string text;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb\rc", {"a", "b", "c"}},
+        {"a\r\n\x1A", {"a"}},              // CR LF then Ctrl-Z: no extra line
+        {"a\r\n\x1A\x1A", {"a", "\x1A"}},  // only one Ctrl-Z is skipped
+        {"a\r\n\r\nb", {"a", "", "b"}},    // an empty line between two CR LF
+        {"a\n\nb", {"a", "b"}},            // two line-end characters are one end
+        {"a\n\n\nb", {"a", "", "b"}},
+        {"\r\n", {""}},
+        {"\r\n\r\n", {"", ""}},
+        {"a\x1A"
+         "b\r\n",
+         {"a\x1A"
+          "b"}},  // Ctrl-Z inside a line is text
+        {"\x1A", {"\x1A"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(linesOf(c.text), c.lines) << testing::PrintToString(c.text);
+        EXPECT_EQ(CountLines(c.text), c.lines.size()) << testing::PrintToString(c.text);
+    }
+}
+
+TEST(LineReader, LinesAreViewsIntoTheText) {
+    const std::string text = "first\r\nsecond";
+    LineReader reader(text);
+    std::string_view line;
+    ASSERT_TRUE(reader.next(line));
+    ASSERT_TRUE(reader.next(line));
+    EXPECT_EQ(line.data(), text.data() + 7);
+    EXPECT_EQ(reader.position(), text.size());
+}
+
+TEST(EncodingSignature, RecognisesEverySignatureOnlyInFilesLongerThanFourBytes) {
+    struct Case {
+        std::string start;
+        int signature;
+    };
+    const Case cases[] = {
+        {"\xEF\xBB\xBF", 1},
+        {"\xEF\xBB", 1},
+        {"\xFE\xFF", 2},
+        {"\xFF\xFE"
+         "a\0",
+         3},
+        {std::string("\x00\x00\xFE\xFF", 4), 4},
+        {std::string("\xFF\xFE\x00\x00", 4), 5},
+        {"\x2B\x2F\x76\x38", 6},
+        {"\x2B\x2F\x76\x39", 6},
+        {"\x2B\x2F\x76\x2B", 6},
+        {"\x2B\x2F\x76\x2F", 6},
+        {"\x2B\x2F\x76\x41", 0},
+        {"\xF7\x64\x4C", 7},
+        {"\xDD\x73\x66\x73", 8},
+        {"\x0E\xFE\xFF", 9},
+        {"\xFB\xEE\x28", 10},
+        {"\x84\x31\x95\x33", 11},
+        {"BG12", 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(EncodingSignature(c.start + "xxxxx"), c.signature)
+            << testing::PrintToString(c.start);
+    }
+    EXPECT_EQ(EncodingSignature("\xEF\xBB\xBF"
+                                "a"),
+              0);  // four bytes: not tested
+    EXPECT_EQ(EncodingSignature(""), 0);
+}
+
+TEST(PermittedCharacters, AcceptExactlyThePrintableWindows1251Set) {
+    // Every byte but the control characters other than LF, CR and Ctrl-Z, and
+    // the one unassigned byte 0x98.
+    for (int b = 0; b < 256; ++b) {
+        const bool expected = (b >= 0x20 && b != 0x98) || b == '\n' || b == '\r' || b == 0x1A;
+        const std::string text(1, static_cast<char>(b));
+        EXPECT_EQ(HasOnlyPermittedCharacters(text), expected) << "byte " << b;
+        // The same byte far inside a long text, past the fast blocks.
+        std::string longText(1000, 'a');
+        longText[700] = static_cast<char>(b);
+        EXPECT_EQ(HasOnlyPermittedCharacters(longText), expected) << "byte " << b;
+    }
+    EXPECT_TRUE(HasOnlyPermittedCharacters(""));
+    EXPECT_TRUE(HasOnlyPermittedCharacters("\xC7\xEE\xF0\xE5\xE2\xE0 \xB9 \x88 \x7F\r\n\x1A"));
+}
+
+TEST(NumericText, FollowsTheDigitSignAndSeparatorRules) {
+    struct Case {
+        const char* text;
+        bool withDecimals;
+        bool withoutDecimals;
+    };
+    const Case cases[] = {
+        {"", true, true},        {"   1234.56", true, false}, {"12,50", true, false},
+        {"-15.00", true, false}, {"  -  15", true, true},     {"1 000", true, true},
+        {"-", true, true},       {"15-", false, false},       {"1-5", false, false},
+        {"--5", false, false},   {"1.2.3", false, false},     {"1.2,3", false, false},
+        {"1e5", false, false},   {"+5", false, false},        {"12a", false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsNumericText(c.text, true), c.withDecimals) << c.text;
+        EXPECT_EQ(IsNumericText(c.text, false), c.withoutDecimals) << c.text;
+    }
+}
+
+TEST(LeadingNumbers, ReadTheNumberAtTheStartAsTheCLibraryDoes) {
+    EXPECT_EQ(LeadingInteger("  03"), 3);
+    EXPECT_EQ(LeadingInteger("-12abc"), -12);
+    EXPECT_EQ(LeadingInteger("abc"), 0);
+    EXPECT_EQ(LeadingInteger(""), 0);
+    EXPECT_EQ(LeadingInteger("99999999999999999999999"), INT64_MAX);
+    EXPECT_DOUBLE_EQ(LeadingNumber("       600.004"), 600.004);
+    EXPECT_DOUBLE_EQ(LeadingNumber("-12.5x"), -12.5);
+    EXPECT_DOUBLE_EQ(LeadingNumber("12,5"), 12.0);
+    EXPECT_DOUBLE_EQ(LeadingNumber("1e5"), 1.0);
+    EXPECT_DOUBLE_EQ(LeadingNumber("."), 0.0);
+    EXPECT_DOUBLE_EQ(LeadingNumber(""), 0.0);
+}
+
+TEST(RightTrim, RemovesOnlyTrailingSpaces) {
+    EXPECT_EQ(RightTrim("  ab  "), "  ab");
+    EXPECT_EQ(RightTrim("   "), "");
+    EXPECT_EQ(RightTrim("ab\t"), "ab\t");
+}
+
+TEST(FormatAmount15, GivesFifteenCharactersForEveryExample) {
+    struct Case {
+        std::int64_t stotinki;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0, "           0.00"},
+        {-5, "          -0.05"},
+        {-12345, "        -123.45"},
+        {9999999, "       99999.99"},
+        {10000000, "      100000.00"},
+        {123456789, "     1234567.89"},
+        {-10000001, "     -100000.01"},
+        {-100, "          -1.00"},
+        {99, "           0.99"},
+        {-99999999999, "  -999999999.99"},
+        // Too wide for 15 characters: the text is cut, as the layout says.
+        {123456789012345, " 1234567890123."},
+        {INT64_MIN, "-92233720368547"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FormatAmount15(c.stotinki), c.text) << c.stotinki;
+}
+
+TEST(FileText, ReadsWholeFilesAndRefusesWhatIsNoRegularFile) {
+    TempDir dir;
+    const std::string bytes("a\0b\r\n\xFF", 6);
+    auto text = FileText::read(dir.write("f.txt", bytes));
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->view(), bytes);
+
+    auto empty = FileText::read(dir.write("empty.txt", ""));
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->view(), "");
+
+    EXPECT_FALSE(FileText::read(dir / "missing.txt"));
+    EXPECT_FALSE(FileText::read(dir.path()));
+    EXPECT_FALSE(FileText::read("/dev/zero"));
+}
+
+TEST(FileText, ConvertsFromTheOemCodePageInPlace) {
+    // "Зорева" in CP866, a box-drawing corner and plain ASCII.
+    auto text = FileText::fromBytes("\x87\xAE\xE0\xA5\xA2\xA0 \xDA BG1");
+    const char* before = text.view().data();
+    text.convertFromOem();
+    EXPECT_EQ(text.view(), "\xC7\xEE\xF0\xE5\xE2\xE0 + BG1");
+    EXPECT_EQ(text.view().data(), before);
+}
