@@ -14,17 +14,9 @@ enum class RunKind {
     OemToAnsi,  // "OEM -> ANSI": the same run on text converted from CP866
 };
 
-// Which readers gave which result (kFileRead, kFileNotOpened, signature + 1).
-struct ReaderResults {
-    int deklar = kFileNotOpened;
-    int purchases = kFileNotOpened;
-    int sales = kFileNotOpened;
-    int vies = kFileNotOpened;
-};
-
 // The whole report of a run: only the encoding message of the last file
 // that starts with an encoding signature, or else the full report.
-std::string BuildCheckReport(const CheckState& state, const ReaderResults& results, RunKind kind);
+std::string BuildCheckReport(const CheckState& state, RunKind kind);
 
 // True when the report of the state lists an error in its fatal section.
 bool HasFatalErrorsListed(const CheckState& state);

@@ -25,6 +25,14 @@ namespace files::checker {
 inline constexpr int kFileRead = 0;
 inline constexpr int kFileNotOpened = 1;
 
+// Which reader gave which result.
+struct ReaderResults {
+    int deklar = kFileNotOpened;
+    int purchases = kFileNotOpened;
+    int sales = kFileNotOpened;
+    int vies = kFileNotOpened;
+};
+
 // One line of a journal file: its bytes (without the line end) and the
 // codes found in it.
 struct LineRecord {
@@ -98,6 +106,7 @@ struct Today {
 
 struct CheckState {
     Today today;
+    ReaderResults results;
 
     FileText deklarText, purchaseText, salesText, viesText;
 

@@ -1,0 +1,204 @@
+// The rules of POKUPKI.TXT (also of the branch file pokupkix.txt): one line
+// of 274 characters per purchase document.
+
+#include <algorithm>
+
+#include "files/checker/CheckText.h"
+#include "files/checker/JournalReader.h"
+#include "files/checker/LineRules.h"
+#include "files/checker/Money.h"
+#include "files/checker/Readers.h"
+#include "journals/JournalRules.h"
+#include "persons/IdentifierChecks.h"
+
+namespace files::checker {
+namespace {
+
+using persons::EuPrefixVariant;
+
+constexpr journals::Journal kJournal = journals::Journal::Purchases;
+
+constexpr JournalFileKind kPurchaseFile = {kPurchaseLineLength, 43, 69, 29, 30};
+
+// The fields of one line, cut once; amounts also as stotinki.
+struct PurchaseLine {
+    std::array<std::string_view, kJournalTextFieldCount> text;
+    std::array<std::string_view, kPurchaseAmountCount> amountText;
+    std::array<std::int64_t, kPurchaseAmountCount> amount;
+    std::string_view field8a;
+
+    explicit PurchaseLine(std::string_view line) {
+        for (std::size_t f = 0; f < text.size(); ++f)
+            text[f] = RightTrim(cut(line, kJournalTextColumns[f]));
+        for (std::size_t k = 0; k < amount.size(); ++k) {
+            amountText[k] = RightTrim(cut(line, amountColumn(k)));
+            if (amountText[k].empty()) amountText[k] = "0.00";
+            amount[k] = AmountOf(amountText[k]);
+        }
+        field8a = cut(line, kBS8AColumn);  // two spaces when empty: not trimmed
+    }
+    std::string_view operator[](JournalField f) const { return text[f]; }
+    bool nonZero(PurchaseAmount k) const { return amount[k] != 0; }
+};
+
+class PurchaseRules {
+public:
+    explicit PurchaseRules(const CheckState& s)
+        : period_(s.returnData[kPeriod]), vin_(s.returnData[kVin]) {}
+
+    void check(LineRecord& record, std::int64_t position,
+               std::array<std::int64_t, kPurchaseAmountCount>& sums) {
+        const PurchaseLine line(record.line);
+        db::ErrorSet& e = record.errors;
+        identity(line, position, e);
+        document(line, e);
+        date(line, e);
+        counterpart(line, e);
+        amounts(line, e);
+        addToSums(line, sums);
+    }
+
+private:
+    // All amounts but BS43 are summed for the types below 05 and for 07, 09,
+    // 23, 91, 92, 93; BS43 for every type but 05.
+    static void addToSums(const PurchaseLine& line,
+                          std::array<std::int64_t, kPurchaseAmountCount>& sums) {
+        const std::string_view type = line[kLineType];
+        if (type == "05") return;
+        const bool summed = LeadingInteger(type) < 5 ||
+                            IsOneOf(type, {"07", "09", "23", "91", "92", "93"});
+        for (std::size_t k = 0; k < sums.size(); ++k)
+            if (summed || k == kBS43) sums[k] = wrappingAdd(sums[k], line.amount[k]);
+    }
+
+    void identity(const PurchaseLine& l, std::int64_t position, db::ErrorSet& e) {
+        const std::string_view vin = l[kLineVin];
+        if (vin != lastVin_) {
+            lastVin_ = vin;
+            lastVinVerdict_ = TestVatNumber(vin, false);
+        }
+        if (lastVinVerdict_ == VatNumberVerdict::Empty) e.set(1);
+        if (lastVinVerdict_ == VatNumberVerdict::BadFormat) e.set(2);
+        if (vin != vin_) e.set(4);
+        if (l[kLinePeriod].empty()) e.set(5);
+        if (l[kLinePeriod] != period_) e.set(25);
+        if (!IsNumericText(l[kLineKlon], false)) e.set(3);
+        if (l[kLineNumber].empty()) e.set(6);
+        if (LeadingInteger(l[kLineNumber]) != position) e.set(7);
+    }
+
+    void document(const PurchaseLine& l, db::ErrorSet& e) {
+        const std::string_view type = l[kLineType];
+        if (!journals::IsOfferedDocumentType(kJournal, type, period_)) e.set(8);
+        if (!journals::IsAcceptedField8aCode(kJournal, type, l.field8a, period_)) e.set(32);
+        if (type == "07" && l[kLineCounterpart] != persons::kPlaceholderIdentifier) e.set(40);
+        if (l[kLineDocNo].empty() && !(type == "09" && l.nonZero(kBS44))) e.set(10);
+    }
+
+    void date(const PurchaseLine& l, db::ErrorSet& e) {
+        const std::string_view date = l[kLineDate];
+        if (date.empty()) e.set(11);
+        if (!IsWellFormedDate(date, "2007", "2023")) e.set(12);
+        if (journals::MonthsBefore(period_, date).value_or(0) > 12) e.set(35);
+        const journals::DatedDocument document{kJournal, period_, l[kLineType], l.field8a, date};
+        using journals::DateRule;
+        if (journals::BreaksDateRule(DateRule::AfterPeriod, document)) e.set(13);
+        if (journals::BreaksDateRule(DateRule::CallOffStockBefore2020, document)) e.set(51);
+        if (journals::BreaksDateRule(DateRule::Type23Before202306, document)) e.set(53);
+        if (journals::BreaksDateRule(DateRule::Field8aBefore202207, document)) e.set(52);
+    }
+
+    bool isEuVatNumber(std::string_view text) const {
+        return persons::IsEuVatPrefixValid(EuPrefixVariant::B, text, period_);
+    }
+
+    void counterpart(const PurchaseLine& l, db::ErrorSet& e) {
+        const std::string_view id = l[kLineCounterpart], type = l[kLineType];
+        if (!IsNumericText(l.amountText[kBS44], true)) e.set(20);
+        if (!id.empty() &&
+            !persons::IsKnownIdentifierForm(id, EuPrefixVariant::B, period_, true))
+            e.set(39);
+        if (id.empty() && type != "09") e.set(26);
+        if (id == l[kLineVin] && type != "09") e.set(36);
+        if (type == "05" && !persons::IsBulgarianVatNumberForm(id) && !isEuVatNumber(id))
+            e.set(43);
+        if (l[kLineCounterpartName].empty() && type != "09") e.set(27);
+        if (l[kLineGoods].empty()) e.set(28);
+        if (type == "05" && l.field8a == "53" && !isEuVatNumber(l[kLineGoods])) e.set(44);
+    }
+
+    void amounts(const PurchaseLine& l, db::ErrorSet& e) {
+        constexpr std::pair<PurchaseAmount, int> kNumeric[] = {
+            {kBS30, 14}, {kBS31, 15}, {kBS41, 16}, {kBS32, 17}, {kBS42, 18}, {kBS43, 19}};
+        for (auto [k, code] : kNumeric)
+            if (!IsNumericText(l.amountText[k], true)) e.set(code);
+
+        const std::string_view type = l[kLineType];
+        if (LeadingInteger(type) >= 10 && type != "23") {
+            if (l.nonZero(kBS43)) e.set(41);
+            if (l.nonZero(kBS44)) e.set(42);
+        }
+        if (type == "05") {
+            constexpr std::pair<PurchaseAmount, int> kMustBeZero[] = {
+                {kBS31, 45}, {kBS41, 46}, {kBS32, 47}, {kBS42, 48}, {kBS43, 41}, {kBS44, 42}};
+            for (auto [k, code] : kMustBeZero)
+                if (l.nonZero(k)) e.set(code);
+        } else if (l.nonZero(kBS44) && anyOtherNonZero(l, kBS44)) {
+            e.set(21);
+        }
+        if (l.nonZero(kBS44) && !isEuVatNumber(l[kLineCounterpart])) e.set(38);
+        if (l.nonZero(kBS43) && anyOtherNonZero(l, kBS43)) e.set(23);
+        if (journals::HasMixedSigns(kJournal, l.amount)) e.set(24);
+        // Codes 33 and 34: the VAT of columns 11 and 13 against 20 %.
+        for (journals::Warning breach : journals::RateRuleBreaches(kJournal, l.amount, period_))
+            e.set(static_cast<int>(breach));
+    }
+
+    static bool anyOtherNonZero(const PurchaseLine& l, PurchaseAmount except) {
+        for (std::size_t k = 0; k < l.amount.size(); ++k)
+            if (k != except && l.amount[k] != 0) return true;
+        return false;
+    }
+
+    std::string_view period_, vin_;
+    std::string_view lastVin_;
+    VatNumberVerdict lastVinVerdict_ = VatNumberVerdict::Empty;
+};
+
+// The return's purchase cells against the column sums.
+void crossCheckPurchases(CheckState& s) {
+    const auto& d = s.returnData;
+    const auto& sum = s.purchaseSums;
+    db::ErrorSet& e = s.returnErrors;
+    const auto cell = [&](DeklarField f) { return AmountOf(d[f]); };
+    if (LeadingInteger(d[kPurchaseCount]) != static_cast<std::int64_t>(s.purchases.size()))
+        e.set(44);
+    if (cell(kDB30) != wrappingAdd(sum[kBS30], sum[kBS44])) e.set(45);
+    if (cell(kDB31) != sum[kBS31]) e.set(46);
+    if (cell(kDB32) != sum[kBS32]) e.set(47);
+    if (cell(kDB41) != sum[kBS41]) e.set(48);
+    if (cell(kDB42) != sum[kBS42]) e.set(49);
+    if (cell(kDB43) != sum[kBS43]) e.set(50);
+}
+
+}  // namespace
+
+int CheckPokupkiFile(CheckState& s, std::optional<FileText> text, bool oem) {
+    s.purchaseSums = {};
+    s.totalCredit = 0;
+    const int result =
+        SplitJournalText(s, std::move(text), oem, s.purchaseText, s.purchases, kPurchaseFile);
+    if (result != kFileRead) return result;
+    PurchaseRules rules(s);
+    CheckJournalLines(s.purchases, kPurchaseFile, [&](LineRecord& record, std::int64_t position) {
+        rules.check(record, position, s.purchaseSums);
+    });
+    crossCheckPurchases(s);
+    // Column 11 + column 13 x DR33 (rounded half up) + column 14.
+    const Stotinki partial =
+        journals::CoefficientShare(s.purchaseSums[kBS42], AmountOf(s.returnData[kDR33]));
+    s.totalCredit = wrappingAdd(wrappingAdd(s.purchaseSums[kBS41], partial), s.purchaseSums[kBS43]);
+    return kFileRead;
+}
+
+}  // namespace files::checker

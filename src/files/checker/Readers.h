@@ -1,0 +1,29 @@
+#pragma once
+// The readers of the check run, one per file kind. Each takes the file's
+// text (nullopt when the file could not be opened) into the check state,
+// converts it from the OEM code page when asked, applies the rules of its
+// file and returns kFileRead, kFileNotOpened, or signature + 1 when the text
+// starts with an encoding signature (then no rule is applied).
+//
+// They run in this order: the return first, because both journal readers
+// compare with it; the journals before the VIES file, whose rules compare
+// with the sales.
+
+#include <optional>
+
+#include "files/checker/CheckState.h"
+#include "files/checker/FileText.h"
+
+namespace files::checker {
+
+int CheckDeklarFile(CheckState& state, std::optional<FileText> text, bool oem);
+int CheckPokupkiFile(CheckState& state, std::optional<FileText> text, bool oem);
+int CheckProdagbiFile(CheckState& state, std::optional<FileText> text, bool oem);
+int CheckViesTxtFile(CheckState& state, std::optional<FileText> text, bool oem);
+int CheckViesCsvFile(CheckState& state, std::optional<FileText> text, bool oem);
+
+// Takes the text into `slot`, converts it and tests its signature: the
+// reading steps common to every reader.
+int TakeFileText(std::optional<FileText> text, bool oem, FileText& slot);
+
+}  // namespace files::checker

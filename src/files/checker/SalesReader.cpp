@@ -1,0 +1,286 @@
+// The rules of PRODAGBI.TXT: one line of 424 characters per sales document.
+// While reading, the sales that belong in a VIES return are collected.
+
+#include <algorithm>
+
+#include "files/checker/CheckText.h"
+#include "files/checker/JournalReader.h"
+#include "files/checker/LineRules.h"
+#include "files/checker/Money.h"
+#include "files/checker/Readers.h"
+#include "journals/JournalRules.h"
+#include "persons/IdentifierChecks.h"
+
+namespace files::checker {
+namespace {
+
+using persons::EuPrefixVariant;
+
+constexpr journals::Journal kJournal = journals::Journal::Sales;
+
+constexpr JournalFileKind kSalesFile = {kSalesLineLength, 51, 70, 35, 36};
+
+struct SalesLine {
+    std::array<std::string_view, kJournalTextFieldCount> text;
+    std::array<std::string_view, kSalesAmountCount> amountText;
+    std::array<std::int64_t, kSalesAmountCount> amount;
+    std::string_view field8a;
+
+    explicit SalesLine(std::string_view line) {
+        for (std::size_t f = 0; f < text.size(); ++f)
+            text[f] = RightTrim(cut(line, kJournalTextColumns[f]));
+        for (std::size_t k = 0; k < amount.size(); ++k) {
+            amountText[k] = RightTrim(cut(line, amountColumn(k)));
+            if (amountText[k].empty()) amountText[k] = "0.00";
+            amount[k] = AmountOf(amountText[k]);
+        }
+        field8a = cut(line, kSS8AColumn);
+    }
+    std::string_view operator[](JournalField f) const { return text[f]; }
+    bool nonZero(SalesAmount k) const { return amount[k] != 0; }
+};
+
+struct AmountCode {
+    SalesAmount amount;
+    int code;
+};
+
+class SalesRules {
+public:
+    explicit SalesRules(const CheckState& s)
+        : period_(s.returnData[kPeriod]), vin_(s.returnData[kVin]) {}
+
+    void check(LineRecord& record, std::int64_t position, CheckState& s) {
+        const SalesLine line(record.line);
+        db::ErrorSet& e = record.errors;
+        identity(line, position, e);
+        document(line, e);
+        date(line, e);
+        counterpart(line, e);
+        amounts(line, e);
+        addToSums(line, s.salesSums);
+        collectForVies(line, e, s.viesSales);
+    }
+
+private:
+    void identity(const SalesLine& l, std::int64_t position, db::ErrorSet& e) {
+        const std::string_view vin = l[kLineVin];
+        if (vin != lastVin_) {
+            lastVin_ = vin;
+            lastVinVerdict_ = TestVatNumber(vin, true);
+        }
+        if (lastVinVerdict_ == VatNumberVerdict::Empty) e.set(1);
+        if (lastVinVerdict_ == VatNumberVerdict::BadFormat) e.set(2);
+        if (vin != vin_) e.set(4);
+        if (l[kLinePeriod].empty()) e.set(5);
+        if (l[kLinePeriod] != period_) e.set(6);
+        if (!IsNumericText(l[kLineKlon], false)) e.set(3);
+        if (l[kLineNumber].empty()) e.set(7);
+        if (LeadingInteger(l[kLineNumber]) != position) e.set(8);
+    }
+
+    void document(const SalesLine& l, db::ErrorSet& e) {
+        const std::string_view type = l[kLineType], code = l.field8a;
+        if (!journals::IsOfferedDocumentType(kJournal, type, period_)) e.set(9);
+        if (type == "07" && l[kLineCounterpart] != persons::kPlaceholderIdentifier) e.set(46);
+        if (l[kLineDocNo].empty() && !(IsOneOf(type, {"09", "29"}) && l.nonZero(kSS12)))
+            e.set(11);
+        if (!journals::IsAcceptedField8aCode(kJournal, type, code, period_)) e.set(39);
+        if (IsOneOf(type, {"50", "83"}) && IsOneOf(code, {"07", "08"})) e.set(76);
+        if (type == "84" && code != "07") e.set(74);
+        if (type == "85" && code != "08") e.set(75);
+    }
+
+    void date(const SalesLine& l, db::ErrorSet& e) {
+        const std::string_view date = l[kLineDate], type = l[kLineType];
+        if (date.empty()) e.set(12);
+        if (!IsWellFormedDate(date, "2010", "2023")) e.set(13);
+        const journals::DatedDocument document{kJournal, period_, type, l.field8a, date};
+        using journals::DateRule;
+        if (journals::BreaksDateRule(DateRule::AfterPeriod, document)) e.set(14);
+        if (journals::BreaksDateRule(DateRule::CallOffStockBefore2020, document)) e.set(71);
+        if (journals::BreaksDateRule(DateRule::Type23Before202306, document)) e.set(79);
+        if (journals::BreaksDateRule(DateRule::Field8aBefore202207, document)) e.set(72);
+        // Type 50 too may not be dated before July 2022; the file does not
+        // limit it to 2022 as the form does.
+        const auto month = journals::DocumentMonth(date);
+        if (journals::BreaksDateRule(DateRule::SalesTypeBefore202207, document) ||
+            (type == "50" && month && *month < "202207"))
+            e.set(73);
+    }
+
+    bool isEuVatNumber(std::string_view text) const {
+        return persons::IsEuVatPrefixValid(EuPrefixVariant::B, text, period_);
+    }
+
+    void counterpart(const SalesLine& l, db::ErrorSet& e) {
+        const std::string_view id = l[kLineCounterpart], type = l[kLineType];
+        const std::string_view goods = l[kLineGoods];
+        if (!IsNumericText(l.amountText[kSS12], true)) e.set(19);
+        if (!id.empty() &&
+            !persons::IsKnownIdentifierForm(id, EuPrefixVariant::B, period_, true))
+            e.set(50);
+        const bool mayLackCounterpart = IsOneOf(type, {"09", "29", "81", "82"});
+        if (id.empty() && !mayLackCounterpart) e.set(IsOneOf(type, {"83", "84", "85"}) ? 77 : 33);
+        if (type == "04" && !isEuVatNumber(id)) e.set(70);
+        if (type == "04" && l.field8a == "43" && id.substr(0, 2) != goods.substr(0, 2))
+            e.set(63);
+        if (l[kLineCounterpartName].empty() && !mayLackCounterpart)
+            e.set(IsOneOf(type, {"50", "83", "84", "85"}) ? 78 : 10);
+        if (goods.empty()) e.set(34);
+        if (type == "04" && IsOneOf(l.field8a, {"43", "46"}) &&
+            (!isEuVatNumber(goods) || goods.size() > 15))
+            e.set(64);
+    }
+
+    void amounts(const SalesLine& l, db::ErrorSet& e) {
+        constexpr AmountCode kNumeric[] = {
+            {kSS10, 15}, {kSS20, 16}, {kSS11, 17}, {kSS21, 18}, {kSS26, 20}, {kSS22, 21},
+            {kSS23, 22}, {kSS24, 23}, {kSS25, 24}, {kSS13, 25}, {kSS14, 26}, {kSS15, 27},
+            {kSS16, 28}, {kSS17, 29}, {kSS18, 30}, {kSS19, 31}};
+        for (auto [k, code] : kNumeric)
+            if (!IsNumericText(l.amountText[k], true)) e.set(code);
+        const std::string_view type = l[kLineType];
+        if (l[kLineCounterpart] == l[kLineVin]) e.set(47);
+        if (type == "04") {
+            constexpr AmountCode kMustBeZero[] = {
+                {kSS11, 66}, {kSS12, 52}, {kSS13, 67}, {kSS14, 53}, {kSS15, 54}, {kSS16, 55},
+                {kSS17, 56}, {kSS18, 57}, {kSS19, 58}, {kSS20, 65}, {kSS21, 68}, {kSS22, 59},
+                {kSS23, 60}, {kSS24, 69}, {kSS25, 61}, {kSS26, 62}};
+            setWhereNonZero(l, kMustBeZero, e);
+            return;  // the rules below apply to the other types
+        }
+        typeAmounts(l, e);
+        sumsAndRates(l, e);
+    }
+
+    // Amounts that a type does not allow.
+    void typeAmounts(const SalesLine& l, db::ErrorSet& e) {
+        const std::string_view type = l[kLineType];
+        if (IsOneOf(type, {"23", "29"})) {
+            constexpr AmountCode kNotAllowed[] = {{kSS15, 54}, {kSS17, 56}, {kSS19, 58}};
+            setWhereNonZero(l, kNotAllowed, e);
+        } else if (LeadingInteger(type) > 10 && !IsOneOf(type, {"81", "82"})) {
+            constexpr AmountCode kNotAllowed[] = {
+                {kSS12, 52}, {kSS14, 53}, {kSS15, 54}, {kSS16, 55}, {kSS17, 56}, {kSS18, 57},
+                {kSS19, 58}, {kSS22, 59}, {kSS23, 60}, {kSS25, 61}, {kSS26, 62}};
+            setWhereNonZero(l, kNotAllowed, e);
+        }
+        // Bread and flour are sold at 0 %: no base or tax at 9 %.
+        if (IsOneOf(type, {"84", "85"})) {
+            constexpr AmountCode kNotAllowed[] = {{kSS13, 67}, {kSS24, 69}};
+            setWhereNonZero(l, kNotAllowed, e);
+        }
+    }
+
+    void sumsAndRates(const SalesLine& l, db::ErrorSet& e) {
+        const auto& a = l.amount;
+        const std::string_view type = l[kLineType];
+        if (l.nonZero(kSS19)) e.set(37);
+        // Codes 41 and 42: columns 9 and 10 against the sums of their parts.
+        for (journals::Warning breach : journals::SumRuleBreaches(type, a))
+            e.set(static_cast<int>(breach));
+        const std::string_view id = l[kLineCounterpart];
+        if ((l.nonZero(kSS15) || l.nonZero(kSS17)) && !isEuVatNumber(id)) e.set(40);
+        if (l.nonZero(kSS25) && !isEuVatNumber(id)) e.set(40);
+        if (l.nonZero(kSS25) && !IsOneOf(type, {"01", "02", "03", "09"})) e.set(48);
+        if (l.nonZero(kSS12) && type != "09") e.set(49);
+        if (journals::HasMixedSigns(kJournal, a)) e.set(38);
+        // Codes 43, 44, and 45 (before 201206) or 51: the VAT columns against
+        // their rates.
+        for (journals::Warning breach : journals::RateRuleBreaches(kJournal, a, period_))
+            e.set(static_cast<int>(breach));
+    }
+
+    template <std::size_t N>
+    static void setWhereNonZero(const SalesLine& l, const AmountCode (&rules)[N],
+                                db::ErrorSet& e) {
+        for (auto [k, code] : rules)
+            if (l.nonZero(k)) e.set(code);
+    }
+
+    // All amounts are summed for the types below 10 but 04, for 23, 29, 50
+    // and for the types above 80.
+    static void addToSums(const SalesLine& l, std::array<std::int64_t, kSalesAmountCount>& sums) {
+        const std::string_view type = l[kLineType];
+        const std::int64_t value = LeadingInteger(type);
+        const bool summed = (value < 10 && type != "04") || IsOneOf(type, {"23", "29", "50"}) ||
+                            value > 80;
+        if (!summed) return;
+        for (std::size_t k = 0; k < sums.size(); ++k) sums[k] = wrappingAdd(sums[k], l.amount[k]);
+    }
+
+    void collectForVies(const SalesLine& l, const db::ErrorSet& e, ViesRelevantSales& vies) {
+        const std::string_view type = l[kLineType], id = l[kLineCounterpart];
+        if (IsOneOf(type, {"01", "02", "03", "09"})) {
+            const bool relevant = l.nonZero(kSS15) || (l.nonZero(kSS17) && !id.starts_with("XI")) ||
+                                  l.nonZero(kSS19) || l.nonZero(kSS25);
+            if (!relevant || !persons::IsEuVatPrefixValid(EuPrefixVariant::A, id, period_)) return;
+            CounterpartTotals& totals = vies.counterparts[id];
+            totals.goodsAndExempt = wrappingAdd(
+                totals.goodsAndExempt, wrappingAdd(l.amount[kSS15], l.amount[kSS19]));
+            totals.triangular = wrappingAdd(totals.triangular, l.amount[kSS25]);
+            totals.services = wrappingAdd(totals.services, l.amount[kSS17]);
+            return;
+        }
+        if (type != "04" || e.any() ||
+            !persons::IsEuVatPrefixValid(EuPrefixVariant::A, id, period_))
+            return;
+        std::string_view second;
+        if (l.field8a == "43") {
+            second = l[kLineGoods];
+            if (!persons::IsEuVatPrefixValid(EuPrefixVariant::A, second, period_)) return;
+        } else if (l.field8a != "41") {
+            return;
+        }
+        std::string month = journals::DocumentMonth(l[kLineDate]).value_or("");
+        if (month == period_) month.clear();
+        vies.storageRegime.emplace(id, second, std::move(month));
+    }
+
+    std::string_view period_, vin_;
+    std::string_view lastVin_;
+    VatNumberVerdict lastVinVerdict_ = VatNumberVerdict::Empty;
+};
+
+void crossCheckSales(CheckState& s) {
+    const auto& d = s.returnData;
+    const auto& sum = s.salesSums;
+    db::ErrorSet& e = s.returnErrors;
+    const auto cell = [&](DeklarField f) { return AmountOf(d[f]); };
+    if (LeadingInteger(d[kSalesCount]) != static_cast<std::int64_t>(s.sales.size())) e.set(52);
+    // Cells against one column sum each.
+    constexpr std::pair<DeklarField, SalesAmount> kCells[] = {
+        {kDS01, kSS10}, {kDS20, kSS20}, {kDS11, kSS11}, {kDS21, kSS21},
+        {kDS22, kSS22}, {kDS23, kSS23}, {kDS13, kSS13}, {kDS24, kSS24},
+        {kDS14, kSS14}, {kDS15, kSS15}, {kDS16, kSS16}, {kDS17, kSS17}};
+    constexpr int kCodes[] = {53, 54, 55, 56, 58, 59, 60, 61, 62, 63, 64, 65};
+    for (std::size_t i = 0; i < std::size(kCells); ++i)
+        if (cell(kCells[i].first) != sum[kCells[i].second]) e.set(kCodes[i]);
+    if (cell(kDS12) != wrappingAdd(sum[kSS12], sum[kSS26])) e.set(57);
+    if (cell(kDS18) != wrappingAdd(sum[kSS18], sum[kSS25])) e.set(66);
+    if (cell(kDS19) != sum[kSS19]) e.set(67);
+}
+
+}  // namespace
+
+bool ViesRelevantSales::needViesReturn() const {
+    if (!storageRegime.empty()) return true;
+    return std::any_of(counterparts.begin(), counterparts.end(),
+                       [](const auto& entry) { return entry.second.anyNonZero(); });
+}
+
+int CheckProdagbiFile(CheckState& s, std::optional<FileText> text, bool oem) {
+    s.salesSums = {};
+    s.viesSales = {};
+    const int result = SplitJournalText(s, std::move(text), oem, s.salesText, s.sales, kSalesFile);
+    if (result != kFileRead) return result;
+    SalesRules rules(s);
+    CheckJournalLines(s.sales, kSalesFile, [&](LineRecord& record, std::int64_t position) {
+        rules.check(record, position, s);
+    });
+    crossCheckSales(s);
+    return kFileRead;
+}
+
+}  // namespace files::checker
