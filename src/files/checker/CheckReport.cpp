@@ -14,21 +14,21 @@ namespace {
 
 // The catalogue texts, converted to Windows-1251 once per code.
 class ReportTexts {
-public:
+  public:
     const std::string& text(ErrorGroup group, int code) {
         auto [it, added] = cache_.try_emplace({group, code});
         if (added) it->second = platform::toCp1251(ErrorText(code, group, -1));
         return it->second;
     }
 
-private:
+  private:
     std::map<std::pair<ErrorGroup, int>, std::string> cache_;
 };
 
 // Appends report text: literals are written here in UTF-8 and converted;
 // file fields are Windows-1251 already and appended as they are.
 class ReportWriter {
-public:
+  public:
     explicit ReportWriter(std::string& out) : out_(out) {}
 
     ReportWriter& text(std::string_view utf8) {
@@ -60,11 +60,13 @@ public:
         return *this;
     }
 
-private:
+  private:
     std::string& out_;
 };
 
-std::string_view cell(const CheckState& s, DeklarField f) { return s.returnData[f]; }
+std::string_view cell(const CheckState& s, DeklarField f) {
+    return s.returnData[f];
+}
 
 void writeHeader(ReportWriter& w, const CheckState& s, RunKind kind) {
     w.text("СПРАВКА-ПРОТОКОЛ\r\n");
@@ -142,8 +144,9 @@ void writePurchaseSums(ReportWriter& w, const CheckState& s) {
 }
 
 void writeResultLines(ReportWriter& w, const CheckState& s) {
-    w.text("\r\n\r\nСПРАВКА ДЕКЛАРАЦИЯ ЗА ДДС (наименование на полето)\t                 | "
-           "Сума в полето     \r\n");
+    w.text(
+        "\r\n\r\nСПРАВКА ДЕКЛАРАЦИЯ ЗА ДДС (наименование на полето)\t                 | "
+        "Сума в полето     \r\n");
     char coefficient[64];
     std::snprintf(coefficient, sizeof coefficient, "%14.*s",
                   static_cast<int>(cell(s, kDR33).size()), cell(s, kDR33).data());
@@ -190,7 +193,8 @@ bool listed(const CodeRange& range, int code) {
 // returns whether any was written.
 bool writeRecordErrors(ReportWriter& w, ReportTexts& texts, const std::vector<LineRecord>& records,
                        const CodeRange& range) {
-    const char* prefix = range.group == ErrorGroup::Purchases ? "Покупки - Ред " : "Продажби - Ред ";
+    const char* prefix =
+        range.group == ErrorGroup::Purchases ? "Покупки - Ред " : "Продажби - Ред ";
     const std::string prefixBytes = platform::toCp1251(prefix);
     bool any = false;
     for (std::size_t i = 0; i < records.size(); ++i) {
@@ -219,7 +223,8 @@ void writeErrorSections(ReportWriter& w, ReportTexts& texts, const CheckState& s
         if (s.returnErrors.has(code)) w.bytes(texts.text(ErrorGroup::Deklar, code)).bytes("\r\n");
 
     w.text("\r\nПроверка на файл ПОКУПКИ\r\n\r\n");
-    if (!writeRecordErrors(w, texts, s.purchases, {ErrorGroup::Purchases, kLastPurchaseCode, false}))
+    if (!writeRecordErrors(w, texts, s.purchases,
+                           {ErrorGroup::Purchases, kLastPurchaseCode, false}))
         w.text("Няма открити грешки в ПОКУПКИ\r\n");
 
     w.text("\r\nПроверка на файл ПРОДАЖБИ\r\n\r\n");
@@ -233,7 +238,8 @@ void writeErrorSections(ReportWriter& w, ReportTexts& texts, const CheckState& s
         w.bytes(texts.text(ErrorGroup::Deklar, code)).bytes("\r\n");
         any = true;
     }
-    any |= writeRecordErrors(w, texts, s.purchases, {ErrorGroup::Purchases, kLastPurchaseCode, true});
+    any |=
+        writeRecordErrors(w, texts, s.purchases, {ErrorGroup::Purchases, kLastPurchaseCode, true});
     any |= writeRecordErrors(w, texts, s.sales, {ErrorGroup::Sales, kLastSalesCode, true});
     if (!any) w.text("Няма открити фатални грешки\r\n");
 }
@@ -279,9 +285,8 @@ bool writeViesRowErrors(ReportWriter& w, ReportTexts& texts, const Rows& rows, i
     for (std::size_t i = 0; i < rows.size(); ++i) {
         for (int code = first; code <= last; ++code) {
             if (!rows[i].errors.has(code)) continue;
-            const char* section = code <= kLastSection1Code
-                                      ? "ВОД"
-                                      : "Прехвърляне на стоки под режим ...";
+            const char* section =
+                code <= kLastSection1Code ? "ВОД" : "Прехвърляне на стоки под режим ...";
             w.text("VIES - Ред ").number("%lld", static_cast<long long>(i + 1));
             w.text(" на секция '").text(section).text("': ");
             w.bytes(texts.text(ErrorGroup::ViesRows, code)).bytes("\r\n");
@@ -318,16 +323,15 @@ std::string encodingMessage(const ReaderResults& r) {
     if (r.deklar > kFileNotOpened) message = "Файла deklar.txt не е в енкодинг Cp1251!\r\n";
     if (r.purchases > kFileNotOpened) message = "Файла pokupki.txt не е в енкодинг Cp1251!\r\n";
     if (r.sales > kFileNotOpened) message = "Файла prodagbi.txt не е в енкодинг Cp1251!\r\n";
-    if (r.vies > kFileNotOpened)
-        message = "Файла vies.txt(vies.csv) не е в енкодинг Cp1251!\r\n";
+    if (r.vies > kFileNotOpened) message = "Файла vies.txt(vies.csv) не е в енкодинг Cp1251!\r\n";
     return message ? platform::toCp1251(message) : std::string();
 }
 
 }  // namespace
 
 bool HasEncodingSignature(const ReaderResults& r) {
-    return r.deklar > kFileNotOpened || r.purchases > kFileNotOpened ||
-           r.sales > kFileNotOpened || r.vies > kFileNotOpened;
+    return r.deklar > kFileNotOpened || r.purchases > kFileNotOpened || r.sales > kFileNotOpened ||
+           r.vies > kFileNotOpened;
 }
 
 std::string BuildCheckReport(const CheckState& s, RunKind kind) {
@@ -341,8 +345,7 @@ std::string BuildCheckReport(const CheckState& s, RunKind kind) {
     writePurchaseSums(w, s);
     writeResultLines(w, s);
     writeErrorSections(w, texts, s);
-    if (s.viesSales.needViesReturn() || results.vies == kFileRead)
-        writeViesPart(w, texts, s, kind);
+    if (s.viesSales.needViesReturn() || results.vies == kFileRead) writeViesPart(w, texts, s, kind);
     return report;
 }
 

@@ -12,7 +12,9 @@ namespace {
 
 constexpr std::string_view kZeroAmount = "0.00";
 
-bool isLineEndOrCtrlZ(char c) { return c == '\r' || c == '\n' || c == '\x1A'; }
+bool isLineEndOrCtrlZ(char c) {
+    return c == '\r' || c == '\n' || c == '\x1A';
+}
 
 // The line must be 590 characters, followed by one CR or LF, or by two or
 // three characters each of which is CR, LF or Ctrl-Z.
@@ -40,7 +42,7 @@ bool isValidCount(std::string_view count) {
 }
 
 class DeklarRules {
-public:
+  public:
     explicit DeklarRules(CheckState& s) : s_(s), d_(s.returnData), e_(s.returnErrors) {}
 
     void apply() {
@@ -49,7 +51,7 @@ public:
         result();
     }
 
-private:
+  private:
     Stotinki stotinki(DeklarField f) const { return AmountOf(d_[f]); }
     double number(DeklarField f) const { return LeadingNumber(d_[f]); }
     void numeric(DeklarField f, int code) {
@@ -58,9 +60,14 @@ private:
 
     void identity() {
         switch (TestVatNumber(d_[kVin], true)) {
-            case VatNumberVerdict::Empty: e_.set(1); break;
-            case VatNumberVerdict::BadFormat: e_.set(2); break;
-            case VatNumberVerdict::Valid: break;
+            case VatNumberVerdict::Empty:
+                e_.set(1);
+                break;
+            case VatNumberVerdict::BadFormat:
+                e_.set(2);
+                break;
+            case VatNumberVerdict::Valid:
+                break;
         }
         if (d_[kName].empty()) e_.set(3);
         if (d_[kPeriod].empty()) e_.set(4);

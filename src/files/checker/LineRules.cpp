@@ -7,7 +7,9 @@
 namespace files::checker {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -32,8 +34,8 @@ bool IsWellFormedDate(std::string_view date, std::string_view firstYear,
         if (!isDigit(date[i])) return false;
     const std::string_view day = date.substr(0, 2), month = date.substr(3, 2);
     const std::string_view year = date.substr(date.size() - 4);
-    return year >= firstYear && year <= lastYear && month >= "01" && month <= "12" &&
-           day >= "01" && day <= "31";
+    return year >= firstYear && year <= lastYear && month >= "01" && month <= "12" && day >= "01" &&
+           day <= "31";
 }
 
 bool IsOneOf(std::string_view text, std::initializer_list<std::string_view> values) {

@@ -14,8 +14,7 @@ VatNumberVerdict TestVatNumber(std::string_view vin, bool thirteenDigitEik);
 
 // A document date DD/MM/YYYY whose year lies between the given years; all
 // tests compare text, as the files hold text.
-bool IsWellFormedDate(std::string_view date, std::string_view firstYear,
-                      std::string_view lastYear);
+bool IsWellFormedDate(std::string_view date, std::string_view firstYear, std::string_view lastYear);
 
 bool IsOneOf(std::string_view text, std::initializer_list<std::string_view> values);
 

@@ -26,6 +26,8 @@ inline Stotinki wrappingAdd(Stotinki a, Stotinki b) {
 inline Stotinki wrappingSub(Stotinki a, Stotinki b) {
     return static_cast<Stotinki>(static_cast<std::uint64_t>(a) - static_cast<std::uint64_t>(b));
 }
-inline Stotinki wrappingNeg(Stotinki a) { return wrappingSub(0, a); }
+inline Stotinki wrappingNeg(Stotinki a) {
+    return wrappingSub(0, a);
+}
 
 }  // namespace files::checker

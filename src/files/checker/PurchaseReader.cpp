@@ -42,7 +42,7 @@ struct PurchaseLine {
 };
 
 class PurchaseRules {
-public:
+  public:
     explicit PurchaseRules(const CheckState& s)
         : period_(s.returnData[kPeriod]), vin_(s.returnData[kVin]) {}
 
@@ -58,15 +58,15 @@ public:
         addToSums(line, sums);
     }
 
-private:
+  private:
     // All amounts but BS43 are summed for the types below 05 and for 07, 09,
     // 23, 91, 92, 93; BS43 for every type but 05.
     static void addToSums(const PurchaseLine& line,
                           std::array<std::int64_t, kPurchaseAmountCount>& sums) {
         const std::string_view type = line[kLineType];
         if (type == "05") return;
-        const bool summed = LeadingInteger(type) < 5 ||
-                            IsOneOf(type, {"07", "09", "23", "91", "92", "93"});
+        const bool summed =
+            LeadingInteger(type) < 5 || IsOneOf(type, {"07", "09", "23", "91", "92", "93"});
         for (std::size_t k = 0; k < sums.size(); ++k)
             if (summed || k == kBS43) sums[k] = wrappingAdd(sums[k], line.amount[k]);
     }
@@ -115,13 +115,11 @@ private:
     void counterpart(const PurchaseLine& l, db::ErrorSet& e) {
         const std::string_view id = l[kLineCounterpart], type = l[kLineType];
         if (!IsNumericText(l.amountText[kBS44], true)) e.set(20);
-        if (!id.empty() &&
-            !persons::IsKnownIdentifierForm(id, EuPrefixVariant::B, period_, true))
+        if (!id.empty() && !persons::IsKnownIdentifierForm(id, EuPrefixVariant::B, period_, true))
             e.set(39);
         if (id.empty() && type != "09") e.set(26);
         if (id == l[kLineVin] && type != "09") e.set(36);
-        if (type == "05" && !persons::IsBulgarianVatNumberForm(id) && !isEuVatNumber(id))
-            e.set(43);
+        if (type == "05" && !persons::IsBulgarianVatNumberForm(id) && !isEuVatNumber(id)) e.set(43);
         if (l[kLineCounterpartName].empty() && type != "09") e.set(27);
         if (l[kLineGoods].empty()) e.set(28);
         if (type == "05" && l.field8a == "53" && !isEuVatNumber(l[kLineGoods])) e.set(44);

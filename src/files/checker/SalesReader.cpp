@@ -46,7 +46,7 @@ struct AmountCode {
 };
 
 class SalesRules {
-public:
+  public:
     explicit SalesRules(const CheckState& s)
         : period_(s.returnData[kPeriod]), vin_(s.returnData[kVin]) {}
 
@@ -62,7 +62,7 @@ public:
         collectForVies(line, e, s.viesSales);
     }
 
-private:
+  private:
     void identity(const SalesLine& l, std::int64_t position, db::ErrorSet& e) {
         const std::string_view vin = l[kLineVin];
         if (vin != lastVin_) {
@@ -83,8 +83,7 @@ private:
         const std::string_view type = l[kLineType], code = l.field8a;
         if (!journals::IsOfferedDocumentType(kJournal, type, period_)) e.set(9);
         if (type == "07" && l[kLineCounterpart] != persons::kPlaceholderIdentifier) e.set(46);
-        if (l[kLineDocNo].empty() && !(IsOneOf(type, {"09", "29"}) && l.nonZero(kSS12)))
-            e.set(11);
+        if (l[kLineDocNo].empty() && !(IsOneOf(type, {"09", "29"}) && l.nonZero(kSS12))) e.set(11);
         if (!journals::IsAcceptedField8aCode(kJournal, type, code, period_)) e.set(39);
         if (IsOneOf(type, {"50", "83"}) && IsOneOf(code, {"07", "08"})) e.set(76);
         if (type == "84" && code != "07") e.set(74);
@@ -117,14 +116,12 @@ private:
         const std::string_view id = l[kLineCounterpart], type = l[kLineType];
         const std::string_view goods = l[kLineGoods];
         if (!IsNumericText(l.amountText[kSS12], true)) e.set(19);
-        if (!id.empty() &&
-            !persons::IsKnownIdentifierForm(id, EuPrefixVariant::B, period_, true))
+        if (!id.empty() && !persons::IsKnownIdentifierForm(id, EuPrefixVariant::B, period_, true))
             e.set(50);
         const bool mayLackCounterpart = IsOneOf(type, {"09", "29", "81", "82"});
         if (id.empty() && !mayLackCounterpart) e.set(IsOneOf(type, {"83", "84", "85"}) ? 77 : 33);
         if (type == "04" && !isEuVatNumber(id)) e.set(70);
-        if (type == "04" && l.field8a == "43" && id.substr(0, 2) != goods.substr(0, 2))
-            e.set(63);
+        if (type == "04" && l.field8a == "43" && id.substr(0, 2) != goods.substr(0, 2)) e.set(63);
         if (l[kLineCounterpartName].empty() && !mayLackCounterpart)
             e.set(IsOneOf(type, {"50", "83", "84", "85"}) ? 78 : 10);
         if (goods.empty()) e.set(34);
@@ -134,10 +131,10 @@ private:
     }
 
     void amounts(const SalesLine& l, db::ErrorSet& e) {
-        constexpr AmountCode kNumeric[] = {
-            {kSS10, 15}, {kSS20, 16}, {kSS11, 17}, {kSS21, 18}, {kSS26, 20}, {kSS22, 21},
-            {kSS23, 22}, {kSS24, 23}, {kSS25, 24}, {kSS13, 25}, {kSS14, 26}, {kSS15, 27},
-            {kSS16, 28}, {kSS17, 29}, {kSS18, 30}, {kSS19, 31}};
+        constexpr AmountCode kNumeric[] = {{kSS10, 15}, {kSS20, 16}, {kSS11, 17}, {kSS21, 18},
+                                           {kSS26, 20}, {kSS22, 21}, {kSS23, 22}, {kSS24, 23},
+                                           {kSS25, 24}, {kSS13, 25}, {kSS14, 26}, {kSS15, 27},
+                                           {kSS16, 28}, {kSS17, 29}, {kSS18, 30}, {kSS19, 31}};
         for (auto [k, code] : kNumeric)
             if (!IsNumericText(l.amountText[k], true)) e.set(code);
         const std::string_view type = l[kLineType];
@@ -193,8 +190,7 @@ private:
     }
 
     template <std::size_t N>
-    static void setWhereNonZero(const SalesLine& l, const AmountCode (&rules)[N],
-                                db::ErrorSet& e) {
+    static void setWhereNonZero(const SalesLine& l, const AmountCode (&rules)[N], db::ErrorSet& e) {
         for (auto [k, code] : rules)
             if (l.nonZero(k)) e.set(code);
     }
@@ -204,8 +200,8 @@ private:
     static void addToSums(const SalesLine& l, std::array<std::int64_t, kSalesAmountCount>& sums) {
         const std::string_view type = l[kLineType];
         const std::int64_t value = LeadingInteger(type);
-        const bool summed = (value < 10 && type != "04") || IsOneOf(type, {"23", "29", "50"}) ||
-                            value > 80;
+        const bool summed =
+            (value < 10 && type != "04") || IsOneOf(type, {"23", "29", "50"}) || value > 80;
         if (!summed) return;
         for (std::size_t k = 0; k < sums.size(); ++k) sums[k] = wrappingAdd(sums[k], l.amount[k]);
     }
@@ -217,8 +213,8 @@ private:
                                   l.nonZero(kSS19) || l.nonZero(kSS25);
             if (!relevant || !persons::IsEuVatPrefixValid(EuPrefixVariant::A, id, period_)) return;
             CounterpartTotals& totals = vies.counterparts[id];
-            totals.goodsAndExempt = wrappingAdd(
-                totals.goodsAndExempt, wrappingAdd(l.amount[kSS15], l.amount[kSS19]));
+            totals.goodsAndExempt =
+                wrappingAdd(totals.goodsAndExempt, wrappingAdd(l.amount[kSS15], l.amount[kSS19]));
             totals.triangular = wrappingAdd(totals.triangular, l.amount[kSS25]);
             totals.services = wrappingAdd(totals.services, l.amount[kSS17]);
             return;

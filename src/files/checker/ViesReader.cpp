@@ -12,7 +12,9 @@ constexpr int kMissingViesCode = 76;  // DEKLAR: the sales need a VIES return
 constexpr int kViesCharacterCode = 72;
 constexpr int kReadFailedCode = 25;  // header: a VIES.CSV field could not be read
 
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
 // Starts a reader: the missing-file warning, the common reading steps and
 // the character test. Returns the reader result and whether the text may be
@@ -48,7 +50,7 @@ std::array<std::string_view, N> cutFields(std::string_view line,
 // VIES.TXT lines: a line runs to the next CR or LF, and the next line starts
 // two characters after its end (CR LF).
 class TxtCursor {
-public:
+  public:
     explicit TxtCursor(std::string_view text) : text_(text) {}
     std::string_view line() const {
         if (pos_ >= text_.size()) return {};
@@ -59,7 +61,7 @@ public:
     void advance() { pos_ = std::min(text_.size(), pos_ + line().size() + 2); }
     bool atEnd() const { return pos_ >= text_.size(); }
 
-private:
+  private:
     std::string_view text_;
     std::size_t pos_ = 0;
 };
@@ -96,7 +98,8 @@ ViesBody readTxtBody(TxtCursor& cursor, ViesData& v) {
         v.ttr = cutFields(cursor.line(), kTtrWidths);
         cursor.advance();
         while (cursor.line().size() == 66 && cursor.line().starts_with("VIR")) {
-            auto& row = v.section1.emplace_back(ViesSection1Row{cutFields(cursor.line(), kVirWidths), {}});
+            auto& row =
+                v.section1.emplace_back(ViesSection1Row{cutFields(cursor.line(), kVirWidths), {}});
             row.fields[kVirVin] = RightTrim(row.fields[kVirVin]);
             cursor.advance();
         }
@@ -106,7 +109,8 @@ ViesBody readTxtBody(TxtCursor& cursor, ViesData& v) {
         v.chr = cutFields(cursor.line(), kChrWidths);
         cursor.advance();
         while (cursor.line().size() == 46 && cursor.line().starts_with("COS")) {
-            auto& row = v.section2.emplace_back(ViesSection2Row{cutFields(cursor.line(), kCosWidths), {}});
+            auto& row =
+                v.section2.emplace_back(ViesSection2Row{cutFields(cursor.line(), kCosWidths), {}});
             row.fields[kCosVin] = RightTrim(row.fields[kCosVin]);
             row.fields[kCosReplacingVin] = RightTrim(row.fields[kCosReplacingVin]);
             cursor.advance();
@@ -118,7 +122,7 @@ ViesBody readTxtBody(TxtCursor& cursor, ViesData& v) {
 
 // VIES.CSV lines end at CR LF, LF or CR.
 class CsvCursor {
-public:
+  public:
     explicit CsvCursor(std::string_view text) : text_(text) {}
     bool atEnd() const { return pos_ >= text_.size(); }
     std::string_view line() const {
@@ -138,7 +142,7 @@ public:
         return false;
     }
 
-private:
+  private:
     std::string_view text_;
     std::size_t pos_ = 0;
 };
@@ -162,7 +166,7 @@ bool splitFields(std::string_view line, const std::array<std::size_t, N>& widths
 }
 
 class CsvReader {
-public:
+  public:
     CsvReader(std::string_view text, ViesData& v) : cursor_(text), v_(v) {}
 
     // Reads the records; false when the reading stopped (with its code set).
@@ -186,7 +190,7 @@ public:
         return readSections(body);
     }
 
-private:
+  private:
     bool readSections(ViesBody& body) {
         if (cursor_.line().starts_with("TTR")) {
             body.totalsRead = true;

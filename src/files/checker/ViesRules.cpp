@@ -1,5 +1,6 @@
 #include "files/checker/ViesRules.h"
 
+#include <algorithm>
 #include <set>
 #include <unordered_map>
 
@@ -19,7 +20,9 @@ std::string_view trim(std::string_view text) {
     return text;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // A period MM/YYYY of a row: 7 characters with digits where digits belong.
 bool isWellFormedRowPeriod(std::string_view period) {
@@ -43,7 +46,7 @@ bool isCount(std::string_view text) {
 }
 
 class ViesRules {
-public:
+  public:
     explicit ViesRules(CheckState& s)
         : s_(s), v_(s.vies), h_(s.vies.header), period_(s.returnData[kPeriod]) {}
 
@@ -58,7 +61,7 @@ public:
         counts(body);
     }
 
-private:
+  private:
     void headerLines() {
         const auto& vhr = v_.vhr;
         if (vhr[0] != "VHR") h_.set(1);
@@ -85,9 +88,14 @@ private:
         const auto& vtr = v_.vtr;
         if (vtr[0] != "VTR") h_.set(11);
         switch (TestVatNumber(vtr[1], true)) {
-            case VatNumberVerdict::Empty: h_.set(12); break;
-            case VatNumberVerdict::BadFormat: h_.set(13); break;
-            case VatNumberVerdict::Valid: break;
+            case VatNumberVerdict::Empty:
+                h_.set(12);
+                break;
+            case VatNumberVerdict::BadFormat:
+                h_.set(13);
+                break;
+            case VatNumberVerdict::Valid:
+                break;
         }
         if (vtr[1] != s_.returnData[kVin]) h_.set(14);
         if (trim(vtr[2]).empty()) h_.set(15);
@@ -111,9 +119,9 @@ private:
             const auto& f = row.fields;
             const std::int64_t rowGoods = AmountOf(trim(f[kVirGoods]));
             goods = wrappingAdd(goods, rowGoods);
-            total = wrappingAdd(total, wrappingAdd(rowGoods, wrappingAdd(
-                AmountOf(trim(f[kVirTriangular])),
-                AmountOf(trim(f[kVirServices])))));
+            total = wrappingAdd(
+                total, wrappingAdd(rowGoods, wrappingAdd(AmountOf(trim(f[kVirTriangular])),
+                                                         AmountOf(trim(f[kVirServices])))));
         }
         if (!h_.has(31) && !h_.has(32)) {
             if (AmountOf(trim(v_.ttr[1])) != total) h_.set(19);
@@ -176,8 +184,8 @@ private:
         char buffer[6];
         std::string_view rowMonth = period_;
         if (!period.empty()) {
-            const bool wellFormed = isWellFormedRowPeriod(period) &&
-                                    period.substr(0, 2) <= "12" && period.substr(3, 4) < "2024";
+            const bool wellFormed = isWellFormedRowPeriod(period) && period.substr(0, 2) <= "12" &&
+                                    period.substr(3, 4) < "2024";
             if (!wellFormed) e.set(11);
             if (isWellFormedRowPeriod(period)) {
                 if (period.substr(3, 4) < "2020") e.set(17);
@@ -200,8 +208,8 @@ private:
     }
 
     void counts(const ViesBody& body) {
-        if (!h_.has(4) && LeadingInteger(trim(v_.vhr[2])) !=
-                              static_cast<std::int64_t>(v_.section1.size()))
+        if (!h_.has(4) &&
+            LeadingInteger(trim(v_.vhr[2])) != static_cast<std::int64_t>(v_.section1.size()))
             h_.set(18);
         if (body.section2Read &&
             LeadingInteger(trim(v_.chr[1])) != static_cast<std::int64_t>(v_.section2.size()))
@@ -219,6 +227,8 @@ private:
 
 }  // namespace
 
-void ApplyViesRules(CheckState& s, const ViesBody& body) { ViesRules(s).apply(body); }
+void ApplyViesRules(CheckState& s, const ViesBody& body) {
+    ViesRules(s).apply(body);
+}
 
 }  // namespace files::checker

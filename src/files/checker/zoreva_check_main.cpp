@@ -8,8 +8,8 @@
 // report lists no fatal error, 1 when it lists one (or a file is not in
 // Windows-1251, so nothing could be checked), 2 when the check could not run.
 
-#include <cstdio>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <filesystem>
@@ -34,7 +34,9 @@ struct UsageError {
     std::string message;
 };
 
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 // A real calendar date written YYYY-MM-DD.
 std::optional<platform::LocalDateTime> parseDate(std::string_view text) {
@@ -101,8 +103,8 @@ int main(int argc, char** argv) {
             return fail(options.folder.string() + ": no such folder");
 
         files::checker::CheckState state;
-        const auto kind = options.oem ? files::checker::RunKind::OemToAnsi
-                                      : files::checker::RunKind::Folder;
+        const auto kind =
+            options.oem ? files::checker::RunKind::OemToAnsi : files::checker::RunKind::Folder;
         const std::string report = files::checker::RunCheck(
             state, options.folder, kind, options.today.value_or(platform::SystemClock().now()));
         const std::string text = platform::decodeCp1251(report);
