@@ -6,6 +6,10 @@
 
 namespace checker_test {
 
+std::string cp1251(std::string_view utf8) {
+    return platform::toCp1251(utf8);
+}
+
 std::string left(std::string_view utf8, std::size_t width) {
     std::string field = platform::toCp1251(utf8);
     if (field.size() < width) field.append(width - field.size(), ' ');
@@ -134,6 +138,13 @@ std::string Vies::file() const {
         for (const auto& row : storage) text += cos(row) + "\r\n";
     }
     return text;
+}
+
+Checked check(const testing_support::TempDir& dir, platform::LocalDateTime today) {
+    Checked c;
+    c.report = platform::decodeCp1251(
+        files::checker::RunCheck(c.state, dir.path(), files::checker::RunKind::Folder, today));
+    return c;
 }
 
 void writeConsistentFolder(const testing_support::TempDir& dir) {

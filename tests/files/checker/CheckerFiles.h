@@ -10,13 +10,15 @@
 #include <string_view>
 #include <vector>
 
+#include "files/checker/CheckRun.h"
 #include "support/TempDir.h"
 
 namespace checker_test {
 
-inline constexpr const char* kVin = "BG175074752";  // EIK 175074752
-inline constexpr const char* kPeriod = "202305";
+inline constexpr const char* kOwnVin = "BG175074752";  // EIK 175074752
+inline constexpr const char* kOwnPeriod = "202305";
 
+std::string cp1251(std::string_view utf8);
 // A text field: Windows-1251, padded on the right to the width.
 std::string left(std::string_view utf8, std::size_t width);
 // A right-aligned field (amounts, counts, numbers).
@@ -24,7 +26,7 @@ std::string right(std::string_view utf8, std::size_t width);
 
 // The return line. Cells are named as in the return: "DS01", "DR33", ...
 struct Deklar {
-    std::string vin = kVin, name = "Зорева ООД", period = kPeriod;
+    std::string vin = kOwnVin, name = "Зорева ООД", period = kOwnPeriod;
     std::string filer = "7501010004/Иван Петров 0888123456";
     std::string salesCount = "2", purchaseCount = "2";
     std::map<std::string, std::string> cells = {
@@ -37,7 +39,7 @@ struct Deklar {
 
 // The fields of columns 1-167, shared by both journals.
 struct JournalLine {
-    std::string vin = kVin, period = kPeriod, branch = "", number = "1", type = "01";
+    std::string vin = kOwnVin, period = kOwnPeriod, branch = "", number = "1", type = "01";
     std::string docNo = "1001", date = "10/05/2023", counterpart = "BG123456786";
     std::string counterpartName = "Контрагент ООД", goods = "Стоки";
     std::string field8a = "";
@@ -75,7 +77,7 @@ struct Vies {
     std::string vhrPeriod = "05/2023", vhrCount = "1";
     std::string personal = "7501010004", filerName = "Иван Петров", town = "София",
                 postcode = "1000", address = "ул. Витоша 1", kind = "A";
-    std::string vtrVin = kVin, name = "Зорева ООД", vtrAddress = "София, ул. Витоша 1";
+    std::string vtrVin = kOwnVin, name = "Зорева ООД", vtrAddress = "София, ул. Витоша 1";
     std::string total = "1000.00", goodsTotal = "1000.00";
     struct Row {
         std::string number, vin, goods, triangular, services, period;
@@ -96,6 +98,14 @@ struct Vies {
     std::string cos(const StorageRow& row) const;
     std::string file() const;
 };
+
+// A check run on a folder, today being 15 June 2023 unless said otherwise.
+struct Checked {
+    files::checker::CheckState state;
+    std::string report;  // decoded to UTF-8
+};
+inline constexpr platform::LocalDateTime kToday{2023, 6, 15, 10, 0, 0};
+Checked check(const testing_support::TempDir& dir, platform::LocalDateTime today = kToday);
 
 // Writes the default consistent folder (DEKLAR, journals, VIES.TXT) into dir.
 void writeConsistentFolder(const testing_support::TempDir& dir);
