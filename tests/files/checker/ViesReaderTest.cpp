@@ -1,0 +1,250 @@
+// The rules of the VIES file against the return and the sales.
+
+#include <gtest/gtest.h>
+
+#include "CheckerFiles.h"
+#include "files/checker/Readers.h"
+
+using namespace files::checker;
+using namespace checker_test;
+using Codes = std::vector<int>;
+
+namespace {
+
+// A state that has read the consistent return and sales, then the VIES text.
+struct ViesRun {
+    explicit ViesRun(const std::string& viesText, std::vector<Sale> sales = defaultSales()) {
+        s.today.yearMonth = "209912";
+        CheckDeklarFile(s, FileText::fromBytes(Deklar().file()), false);
+        CheckPokupkiFile(s, FileText::fromBytes(fileOf(defaultPurchases())), false);
+        CheckProdagbiFile(s, FileText::fromBytes(fileOf(sales)), false);
+        result = CheckViesTxtFile(s, FileText::fromBytes(viesText), false);
+    }
+    Codes header() const { return s.vies.header.codes(); }
+    Codes row(std::size_t i) const { return s.vies.section1.at(i).errors.codes(); }
+    Codes storageRow(std::size_t i) const { return s.vies.section2.at(i).errors.codes(); }
+
+    CheckState s;
+    int result = -1;
+};
+
+Vies withRows(std::vector<Vies::Row> rows) {
+    Vies v;
+    v.rows = std::move(rows);
+    v.vhrCount = std::to_string(v.rows.size());
+    return v;
+}
+
+}  // namespace
+
+TEST(ViesReader, ConsistentFileHasNoCode) {
+    const ViesRun r(Vies().file());
+    EXPECT_EQ(r.result, kFileRead);
+    EXPECT_EQ(r.header(), Codes{});
+    EXPECT_EQ(r.row(0), Codes{});
+    EXPECT_FALSE(r.s.returnErrors.any());
+}
+
+TEST(ViesReader, HeaderPeriodIsMonthSlashYear) {
+    struct Case {
+        const char* period;
+        Codes codes;
+    };
+    const Case cases[] = {{"05/2023", {}}, {"5/2023", {2}}, {"06/2023", {3}}, {"05-2023", {2}}};
+    for (const auto& c : cases) {
+        Vies v;
+        v.vhrPeriod = c.period;
+        EXPECT_EQ(ViesRun(v.file()).header(), c.codes) << c.period;
+    }
+}
+
+TEST(ViesReader, FilerFields) {
+    struct Case {
+        void (*change)(Vies&);
+        Codes codes;
+    };
+    const Case cases[] = {
+        {[](Vies& v) { v.postcode = "0999"; }, {}},
+        {[](Vies& v) { v.postcode = "0998"; }, {9}},
+        {[](Vies& v) { v.postcode = ""; }, {9}},
+        {[](Vies& v) { v.personal = "750101000"; }, {6}},
+        {[](Vies& v) { v.personal = "750101000X"; }, {6}},
+        {[](Vies& v) { v.filerName = ""; }, {7}},
+        {[](Vies& v) { v.town = ""; }, {8}},
+        {[](Vies& v) { v.kind = "R"; }, {}},
+        {[](Vies& v) { v.kind = "B"; }, {10}},
+        {[](Vies& v) { v.vtrVin = ""; }, {12, 14}},
+        {[](Vies& v) { v.vtrVin = "BG175074753"; }, {13, 14}},
+        {[](Vies& v) { v.name = ""; }, {15}},
+        {[](Vies& v) { v.vtrAddress = ""; }, {16}},
+        {[](Vies& v) { v.vhrCount = "2"; }, {18}},
+        {[](Vies& v) { v.vhrCount = "-1"; }, {4}},
+        {[](Vies& v) { v.total = "999.99"; }, {19}},
+        {[](Vies& v) { v.goodsTotal = "999.99"; }, {20}},
+        {[](Vies& v) { v.total = "9x"; }, {31}},
+    };
+    for (const auto& c : cases) {
+        Vies v;
+        c.change(v);
+        EXPECT_EQ(ViesRun(v.file()).header(), c.codes) << v.vdr().substr(0, 30);
+    }
+}
+
+TEST(ViesReader, Section1RowRules) {
+    struct Case {
+        Vies::Row row;
+        Codes codes;
+    };
+    const Case cases[] = {
+        {{"1", "DE123456789", "1000.00", "0.00", "0.00", ""}, {}},
+        {{"1", "DE123456789", "1000.00", "0.00", "0.00", "04/2023"}, {}},
+        {{"1", "DE123456789", "1000.00", "0.00", "0.00", "05/2023"}, {7}},  // the return's own
+        {{"1", "DE123456789", "1000.00", "0.00", "0.00", "01/2024"}, {7}},
+        {{"1", "DE123456789", "1000.00", "0.00", "0.00", "4/2023"}, {5}},
+        {{"1", "BG123456786", "1000.00", "0.00", "0.00", ""}, {2}},
+        // Found only in the purchases: no sales line has it.
+        {{"1", "FR123456789", "1000.00", "0.00", "0.00", ""}, {3}},
+        // GB is accepted up to 2020 in the VIES return.
+        {{"1", "GB123456789", "1000.00", "0.00", "0.00", "12/2020"}, {3}},
+        {{"1", "GB123456789", "1000.00", "0.00", "0.00", ""}, {2}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ViesRun(withRows({c.row}).file()).row(0), c.codes) << c.row.vin << c.row.period;
+    }
+}
+
+TEST(ViesReader, NorthernIrelandRowMayNotHoldServices) {
+    auto sales = defaultSales();
+    sales[1].counterpart = "XI123456789";
+    Vies v = withRows({{"1", "XI123456789", "1000.00", "0.00", "0.00", ""}});
+    EXPECT_EQ(ViesRun(v.file(), sales).row(0), Codes{});
+    v = withRows({{"1", "XI123456789", "990.00", "0.00", "10.00", ""}});
+    EXPECT_EQ(ViesRun(v.file(), sales).row(0), Codes{8});
+}
+
+TEST(ViesReader, SameNumberAndPeriodTwice) {
+    const Vies v = withRows({{"1", "DE123456789", "500.00", "0.00", "0.00", ""},
+                             {"2", "DE123456789", "500.00", "0.00", "0.00", "04/2023"},
+                             {"3", "DE123456789", "0.00", "0.00", "0.00", ""}});
+    const ViesRun r(v.file());
+    EXPECT_EQ(r.row(0), Codes{});
+    EXPECT_EQ(r.row(1), Codes{});
+    EXPECT_EQ(r.row(2), Codes{4});
+    EXPECT_EQ(r.header(), Codes{});
+}
+
+TEST(ViesReader, Section2RowRules) {
+    struct Case {
+        Vies::StorageRow row;
+        Codes codes;
+    };
+    const Case cases[] = {
+        {{"1", "DE123456789", "1", "", ""}, {}},
+        {{"1", "DE123456789", "3", "DE987654321", "04/2023"}, {}},
+        {{"1", "DE123456789", "3", "FR987654321", ""}, {13}},
+        {{"1", "DE123456789", "3", "", ""}, {10, 15}},
+        {{"1", "DE123456789", "3", "BG123456786", ""}, {10}},
+        {{"1", "DE123456789", "2", "DE987654321", ""}, {16}},
+        {{"1", "DE123456789", "4", "", ""}, {9}},
+        {{"1", "BG123456786", "1", "", ""}, {18}},
+        {{"1", "DE123456789", "1", "", "13/2023"}, {11}},
+        {{"1", "DE123456789", "1", "", "01/2024"}, {11}},
+        {{"1", "DE123456789", "1", "", "12/2019"}, {17}},
+        {{"1", "DE123456789", "1", "", "06/2023"}, {12}},
+    };
+    for (const auto& c : cases) {
+        Vies v;
+        v.storage = {c.row};
+        const ViesRun r(v.file());
+        EXPECT_EQ(r.storageRow(0), c.codes) << c.row.operation << c.row.replacing << c.row.period;
+        EXPECT_EQ(r.header(), Codes{});
+    }
+}
+
+TEST(ViesReader, LineLengthsOfTheHeaderAndTheRest) {
+    const Vies v;
+    struct Case {
+        std::string text;
+        Codes codes;
+    };
+    const std::string head = v.vhr() + "\r\n" + v.vdr() + "\r\n" + v.vtr() + "\r\n";
+    const Case cases[] = {
+        {v.vhr() + " \r\n", {26}},
+        {v.vhr() + "\r\n" + v.vdr() + "X\r\n", {27}},
+        {v.vhr() + "\r\n" + v.vdr() + "\r\n" + v.vtr().substr(1) + "\r\n", {28}},
+        {v.vhr() + "\n" + v.vdr() + "\n" + v.vtr() + "\n", {27}},  // CR LF is required
+        {head, {29}},
+        {head + "CHR\r\n", {29}},
+        {head + "CHR    0\r\n", {18}},  // section 1 is declared with one row
+        {head + v.ttr() + "\r\n" + v.vir(v.rows[0]) + "\r\nrest\r\n", {30}},
+        {head + v.ttr() + "\r\n" + v.vir(v.rows[0]) + "\r\n\x1A", {30}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ViesRun(c.text).header(), c.codes);
+}
+
+TEST(ViesReader, MissingSectionsAgainstTheSales) {
+    Vies onlySection2;
+    onlySection2.withTotals = false;
+    onlySection2.vhrCount = "0";
+    onlySection2.storage = {{"1", "DE123456789", "1", "", ""}};
+    // The sales hold an intra-Community supply, so section 1 is wanted.
+    const ViesRun r(onlySection2.file());
+    EXPECT_TRUE(r.s.returnErrors.has(77));
+    EXPECT_EQ(r.header(), Codes{});
+
+    // Sales under the call-off stock regime want section 2.
+    auto sales = defaultSales();
+    Sale stock = sales[1];
+    stock.number = "3";
+    stock.type = "04";
+    stock.field8a = "41";
+    stock.amount("SS10") = "0.00";
+    stock.amount("SS15") = "0.00";
+    sales.push_back(stock);
+    EXPECT_TRUE(ViesRun(Vies().file(), sales).s.returnErrors.has(78));
+}
+
+TEST(ViesReader, ForbiddenCharacterStopsTheTest) {
+    std::string text = Vies().file();
+    text[20] = '\x01';
+    const ViesRun r(text);
+    EXPECT_EQ(r.result, kFileRead);
+    EXPECT_EQ(r.s.returnErrors.codes(), Codes{72});
+    EXPECT_EQ(r.header(), Codes{});
+    EXPECT_TRUE(r.s.vies.section1.empty());
+}
+
+TEST(ViesReader, MissingFileWarnsOnlyWhenTheSalesNeedAViesReturn) {
+    CheckState s;
+    EXPECT_EQ(CheckViesTxtFile(s, std::nullopt, false), kFileNotOpened);
+    EXPECT_FALSE(s.returnErrors.any());
+    ViesRun withSales(Vies().file());
+    EXPECT_EQ(CheckViesTxtFile(withSales.s, std::nullopt, false), kFileNotOpened);
+    EXPECT_TRUE(withSales.s.returnErrors.has(76));
+}
+
+TEST(ViesCsv, ReadsTheSameRecordsBetweenSemicolons) {
+    const std::string csv = "VHR;05/2023;1\r\nVDR;7501010004;" + cp1251("Иван Петров;София") +
+                            ";1000;" + cp1251("ул. Витоша 1") + ";A\nVTR;BG175074752;" +
+                            cp1251("Зорева ООД;София") +
+                            "\rTTR;1000.00;1000.00\r\nVIR;1;DE123456789;1000.00;0.00;0.00;\r\n"
+                            "CHR;1\r\nCOS;1;DE123456789;3;FR987654321;\r\n";
+    ViesRun run(Vies().file());
+    CheckState& s = run.s;
+    ASSERT_EQ(CheckViesCsvFile(s, FileText::fromBytes(csv), false), kFileRead);
+    EXPECT_EQ(s.vies.header.codes(), Codes{});
+    ASSERT_EQ(s.vies.section1.size(), 1u);
+    EXPECT_EQ(s.vies.section1[0].fields[kVirVin], "DE123456789");
+    EXPECT_EQ(s.vies.section1[0].errors.codes(), Codes{});
+    ASSERT_EQ(s.vies.section2.size(), 1u);
+    EXPECT_EQ(s.vies.section2[0].errors.codes(), Codes{13});
+}
+
+TEST(ViesCsv, FieldTooLongOrMissingStopsTheReading) {
+    for (const std::string csv :
+         {"VHR;05/2023;123456\r\n", "VHR;05/2023\r\n", "VHR;05/2023;1\r\nVDR;1;2\r\n"}) {
+        CheckState s;
+        ASSERT_EQ(CheckViesCsvFile(s, FileText::fromBytes(csv), false), kFileRead);
+        EXPECT_EQ(s.vies.header.codes(), Codes{25}) << csv;
+    }
+}
