@@ -125,6 +125,12 @@ std::optional<std::string> viesFile(const std::string& period,
     return out;
 }
 
+std::optional<db::PersonRow> headOfficeRow(db::Database& db, const std::string& vin) {
+    auto s = db.query("SELECT * FROM EDANNI WHERE VIN = ? AND KLON = ''", vin);
+    if (!s.step()) return std::nullopt;
+    return db::PersonRow::read(s);
+}
+
 ReturnHeader loadReturnHeader(db::Database& db, const std::string& vin, const std::string& period) {
     ReturnHeader h;
     h.vin = vin;

@@ -46,6 +46,9 @@ std::optional<std::string> viesFile(const std::string& period,
 
 // ---- reading what the files describe from the database ----
 
+// The head-office EDANNI row of the VAT number, if there is one.
+std::optional<db::PersonRow> headOfficeRow(db::Database& db, const std::string& vin);
+
 // The person as a whole: head office and every branch of the VIN.
 ReturnHeader loadReturnHeader(db::Database& db, const std::string& vin, const std::string& period);
 // Visits the rows of a journal for the VIN and period in NUMBER order: all

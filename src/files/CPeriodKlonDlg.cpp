@@ -1,0 +1,63 @@
+#include "files/CPeriodKlonDlg.h"
+
+#include <utility>
+#include <vector>
+
+namespace files {
+namespace {
+
+// (period, count) of one journal of the branch, newest period first.
+std::vector<std::pair<std::string, std::string>> countsByPeriod(db::Database& db,
+                                                                const std::string& table,
+                                                                const std::string& vin,
+                                                                const std::string& klon) {
+    auto s = db.query("SELECT PERIOD, count(*) FROM " + table +
+                          " WHERE VIN = ? AND KLON = ? GROUP BY PERIOD ORDER BY PERIOD DESC",
+                      vin, klon);
+    std::vector<std::pair<std::string, std::string>> counts;
+    while (s.step()) counts.emplace_back(s.text(0), s.text(1));
+    return counts;
+}
+
+}  // namespace
+
+std::vector<BranchPeriod> branchPeriods(db::Database& db, const std::string& vin,
+                                        const std::string& klon) {
+    const auto sales = countsByPeriod(db, "PRODAGBI", vin, klon);
+    const auto purchases = countsByPeriod(db, "POKUPKI", vin, klon);
+    // Both lists run newest first: merge them into one.
+    std::vector<BranchPeriod> periods;
+    std::size_t s = 0, p = 0;
+    while (s < sales.size() || p < purchases.size()) {
+        const bool takeSale =
+            s < sales.size() && (p == purchases.size() || sales[s].first >= purchases[p].first);
+        const bool takePurchase =
+            p < purchases.size() && (s == sales.size() || purchases[p].first >= sales[s].first);
+        BranchPeriod entry{takeSale ? sales[s].first : purchases[p].first, "", ""};
+        if (takeSale) entry.sales = sales[s++].second;
+        if (takePurchase) entry.purchases = purchases[p++].second;
+        periods.push_back(std::move(entry));
+    }
+    return periods;
+}
+
+CPeriodKlonDlg::CPeriodKlonDlg(ui::Host& host, db::Database& db, WriterSession session)
+    : Dialog(host, "Запис на дневници на клон върху дискета", {272, 134}),
+      db_(db),
+      session_(std::move(session)) {}
+
+void CPeriodKlonDlg::opened() {
+    for (const auto& p : branchPeriods(db_, session_.vin, session_.klon))
+        periods_.table().add({{p.period, p.purchases, p.sales}});
+}
+
+void CPeriodKlonDlg::pressed(ui::Button& button) {
+    if (&button == &close_) return close(ui::Result::Cancel);
+    if (!periods_.documentSelected()) {
+        host().error("Не сте избрали ПЕРИОД!");
+        return setFocus(periods_);
+    }
+    WriteMergeFiles(db_, host(), session_, periods_.source().cell(periods_.selectedRow(), 0));
+}
+
+}  // namespace files
