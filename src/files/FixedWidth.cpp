@@ -1,38 +1,64 @@
 #include "files/FixedWidth.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/CodePage.h"
 
 namespace files {
 
-std::string padRight(std::string_view text, std::size_t width) {
-    std::string out(text);
+void appendLeft(std::string& line, std::string_view text, std::size_t width) {
+    line += text;
     const auto length = platform::utf8Length(text);
-    if (length < width) out.append(width - length, ' ');
+    if (length < width) line.append(width - length, ' ');
+}
+
+void appendRight(std::string& line, std::string_view text, std::size_t width) {
+    const auto length = platform::utf8Length(text);
+    if (length < width) line.append(width - length, ' ');
+    line += text;
+}
+
+void appendAmount(std::string& line, double value, int width) {
+    char buffer[64];
+    int length = std::snprintf(buffer, sizeof buffer, "%.2f", value);
+    if (std::string_view(buffer, length) == "-0.00") {
+        // Floating noise below half a stotinka is zero, never "-0.00".
+        std::memmove(buffer, buffer + 1, 5);
+        --length;
+    }
+    if (length < width) line.append(static_cast<std::size_t>(width - length), ' ');
+    line.append(buffer, static_cast<std::size_t>(length));
+}
+
+void appendWholeNumber(std::string& line, double value, int width) {
+    char buffer[64];
+    const int length = std::snprintf(buffer, sizeof buffer, "%*.0f", width, value);
+    line.append(buffer, static_cast<std::size_t>(length));
+}
+
+std::string padRight(std::string_view text, std::size_t width) {
+    std::string out;
+    appendLeft(out, text, width);
     return out;
 }
 
 std::string padLeft(std::string_view text, std::size_t width) {
-    const auto length = platform::utf8Length(text);
     std::string out;
-    if (length < width) out.assign(width - length, ' ');
-    out += text;
+    appendRight(out, text, width);
     return out;
 }
 
 std::string amountField(double value, int width) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2f", value);
-    std::string text = buffer;
-    if (text == "-0.00") text = "0.00";  // floating noise below half a stotinka
-    return padLeft(text, static_cast<std::size_t>(width));
+    std::string out;
+    appendAmount(out, value, width);
+    return out;
 }
 
 std::string wholeNumberField(double value, int width) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%*.0f", width, value);
-    return buffer;
+    std::string out;
+    appendWholeNumber(out, value, width);
+    return out;
 }
 
 std::string countField(long long value, int width) {

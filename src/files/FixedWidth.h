@@ -23,6 +23,13 @@ std::string wholeNumberField(double value, int width);
 // A count, right-aligned ("%*lld").
 std::string countField(long long value, int width);
 
+// The same fields appended to a line being built, without a string per field
+// (the journal files have a line per document, up to millions of them).
+void appendLeft(std::string& line, std::string_view text, std::size_t width);
+void appendRight(std::string& line, std::string_view text, std::size_t width);
+void appendAmount(std::string& line, double value, int width);
+void appendWholeNumber(std::string& line, double value, int width);
+
 // YYYYMM -> MM/YYYY.
 std::string periodAsMonthYear(std::string_view period);
 

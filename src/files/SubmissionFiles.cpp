@@ -29,17 +29,22 @@ constexpr DeklarCell kDeklarCells[] = {
 };
 
 // Columns 1-167 of a journal line, up to and including SDELKA.
-std::string journalLead(const db::JournalRow& row, double number) {
-    return padRight(row.vin, 15) + padRight(row.period, 6) + padLeft(row.klon, 4) +
-           wholeNumberField(number, 15) + padRight(row.type, 2) + padRight(row.docNo, 20) +
-           padRight(row.date, 10) + padRight(row.knum, 15) + padRight(row.kname, 50) +
-           padRight(row.sdelka, 30);
+void appendJournalLead(std::string& line, const db::JournalRow& row, double number) {
+    appendLeft(line, row.vin, 15);
+    appendLeft(line, row.period, 6);
+    appendRight(line, row.klon, 4);
+    appendWholeNumber(line, number, 15);
+    appendLeft(line, row.type, 2);
+    appendLeft(line, row.docNo, 20);
+    appendLeft(line, row.date, 10);
+    appendLeft(line, row.knum, 15);
+    appendLeft(line, row.kname, 50);
+    appendLeft(line, row.sdelka, 30);
 }
 
-std::string journalAmounts(const db::JournalRow& row) {
-    std::string out;
-    for (double amount : row.amounts) out += amountField(amount, 15);
-    return out + padLeft(row.code8a, 2);
+void appendJournalAmounts(std::string& line, const db::JournalRow& row) {
+    for (double amount : row.amounts) appendAmount(line, amount, 15);
+    appendRight(line, row.code8a, 2);
 }
 
 // PERIOD1 of a VIES row, or blanks when it is the return's own month.
@@ -98,7 +103,11 @@ std::string deklarFile(const ReturnHeader& h, const std::optional<db::ReturnRow>
 }
 
 std::string journalLine(db::Journal, const db::JournalRow& row) {
-    return journalLead(row, row.number) + journalAmounts(row) + kLineEnd;
+    std::string line;
+    line.reserve(512);
+    appendJournalLead(line, row, row.number);
+    appendJournalAmounts(line, row);
+    return line + kLineEnd;
 }
 
 std::string viesColumnDigit(const db::JournalRow& sale) {
@@ -107,7 +116,10 @@ std::string viesColumnDigit(const db::JournalRow& sale) {
 }
 
 std::string mergeLine(db::Journal journal, const db::JournalRow& row, int position) {
-    std::string line = journalLead(row, position) + journalAmounts(row);
+    std::string line;
+    line.reserve(512);
+    appendJournalLead(line, row, position);
+    appendJournalAmounts(line, row);
     if (journal == db::Journal::Sales) line += viesColumnDigit(row);
     return line + kLineEnd;
 }

@@ -113,6 +113,10 @@ std::optional<std::string> encodeCp1251(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[pos]) < 0x80) {  // ASCII stays as it is
+            out += utf8[pos++];
+            continue;
+        }
         const auto cp = readUtf8(utf8, pos);
         if (!cp) return std::nullopt;
         const auto byte = unicodeToCp1251(*cp);

@@ -1,0 +1,82 @@
+// Writing the submission files of a period of 1,000,000 sales documents.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "db/Rows.h"
+#include "files/SubmissionWriter.h"
+#include "ui/Dialog.h"
+
+namespace {
+
+const std::string kVin = "BG175074752";
+const std::string kPeriod = "202611";
+
+// Answers the save dialog with a fixed file; every other request is unexpected.
+class BenchHost : public ui::Host {
+  public:
+    explicit BenchHost(std::filesystem::path file) : file_(std::move(file)) {}
+    void message(const std::string& text, ui::Icon) override {
+        std::fprintf(stderr, "unexpected message: %s\n", text.c_str());
+        std::abort();
+    }
+    ui::Answer ask(const std::string&, ui::Buttons, ui::Icon) override { std::abort(); }
+    ui::Result runModal(ui::Dialog&) override { std::abort(); }
+    std::optional<std::filesystem::path> chooseFolder(const ui::FolderRequest&) override {
+        std::abort();
+    }
+    std::optional<std::filesystem::path> saveFile(const ui::SaveFileRequest&) override {
+        return file_;
+    }
+    void print() override {}
+    void openTextFile(const std::filesystem::path&) override {}
+
+  private:
+    std::filesystem::path file_;
+};
+
+std::filesystem::path benchFolder() {
+    return std::filesystem::temp_directory_path() / "zoreva-bench-writers";
+}
+
+// A database with 1,000,000 sales documents of one period, built once.
+db::Database& database() {
+    static db::Database db = [] {
+        std::filesystem::remove_all(benchFolder());
+        std::filesystem::create_directories(benchFolder() / "out");
+        auto d = db::Database::create(benchFolder() / "ZORV.MDB");
+        db::Transaction t(d);
+        auto row = db::journalRow(db::Journal::Sales);
+        row.vin = kVin, row.period = kPeriod, row.type = "01", row.date = "15/11/2026";
+        row.kname = "Гама АД", row.sdelka = "Стоки";
+        for (int i = 1; i <= 1'000'000; ++i) {
+            row.number = i;
+            row.docNo = std::to_string(1000000000 + i);
+            row.knum = i % 10 ? "831826092" : "DE123456789";
+            row.klon = i % 3 ? "" : "0001";
+            row.amounts[db::SS10] = (i % 997) * 1.01;
+            row.amounts[db::SS20] = (i % 997) * 0.202;
+            db::insertJournalRow(d, db::Journal::Sales, row);
+        }
+        t.commit();
+        return d;
+    }();
+    return db;
+}
+
+void WriteSubmissionFilesOfAMillionSales(benchmark::State& state) {
+    auto& db = database();
+    const auto out = benchFolder() / "out";
+    BenchHost host(out / "175074752" / kPeriod / "Deklar.txt");
+    for (auto _ : state) {
+        const bool written =
+            files::WriteSubmissionFiles(db, host, {kVin, "175074752", "", out}, kPeriod);
+        benchmark::DoNotOptimize(written);
+    }
+    state.counters["Prodagbi.txt MB"] =
+        std::filesystem::file_size(out / "175074752" / kPeriod / "Prodagbi.txt") / 1e6;
+}
+BENCHMARK(WriteSubmissionFilesOfAMillionSales)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
