@@ -4,6 +4,8 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CZorevaDoc.h"
+#include "files/CPeriodDlg.h"
+#include "files/CPeriodKlonDlg.h"
 
 namespace app {
 namespace {
@@ -38,11 +40,28 @@ void choosePerson(CommandContext& context) {
     context.doc.reloadSession();
 }
 
+files::WriterSession writerSession(const CZorevaDoc& doc) {
+    const auto& p = doc.person();
+    return {p.vin, p.bulstat, p.klon, doc.outputFolder()};
+}
+
+void writeSubmissionFiles(CommandContext& context) {
+    files::CPeriodDlg dialog(context.host, context.doc.database(), writerSession(context.doc));
+    context.host.runModal(dialog);
+}
+
+void writeMergeFiles(CommandContext& context) {
+    files::CPeriodKlonDlg dialog(context.host, context.doc.database(), writerSession(context.doc));
+    context.host.runModal(dialog);
+}
+
 // Commands with a handler; the others are not available yet.
 constexpr std::pair<Command, Handler> kHandlers[] = {
     {Command::About, about},
     {Command::HelpTopics, helpTopics},
     {Command::ChoosePerson, choosePerson},
+    {Command::WriteSubmissionFiles, writeSubmissionFiles},
+    {Command::WriteMergeFiles, writeMergeFiles},
 };
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CZorevaDoc.h"
+#include "files/CPeriodDlg.h"
+#include "files/CPeriodKlonDlg.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
@@ -33,9 +35,8 @@ class CommandsTest : public ::testing::Test {
 TEST_F(CommandsTest, ACommandWhoseDialogIsNotBuiltYetSaysSo) {
     auto c = context();
     for (Command command :
-         {Command::PurchaseJournal, Command::SalesJournal, Command::WriteSubmissionFiles,
-          Command::CheckFiles, Command::WriteMergeFiles, Command::VatReturn, Command::RemovePeriod,
-          Command::RemoveDuplicates}) {
+         {Command::PurchaseJournal, Command::SalesJournal, Command::CheckFiles, Command::VatReturn,
+          Command::RemovePeriod, Command::RemoveDuplicates}) {
         app::runCommand(command, c);
         host.expectInformation("Функцията „" + app::menuText(command) +
                                "“ все още не е налична в тази версия на програмата.");
@@ -75,4 +76,19 @@ TEST_F(CommandsTest, ChoosingAPersonReadsTheSessionAgainWhateverTheOutcome) {
     host.forgetBoxes();
     EXPECT_TRUE(doc.personIsCurrent());
     EXPECT_EQ(doc.title(), "Зорева по ЗДДС - BG121212121  ");
+}
+
+TEST_F(CommandsTest, TheFileWritersOpenTheirPeriodDialogs) {
+    host.onDialog<files::CPeriodDlg>([](files::CPeriodDlg&, DialogDriver& d) {
+        EXPECT_EQ(d.title(), "Запис на дневници върху дискета");
+        d.press("Затваряне");
+    });
+    host.onDialog<files::CPeriodKlonDlg>([](files::CPeriodKlonDlg&, DialogDriver& d) {
+        EXPECT_EQ(d.title(), "Запис на дневници на клон върху дискета");
+        d.press("Затваряне");
+    });
+    auto c = context();
+    app::runCommand(Command::WriteSubmissionFiles, c);
+    app::runCommand(Command::WriteMergeFiles, c);
+    EXPECT_EQ(host.dialogsRun().size(), 2u);
 }
