@@ -4,6 +4,7 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CZorevaDoc.h"
+#include "db/Database.h"
 #include "files/CPeriodDlg.h"
 #include "files/CPeriodKlonDlg.h"
 
@@ -74,9 +75,14 @@ std::string menuText(Command command) {
 }
 
 void runCommand(Command command, CommandContext& context) {
-    for (const auto& [handled, handler] : kHandlers)
-        if (handled == command) return handler(context);
-    notAvailable(context, command);
+    try {
+        for (const auto& [handled, handler] : kHandlers)
+            if (handled == command) return handler(context);
+        notAvailable(context, command);
+    } catch (const db::Error& e) {
+        // A command that cannot even open its dialog says why.
+        context.host.error(e.what());
+    }
 }
 
 }  // namespace app

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "db/Database.h"
 #include "platform/CodePage.h"
 #include "ui/Host.h"
 
@@ -71,10 +72,16 @@ void Dialog::setTitle(std::string title) {
     touch();
 }
 
+// A database error abandons the action in progress: the engine's message is
+// shown and the dialog stays open.
 template <class Handler>
 void Dialog::event(Handler&& handler) {
     if (!open_) return;
-    handler();
+    try {
+        handler();
+    } catch (const db::Error& e) {
+        host_.error(e.what());
+    }
     if (open_) refresh();
     // A control that became unreachable cannot keep the focus.
     if (focus_ && !focus_->reachable()) focus_ = nextInTabOrder(focus_);
@@ -85,7 +92,13 @@ void Dialog::open() {
     open_ = true;
     result_ = Result::None;
     focus_ = nullptr;
-    opened();
+    try {
+        opened();
+    } catch (const db::Error& e) {
+        // Without its data the dialog cannot be shown.
+        host_.error(e.what());
+        return close(Result::Cancel);
+    }
     for (const auto& control : controls_)
         if (open_ && control->kind() == Kind::Sheet)
             if (Page* page = static_cast<Sheet&>(*control).activePage()) pageActivated(*page);

@@ -1,0 +1,55 @@
+// A database error abandons the action in progress; the dialog says why.
+#include <gtest/gtest.h>
+
+#include "db/Database.h"
+#include "support/DialogDriver.h"
+#include "support/ScriptedHost.h"
+#include "ui/Dialog.h"
+
+using testing_support::DialogDriver;
+using testing_support::ScriptedHost;
+
+namespace {
+
+class Failing : public ui::Dialog {
+  public:
+    Failing(ui::Host& host, bool failOnOpen)
+        : Dialog(host, "Грешка", {100, 50}), fail_(failOnOpen) {}
+    ui::Button& save = addButton("save", "Запис", {5, 5, 40, 14});
+    int saves = 0;
+
+  protected:
+    void opened() override {
+        if (fail_) throw db::Error("database disk image is malformed");
+    }
+    void pressed(ui::Button&) override {
+        ++saves;
+        throw db::Error("disk I/O error");
+    }
+
+  private:
+    bool fail_;
+};
+
+}  // namespace
+
+TEST(DatabaseErrors, AnActionThatFailsIsReportedAndTheDialogStaysOpen) {
+    ScriptedHost host;
+    Failing dialog(host, false);
+    DialogDriver d(dialog);
+    d.press("Запис");
+    host.expectError("disk I/O error");
+    EXPECT_TRUE(d.isOpen());
+    d.press("Запис");
+    host.expectError("disk I/O error");
+    EXPECT_EQ(dialog.saves, 2);
+}
+
+TEST(DatabaseErrors, ADialogThatCannotReadItsDataClosesAfterSayingWhy) {
+    ScriptedHost host;
+    Failing dialog(host, true);
+    dialog.open();
+    host.expectError("database disk image is malformed");
+    EXPECT_FALSE(dialog.isOpen());
+    EXPECT_EQ(dialog.result(), ui::Result::Cancel);
+}
