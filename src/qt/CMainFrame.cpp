@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "app/CZorevaDoc.h"
-#include "qt/Text.h"
+#include "qt/Convert.h"
 
 namespace qt {
 

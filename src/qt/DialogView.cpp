@@ -19,8 +19,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "qt/Convert.h"
 #include "qt/RowSourceModel.h"
-#include "qt/Text.h"
 
 namespace qt {
 namespace {
@@ -35,18 +35,6 @@ QDate toQDate(const std::optional<ui::Date>& date) {
 std::optional<ui::Date> fromQDate(const QDate& date) {
     if (!date.isValid() || date == kNoDate) return std::nullopt;
     return ui::Date{date.year(), date.month(), date.day()};
-}
-
-Qt::Alignment alignment(ui::Align align) {
-    switch (align) {
-        case ui::Align::Right:
-            return Qt::AlignRight | Qt::AlignVCenter;
-        case ui::Align::Center:
-            return Qt::AlignCenter;
-        case ui::Align::Left:
-            break;
-    }
-    return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
 // Input controls show their caption in a label of their own.

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "qt/Convert.h"
 #include "qt/DialogView.h"
-#include "qt/Text.h"
 #include "ui/Dialog.h"
 
 namespace qt {

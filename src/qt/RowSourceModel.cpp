@@ -2,20 +2,10 @@
 
 #include <QFont>
 
+#include "qt/Convert.h"
+
 namespace qt {
 namespace {
-
-Qt::Alignment alignment(ui::Align align) {
-    switch (align) {
-        case ui::Align::Right:
-            return Qt::AlignRight | Qt::AlignVCenter;
-        case ui::Align::Center:
-            return Qt::AlignCenter;
-        case ui::Align::Left:
-            break;
-    }
-    return Qt::AlignLeft | Qt::AlignVCenter;
-}
 
 bool sameColumns(const std::vector<ui::Column>& a, const std::vector<ui::Column>& b) {
     if (a.size() != b.size()) return false;

@@ -13,6 +13,11 @@
 // being left gets left(), which may put the focus elsewhere with setFocus()
 // (after an error box, say); if it does not, the new control gets entered().
 // setFocus() is the program moving the focus and raises no events.
+//
+// Failures. A database error (db::Error) that escapes an event handler
+// abandons the action: the engine's message is shown in an error box and the
+// dialog stays open as the handler left it. One that escapes opened() closes
+// the dialog with Result::Cancel after the box.
 
 #include <cstdint>
 #include <memory>

@@ -92,3 +92,15 @@ TEST_F(CommandsTest, TheFileWritersOpenTheirPeriodDialogs) {
     app::runCommand(Command::WriteMergeFiles, c);
     EXPECT_EQ(host.dialogsRun().size(), 2u);
 }
+
+TEST_F(CommandsTest, AnEngineErrorAbandonsTheCommandWithItsMessage) {
+    auto c = context();
+    t.db().execute("DROP TABLE EDANNI");
+    app::runCommand(Command::ChoosePerson, c);
+    host.expectInformation(
+        "Функцията „Избор на задължено лице“ все още не е налична в тази версия на програмата.");
+    const auto box = host.takeBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->icon, ui::Icon::Error);
+    EXPECT_NE(box->text.find("EDANNI"), std::string::npos) << box->text;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Between the models and Qt: text (UTF-8 in the models, Windows line ends
+// "\r\n" kept byte for byte) and alignment.
+
+#include <QString>
+#include <string>
+
+#include "ui/Controls.h"
+
+namespace qt {
+
+inline QString toQt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline std::string fromQt(const QString& text) {
+    return text.toStdString();
+}
+// What the screen shows: a Windows line end is one line break.
+inline QString displayed(const std::string& text) {
+    return toQt(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+inline Qt::Alignment alignment(ui::Align align) {
+    switch (align) {
+        case ui::Align::Right:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case ui::Align::Center:
+            return Qt::AlignCenter;
+        case ui::Align::Left:
+            break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+}  // namespace qt
