@@ -1,5 +1,7 @@
 #include "app/CZorevaDoc.h"
 
+#include "persons/CEmployer.h"
+
 namespace app {
 
 std::string documentTitle(const std::string& vin, const std::string& klon) {
@@ -20,6 +22,8 @@ CZorevaDoc::CZorevaDoc(db::Database& db, const platform::Clock& clock,
     formTitle();
 }
 
+CZorevaDoc::~CZorevaDoc() = default;
+
 bool CZorevaDoc::reloadSession() {
     auto current = db::currentPerson(db_);
     if (!current) {
@@ -29,6 +33,12 @@ bool CZorevaDoc::reloadSession() {
     person_ = std::move(*current);
     formTitle();
     return true;
+}
+
+void CZorevaDoc::choosePerson(ui::Host& host) {
+    if (!personChooser_) personChooser_ = std::make_unique<persons::CEmployer>(db_, host);
+    host.runModal(*personChooser_);
+    reloadSession();
 }
 
 void CZorevaDoc::formTitle() { title_ = documentTitle(person_.vin, person_.klon); }

@@ -9,6 +9,11 @@
 #include "db/Database.h"
 #include "db/Rows.h"
 #include "platform/Clock.h"
+#include "ui/Host.h"
+
+namespace persons {
+class CEmployer;
+}
 
 namespace app {
 
@@ -18,6 +23,7 @@ class CZorevaDoc {
 public:
     CZorevaDoc(db::Database& db, const platform::Clock& clock, std::filesystem::path dataFolder,
                std::filesystem::path outputFolder);
+    ~CZorevaDoc();
 
     db::Database& database() { return db_; }
     const platform::Clock& clock() const { return clock_; }
@@ -40,6 +46,11 @@ public:
     // person is cleared and the title left as it was.
     bool reloadSession();
 
+    // Shows the person chooser, then reads the session again whatever its
+    // result. One chooser serves the whole run, made on first use on the
+    // host that shows it, so that it keeps the order the user gave its list.
+    void choosePerson(ui::Host& host);
+
     // The print request set by a dialog's print button.
     void requestPrint(PrintKind kind, const std::string& period);
     void printFinished() { printKind_ = PrintKind::None; }
@@ -56,6 +67,7 @@ private:
     std::string title_;
     PrintKind printKind_ = PrintKind::None;
     std::string printPeriod_;
+    std::unique_ptr<persons::CEmployer> personChooser_;
 };
 
 // The title for a VAT number and branch, formed as "Зорева по ЗДДС - %s %s %s".

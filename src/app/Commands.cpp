@@ -35,10 +35,8 @@ void helpTopics(CommandContext& context) {
     context.host.openTextFile(context.guideFile);
 }
 
-// Whatever the chooser's result, the session is read again from the database.
 void choosePerson(CommandContext& context) {
-    notAvailable(context, Command::ChoosePerson);
-    context.doc.reloadSession();
+    context.doc.choosePerson(context.host);
 }
 
 files::WriterSession writerSession(const CZorevaDoc& doc) {

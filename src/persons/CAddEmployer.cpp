@@ -1,7 +1,6 @@
 #include "persons/CAddEmployer.h"
 
 #include "persons/IdentifierChecks.h"
-#include "persons/StoreErrors.h"
 #include "platform/CodePage.h"
 #include "ui/Host.h"
 
@@ -94,14 +93,12 @@ bool CAddEmployer::identificationHolds() {
 
 void CAddEmployer::entered(ui::Control& control) {
     if (&control == &name_ || &control == &phone_ || &control == &adress_ || &control == &facePk_)
-        reportingStoreErrors(host(), [&] { identificationHolds(); });
+        identificationHolds();
 }
 
 void CAddEmployer::pressed(ui::Button& button) {
     if (&button == &cancel_) return close(ui::Result::Cancel);
-    reportingStoreErrors(host(), [&] {
-        if (identificationHolds() && acceptable()) close(ui::Result::Ok);
-    });
+    if (identificationHolds() && acceptable()) close(ui::Result::Ok);
 }
 
 bool CAddEmployer::vatNumberHolds() {

@@ -1,7 +1,6 @@
 #include "persons/CEmployer.h"
 
 #include "db/Rows.h"
-#include "persons/StoreErrors.h"
 #include "persons/TextSort.h"
 #include "ui/Host.h"
 
@@ -21,10 +20,8 @@ CEmployer::CEmployer(db::Database& db, ui::Host& host)
 }
 
 void CEmployer::opened() {
-    reportingStoreErrors(host(), [&] {
-        remembered_ = currentKey(db_);
-        reload();
-    });
+    remembered_ = currentKey(db_);
+    reload();
 }
 
 void CEmployer::reload() {
@@ -55,12 +52,10 @@ PersonKey CEmployer::target() const {
 
 void CEmployer::pressed(ui::Button& button) {
     if (&button == &cancel_) return close(ui::Result::Cancel);
-    reportingStoreErrors(host(), [&] {
-        if (&button == &choose_) choose();
-        if (&button == &add_) add();
-        if (&button == &edit_) edit();
-        if (&button == &remove_) remove();
-    });
+    if (&button == &choose_) choose();
+    if (&button == &add_) add();
+    if (&button == &edit_) edit();
+    if (&button == &remove_) remove();
 }
 
 void CEmployer::choose() {

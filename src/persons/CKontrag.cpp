@@ -2,7 +2,6 @@
 
 #include "persons/CounterpartStore.h"
 #include "persons/IdentifierChecks.h"
-#include "persons/StoreErrors.h"
 #include "persons/TextSort.h"
 #include "ui/Host.h"
 
@@ -36,7 +35,7 @@ std::string CKontrag::listedOwner() const {
 }
 
 void CKontrag::opened() {
-    reportingStoreErrors(host(), [&] { load(); });
+    load();
 }
 
 void CKontrag::load() {
@@ -54,16 +53,14 @@ void CKontrag::load() {
 
 void CKontrag::changed(ui::Control& control) {
     const bool filterMoved = id_.text() != loadedId_ || name_.text() != loadedName_;
-    if (&control == &ownOnly_ || filterMoved) reportingStoreErrors(host(), [&] { load(); });
+    if (&control == &ownOnly_ || filterMoved) load();
 }
 
 void CKontrag::pressed(ui::Button& button) {
     if (&button == &cancel_) return close(ui::Result::Cancel);
-    if (&button == &choose_) return choose();
-    reportingStoreErrors(host(), [&] {
-        if (&button == &add_) add();
-        if (&button == &delete_) remove();
-    });
+    if (&button == &choose_) choose();
+    if (&button == &add_) add();
+    if (&button == &delete_) remove();
 }
 
 void CKontrag::choose() {

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "PersonsFixture.h"
+#include "app/CZorevaDoc.h"
+#include "app/MainMenu.h"
 #include "support/DialogDriver.h"
 
 using persons::CAddEmployer;
@@ -341,4 +343,67 @@ TEST_F(CEmployerTest, ANameWithAnApostropheIsStoredListedAndRenamed) {
     EXPECT_EQ(d.row("list", 1), (Cells{"123456786", "O'Brien & O'Neill"}));
     d.press("Избери");
     EXPECT_EQ(db::currentPerson(db)->name, "O'Brien & O'Neill");
+}
+
+namespace {
+
+// The chooser as the main window's command runs it, through the session.
+class PersonChoiceTest : public ::testing::Test, protected persons_test::Fixture {
+  protected:
+    platform::FixedClock clock{{2026, 12, 8, 10, 0, 0}};
+    std::optional<app::CZorevaDoc> doc;
+};
+
+}  // namespace
+
+TEST_F(PersonChoiceTest, TheCaptionFollowsTheChoiceAndACancelStillReadsTheSession) {
+    t.person("123456786", "", "BG123456786", true);
+    t.person("123456786", "0001", "BG123456786");
+    t.person("831015008", "", "BG831015008");
+    doc.emplace(db, clock, "/data", "/out");
+    EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG123456786  ");
+
+    host.onDialog([](DialogDriver& d) { d.select("list", 1).press("Избери"); });
+    doc->choosePerson(host);
+    EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG123456786  - Клон: 0001");
+    EXPECT_TRUE(app::isEnabled(app::Command::WriteMergeFiles, *doc));
+    EXPECT_FALSE(app::isEnabled(app::Command::WriteSubmissionFiles, *doc));
+
+    // Removing the current branch and closing with "Отказ": the first row is current now.
+    host.answer(Answer::Yes);
+    host.onDialog([](DialogDriver& d) { d.press("Премахни").press("Отказ"); });
+    doc->choosePerson(host);
+    host.forgetBoxes();
+    EXPECT_EQ(doc->person().bulstat, "123456786");
+    EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG123456786  ");
+    EXPECT_TRUE(app::isEnabled(app::Command::WriteSubmissionFiles, *doc));
+}
+
+TEST_F(PersonChoiceTest, WithEveryPersonRemovedNoneIsCurrentAndTheCaptionStays) {
+    t.person("831015008", "", "BG831015008", true);
+    doc.emplace(db, clock, "/data", "/out");
+    host.answer(Answer::Yes);
+    host.onDialog([](DialogDriver& d) { d.press("Премахни"); });  // the form opens at once
+    host.onDialog([](DialogDriver& e) { e.press("Отказ"); });
+    doc->choosePerson(host);
+    host.forgetBoxes();
+    EXPECT_FALSE(doc->personIsCurrent());
+    EXPECT_FALSE(app::isEnabled(app::Command::PurchaseJournal, *doc));
+    EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG831015008  ");
+}
+
+TEST_F(PersonChoiceTest, OneChooserServesTheWholeRun) {
+    t.person("831015008", "", "BG831015008", true);
+    t.person("123456786", "", "BG123456786");
+    doc.emplace(db, clock, "/data", "/out");
+    host.onDialog([](DialogDriver& d) {
+        d.clickHeader("list", 0).clickHeader("list", 0).press(
+            "Отказ");  // descending, then ascending
+    });
+    doc->choosePerson(host);
+    host.onDialog([](DialogDriver& d) {
+        EXPECT_EQ(d.column("list", 0), (Cells{"123456786", "831015008"}));
+        d.press("Отказ");
+    });
+    doc->choosePerson(host);
 }
