@@ -1,0 +1,55 @@
+#include "returns/CDDSPeriod.h"
+
+#include "returns/CDeklDDS.h"
+#include "returns/CViesDeklDlg.h"
+#include "ui/Host.h"
+
+namespace returns {
+
+CDDSPeriod::CDDSPeriod(ui::Host& host, app::CZorevaDoc& doc)
+    : Dialog(host, "Справки", {180, 70}), doc_(doc) {
+    // Enter moves on from the period; on a button it presses it.
+    setEnterMovesToNextField(true);
+}
+
+ReturnScope CDDSPeriod::scope() const {
+    return {doc_.person().vin, doc_.person().klon, period_.text()};
+}
+
+bool CDDSPeriod::periodAccepted() {
+    const std::string& text = period_.text();
+    if (text.size() != 6) return false;
+    const std::string_view year = std::string_view(text).substr(0, 4);
+    const std::string_view month = std::string_view(text).substr(4, 2);
+    const char* refusal = nullptr;
+    if (year < kFirstPeriodYear || year > kLastPeriodYear)
+        refusal = "Некоректна година в поле 'Период'";
+    else if (month < "01" || month > "12")
+        refusal = "Некоректен месец в поле 'Период'";
+    if (!refusal) return true;
+    host().error(refusal);
+    setFocus(period_);
+    return false;
+}
+
+void CDDSPeriod::changed(ui::Control& control) {
+    if (&control == &period_) periodValid_ = periodAccepted();
+}
+
+void CDDSPeriod::pressed(ui::Button& button) {
+    if (&button == &close_) return close(ui::Result::Ok);
+    if (&button == &vatReturn_) {
+        CDeklDDS sheet(host(), doc_.database(), scope());
+        host().runModal(sheet);
+    } else if (&button == &vies_) {
+        CViesDeklDlg vies(host(), doc_.database(), scope());
+        host().runModal(vies);
+    }
+}
+
+void CDDSPeriod::refresh() {
+    vatReturn_.setEnabled(periodValid_);
+    vies_.setEnabled(periodValid_);
+}
+
+}  // namespace returns

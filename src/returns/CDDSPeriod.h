@@ -1,0 +1,45 @@
+#pragma once
+// "Справки": the period chooser from which the VAT return and the VIES return
+// of a period are opened. The period is typed as YYYYMM; the buttons that
+// open a return are enabled only while it is a whole, valid period.
+
+#include <string_view>
+
+#include "app/CZorevaDoc.h"
+#include "returns/VatReturnComputation.h"
+#include "ui/Dialog.h"
+
+namespace returns {
+
+// The years a period typed into the chooser may have, as text. The same
+// window bounds the periods typed elsewhere.
+inline constexpr std::string_view kFirstPeriodYear = "2011";
+inline constexpr std::string_view kLastPeriodYear = "2023";
+
+class CDDSPeriod : public ui::Dialog {
+  public:
+    CDDSPeriod(ui::Host& host, app::CZorevaDoc& doc);
+
+  protected:
+    void changed(ui::Control& control) override;
+    void pressed(ui::Button& button) override;
+    void refresh() override;
+
+  private:
+    // The typed period when it is whole and valid; shows why it is not once
+    // it has six characters.
+    bool periodAccepted();
+    ReturnScope scope() const;
+
+    app::CZorevaDoc& doc_;
+    bool periodValid_ = false;
+    ui::Edit& period_ = addEdit("period", "Период", {44, 10, 40, 12})
+                            .labelAt({10, 12, 32, 8})
+                            .limit(6)
+                            .accept(ui::Chars::Digits);
+    ui::Button& vatReturn_ = addButton("vatReturn", "Декларация ДДС", {100, 8, 70, 14});
+    ui::Button& vies_ = addButton("vies", "VIES", {100, 26, 70, 14});
+    ui::Button& close_ = addButton("close", "Затваряне", {100, 48, 70, 14});
+};
+
+}  // namespace returns

@@ -1,0 +1,231 @@
+#include "returns/CDeklDDS.h"
+
+#include "persons/IdentifierChecks.h"
+#include "returns/CDeklRazdelA.h"
+#include "returns/CDeklRazdelB.h"
+#include "returns/CDeklRazdelC.h"
+#include "returns/DeklCells.h"
+#include "ui/Host.h"
+
+namespace returns {
+namespace {
+
+// Geometry in dialog units. Cells stand in one column: the caption on the
+// left, word-wrapped, the amount on the right.
+constexpr int kWidth = 520, kHeight = 330;
+constexpr int kSheetX = 6, kSheetY = 6, kSheetWidth = kWidth - 12, kSheetHeight = 296;
+constexpr int kFrameX = 6, kFrameWidth = kSheetWidth - 12;
+constexpr int kCaptionX = 14, kCaptionWidth = 396;
+constexpr int kCellX = 418, kCellWidth = 72, kCellHeight = 12;
+constexpr int kLineHeight = 8, kRowGap = 3, kFirstTop = 6;
+constexpr int kFrameTop = 13, kFrameBottom = 3, kSectionGap = 6;
+constexpr int kCellLimit = 15;  // characters of every cell
+
+int rowHeight(int lines) {
+    return std::max(kCellHeight, lines * kLineHeight + 2);
+}
+
+}  // namespace
+
+// ---- TypedCell ----
+
+TypedCell::TypedCell(ui::Edit& edit, std::string field, int normaliseLimit)
+    : edit_(edit), field_(std::move(field)), normaliseLimit_(normaliseLimit) {}
+
+std::string TypedCell::invalidMessage() const {
+    return "Некоректна стойност на поле '" + field_ + "'";
+}
+
+std::optional<std::string> TypedCell::normalised() const {
+    std::string text = edit_.text();
+    if (!persons::NormaliseMoneyText(text, normaliseLimit_)) return std::nullopt;
+    return text;
+}
+
+bool TypedCell::differsFromStored() const {
+    if (!TypedAmountIsValid(edit_.text())) return true;
+    return TypedStotinki(edit_.text()) != journals::LevaToStotinki(stored_.value_or(0));
+}
+
+// ---- DeklPage ----
+
+DeklPage::DeklPage(CDeklDDS& sheet, std::string id, std::string title)
+    : sheet_(sheet),
+      page_(sheet.addPage(sheet.sheet_, std::move(id), std::move(title))),
+      top_(kFirstTop) {}
+
+void DeklPage::activate() {
+    const bool first = !displayed_;
+    displayed_ = true;
+    show(first);
+}
+
+db::Database& DeklPage::db() const {
+    return sheet_.database();
+}
+const ReturnScope& DeklPage::scope() const {
+    return sheet_.scope();
+}
+ui::Host& DeklPage::host() const {
+    return sheet_.host();
+}
+void DeklPage::setFocus(ui::Control& control) {
+    sheet_.setFocus(control);
+}
+
+db::ReturnRow DeklPage::readRow() const {
+    const auto row = db::findReturn(db(), scope().vin, scope().klon, scope().period);
+    if (!row) throw db::Error("Справката-декларация за периода " + scope().period + " липсва");
+    return *row;
+}
+
+void DeklPage::storeCells(std::initializer_list<std::pair<const char*, double>> cells) {
+    std::string sql = "UPDATE DEKLAR SET ";
+    for (const auto& [column, value] : cells) sql += std::string(column) + " = ?, ";
+    sql.resize(sql.size() - 2);
+    sql += " WHERE VIN = ? AND KLON = ? AND PERIOD = ?";
+    auto s = db().prepare(sql);
+    db::Binder b(s);
+    for (const auto& [column, value] : cells) b << value;
+    b << scope().vin << scope().klon << scope().period;
+    s.run();
+}
+
+void DeklPage::section(std::string caption) {
+    sectionCaption_ = std::move(caption);
+    sectionTop_ = top_;
+    top_ += kFrameTop;
+}
+
+// The frame is declared after its rows; it takes no focus, so the tab order
+// is that of the rows.
+void DeklPage::endSection() {
+    top_ += kFrameBottom - kRowGap;
+    sheet_
+        .addGroup(std::move(sectionCaption_),
+                  {kFrameX, sectionTop_, kFrameWidth, top_ - sectionTop_})
+        .on(page_);
+    top_ += kSectionGap;
+}
+
+ui::Label& DeklPage::heading(std::string text, int lines) {
+    const int height = rowHeight(lines);
+    auto& label =
+        sheet_.addLabel(std::move(text), {kCaptionX, top_, kCaptionWidth, height}).on(page_);
+    top_ += height + kRowGap;
+    return label;
+}
+
+ui::Edit& DeklPage::cell(std::string id, std::string caption, int lines) {
+    const int height = rowHeight(lines);
+    auto& edit = sheet_
+                     .addEdit(std::move(id), std::move(caption),
+                              {kCellX, top_ + (height - kCellHeight) / 2, kCellWidth, kCellHeight})
+                     .labelAt({kCaptionX, top_, kCaptionWidth, height})
+                     .limit(kCellLimit)
+                     .alignRight()
+                     .setReadOnly()
+                     .on(page_);
+    top_ += height + kRowGap;
+    return edit;
+}
+
+ui::Edit& DeklPage::typedCell(std::string id, std::string caption, int lines) {
+    return cell(std::move(id), std::move(caption), lines).setReadOnly(false);
+}
+
+// ---- CDeklDDS ----
+
+CDeklDDS::CDeklDDS(ui::Host& host, db::Database& db, ReturnScope scope)
+    : Dialog(host, "Справка декларация за ДДС", {kWidth, kHeight}),
+      db_(db),
+      scope_(std::move(scope)),
+      sheet_(addSheet("sheet", {kSheetX, kSheetY, kSheetWidth, kSheetHeight})),
+      a_(std::make_unique<CDeklRazdelA>(*this)),
+      b_(std::make_unique<CDeklRazdelB>(*this)),
+      c_(std::make_unique<CDeklRazdelC>(*this)),
+      ok_(addButton("ok", "OK", {kWidth - 186, kHeight - 22, 56, 14})),
+      cancel_(addButton("cancel", "Откажи", {kWidth - 124, kHeight - 22, 56, 14})),
+      apply_(addButton("apply", "Потвърди", {kWidth - 62, kHeight - 22, 56, 14})) {}
+
+CDeklDDS::~CDeklDDS() = default;
+
+std::vector<DeklPage*> CDeklDDS::pages() const {
+    return {a_.get(), b_.get(), c_.get()};
+}
+
+DeklPage* CDeklDDS::pageOf(const ui::Control& control) const {
+    for (DeklPage* page : pages())
+        if (control.page() == &page->page()) return page;
+    return nullptr;
+}
+
+bool CDeklDDS::guarded(const std::function<void()>& action) {
+    try {
+        action();
+        return true;
+    } catch (const db::Error& e) {
+        host().error(e.what());
+        return false;
+    }
+}
+
+void CDeklDDS::opened() {
+    if (!guarded([&] { ComputeVatReturn(db_, scope_); })) close(ui::Result::Cancel);
+}
+
+void CDeklDDS::pageActivated(ui::Page& page) {
+    if (!isOpen()) return;
+    for (DeklPage* each : pages())
+        if (&each->page() == &page && !guarded([&] { each->activate(); }))
+            close(ui::Result::Cancel);
+}
+
+void CDeklDDS::changed(ui::Control& control) {
+    if (DeklPage* page = pageOf(control); page && control.kind() == ui::Kind::Edit)
+        page->changed(static_cast<ui::Edit&>(control));
+}
+
+void CDeklDDS::left(ui::Control& control) {
+    if (DeklPage* page = pageOf(control); page && control.kind() == ui::Kind::Edit)
+        page->left(static_cast<ui::Edit&>(control));
+}
+
+bool CDeklDDS::confirm() {
+    for (DeklPage* page : pages())
+        if (page->displayed() && !page->readyToSave()) return false;
+    const bool stored = guarded([&] {
+        db::Transaction transaction(db_);
+        for (DeklPage* page : pages())
+            if (page->displayed()) page->save();
+        transaction.commit();
+    });
+    if (stored)
+        for (DeklPage* page : pages())
+            if (page->displayed()) page->saved();
+    return stored;
+}
+
+void CDeklDDS::pressed(ui::Button& button) {
+    if (&button == &ok_) {
+        if (confirm()) close(ui::Result::Ok);
+    } else if (&button == &apply_) {
+        confirm();
+    } else if (&button == &cancel_) {
+        close(ui::Result::Cancel);
+    }
+}
+
+void CDeklDDS::enter(ui::Control* focused) {
+    if (focused == &ok_ || focused == &cancel_ || focused == &apply_)
+        pressed(static_cast<ui::Button&>(*focused));
+}
+
+void CDeklDDS::refresh() {
+    bool modified = false;
+    for (DeklPage* page : pages()) modified = modified || (page->displayed() && page->modified());
+    apply_.setEnabled(modified);
+    cancel_.setEnabled(modified);
+}
+
+}  // namespace returns

@@ -1,0 +1,92 @@
+#include "returns/CViesDeklDlg.h"
+
+#include <cstdio>
+
+#include "returns/DeklCells.h"
+#include "returns/ViesGeneration.h"
+#include "ui/Host.h"
+
+namespace returns {
+namespace {
+
+constexpr int kWidth = 640, kHeight = 296;
+constexpr int kListX = 6, kListWidth = kWidth - 12, kListHeight = 108;
+// The call-off-stock section exists from this period on.
+constexpr const char* kCallOffStockFrom = "202004";
+
+std::string wholeNumber(double value) {
+    char shown[32];
+    std::snprintf(shown, sizeof shown, "%.0f", value);
+    return shown;
+}
+
+}  // namespace
+
+CViesDeklDlg::CViesDeklDlg(ui::Host& host, db::Database& db, ReturnScope scope)
+    : Dialog(host, "VIES Декларация", {kWidth, kHeight}),
+      db_(db),
+      scope_(std::move(scope)),
+      supplies_(addListView("supplies", "Секция \"ВОД\"", {kListX, 18, kListWidth, kListHeight})
+                    .labelAt({kListX, 6, kListWidth, 10})),
+      callOffStock_(addListView("callOffStock", "Секция \"Режим складиране на стоки до поискване\"",
+                                {kListX, 150, kListWidth, kListHeight})
+                        .labelAt({kListX, 138, kListWidth, 10})),
+      close_(addButton("close", "Затвори", {kWidth - 66, kHeight - 22, 60, 14})) {
+    using ui::Align;
+    supplies_.column(" № ", Align::Right)
+        .column("Период")
+        .column("VIN на контрагента")
+        .column("          ВОД         ", Align::Right)
+        .column("Посредник в тристранни операции", Align::Right)
+        .column("  Доставки на услуги  ", Align::Right)
+        .column("Данъчен период, през който данъкът е станал изискуем")
+        .column("");
+    callOffStock_.column(" № ", Align::Right)
+        .column("Период")
+        .column("VIN на получателя")
+        .column(" Код на операцията", Align::Right)
+        .column("VIN на заместено лице-получател")
+        .column("Данъчен период, през който е извършена операцията")
+        .column("");
+}
+
+std::string CViesDeklDlg::monthShown(const std::string& period1) const {
+    const std::string& p = scope_.period;
+    const std::string ownMonth = p.size() == 6 ? p.substr(4, 2) + "/" + p.substr(0, 4) : p;
+    return period1 == ownMonth ? "" : period1;
+}
+
+void CViesDeklDlg::fillSupplies() {
+    auto& rows = supplies_.table();
+    rows.clear();
+    for (const auto& v : db::viesRows(db_, scope_.vin, scope_.klon, scope_.period, 1))
+        rows.add({{std::to_string(v.number), scope_.period, v.knum, FormatLeva(v.ss15),
+                   FormatLeva(v.ss25), FormatLeva(v.ss17), monthShown(v.period1), ""}});
+}
+
+void CViesDeklDlg::fillCallOffStock() {
+    auto& rows = callOffStock_.table();
+    rows.clear();
+    for (const auto& v : db::viesRows(db_, scope_.vin, scope_.klon, scope_.period, 2))
+        rows.add({{std::to_string(v.number), scope_.period, v.knum, wholeNumber(v.ss15), v.knumz,
+                   monthShown(v.period1), ""}});
+}
+
+void CViesDeklDlg::opened() {
+    const bool callOffStock = scope_.period >= kCallOffStockFrom;
+    callOffStock_.setVisible(callOffStock);
+    try {
+        GenerateViesReturn(db_, scope_);
+        fillSupplies();
+        if (callOffStock) fillCallOffStock();
+    } catch (const db::Error& e) {
+        host().error(e.what());
+        close(ui::Result::Cancel);
+    }
+}
+
+void CViesDeklDlg::pressed(ui::Button& button) {
+    if (&button == &close_) close(ui::Result::Ok);
+}
+
+}  // namespace returns

@@ -1,0 +1,34 @@
+#pragma once
+// "VIES Декларация": the VIES return of a period, generated anew from the
+// sales journal when the dialog opens and shown in two lists, the
+// intra-Community supplies (section "ВОД") and, from period 202004 on, the
+// call-off-stock operations. Nothing in it is edited.
+
+#include "db/Database.h"
+#include "returns/VatReturnComputation.h"
+#include "ui/Dialog.h"
+
+namespace returns {
+
+class CViesDeklDlg : public ui::Dialog {
+  public:
+    CViesDeklDlg(ui::Host& host, db::Database& db, ReturnScope scope);
+
+  protected:
+    void opened() override;
+    void pressed(ui::Button& button) override;
+
+  private:
+    void fillSupplies();
+    void fillCallOffStock();
+    // PERIOD1 as the lists show it: empty when it is the return's own period.
+    std::string monthShown(const std::string& period1) const;
+
+    db::Database& db_;
+    ReturnScope scope_;
+    ui::ListView& supplies_;
+    ui::ListView& callOffStock_;
+    ui::Button& close_;
+};
+
+}  // namespace returns
