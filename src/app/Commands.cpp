@@ -7,6 +7,7 @@
 #include "db/Database.h"
 #include "files/CPeriodDlg.h"
 #include "files/CPeriodKlonDlg.h"
+#include "returns/CDDSPeriod.h"
 
 namespace app {
 namespace {
@@ -54,6 +55,12 @@ void writeMergeFiles(CommandContext& context) {
     context.host.runModal(dialog);
 }
 
+// The period chooser, from which the VAT and VIES returns are opened.
+void vatReturn(CommandContext& context) {
+    returns::CDDSPeriod dialog(context.host, context.doc);
+    context.host.runModal(dialog);
+}
+
 // Commands with a handler; the others are not available yet.
 constexpr std::pair<Command, Handler> kHandlers[] = {
     {Command::About, about},
@@ -61,6 +68,7 @@ constexpr std::pair<Command, Handler> kHandlers[] = {
     {Command::ChoosePerson, choosePerson},
     {Command::WriteSubmissionFiles, writeSubmissionFiles},
     {Command::WriteMergeFiles, writeMergeFiles},
+    {Command::VatReturn, vatReturn},
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <clocale>
 
 #include "app/CZorevaApp.h"
 #include "qt/CMainFrame.h"
@@ -24,6 +25,10 @@ std::filesystem::path guideFile() {
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // Qt has just set the C library's locale from the environment; under a
+    // Bulgarian one "%.2f" would print 12,50 on the screens and in the
+    // submission files. Numbers are written and read with a point everywhere.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("zoreva"));
     qt::QtHost host;
     platform::SystemClock clock;

@@ -1,5 +1,7 @@
 #include "returns/CDeklDDS.h"
 
+#include <algorithm>
+
 #include "persons/IdentifierChecks.h"
 #include "returns/CDeklRazdelA.h"
 #include "returns/CDeklRazdelB.h"
@@ -160,25 +162,15 @@ DeklPage* CDeklDDS::pageOf(const ui::Control& control) const {
     return nullptr;
 }
 
-bool CDeklDDS::guarded(const std::function<void()>& action) {
-    try {
-        action();
-        return true;
-    } catch (const db::Error& e) {
-        host().error(e.what());
-        return false;
-    }
-}
-
+// An engine error here is shown by the dialog layer: on opening the sheet
+// then closes, on a later page it stays open.
 void CDeklDDS::opened() {
-    if (!guarded([&] { ComputeVatReturn(db_, scope_); })) close(ui::Result::Cancel);
+    ComputeVatReturn(db_, scope_);
 }
 
 void CDeklDDS::pageActivated(ui::Page& page) {
-    if (!isOpen()) return;
     for (DeklPage* each : pages())
-        if (&each->page() == &page && !guarded([&] { each->activate(); }))
-            close(ui::Result::Cancel);
+        if (&each->page() == &page) each->activate();
 }
 
 void CDeklDDS::changed(ui::Control& control) {
@@ -191,19 +183,20 @@ void CDeklDDS::left(ui::Control& control) {
         page->left(static_cast<ui::Edit&>(control));
 }
 
+// An engine error leaves the row as it was (the transaction rolls back) and
+// is shown by the dialog layer; the pages then keep their reference values.
 bool CDeklDDS::confirm() {
     for (DeklPage* page : pages())
         if (page->displayed() && !page->readyToSave()) return false;
-    const bool stored = guarded([&] {
+    {
         db::Transaction transaction(db_);
         for (DeklPage* page : pages())
             if (page->displayed()) page->save();
         transaction.commit();
-    });
-    if (stored)
-        for (DeklPage* page : pages())
-            if (page->displayed()) page->saved();
-    return stored;
+    }
+    for (DeklPage* page : pages())
+        if (page->displayed()) page->saved();
+    return true;
 }
 
 void CDeklDDS::pressed(ui::Button& button) {

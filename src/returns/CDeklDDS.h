@@ -16,7 +16,6 @@
 // stored value. Enter presses OK, "Откажи" or "Потвърди" when one of them has
 // the focus and does nothing elsewhere.
 
-#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -141,11 +140,8 @@ class CDeklDDS : public ui::Dialog {
     friend class DeklPage;
     DeklPage* pageOf(const ui::Control& control) const;
     std::vector<DeklPage*> pages() const;
-    // Stores the pages shown; false (the sheet stays as it is) when a cell
-    // is refused or the database fails.
+    // Stores the pages shown; false when a cell is refused.
     bool confirm();
-    // Runs a database action; the engine's error is shown and false returned.
-    bool guarded(const std::function<void()>& action);
 
     db::Database& db_;
     ReturnScope scope_;

@@ -72,17 +72,14 @@ void CViesDeklDlg::fillCallOffStock() {
                    monthShown(v.period1), ""}});
 }
 
+// An engine error here is shown by the dialog layer, which then closes the
+// dialog: it has nothing to show.
 void CViesDeklDlg::opened() {
     const bool callOffStock = scope_.period >= kCallOffStockFrom;
     callOffStock_.setVisible(callOffStock);
-    try {
-        GenerateViesReturn(db_, scope_);
-        fillSupplies();
-        if (callOffStock) fillCallOffStock();
-    } catch (const db::Error& e) {
-        host().error(e.what());
-        close(ui::Result::Cancel);
-    }
+    GenerateViesReturn(db_, scope_);
+    fillSupplies();
+    if (callOffStock) fillCallOffStock();
 }
 
 void CViesDeklDlg::pressed(ui::Button& button) {

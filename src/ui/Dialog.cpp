@@ -94,14 +94,14 @@ void Dialog::open() {
     focus_ = nullptr;
     try {
         opened();
+        for (const auto& control : controls_)
+            if (open_ && control->kind() == Kind::Sheet)
+                if (Page* page = static_cast<Sheet&>(*control).activePage()) pageActivated(*page);
     } catch (const db::Error& e) {
-        // Without its data the dialog cannot be shown.
+        // Without its data, the first page's included, the dialog cannot be shown.
         host_.error(e.what());
         return close(Result::Cancel);
     }
-    for (const auto& control : controls_)
-        if (open_ && control->kind() == Kind::Sheet)
-            if (Page* page = static_cast<Sheet&>(*control).activePage()) pageActivated(*page);
     if (!open_) return;
     refresh();
     if (!focus_ || !focus_->reachable()) focus_ = nextInTabOrder(nullptr);

@@ -7,6 +7,7 @@
 #include "app/CZorevaDoc.h"
 #include "files/CPeriodDlg.h"
 #include "files/CPeriodKlonDlg.h"
+#include "returns/CDDSPeriod.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
@@ -34,9 +35,8 @@ class CommandsTest : public ::testing::Test {
 
 TEST_F(CommandsTest, ACommandWhoseDialogIsNotBuiltYetSaysSo) {
     auto c = context();
-    for (Command command :
-         {Command::PurchaseJournal, Command::SalesJournal, Command::CheckFiles, Command::VatReturn,
-          Command::RemovePeriod, Command::RemoveDuplicates}) {
+    for (Command command : {Command::PurchaseJournal, Command::SalesJournal, Command::CheckFiles,
+                            Command::RemovePeriod, Command::RemoveDuplicates}) {
         app::runCommand(command, c);
         host.expectInformation("Функцията „" + app::menuText(command) +
                                "“ все още не е налична в тази версия на програмата.");
@@ -91,6 +91,16 @@ TEST_F(CommandsTest, TheFileWritersOpenTheirPeriodDialogs) {
     app::runCommand(Command::WriteSubmissionFiles, c);
     app::runCommand(Command::WriteMergeFiles, c);
     EXPECT_EQ(host.dialogsRun().size(), 2u);
+}
+
+TEST_F(CommandsTest, TheReturnsCommandOpensThePeriodChooser) {
+    host.onDialog<returns::CDDSPeriod>([](returns::CDDSPeriod&, DialogDriver& d) {
+        EXPECT_EQ(d.title(), "Справки");
+        d.press("Затваряне");
+    });
+    auto c = context();
+    app::runCommand(Command::VatReturn, c);
+    EXPECT_EQ(host.dialogsRun(), std::vector<std::string>{"Справки"});
 }
 
 TEST_F(CommandsTest, AnEngineErrorAbandonsTheCommandWithItsMessage) {

@@ -31,6 +31,17 @@ class Failing : public ui::Dialog {
     bool fail_;
 };
 
+// A property sheet whose first page reads its data when it is shown.
+class FailingSheet : public ui::Dialog {
+  public:
+    explicit FailingSheet(ui::Host& host) : Dialog(host, "Справка", {100, 80}) {}
+    ui::Sheet& sheet = addSheet("sheet", {5, 5, 90, 50});
+    ui::Page& first = addPage(sheet, "a", "Раздел А");
+
+  protected:
+    void pageActivated(ui::Page&) override { throw db::Error("no such table: DEKLAR"); }
+};
+
 }  // namespace
 
 TEST(DatabaseErrors, AnActionThatFailsIsReportedAndTheDialogStaysOpen) {
@@ -52,4 +63,12 @@ TEST(DatabaseErrors, ADialogThatCannotReadItsDataClosesAfterSayingWhy) {
     host.expectError("database disk image is malformed");
     EXPECT_FALSE(dialog.isOpen());
     EXPECT_EQ(dialog.result(), ui::Result::Cancel);
+}
+
+TEST(DatabaseErrors, ASheetWhoseFirstPageCannotReadItsDataClosesAfterSayingWhy) {
+    ScriptedHost host;
+    FailingSheet dialog(host);
+    dialog.open();
+    host.expectError("no such table: DEKLAR");
+    EXPECT_FALSE(dialog.isOpen());
 }
