@@ -241,6 +241,8 @@ QWidget* DialogView::createList(ui::ListView& list, QWidget* parent) {
     view->horizontalHeader()->setSectionsClickable(true);
     view->horizontalHeader()->setHighlightSections(false);
     view->horizontalHeader()->setStretchLastSection(true);
+    // The rows the list holds already are shown at once: size the columns now.
+    fitColumns(list, view);
 
     connect(rows, &RowSourceModel::checkToggled, this, [this, &list](int row, bool checked) {
         model_.userCheckRow(list, row, checked);
@@ -422,17 +424,19 @@ void DialogView::syncControl(ui::Control& control, QWidget* shown) {
     }
 }
 
+void DialogView::fitColumns(const ui::ListView& list, QTableView* view) {
+    for (int column = 0; column < static_cast<int>(list.columns().size()); ++column) {
+        const int width = list.columns()[column].width;
+        if (width > 0)
+            view->setColumnWidth(column, units_.x(width));
+        else
+            view->resizeColumnToContents(column);
+    }
+}
+
 void DialogView::syncList(ui::ListView& list, QTableView* view) {
     auto* rows = lists_.at(&list);
-    if (rows->refresh()) {
-        for (int column = 0; column < static_cast<int>(list.columns().size()); ++column) {
-            const int width = list.columns()[column].width;
-            if (width > 0)
-                view->setColumnWidth(column, units_.x(width));
-            else
-                view->resizeColumnToContents(column);
-        }
-    }
+    if (rows->refresh()) fitColumns(list, view);
     auto* header = view->horizontalHeader();
     header->setSortIndicatorShown(list.sortColumn() >= 0);
     if (list.sortColumn() >= 0)

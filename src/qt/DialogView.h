@@ -48,6 +48,7 @@ class DialogView : public QDialog {
     void focusChanged(QWidget* old, QWidget* now);
     ui::Control* controlOf(QWidget* widget) const;
     void syncControl(ui::Control& control, QWidget* widget);
+    void fitColumns(const ui::ListView& list, QTableView* view);
     void syncList(ui::ListView& list, QTableView* view);
     void syncSheet(ui::Sheet& sheet, QTabWidget* tabs);
     void syncFocus();
