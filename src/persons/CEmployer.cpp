@@ -15,8 +15,9 @@ PersonKey currentKey(db::Database& db) {
 }  // namespace
 
 CEmployer::CEmployer(db::Database& db, ui::Host& host)
-    : Dialog(host, "Избор на задължено лице", {300, 200}), db_(db), editor_(db, host) {
-    list_.column("BULSTAT").column("Име на фирма");
+    : Dialog(host, "Избор на задължено лице", {320, 200}), db_(db), editor_(db, host) {
+    // Wide enough for a branch's 13 digits and a name of 50 characters.
+    list_.column("BULSTAT", ui::Align::Left, 62).column("Име на фирма", ui::Align::Left, 172);
 }
 
 void CEmployer::opened() {

@@ -47,12 +47,12 @@ class CEmployer : public ui::Dialog {
     ui::SortState sort_;
     bool sorted_ = false;  // the list keeps table order until a header is clicked
 
-    ui::ListView& list_ = addListView("list", "", {7, 7, 220, 186});
-    ui::Button& choose_ = addButton("choose", "Избери", {235, 7, 58, 14}).makeDefault();
-    ui::Button& cancel_ = addButton("cancel", "Отказ", {235, 25, 58, 14});
-    ui::Button& add_ = addButton("add", "Добави", {235, 55, 58, 14});
-    ui::Button& edit_ = addButton("edit", "Редакция", {235, 73, 58, 14});
-    ui::Button& remove_ = addButton("remove", "Премахни", {235, 91, 58, 14});
+    ui::ListView& list_ = addListView("list", "", {7, 7, 240, 186});
+    ui::Button& choose_ = addButton("choose", "Избери", {255, 7, 58, 14}).makeDefault();
+    ui::Button& cancel_ = addButton("cancel", "Отказ", {255, 25, 58, 14});
+    ui::Button& add_ = addButton("add", "Добави", {255, 55, 58, 14});
+    ui::Button& edit_ = addButton("edit", "Редакция", {255, 73, 58, 14});
+    ui::Button& remove_ = addButton("remove", "Премахни", {255, 91, 58, 14});
 };
 
 }  // namespace persons

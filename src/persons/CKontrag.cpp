@@ -27,7 +27,10 @@ std::string trimmed(const std::string& text) {
 CKontrag::CKontrag(db::Database& db, ui::Host& host, std::string ownerVin)
     : Dialog(host, "Избор на контрагент", {330, 230}), db_(db), owner_(std::move(ownerVin)) {
     ownOnly_.setChecked(true);
-    list_.column("ИН на котрагент").column("Име на котрагент").column("ИН на титуляр").column("");
+    list_.column("ИН на котрагент", ui::Align::Left, 62)
+        .column("Име на котрагент", ui::Align::Left, 112)
+        .column("ИН на титуляр", ui::Align::Left, 58)
+        .column("");
 }
 
 std::string CKontrag::listedOwner() const {
