@@ -1,0 +1,274 @@
+#include "journals/JournalRows.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "journals/AmountText.h"
+#include "journals/ViesType.h"
+
+namespace journals {
+namespace {
+
+using db::Journal;
+using F = ListedDocument::Field;
+
+std::vector<ListColumn> Columns(Journal journal) {
+    std::vector<ListColumn> columns = {
+        {" № ", ColumnKind::Number},        {"Период", ColumnKind::Period},
+        {" 3 ", ColumnKind::Text, F::Type}, {"4", ColumnKind::Text, F::DocNo},
+        {"5", ColumnKind::Date, F::Date},   {"6", ColumnKind::Text, F::Knum},
+        {"7", ColumnKind::Text, F::Kname},  {"8", ColumnKind::Text, F::Sdelka},
+    };
+    if (journal == Journal::Purchases) {
+        for (int a = 0; a < db::kPurchaseAmounts; ++a)
+            columns.push_back({std::to_string(9 + a), ColumnKind::Amount, a});
+    } else {
+        for (int a = db::SS10; a <= db::SS19; ++a)
+            columns.push_back({std::to_string(9 + a), ColumnKind::Amount, a});
+        columns.push_back({"Колона VIES", ColumnKind::ViesColumn});
+        columns.push_back({"      25      ", ColumnKind::Amount, db::SS25});
+        columns.push_back({"Авансово", ColumnKind::Advance});
+    }
+    columns.insert(columns.end(), {
+                                      {"Дата създаване", ColumnKind::Text, F::DateCreate},
+                                      {"Дата промяна", ColumnKind::Text, F::DateModified},
+                                      {"ID", ColumnKind::Id},
+                                      {"Грешен", ColumnKind::Errors},
+                                      {"Клон", ColumnKind::Text, F::Klon},
+                                      {" 8a ", ColumnKind::Text, F::Code8a},
+                                      {"", ColumnKind::Empty},
+                                  });
+    return columns;
+}
+
+// "DD/MM/YYYY" as "YYYYMMDD", so that dates compare in time order.
+std::string DateKey(std::string_view date) {
+    return std::string(date.substr(6, 4)) + std::string(date.substr(3, 2)) +
+           std::string(date.substr(0, 2));
+}
+
+// The select of what a list shows; VIES_TYPE is empty for purchases so that
+// both journals read the same positions.
+std::string LoadSql(Journal journal, bool branch) {
+    std::string sql = "SELECT ID, NUMBER, KLON, TYPE, DOCNO, DDATE, KNUM, KNAME, SDELKA, ";
+    sql += db::code8aColumn(journal);
+    sql += journal == Journal::Sales ? ", VIES_TYPE" : ", '' AS VIES_TYPE";
+    sql += ", DATE_CREATE, DATE_MODIFIED, ERROR1, ERROR2, ERROR3";
+    for (const char* amount : db::amountColumns(journal)) sql += std::string(", ") + amount;
+    sql += std::string(" FROM ") + db::tableName(journal) + " WHERE VIN = ?";
+    if (branch) sql += " AND KLON = ?";
+    return sql + " AND PERIOD = ? ORDER BY NUMBER";
+}
+
+constexpr int kFirstText = 2;     // KLON .. DATE_MODIFIED at positions 2 .. 12
+constexpr int kFirstError = 13;   // ERROR1 .. ERROR3
+constexpr int kFirstAmount = 16;  // the amounts in table order
+
+ListedDocument ReadDocument(const db::Statement& s, int amounts) {
+    ListedDocument d;
+    d.id = s.integer(0);
+    d.number = static_cast<int>(s.real(1));
+    std::array<std::string, ListedDocument::kFields> texts;
+    std::array<std::string_view, ListedDocument::kFields> views;
+    for (int f = 0; f < ListedDocument::kFields; ++f) views[f] = texts[f] = s.text(kFirstText + f);
+    d.setFields(views);
+    d.errors = db::ErrorSet(static_cast<std::int32_t>(s.integer(kFirstError)),
+                            static_cast<std::int32_t>(s.integer(kFirstError + 1)),
+                            static_cast<std::int32_t>(s.integer(kFirstError + 2)));
+    for (int a = 0; a < amounts; ++a) d.amounts[a] = LevaToStotinki(s.real(kFirstAmount + a));
+    return d;
+}
+
+}  // namespace
+
+// ---- ListedDocument ----
+
+ListedDocument ListedDocument::from(const db::JournalRow& row) {
+    ListedDocument d;
+    d.id = row.id;
+    d.number = row.number;
+    d.errors = row.errors;
+    for (std::size_t a = 0; a < row.amounts.size() && a < d.amounts.size(); ++a)
+        d.amounts[a] = LevaToStotinki(row.amounts[a]);
+    d.setFields({row.klon, row.type, row.docNo, row.date, row.knum, row.kname, row.sdelka,
+                 row.code8a, row.viesType, row.dateCreate, row.dateModified});
+    return d;
+}
+
+std::string_view ListedDocument::field(Field f) const {
+    const std::uint32_t begin = f == 0 ? 0 : ends_[f - 1];
+    return std::string_view(text_).substr(begin, ends_[f] - begin);
+}
+
+void ListedDocument::setFields(const std::array<std::string_view, kFields>& fields) {
+    std::size_t size = 0;
+    for (const auto& f : fields) size += f.size();
+    text_.clear();
+    text_.reserve(size);
+    for (int f = 0; f < kFields; ++f) {
+        text_ += fields[f];
+        ends_[f] = static_cast<std::uint32_t>(text_.size());
+    }
+}
+
+const std::vector<ListColumn>& ListColumns(Journal journal) {
+    static const std::vector<ListColumn> purchases = Columns(Journal::Purchases);
+    static const std::vector<ListColumn> sales = Columns(Journal::Sales);
+    return journal == Journal::Purchases ? purchases : sales;
+}
+
+// ---- JournalRows ----
+
+JournalRows::JournalRows(Journal journal) : journal_(journal), columns_(ListColumns(journal)) {}
+
+std::optional<std::string> JournalRows::load(db::Database& db, const std::string& vin,
+                                             const std::optional<std::string>& branch,
+                                             const std::string& period) {
+    documents_.clear();
+    period_ = period;
+    shown_ = true;
+    std::optional<std::string> failure;
+    const int amounts = static_cast<int>(db::amountColumns(journal_).size());
+    try {
+        auto s = branch ? db.query(LoadSql(journal_, true), vin, *branch, period)
+                        : db.query(LoadSql(journal_, false), vin, period);
+        while (s.step()) documents_.push_back(ReadDocument(s, amounts));
+    } catch (const db::Error& e) {
+        failure = e.what();
+    }
+    recomputeTotals();
+    changed();
+    return failure;
+}
+
+void JournalRows::clear() {
+    documents_.clear();
+    period_.clear();
+    shown_ = false;
+    recomputeTotals();
+    changed();
+}
+
+std::optional<int> JournalRows::find(std::int64_t id) const {
+    for (int row = 0; row < documentCount(); ++row)
+        if (documents_[row].id == id) return row;
+    return std::nullopt;
+}
+
+void JournalRows::append(ListedDocument document) {
+    documents_.push_back(std::move(document));
+    recomputeTotals();
+    changed();
+}
+
+void JournalRows::replace(int row, ListedDocument document) {
+    documents_.at(row) = std::move(document);
+    recomputeTotals();
+    changed();
+}
+
+void JournalRows::recomputeTotals() {
+    totals_.fill(0);
+    for (const auto& d : documents_)
+        for (std::size_t a = 0; a < totals_.size(); ++a) totals_[a] += d.amounts[a];
+}
+
+void JournalRows::sort(const ui::SortState& sort) {
+    const ListColumn& column = columns_.at(sort.column);
+    // The ordering key of a document in the column; texts compare byte by byte.
+    std::function<bool(const ListedDocument&, const ListedDocument&)> less;
+    switch (column.kind) {
+        case ColumnKind::Number:
+            less = [](const auto& a, const auto& b) { return a.number < b.number; };
+            break;
+        case ColumnKind::Id:
+            less = [](const auto& a, const auto& b) { return a.id < b.id; };
+            break;
+        case ColumnKind::Amount:
+            less = [i = column.index](const auto& a, const auto& b) {
+                return a.amounts[i] < b.amounts[i];
+            };
+            break;
+        case ColumnKind::Date:
+            less = [](const auto& a, const auto& b) {
+                const auto x = a.field(F::Date), y = b.field(F::Date);
+                if (x.size() == 10 && y.size() == 10) return DateKey(x) < DateKey(y);
+                return x < y;
+            };
+            break;
+        case ColumnKind::Text:
+            less = [f = static_cast<F>(column.index)](const auto& a, const auto& b) {
+                return a.field(f) < b.field(f);
+            };
+            break;
+        case ColumnKind::Period:
+        case ColumnKind::Empty:
+            return;  // every document shows the same
+        case ColumnKind::Errors:
+        case ColumnKind::ViesColumn:
+        case ColumnKind::Advance:
+            less = [this, &column](const auto& a, const auto& b) {
+                return documentCell(a, column) < documentCell(b, column);
+            };
+            break;
+    }
+    if (sort.descending)
+        std::stable_sort(documents_.begin(), documents_.end(),
+                         [&](const auto& a, const auto& b) { return less(b, a); });
+    else
+        std::stable_sort(documents_.begin(), documents_.end(), less);
+    changed();
+}
+
+int JournalRows::rowCount() const {
+    return documentCount() + (shown_ ? 1 : 0);
+}
+
+bool JournalRows::isTotalsRow(int row) const {
+    return shown_ && row == documentCount();
+}
+
+std::string JournalRows::cell(int row, int column) const {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= static_cast<int>(columns_.size()))
+        return "";
+    const ListColumn& c = columns_[column];
+    if (!isTotalsRow(row)) return documentCell(documents_[row], c);
+    if (column == 0) return "Общо";
+    return c.kind == ColumnKind::Amount ? FormatStotinki(totals_[c.index]) : "";
+}
+
+std::string JournalRows::documentCell(const ListedDocument& d, const ListColumn& c) const {
+    switch (c.kind) {
+        case ColumnKind::Number:
+            return std::to_string(d.number);
+        case ColumnKind::Period:
+            return period_;
+        case ColumnKind::Text:
+        case ColumnKind::Date:
+            return std::string(d.field(static_cast<F>(c.index)));
+        case ColumnKind::Amount:
+            return FormatStotinki(d.amounts[c.index]);
+        case ColumnKind::Id:
+            return std::to_string(d.id);
+        case ColumnKind::Errors:
+            return d.errors.any() ? "Да" : "";
+        case ColumnKind::ViesColumn: {
+            // The item of the document's own type's list.
+            const auto analysis =
+                DecodeViesType(d.field(F::ViesType), d.amounts[db::SS19], d.amounts[db::SS25]);
+            const auto items = ViesColumnItems(d.field(F::Type));
+            if (analysis.item < 0 || analysis.item >= static_cast<int>(items.size())) return "";
+            return std::string(items[analysis.item]);
+        }
+        case ColumnKind::Advance:
+            return DecodeViesType(d.field(F::ViesType), d.amounts[db::SS19], d.amounts[db::SS25])
+                           .advance
+                       ? "Да"
+                       : "";
+        case ColumnKind::Empty:
+            break;
+    }
+    return "";
+}
+
+}  // namespace journals

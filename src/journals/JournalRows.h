@@ -1,0 +1,127 @@
+#pragma once
+// The documents of one period as a journal screen lists them: read with one
+// query, held compactly (a period may hold a hundred thousand documents),
+// formatted cell by cell only when the view asks, followed by the totals row.
+// Amounts are held in stotinki, so that the totals are exact sums of what the
+// rows show.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "db/Database.h"
+#include "db/ErrorSet.h"
+#include "db/Rows.h"
+#include "journals/JournalRulesMoney.h"
+#include "ui/Controls.h"
+#include "ui/Rows.h"
+
+namespace journals {
+
+// One listed document.
+class ListedDocument {
+  public:
+    enum Field {
+        Klon,
+        Type,
+        DocNo,
+        Date,
+        Knum,
+        Kname,
+        Sdelka,
+        Code8a,
+        ViesType,
+        DateCreate,
+        DateModified,
+        kFields
+    };
+
+    ListedDocument() = default;
+    static ListedDocument from(const db::JournalRow& row);
+
+    std::int64_t id = 0;
+    int number = 0;
+    db::ErrorSet errors;
+    // The amounts in table order (db::PurchaseAmount / db::SaleAmount).
+    std::array<Stotinki, db::kSaleAmounts> amounts{};
+
+    std::string_view field(Field f) const;
+    // Sets every text field at once, in Field order.
+    void setFields(const std::array<std::string_view, kFields>& fields);
+
+  private:
+    // The text fields one after the other: one allocation per document.
+    std::string text_;
+    std::array<std::uint32_t, kFields> ends_{};
+};
+
+// What a list column shows.
+enum class ColumnKind {
+    Number,
+    Period,
+    Text,
+    Date,
+    Amount,
+    Id,
+    Errors,
+    ViesColumn,
+    Advance,
+    Empty
+};
+
+struct ListColumn {
+    std::string title;
+    ColumnKind kind;
+    int index = 0;  // the ListedDocument::Field of a text column, the amount of an amount column
+};
+
+// The columns of a journal's list, in order.
+const std::vector<ListColumn>& ListColumns(db::Journal journal);
+
+class JournalRows : public ui::RowSource {
+  public:
+    explicit JournalRows(db::Journal journal);
+
+    // The documents of the VAT number and period, in NUMBER order: of one
+    // branch when `branch` is given, of the head office and all its branches
+    // otherwise. A database error ends the load with the documents read so
+    // far, and is returned.
+    std::optional<std::string> load(db::Database& db, const std::string& vin,
+                                    const std::optional<std::string>& branch,
+                                    const std::string& period);
+    // No period: no rows, no totals row.
+    void clear();
+
+    int documentCount() const { return static_cast<int>(documents_.size()); }
+    const ListedDocument& document(int row) const { return documents_.at(row); }
+    std::optional<int> find(std::int64_t id) const;
+    void append(ListedDocument document);
+    void replace(int row, ListedDocument document);
+    // Orders the documents by a column; equal documents keep their order.
+    void sort(const ui::SortState& sort);
+    Stotinki total(int amount) const { return totals_.at(amount); }
+
+    // ui::RowSource
+    int rowCount() const override;
+    std::string cell(int row, int column) const override;
+    bool isTotalsRow(int row) const override;
+    std::uint64_t revision() const override { return revision_; }
+
+  private:
+    std::string documentCell(const ListedDocument& document, const ListColumn& column) const;
+    void recomputeTotals();
+    void changed() { ++revision_; }
+
+    db::Journal journal_;
+    const std::vector<ListColumn>& columns_;
+    std::string period_;
+    bool shown_ = false;  // a period is loaded: the totals row is shown
+    std::vector<ListedDocument> documents_;
+    std::array<Stotinki, db::kSaleAmounts> totals_{};
+    std::uint64_t revision_ = 1;
+};
+
+}  // namespace journals

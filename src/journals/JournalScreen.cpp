@@ -1,0 +1,512 @@
+#include "journals/JournalScreen.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
+
+#include "journals/AmountText.h"
+#include "journals/JournalStore.h"
+#include "persons/IdentifierChecks.h"
+#include "ui/Host.h"
+
+namespace journals {
+namespace {
+
+// The tax years a period may name. Later years are refused: the document
+// types, the 8а codes and the rules of this version are those in force up
+// to the end of this year.
+constexpr std::string_view kFirstYear = "2011";
+constexpr std::string_view kLastYear = "2023";
+
+constexpr const char* kBadPeriod = "Некоректна стойност на поле 'Период'";
+constexpr const char* kBadYear = "Некоректна година в поле 'Период'";
+constexpr const char* kBadMonth = "Некоректен месец в поле 'Период'";
+
+std::string Trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return "";
+    const auto last = text.find_last_not_of(" \t");
+    return std::string(text.substr(first, last - first + 1));
+}
+
+// A stored code as the lists hold it: "%02d" of its number ("5" -> "05").
+std::string TwoDigitCode(const std::string& stored) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%02d", std::atoi(stored.c_str()));
+    return buffer;
+}
+
+}  // namespace
+
+JournalScreen::JournalScreen(ui::Host& host, app::CZorevaDoc& doc, db::Journal journal,
+                             std::string title, ui::Size size)
+    : Dialog(host, std::move(title), size),
+      period_(addEdit("period", "Период", {40, 6, 34, 12})
+                  .labelAt({6, 8, 32, 8})
+                  .limit(6)
+                  .accept(ui::Chars::Digits)),
+      klon_(addEdit("klon", "2.Клон", {118, 6, 26, 12}).labelAt({88, 8, 28, 8}).limit(4)),
+      type_(addComboBox("type", "3.Вид документ", {70, 22, 30, 120}).labelAt({6, 24, 62, 8})),
+      typeName_(addLabel("", {104, 22, 440, 16}, "typeName")),
+      docNo_(addEdit("docNo", "4.Номер на документа", {90, 40, 90, 12})
+                 .labelAt({6, 42, 82, 8})
+                 .limit(20)),
+      date_(addDatePicker("date", "5.Дата на документа", {272, 40, 62, 12})
+                .labelAt({192, 42, 78, 8})),
+      counterparts_(addButton("counterparts", "Контрагенти", {346, 39, 60, 14})),
+      knum_(addEdit("knum", "6.ИН на контрагента", {90, 56, 70, 12})
+                .labelAt({6, 58, 82, 8})
+                .limit(15)),
+      kname_(addEdit("kname", "7.Име на контрагента", {252, 56, 240, 12})
+                 .labelAt({172, 58, 78, 8})
+                 .limit(50)),
+      sdelka_(addEdit("sdelka", "8.Вид на стоката/услугата", {110, 72, 150, 12})
+                  .labelAt({6, 74, 102, 8})
+                  .limit(30)),
+      code8a_(addComboBox("code8a", "8а.Доставка по чл. 163а или внос по чл. 167а от ЗДДС",
+                          {214, 88, 30, 120})
+                  .labelAt({6, 90, 206, 8})),
+      code8aName_(addLabel("", {248, 88, 400, 16}, "code8aName")),
+      doc_(doc),
+      journal_(journal),
+      rows_(journal) {
+    setEnterMovesToNextField(true);
+}
+
+JournalScreen::~JournalScreen() = default;
+
+ui::Edit& JournalScreen::addMoney(int column, std::string caption, ui::Rect rect, ui::Rect label) {
+    ui::Edit& field = addEdit("col" + std::to_string(column), std::move(caption), rect)
+                          .labelAt(label)
+                          .limit(15)
+                          .alignRight();
+    money_.push_back(&field);
+    return field;
+}
+
+void JournalScreen::declareCommands(ui::Rect list, ui::Rect notes) {
+    const int x = size().width - 76;
+    save_ = &addButton("save", "Добави", {x, 6, 70, 14}).makeDefault();
+    edit_ = &addButton("edit", "Редакция", {x, 24, 70, 14});
+    delete_ = &addButton("delete", "Изтрий", {x, 42, 70, 14});
+    close_ = &addButton("close", "Затвори", {x, 60, 70, 14});
+    list_ = &addListView("list", "", list);
+    for (const auto& c : ListColumns(journal_))
+        list_->column(c.title, c.kind == ColumnKind::Amount ? ui::Align::Right : ui::Align::Left);
+    list_->setSource(rows_);
+    notes_ = &addTextBox("notes", "", notes);
+}
+
+// ---- events ----
+
+void JournalScreen::opened() {
+    klon_.setText(doc_.person().klon);
+    rebuild8a();
+    setFocus(period_);
+}
+
+void JournalScreen::changed(ui::Control& control) {
+    if (&control == &period_) return periodChanged();
+    if (&control == &type_) return chooseType();
+    if (&control == &code8a_) return show8aName();
+}
+
+void JournalScreen::left(ui::Control& control) {
+    if (&control == &period_) return periodLeft();
+    if (&control == &knum_) return counterpartLeft();
+    for (std::size_t i = 0; i < money_.size(); ++i)
+        if (&control == money_[i]) return moneyFieldLeft(*money_[i], static_cast<int>(i) + 9);
+}
+
+void JournalScreen::pressed(ui::Button& button) {
+    if (&button == save_) return save();
+    if (&button == edit_) return editing() ? cancelEdit() : startEdit();
+    if (&button == delete_) return deleteDocument();
+    if (&button == close_) return close(ui::Result::Ok);
+}
+
+void JournalScreen::rowSelected(ui::ListView&) {
+    showNotes();
+}
+
+void JournalScreen::headerClicked(ui::ListView& list, int column) {
+    const int selected = list.documentSelected() ? list.selectedRow() : -1;
+    const auto id = selected >= 0 ? std::optional(rows_.document(selected).id) : std::nullopt;
+    sort_.click(column);
+    rows_.sort(sort_);
+    list.showSort(sort_);
+    // The selection follows its document.
+    if (id) list.select(*rows_.find(*id));
+}
+
+// Enter moves to the next field, passing over the counterparts button (a
+// person moving on from the date means the counterpart field); on a button it
+// presses the button.
+void JournalScreen::enter(ui::Control* focused) {
+    if (focused && focused->kind() == ui::Kind::Button)
+        return pressed(static_cast<ui::Button&>(*focused));
+    ui::Control* next = nextInTabOrder(focused);
+    if (next == &counterparts_) next = nextInTabOrder(next);
+    if (next) userFocus(*next);
+}
+
+// Escape does not close the journal; the window's close box does, unless a
+// document is being edited.
+void JournalScreen::closeRequested(ui::CloseRequest request) {
+    if (request == ui::CloseRequest::WindowClose && !editing()) close(ui::Result::Cancel);
+}
+
+void JournalScreen::refresh() {
+    const bool entered = periodEntered();
+    period_.setEnabled(!editing());
+    klon_.setEnabled(entered && !doc_.onBranch());
+    for (ui::Control* c :
+         std::initializer_list<ui::Control*>{&type_, &docNo_, &date_, &kname_, &sdelka_, list_})
+        c->setEnabled(entered);
+    code8a_.setEnabled(entered && IsField8aSelectable(journal_, type()));
+    const bool counterpartOpen = entered && !UsesPlaceholderCounterpart(journal_, type());
+    knum_.setEnabled(counterpartOpen);
+    counterparts_.setEnabled(counterpartOpen);
+    enableJournalFields();
+    save_->setCaption(editing() ? "Актуализирай" : "Добави");
+    save_->setEnabled(entered && type_.selected() >= 0);
+    edit_->setCaption(editing() ? "Отказ" : "Редакция");
+    edit_->setEnabled(editing() || list_->documentSelected());
+    delete_->setEnabled(!editing() && list_->documentSelected());
+    close_->setEnabled(!editing());
+}
+
+// ---- period ----
+
+bool JournalScreen::periodEntered() const {
+    return !shownPeriod_.empty() && period_.text() == shownPeriod_;
+}
+
+std::optional<std::string_view> JournalScreen::periodError(bool leaving) const {
+    const std::string& text = period_.text();
+    if (text.size() != 6) return leaving ? std::optional(kBadPeriod) : std::nullopt;
+    const std::string_view year = std::string_view(text).substr(0, 4);
+    const std::string_view month = std::string_view(text).substr(4, 2);
+    if (year < kFirstYear || year > kLastYear) return kBadYear;
+    if (month < "01" || month > "12") return kBadMonth;
+    return std::nullopt;
+}
+
+void JournalScreen::periodChanged() {
+    const std::string& text = period_.text();
+    if (text.empty()) return showPeriod("");
+    if (text.size() != 6) return;
+    if (const auto error = periodError(false)) {
+        refuse(*error, period_);
+        return;
+    }
+    warnings_.clearAll();
+    date_.setValue(
+        ui::Date{std::atoi(text.substr(0, 4).c_str()), std::atoi(text.substr(4, 2).c_str()), 1});
+    showPeriod(text);
+}
+
+void JournalScreen::periodLeft() {
+    if (period_.text().empty()) return;
+    if (const auto error = periodError(true)) {
+        refuse(*error, period_);
+        return;
+    }
+    showPeriod(period_.text());
+}
+
+void JournalScreen::showPeriod(const std::string& period) {
+    if (period == shownPeriod_) return;
+    typeName_.setCaption("");
+    notes_->setText("");
+    list_->clearSelection();
+    std::vector<std::string> types;
+    for (const auto code : DocumentTypesFor(journal_, period)) types.emplace_back(code);
+    type_.setItems(std::move(types));
+    rebuild8a();
+    shownPeriod_ = period;
+    if (period.empty()) return rows_.clear();
+    // A failed read shows what was read; the screen stays usable.
+    rows_.load(doc_.database(), doc_.person().vin, branchFilter(), period);
+    rows_.sort(sort_);
+    setPeriodCaptions(period);
+}
+
+std::optional<std::string> JournalScreen::branchFilter() const {
+    if (!doc_.onBranch()) return std::nullopt;
+    return doc_.person().klon;
+}
+
+// ---- fields ----
+
+void JournalScreen::chooseType() {
+    typeName_.setCaption(std::string(DocumentTypeName(journal_, type(), shownPeriod_)));
+    rebuild8a();
+    if (UsesPlaceholderCounterpart(journal_, type()))
+        knum_.setText(std::string(kPlaceholderCounterpart));
+    else if (knum_.text() == kPlaceholderCounterpart)
+        knum_.setText("");  // the placeholder belongs to the type left
+    typeChosen();
+}
+
+void JournalScreen::rebuild8a() {
+    std::vector<std::string> items;
+    for (const auto code : Field8aCodesFor(journal_, type(), shownPeriod_))
+        items.emplace_back(code);
+    const bool single = items.size() == 1 && !items.front().empty();
+    code8a_.setItems(std::move(items));
+    // A list of one code ("84", "85") has it chosen.
+    if (single) code8a_.select(0);
+    show8aName();
+}
+
+void JournalScreen::show8aName() {
+    code8aName_.setCaption(std::string(Field8aName(journal_, code8a_.selectedText())));
+}
+
+void JournalScreen::counterpartLeft() {
+    knum_.setText(Trimmed(knum_.text()));
+    const std::string& id = knum_.text();
+    if (id.empty()) return kname_.setText("");
+    if (id == kPlaceholderCounterpart) return;
+    std::string month = documentMonth();
+    if (month.empty()) month = shownPeriod_;
+    if (!ClassifyCounterpart(journal_, type(), id, month))
+        host().error("Некоректен ИН на контрагент");
+    try {
+        if (const auto name = LookUpCounterpartName(doc_.database(), journal_, id))
+            kname_.setText(*name);
+    } catch (const db::Error& e) {
+        host().error(e.what());
+    }
+}
+
+void JournalScreen::moneyFieldLeft(ui::Edit& field, int column) {
+    std::string text = field.text();
+    if (!persons::NormaliseMoneyText(text, 15)) {
+        refuse("Некоректна стойност на поле '" + std::to_string(column) + "'", field);
+        return;
+    }
+    field.setText(text);
+    moneyLeft(column);
+}
+
+void JournalScreen::enableMoney(int column, bool enabled) {
+    ui::Edit& field = money(column);
+    field.setEnabled(enabled);
+    if (!enabled) field.setText("");
+}
+
+Stotinki JournalScreen::amount(int column) const {
+    return TypedAmount(money(column).text()).value_or(0);
+}
+
+std::vector<Stotinki> JournalScreen::amounts() const {
+    std::vector<Stotinki> all;
+    for (std::size_t i = 0; i < money_.size(); ++i) all.push_back(amount(static_cast<int>(i) + 9));
+    return all;
+}
+
+void JournalScreen::setAmount(int column, Stotinki value) {
+    money(column).setText(FormatStotinki(value));
+}
+
+std::string JournalScreen::documentMonth() const {
+    if (!date_.value()) return "";
+    return DocumentMonth(date_.value()->text()).value_or("");
+}
+
+DatedDocument JournalScreen::datedDocument(std::string& dateText) const {
+    dateText = date_.value() ? date_.value()->text() : "";
+    return {journal_, shownPeriod_, type_.selectedText(), code8a_.selectedText(), dateText};
+}
+
+std::string JournalScreen::trimmedText(const ui::Edit& edit) const {
+    return Trimmed(edit.text());
+}
+
+void JournalScreen::focusOn(ui::Control& field) {
+    ui::Control* target = field.reachable() ? &field : nextInTabOrder(&field);
+    if (target) setFocus(*target);
+}
+
+bool JournalScreen::refuse(std::string_view message, ui::Control& field) {
+    host().error(std::string(message));
+    focusOn(field);
+    return false;
+}
+
+bool JournalScreen::acceptOrEdit(std::string_view question, ui::Control& field,
+                                 std::optional<Warning> code) {
+    if (host().ask(std::string(question), ui::Buttons::YesNo, ui::Icon::Error) == ui::Answer::Yes) {
+        focusOn(field);
+        return false;
+    }
+    if (code) warnings_.set(*code);
+    return true;
+}
+
+// ---- save ----
+
+void JournalScreen::save() {
+    // The warnings are those accepted in this attempt: a breach answered No
+    // before and corrected since is not recorded.
+    warnings_.clearAll();
+    if (!validateCommon() || !validateDocument()) return;
+    db::JournalRow row = documentToStore();
+    try {
+        if (editing()) {
+            row.dateModified = now();
+            UpdateDocument(doc_.database(), journal_, row);
+        } else {
+            row.dateCreate = now();
+            row = AddDocument(doc_.database(), journal_, row);
+        }
+    } catch (const db::Error& e) {
+        // Nothing was stored; the form keeps the document as typed.
+        host().error("Документът не е записан: " + std::string(e.what()));
+        return;
+    }
+    showStored(row);
+}
+
+bool JournalScreen::validateCommon() {
+    if (type_.selected() < 0) return refuse("Некоректен вид на документа", type_);
+    if (trimmedText(docNo_).empty())
+        return refuse("Номера на документа не може да е празен", docNo_);
+    if (!date_.value()) return refuse("Невалидна дата на документ", date_);
+    return true;
+}
+
+db::JournalRow JournalScreen::documentToStore() const {
+    db::JournalRow row = editing() ? edited_ : db::journalRow(journal_);
+    row.vin = doc_.person().vin;
+    row.period = shownPeriod_;
+    row.klon = trimmedText(klon_);
+    row.type = type();
+    row.docNo = docNo_.text();
+    row.date = date_.value()->text();
+    row.knum = counterpart();
+    row.kname = kname_.text();
+    row.sdelka = sdelka_.text();
+    row.amounts.clear();
+    for (const ui::Edit* field : money_) row.amounts.push_back(StoredLeva(field->text()));
+    row.code8a = code8a_.selectedText();
+    row.errors = warnings_.errors();
+    writeJournalColumns(row);
+    return row;
+}
+
+void JournalScreen::showStored(const db::JournalRow& row) {
+    const auto listed = rows_.find(row.id);
+    if (listed) {
+        rows_.replace(*listed, ListedDocument::from(row));
+    } else {
+        rows_.append(ListedDocument::from(row));
+    }
+    list_->select(listed.value_or(rows_.documentCount() - 1));
+    notes_->setText(notesOf(row.errors));
+    editingId_.reset();
+    clearForm();
+    setFocus(type_);
+}
+
+void JournalScreen::clearForm() {
+    for (ui::Edit* field : {&docNo_, &knum_, &kname_, &sdelka_}) field->setText("");
+    for (ui::Edit* field : money_) field->setText("");
+    type_.select(-1);
+    typeName_.setCaption("");
+    rebuild8a();
+    warnings_.clearAll();
+    clearJournalFields();
+}
+
+std::string JournalScreen::now() const {
+    const auto t = doc_.clock().now();
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02d:%02d", t.year, t.month, t.day, t.hour,
+                  t.minute);
+    return buffer;
+}
+
+// ---- edit and delete ----
+
+void JournalScreen::startEdit() {
+    if (!list_->documentSelected()) return;
+    const std::int64_t id = rows_.document(list_->selectedRow()).id;
+    std::optional<db::JournalRow> row;
+    try {
+        row = db::loadJournalRow(doc_.database(), journal_, id);
+    } catch (const db::Error& e) {
+        host().error(e.what());
+        return;
+    }
+    if (!row) return;
+    edited_ = *row;
+    editingId_ = id;
+    klon_.setText(Trimmed(row->klon));
+    type_.selectText(TwoDigitCode(row->type));
+    chooseType();
+    docNo_.setText(row->docNo);
+    date_.setValue(ui::Date::parse(row->date));
+    knum_.setText(row->knum);
+    kname_.setText(row->kname);
+    sdelka_.setText(row->sdelka);
+    for (std::size_t i = 0; i < money_.size(); ++i)
+        money_[i]->setText(FormatStotinki(LevaToStotinki(row->amounts.at(i))));
+    if (!code8a_.selectText(TwoDigitCode(row->code8a)) && !code8a_.items().empty() &&
+        code8a_.items().front().empty())
+        code8a_.select(0);
+    show8aName();
+    readJournalColumns(*row);
+    warnings_.clearAll();
+    focusOn(type_);
+}
+
+void JournalScreen::cancelEdit() {
+    editingId_.reset();
+    clearForm();
+    setFocus(type_);
+}
+
+void JournalScreen::deleteDocument() {
+    if (!list_->documentSelected()) return;
+    const int position = list_->selectedRow();
+    const std::int64_t id = rows_.document(position).id;
+    if (host().ask("Потвърждавате ли изтриването на записа?", ui::Buttons::YesNo,
+                   ui::Icon::Warning) != ui::Answer::Yes)
+        return;
+    try {
+        DeleteDocument(doc_.database(), journal_, id, doc_.person().vin, shownPeriod_);
+    } catch (const db::Error& e) {
+        host().error("Документът не е изтрит: " + std::string(e.what()));
+        return;
+    }
+    rows_.load(doc_.database(), doc_.person().vin, branchFilter(), shownPeriod_);
+    rows_.sort(sort_);
+    setFocus(*list_);
+    list_->clearSelection();
+    if (rows_.documentCount() > 0) list_->select(std::min(position, rows_.documentCount() - 1));
+    showNotes();
+}
+
+// ---- notes ----
+
+void JournalScreen::showNotes() {
+    notes_->setText(list_->documentSelected() ? notesOf(rows_.document(list_->selectedRow()).errors)
+                                              : "");
+}
+
+std::string JournalScreen::notesOf(const db::ErrorSet& errors) const {
+    std::string notes;
+    for (const int code : errors.codes())
+        notes += files::ErrorText(code, errorGroup(), files::kNoLine) + "\r\n";
+    return notes;
+}
+
+files::ErrorGroup JournalScreen::errorGroup() const {
+    return journal_ == db::Journal::Purchases ? files::ErrorGroup::Purchases
+                                              : files::ErrorGroup::Sales;
+}
+
+}  // namespace journals

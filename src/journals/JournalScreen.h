@@ -1,0 +1,166 @@
+#pragma once
+// What the purchase journal (CPokupki) and the sales journal (CProdagbi)
+// share: the screen of one journal of the current registered person for one
+// tax period. A form for one document above the list of the period's
+// documents with its totals row, and a notes pane with the warnings stored
+// with the selected document.
+//
+// The screen checks the period as it is typed and loads its documents; checks
+// each field as it is left (money normalised, the VAT proposed, the
+// counterpart classified and its name looked up); and validates the whole
+// document in a fixed order before it stores it. Errors are boxes after which
+// the focus returns to the field concerned; breaches the accountant may accept
+// are Yes/No questions whose No records a warning code with the document.
+//
+// A derived screen declares its money fields (addMoney) and any controls of
+// its own in tab order, then the commands (declareCommands), and supplies the
+// journal's own rules through the hooks below.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/CZorevaDoc.h"
+#include "db/Rows.h"
+#include "files/ErrorCatalogue.h"
+#include "journals/JournalRows.h"
+#include "journals/JournalRules.h"
+#include "ui/Dialog.h"
+
+namespace journals {
+
+class JournalScreen : public ui::Dialog {
+  public:
+    ~JournalScreen() override;
+
+    db::Journal journal() const { return journal_; }
+    // The period whose documents the list shows; "" for none.
+    const std::string& shownPeriod() const { return shownPeriod_; }
+    bool editing() const { return editingId_.has_value(); }
+
+  protected:
+    JournalScreen(ui::Host& host, app::CZorevaDoc& doc, db::Journal journal, std::string title,
+                  ui::Size size);
+
+    // ---- declaration, in tab order, by the derived constructor ----
+    // The field of journal money column `column` (9 for the first).
+    ui::Edit& addMoney(int column, std::string caption, ui::Rect rect, ui::Rect label);
+    // The commands, the list and the notes pane, after every field.
+    void declareCommands(ui::Rect list, ui::Rect notes);
+
+    // ---- the journal's own rules ----
+    // The captions that depend on the period, set when a period is loaded.
+    virtual void setPeriodCaptions(std::string_view period) = 0;
+    // After the common part of choosing a type.
+    virtual void typeChosen() {}
+    // The enabling of the money fields and the journal's own controls; a
+    // money field disabled is emptied (enableMoney).
+    virtual void enableJournalFields() = 0;
+    // Validation steps after the common ones (type, number, date); false
+    // stops the save (the step has shown its box and moved the focus).
+    virtual bool validateDocument() = 0;
+    // After a money field was left with a valid amount.
+    virtual void moneyLeft(int /*column*/) {}
+    // The journal's own columns of the row stored, and of the row edited.
+    virtual void writeJournalColumns(db::JournalRow& /*row*/) const {}
+    virtual void readJournalColumns(const db::JournalRow& /*row*/) {}
+    // Clears the journal's own controls with the form.
+    virtual void clearJournalFields() {}
+
+    // ---- for the derived screens ----
+    app::CZorevaDoc& doc() const { return doc_; }
+    bool periodEntered() const;
+    // The chosen document type code, "" for none.
+    std::string type() const { return type_.selectedText(); }
+    ui::Edit& money(int column) const { return *money_.at(column - 9); }
+    void enableMoney(int column, bool enabled);
+    // The amount in a money field (rounded half up on the third decimal); 0
+    // for an empty field or one that is not an amount.
+    Stotinki amount(int column) const;
+    std::vector<Stotinki> amounts() const;
+    void setAmount(int column, Stotinki amount);
+    // The month of the document date "YYYYMM" ("" without a date).
+    std::string documentMonth() const;
+    DatedDocument datedDocument(std::string& dateText) const;
+    std::string trimmedText(const ui::Edit& edit) const;
+    std::string counterpart() const { return trimmedText(knum_); }
+
+    // An error box, then the focus on the field; false, for `return refuse(...)`.
+    bool refuse(std::string_view message, ui::Control& field);
+    // A Yes/No question (error icon). Yes: the focus goes to the field and
+    // false stops the save. No: the warning is recorded and true goes on.
+    bool acceptOrEdit(std::string_view question, ui::Control& field, std::optional<Warning> code);
+    void record(Warning code) { warnings_.set(code); }
+    // The focus on the field or, when it cannot be reached, the next one.
+    void focusOn(ui::Control& field);
+
+    ui::Edit& period_;
+    ui::Edit& klon_;
+    ui::ComboBox& type_;
+    ui::Label& typeName_;
+    ui::Edit& docNo_;
+    ui::DatePicker& date_;
+    ui::Button& counterparts_;
+    ui::Edit& knum_;
+    ui::Edit& kname_;
+    ui::Edit& sdelka_;
+    ui::ComboBox& code8a_;
+    ui::Label& code8aName_;
+
+  private:
+    void opened() override;
+    void changed(ui::Control& control) override;
+    void left(ui::Control& control) override;
+    void pressed(ui::Button& button) override;
+    void rowSelected(ui::ListView& list) override;
+    void headerClicked(ui::ListView& list, int column) override;
+    void enter(ui::Control* focused) override;
+    void closeRequested(ui::CloseRequest request) override;
+    void refresh() override;
+
+    // Period entry.
+    std::optional<std::string_view> periodError(bool leaving) const;
+    void periodChanged();
+    void periodLeft();
+    void showPeriod(const std::string& period);
+    // Fields.
+    void chooseType();
+    void rebuild8a();
+    void show8aName();
+    void counterpartLeft();
+    void moneyFieldLeft(ui::Edit& field, int column);
+    // Commands.
+    void save();
+    bool validateCommon();
+    db::JournalRow documentToStore() const;
+    void showStored(const db::JournalRow& row);
+    void clearForm();
+    void startEdit();
+    void cancelEdit();
+    void deleteDocument();
+    void showNotes();
+    std::string notesOf(const db::ErrorSet& errors) const;
+    files::ErrorGroup errorGroup() const;
+    std::optional<std::string> branchFilter() const;
+    std::string now() const;
+
+    app::CZorevaDoc& doc_;
+    db::Journal journal_;
+    JournalRows rows_;
+    ui::SortState sort_;
+    WarningSet warnings_;
+    std::string shownPeriod_;
+    std::optional<std::int64_t> editingId_;
+    db::JournalRow edited_;  // the row as read for editing: what the form does not show
+    std::vector<ui::Edit*> money_;
+
+    ui::Button* save_ = nullptr;
+    ui::Button* edit_ = nullptr;
+    ui::Button* delete_ = nullptr;
+    ui::Button* close_ = nullptr;
+    ui::ListView* list_ = nullptr;
+    ui::TextBox* notes_ = nullptr;
+};
+
+}  // namespace journals

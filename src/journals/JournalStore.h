@@ -1,0 +1,33 @@
+#pragma once
+// What the journal screens write and look up. Each change is one unit of
+// work: a document is stored together with the renumbering of its period, and
+// a deletion likewise, or nothing is.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "db/Database.h"
+#include "db/Rows.h"
+
+namespace journals {
+
+// Stores a new document as the last of its VAT number and period (NUMBER =
+// the period's documents, branches included, + 1), then renumbers the period.
+// Returns the row as stored, with its ID and NUMBER.
+db::JournalRow AddDocument(db::Database& db, db::Journal journal, db::JournalRow row);
+
+// Rewrites the document with row.id.
+void UpdateDocument(db::Database& db, db::Journal journal, const db::JournalRow& row);
+
+// Deletes the document and renumbers both journals of the VAT number and period.
+void DeleteDocument(db::Database& db, db::Journal journal, std::int64_t id, const std::string& vin,
+                    const std::string& period);
+
+// The name of a counterpart identifier: from the counterparts register (any
+// owner), else from the latest document of the journal with that identifier.
+std::optional<std::string> LookUpCounterpartName(db::Database& db, db::Journal journal,
+                                                 std::string_view identifier);
+
+}  // namespace journals
