@@ -105,8 +105,8 @@ bool CPokupki::validateDocument() {
 }
 
 bool CPokupki::validateDates() {
-    std::string date;
-    const DatedDocument document = datedDocument(date);
+    DatedTexts texts;
+    const DatedDocument document = datedDocument(texts);
     for (const DateRule rule : {DateRule::AfterPeriod, DateRule::Type23Before202306})
         if (BreaksDateRule(rule, document)) return refuse(DateRuleMessage(rule), date_);
     if (BreaksDateRule(DateRule::ThirteenMonthsBefore, document)) {
@@ -122,8 +122,8 @@ bool CPokupki::validateDates() {
 // person the goods were meant for (code 53) and a member-state counterpart.
 bool CPokupki::validateCallOffStock() {
     if (type() != "05") return true;
-    std::string date;
-    if (BreaksDateRule(DateRule::CallOffStockBefore2020, datedDocument(date)))
+    DatedTexts texts;
+    if (BreaksDateRule(DateRule::CallOffStockBefore2020, datedDocument(texts)))
         return refuse(DateRuleMessage(DateRule::CallOffStockBefore2020), date_);
     const std::string code = code8a_.selectedText();
     if (code.empty())

@@ -208,8 +208,8 @@ bool CProdagbi::validateDocument() {
 }
 
 bool CProdagbi::validateDates() {
-    std::string date;
-    const DatedDocument document = datedDocument(date);
+    DatedTexts texts;
+    const DatedDocument document = datedDocument(texts);
     for (const DateRule rule :
          {DateRule::AfterPeriod, DateRule::Type23Before202306, DateRule::SalesTypeBefore202207,
           DateRule::Field8aBefore202207, DateRule::Type50Outside2022H2})
@@ -220,8 +220,8 @@ bool CProdagbi::validateDates() {
 // A register of goods under call-off stock sent to another member state.
 bool CProdagbi::validateCallOffStock() {
     if (type() != "04") return true;
-    std::string date;
-    if (BreaksDateRule(DateRule::CallOffStockBefore2020, datedDocument(date)))
+    DatedTexts texts;
+    if (BreaksDateRule(DateRule::CallOffStockBefore2020, datedDocument(texts)))
         return refuse(DateRuleMessage(DateRule::CallOffStockBefore2020), date_);
     const std::string code = code8a_.selectedText();
     if (code.empty())

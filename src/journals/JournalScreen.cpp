@@ -316,9 +316,9 @@ std::string JournalScreen::documentMonth() const {
     return DocumentMonth(date_.value()->text()).value_or("");
 }
 
-DatedDocument JournalScreen::datedDocument(std::string& dateText) const {
-    dateText = date_.value() ? date_.value()->text() : "";
-    return {journal_, shownPeriod_, type_.selectedText(), code8a_.selectedText(), dateText};
+DatedDocument JournalScreen::datedDocument(DatedTexts& texts) const {
+    texts = {type(), code8a_.selectedText(), date_.value() ? date_.value()->text() : ""};
+    return {journal_, shownPeriod_, texts.type, texts.code8a, texts.date};
 }
 
 std::string JournalScreen::trimmedText(const ui::Edit& edit) const {

@@ -82,7 +82,12 @@ class JournalScreen : public ui::Dialog {
     void setAmount(int column, Stotinki amount);
     // The month of the document date "YYYYMM" ("" without a date).
     std::string documentMonth() const;
-    DatedDocument datedDocument(std::string& dateText) const;
+    // The texts a DatedDocument views.
+    struct DatedTexts {
+        std::string type, code8a, date;
+    };
+    // The document as the date rules see it; it views `texts`.
+    DatedDocument datedDocument(DatedTexts& texts) const;
     std::string trimmedText(const ui::Edit& edit) const;
     std::string counterpart() const { return trimmedText(knum_); }
 

@@ -1,0 +1,72 @@
+#pragma once
+// A registered person with a session, the scripted host, and helpers that
+// type a document into a journal screen as an accountant does.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/CZorevaDoc.h"
+#include "db/Rows.h"
+#include "platform/Clock.h"
+#include "support/DialogDriver.h"
+#include "support/ScriptedHost.h"
+#include "support/TestDatabase.h"
+
+namespace journals_test {
+
+using testing_support::DialogDriver;
+using testing_support::ScriptedHost;
+
+inline const std::string kVin = "BG175074752";
+inline const std::string kBulstat = "175074752";
+
+// A document as typed: empty texts are left alone.
+struct Typed {
+    std::string type, docNo = "1", date, knum, kname, sdelka = "Стоки";
+    std::map<int, std::string> money;  // journal column -> text
+    std::string code8a;
+};
+
+class JournalFixture : public ::testing::Test {
+  protected:
+    // The head office (klon "") or a branch of the person is current.
+    app::CZorevaDoc& session(const std::string& klon = "") {
+        if (!db::findPerson(t.db(), kBulstat, "")) t.person(kBulstat, "", kVin, klon.empty());
+        if (!klon.empty() && !db::findPerson(t.db(), kBulstat, klon))
+            t.person(kBulstat, klon, kVin);
+        db::makeCurrent(t.db(), kBulstat, klon);
+        doc = std::make_unique<app::CZorevaDoc>(t.db(), clock, "/data", "/out");
+        return *doc;
+    }
+
+    // Types the document into an open journal screen with its period entered.
+    static void type(DialogDriver& d, const Typed& document) {
+        d.choose("type", document.type);
+        if (!document.docNo.empty()) d.type("docNo", document.docNo);
+        if (!document.date.empty()) d.pickDate("date", document.date);
+        if (!document.knum.empty()) d.type("knum", document.knum).leave();
+        if (!document.kname.empty()) d.type("kname", document.kname);
+        if (!document.sdelka.empty()) d.type("sdelka", document.sdelka);
+        if (!document.code8a.empty()) d.choose("code8a", document.code8a);
+        for (const auto& [column, text] : document.money)
+            d.type("col" + std::to_string(column), text).leave();
+    }
+
+    std::vector<db::JournalRow> rows(db::Journal journal) {
+        std::vector<db::JournalRow> all;
+        auto s =
+            t.db().query(std::string("SELECT * FROM ") + db::tableName(journal) + " ORDER BY ID");
+        while (s.step()) all.push_back(db::JournalRow::read(journal, s));
+        return all;
+    }
+
+    testing_support::TestDatabase t;
+    platform::FixedClock clock{{2024, 3, 15, 9, 30, 0}};
+    ScriptedHost host;
+    std::unique_ptr<app::CZorevaDoc> doc;
+};
+
+}  // namespace journals_test
