@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cinttypes>
+#include <cmath>
 #include <cstdio>
 
 namespace journals {
@@ -21,6 +22,17 @@ Stotinki ProposedVat20(Stotinki base) {
     // base / 5, rounded half away from zero.
     const Stotinki half = base < 0 ? -2 : 2;
     return (base + half) / 5;
+}
+
+Stotinki StoredStotinki(double leva) {
+    const double hundredths = leva * 100;
+    // Below 1e13 the product is within 0.002 of the exact value, so that away
+    // from a half it rounds as the exact value does.
+    if (std::fabs(hundredths) < 1e13) {
+        const double fraction = std::fabs(hundredths - std::trunc(hundredths));
+        if (std::fabs(fraction - 0.5) > 0.01) return std::llround(hundredths);
+    }
+    return LevaToStotinki(leva);
 }
 
 std::optional<Stotinki> TypedAmount(std::string_view text) {

@@ -20,6 +20,12 @@ std::string FormatStotinki(Stotinki amount);
 // their truncated percentage and one-stotinka tolerance (AgreesWithRate).
 Stotinki ProposedVat20(Stotinki base);
 
+// LevaToStotinki (the stotinki "%.2f" shows for a stored amount) without
+// formatting text, for lists of many rows: the same result, computed directly
+// unless the value lies within a hair of a half stotinka, where the formatted
+// value decides.
+Stotinki StoredStotinki(double leva);
+
 // The amount typed into a money field, rounded half up on the third decimal
 // (Rounding::HalfUp) so that a rule judges what the screen shows; "" is 0.
 // Nullopt for a text that is not an amount.

@@ -57,7 +57,9 @@ std::string LoadSql(Journal journal, bool branch) {
     for (const char* amount : db::amountColumns(journal)) sql += std::string(", ") + amount;
     sql += std::string(" FROM ") + db::tableName(journal) + " WHERE VIN = ?";
     if (branch) sql += " AND KLON = ?";
-    return sql + " AND PERIOD = ? ORDER BY NUMBER";
+    // Ordered by NUMBER here rather than by the engine, which would sort
+    // whole records.
+    return sql + " AND PERIOD = ?";
 }
 
 constexpr int kFirstText = 2;     // KLON .. DATE_MODIFIED at positions 2 .. 12
@@ -75,7 +77,7 @@ ListedDocument ReadDocument(const db::Statement& s, int amounts) {
     d.errors = db::ErrorSet(static_cast<std::int32_t>(s.integer(kFirstError)),
                             static_cast<std::int32_t>(s.integer(kFirstError + 1)),
                             static_cast<std::int32_t>(s.integer(kFirstError + 2)));
-    for (int a = 0; a < amounts; ++a) d.amounts[a] = LevaToStotinki(s.real(kFirstAmount + a));
+    for (int a = 0; a < amounts; ++a) d.amounts[a] = StoredStotinki(s.real(kFirstAmount + a));
     return d;
 }
 
@@ -89,7 +91,7 @@ ListedDocument ListedDocument::from(const db::JournalRow& row) {
     d.number = row.number;
     d.errors = row.errors;
     for (std::size_t a = 0; a < row.amounts.size() && a < d.amounts.size(); ++a)
-        d.amounts[a] = LevaToStotinki(row.amounts[a]);
+        d.amounts[a] = StoredStotinki(row.amounts[a]);
     d.setFields({row.klon, row.type, row.docNo, row.date, row.knum, row.kname, row.sdelka,
                  row.code8a, row.viesType, row.dateCreate, row.dateModified});
     return d;
@@ -136,6 +138,14 @@ std::optional<std::string> JournalRows::load(db::Database& db, const std::string
     } catch (const db::Error& e) {
         failure = e.what();
     }
+    std::sort(documents_.begin(), documents_.end(), [](const auto& a, const auto& b) {
+        return a.number != b.number ? a.number < b.number : a.id < b.id;
+    });
+    // In sequence: numbered 1, 2, 3 ... in the order of entry (ID).
+    inSequence_ = !failure;
+    for (int i = 0; inSequence_ && i < documentCount(); ++i)
+        inSequence_ =
+            documents_[i].number == i + 1 && (i == 0 || documents_[i - 1].id < documents_[i].id);
     recomputeTotals();
     changed();
     return failure;
@@ -145,6 +155,7 @@ void JournalRows::clear() {
     documents_.clear();
     period_.clear();
     shown_ = false;
+    inSequence_ = false;
     recomputeTotals();
     changed();
 }
@@ -156,6 +167,10 @@ std::optional<int> JournalRows::find(std::int64_t id) const {
 }
 
 void JournalRows::append(ListedDocument document) {
+    const auto last = std::max_element(documents_.begin(), documents_.end(),
+                                       [](const auto& a, const auto& b) { return a.id < b.id; });
+    inSequence_ = inSequence_ && document.number == documentCount() + 1 &&
+                  (last == documents_.end() || last->id < document.id);
     documents_.push_back(std::move(document));
     recomputeTotals();
     changed();

@@ -103,6 +103,10 @@ class JournalRows : public ui::RowSource {
     // Orders the documents by a column; equal documents keep their order.
     void sort(const ui::SortState& sort);
     Stotinki total(int amount) const { return totals_.at(amount); }
+    // Whether the documents listed are numbered 1, 2, 3 ... in order of entry
+    // (ID), as renumbering leaves them. Known for what was loaded and
+    // appended since.
+    bool numberedInSequence() const { return inSequence_; }
 
     // ui::RowSource
     int rowCount() const override;
@@ -119,6 +123,7 @@ class JournalRows : public ui::RowSource {
     const std::vector<ListColumn>& columns_;
     std::string period_;
     bool shown_ = false;  // a period is loaded: the totals row is shown
+    bool inSequence_ = false;
     std::vector<ListedDocument> documents_;
     std::array<Stotinki, db::kSaleAmounts> totals_{};
     std::uint64_t revision_ = 1;

@@ -228,8 +228,13 @@ void JournalScreen::showPeriod(const std::string& period) {
     if (period.empty()) return rows_.clear();
     // A failed read shows what was read; the screen stays usable.
     rows_.load(doc_.database(), doc_.person().vin, branchFilter(), period);
-    rows_.sort(sort_);
+    sortRows();
     setPeriodCaptions(period);
+}
+
+// The documents load in NUMBER order, the list's first order.
+void JournalScreen::sortRows() {
+    if (sort_.column != 0 || sort_.descending) rows_.sort(sort_);
 }
 
 std::optional<std::string> JournalScreen::branchFilter() const {
@@ -360,7 +365,10 @@ void JournalScreen::save() {
             UpdateDocument(doc_.database(), journal_, row);
         } else {
             row.dateCreate = now();
-            row = AddDocument(doc_.database(), journal_, row);
+            // The list of a head office holds the whole period.
+            const bool inSequence = !doc_.onBranch() && rows_.numberedInSequence();
+            row = AddDocument(doc_.database(), journal_, row,
+                              inSequence ? Numbering::InSequence : Numbering::Unknown);
         }
     } catch (const db::Error& e) {
         // Nothing was stored; the form keeps the document as typed.
@@ -483,7 +491,7 @@ void JournalScreen::deleteDocument() {
         return;
     }
     rows_.load(doc_.database(), doc_.person().vin, branchFilter(), shownPeriod_);
-    rows_.sort(sort_);
+    sortRows();
     setFocus(*list_);
     list_->clearSelection();
     if (rows_.documentCount() > 0) list_->select(std::min(position, rows_.documentCount() - 1));

@@ -129,6 +129,7 @@ class JournalScreen : public ui::Dialog {
     void periodChanged();
     void periodLeft();
     void showPeriod(const std::string& period);
+    void sortRows();
     // Fields.
     void chooseType();
     void rebuild8a();

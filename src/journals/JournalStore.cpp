@@ -4,7 +4,8 @@
 
 namespace journals {
 
-db::JournalRow AddDocument(db::Database& db, db::Journal journal, db::JournalRow row) {
+db::JournalRow AddDocument(db::Database& db, db::Journal journal, db::JournalRow row,
+                           Numbering numbering) {
     const std::string table = db::tableName(journal);
     db::Transaction unit(db);
     auto count = db.query("SELECT COUNT(VIN) FROM " + table + " WHERE VIN = ? AND PERIOD = ?",
@@ -12,6 +13,10 @@ db::JournalRow AddDocument(db::Database& db, db::Journal journal, db::JournalRow
     count.step();
     row.number = static_cast<int>(count.integer(0)) + 1;
     row.id = db::insertJournalRow(db, journal, row);
+    if (numbering == Numbering::InSequence) {
+        unit.commit();
+        return row;
+    }
     db::RenumberPeriod(db, row.vin, row.period);
     auto number = db.query("SELECT NUMBER FROM " + table + " WHERE ID = ?", row.id);
     if (number.step()) row.number = static_cast<int>(number.real(0));

@@ -13,10 +13,18 @@
 
 namespace journals {
 
+// Whether the caller knows the period's documents to be numbered 1, 2, 3 ...
+// in order of entry already.
+enum class Numbering { InSequence, Unknown };
+
 // Stores a new document as the last of its VAT number and period (NUMBER =
-// the period's documents, branches included, + 1), then renumbers the period.
+// the period's documents, branches included, + 1). Unless the period is known
+// to be in sequence, the period is renumbered with it; in sequence, the new
+// number is already what renumbering gives (the new document has the highest
+// ID), and renumbering, which reads every document of the period, is spared.
 // Returns the row as stored, with its ID and NUMBER.
-db::JournalRow AddDocument(db::Database& db, db::Journal journal, db::JournalRow row);
+db::JournalRow AddDocument(db::Database& db, db::Journal journal, db::JournalRow row,
+                           Numbering numbering);
 
 // Rewrites the document with row.id.
 void UpdateDocument(db::Database& db, db::Journal journal, const db::JournalRow& row);

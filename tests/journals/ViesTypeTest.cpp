@@ -52,3 +52,13 @@ TEST(AmountText, FormatsAndProposesVat) {
     EXPECT_EQ(StoredLeva("-12.50"), -12.5);
     EXPECT_EQ(StoredLeva(""), 0.0);
 }
+
+// The direct conversion gives what "%.2f" shows, binary ties included.
+TEST(AmountText, StoredStotinkiAgreesWithTheFormattedValue) {
+    for (const double value : {1.005, 2.675, 0.125, 1.125, -0.125, -2.675, 0.015, 1e12 + 0.005,
+                               -1234567.895, 0.0, -0.0, 99999999999.99})
+        EXPECT_EQ(StoredStotinki(value), LevaToStotinki(value)) << value;
+    double value = -500.0;
+    for (int i = 0; i < 200000; ++i, value += 0.0049999)
+        ASSERT_EQ(StoredStotinki(value), LevaToStotinki(value)) << value;
+}

@@ -1,0 +1,231 @@
+// The purchase journal on a large database: 1,000,000 purchase documents, of
+// which 100,000 belong to the benchmarked person and period, interleaved with
+// the documents of nine other persons as they would arrive over time.
+//
+// Measured as the accountant meets them: opening the period in the journal
+// (one query, the list and its totals), storing one more document (insert and
+// renumbering in one unit of work), and deleting the first document of the
+// period, which renumbers every other one, then shows the period again.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "app/CZorevaDoc.h"
+#include "db/Database.h"
+#include "db/Rows.h"
+#include "db/Renumber.h"
+#include "journals/CPokupki.h"
+#include "journals/JournalRows.h"
+#include "platform/Clock.h"
+#include "ui/Host.h"
+
+namespace {
+
+constexpr int kRows = 1'000'000;
+constexpr int kPersons = 10;  // the benchmarked person holds every tenth row
+const std::string kVin = "BG175074752";
+const std::string kPeriod = "202311";
+
+// Answers Yes to every question; shows nothing.
+class SilentHost : public ui::Host {
+  public:
+    void message(const std::string&, ui::Icon) override { ++messages; }
+    ui::Answer ask(const std::string&, ui::Buttons, ui::Icon) override { return ui::Answer::Yes; }
+    ui::Result runModal(ui::Dialog&) override { return ui::Result::Cancel; }
+    std::optional<std::filesystem::path> chooseFolder(const ui::FolderRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<std::filesystem::path> saveFile(const ui::SaveFileRequest&) override {
+        return std::nullopt;
+    }
+    void print() override {}
+    void openTextFile(const std::filesystem::path&) override {}
+    int messages = 0;
+};
+
+struct World {
+    std::filesystem::path folder;
+    std::unique_ptr<db::Database> db;
+    platform::FixedClock clock{{2024, 3, 15, 9, 30, 0}};
+    std::unique_ptr<app::CZorevaDoc> doc;
+
+    World() {
+        folder = std::filesystem::temp_directory_path() /
+                 ("zoreva-bench-" + std::to_string(std::random_device{}()));
+        std::filesystem::create_directories(folder);
+        db = std::make_unique<db::Database>(db::Database::create(folder / "ZORV.MDB"));
+        fill();
+        doc = std::make_unique<app::CZorevaDoc>(*db, clock, folder, folder);
+    }
+    ~World() {
+        doc.reset();
+        db.reset();
+        std::filesystem::remove_all(folder);
+    }
+
+    void fill() {
+        db::PersonRow person;
+        person.bulstat = "175074752";
+        person.vin = kVin;
+        person.last = true;
+        db::insertPerson(*db, person);
+        db::Transaction unit(*db);
+        auto insert = db->prepare(
+            "INSERT INTO POKUPKI (VIN, KLON, PERIOD, NUMBER, TYPE, DOCNO, DDATE, KNUM, KNAME, "
+            "SDELKA, BS30, BS31, BS41, BS32, BS42, BS43, BS44, BS8A, ERROR1, ERROR2, ERROR3, "
+            "DATE_CREATE) VALUES (?, ?, ?, ?, '01', ?, '10/11/2023', 'BG123456786', "
+            "'Доставчик ООД', 'Стоки и услуги', 0, ?, ?, 0, 0, 0, 0, '', 0, 0, 0, "
+            "'2023/11/20 10:00')");
+        std::vector<int> numbers(kPersons, 0);
+        for (int i = 0; i < kRows; ++i) {
+            const int person = i % kPersons;
+            const std::string vin = person == 0 ? kVin : "BG10000000" + std::to_string(person);
+            const double base = 100 + i % 997;
+            db::Binder(insert) << vin << (i % 3 == 0 ? "0001" : "") << kPeriod
+                               << double(++numbers[person]) << std::to_string(i) << base
+                               << base / 5;
+            insert.run();
+            insert.reset();
+        }
+        unit.commit();
+    }
+};
+
+// ZOREVA_BENCH_PAUSE: wait for a key once the database is built (for a profiler).
+World& world() {
+    static World w;
+    return w;
+}
+
+// The journal opened, with the period typed in.
+std::unique_ptr<journals::CPokupki> openPeriod(SilentHost& host) {
+    auto screen = std::make_unique<journals::CPokupki>(host, *world().doc);
+    screen->open();
+    screen->userEdit(static_cast<ui::Edit&>(*screen->find("period")), kPeriod);
+    return screen;
+}
+
+ui::Edit& edit(ui::Dialog& d, const char* id) {
+    return static_cast<ui::Edit&>(*d.find(id));
+}
+
+void BM_OpenPeriod(benchmark::State& state) {
+    SilentHost host;
+    world();
+    for (auto _ : state) {
+        auto screen = openPeriod(host);
+        benchmark::DoNotOptimize(screen->find("list"));
+    }
+    auto screen = openPeriod(host);
+    state.counters["documents"] =
+        static_cast<ui::ListView&>(*screen->find("list")).rowCount() - 1;
+}
+BENCHMARK(BM_OpenPeriod)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_SaveDocument(benchmark::State& state) {
+    SilentHost host;
+    auto screen = openPeriod(host);
+    auto& type = static_cast<ui::ComboBox&>(*screen->find("type"));
+    auto& save = static_cast<ui::Button&>(*screen->find("save"));
+    int n = 0;
+    for (auto _ : state) {
+        screen->userChoose(type, 0);
+        screen->userEdit(edit(*screen, "docNo"), "N" + std::to_string(++n));
+        screen->userEdit(edit(*screen, "knum"), "BG123456786");
+        screen->userEdit(edit(*screen, "sdelka"), "Стоки");
+        screen->userEdit(edit(*screen, "col10"), "100");
+        screen->userPress(save);
+    }
+    if (host.messages != 0) state.SkipWithError("a box was shown");
+}
+BENCHMARK(BM_SaveDocument)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_DeleteFirstWithRenumbering(benchmark::State& state) {
+    SilentHost host;
+    auto screen = openPeriod(host);
+    auto& list = static_cast<ui::ListView&>(*screen->find("list"));
+    auto& remove = static_cast<ui::Button&>(*screen->find("delete"));
+    for (auto _ : state) {
+        screen->userSelectRows(list, {0});
+        screen->userPress(remove);
+    }
+    if (host.messages != 0) state.SkipWithError("a box was shown");
+}
+BENCHMARK(BM_DeleteFirstWithRenumbering)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_ProbeQuery(benchmark::State& state) {
+    auto& db = *world().db;
+    for (auto _ : state) {
+        auto s = db.query(std::string(state.range(0) ? "SELECT ID, NUMBER FROM POKUPKI" : "SELECT * FROM POKUPKI") + " WHERE VIN = ? AND PERIOD = ?", kVin, kPeriod);
+        int n = 0;
+        while (s.step()) ++n;
+        benchmark::DoNotOptimize(n);
+    }
+}
+BENCHMARK(BM_ProbeQuery)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+void BM_ProbeRenumber(benchmark::State& state) {
+    auto& db = *world().db;
+    for (auto _ : state) db::RenumberPeriod(db, kVin, kPeriod);
+}
+BENCHMARK(BM_ProbeRenumber)->Unit(benchmark::kMillisecond)->Iterations(1);
+void BM_ProbeLoad(benchmark::State& state) {
+    auto& db = *world().db;
+    journals::JournalRows rows(db::Journal::Purchases);
+    for (auto _ : state) {
+        rows.load(db, kVin, std::nullopt, kPeriod);
+        if (state.range(0)) rows.sort({0, false});
+    }
+}
+BENCHMARK(BM_ProbeLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+void BM_ProbeLeva(benchmark::State& state) {
+    double x = 0; long long sum = 0;
+    for (auto _ : state) for (int i = 0; i < 700000; ++i) { sum += journals::LevaToStotinki(x); x += 0.37; }
+    benchmark::DoNotOptimize(sum);
+}
+BENCHMARK(BM_ProbeLeva)->Unit(benchmark::kMillisecond)->Iterations(3);
+void BM_ProbeDialog(benchmark::State& state) {
+    SilentHost host;
+    for (auto _ : state) { journals::CPokupki screen(host, *world().doc); screen.open(); }
+}
+void BM_ProbeOpenSteps(benchmark::State& state) {
+    SilentHost host;
+    for (auto _ : state) {
+        auto t0 = std::chrono::steady_clock::now();
+        auto screen = std::make_unique<journals::CPokupki>(host, *world().doc);
+        screen->open();
+        auto t1 = std::chrono::steady_clock::now();
+        screen->userEdit(static_cast<ui::Edit&>(*screen->find("period")), kPeriod);
+        auto t2 = std::chrono::steady_clock::now();
+        screen.reset();
+        auto t3 = std::chrono::steady_clock::now();
+        fprintf(stderr, "open %ld edit %ld free %ld\n", (long)std::chrono::duration_cast<std::chrono::milliseconds>(t1-t0).count(), (long)std::chrono::duration_cast<std::chrono::milliseconds>(t2-t1).count(), (long)std::chrono::duration_cast<std::chrono::milliseconds>(t3-t2).count());
+    }
+}
+BENCHMARK(BM_ProbeOpenSteps)->Iterations(3);
+void BM_ProbeDeleteDb(benchmark::State& state) {
+    auto& db = *world().db;
+    for (auto _ : state) {
+        auto s = db.query("SELECT MIN(ID) FROM POKUPKI WHERE VIN = ? AND PERIOD = ?", kVin, kPeriod);
+        s.step();
+        const auto id = s.integer(0);
+        auto t0 = std::chrono::steady_clock::now();
+        db::Transaction unit(db);
+        db::deleteJournalRow(db, db::Journal::Purchases, id);
+        auto t1 = std::chrono::steady_clock::now();
+        if (state.range(0)) db.execute("UPDATE POKUPKI SET NUMBER = NUMBER - 1 WHERE VIN = ? AND PERIOD = ? AND ID > ?", kVin, kPeriod, id);
+        else db::RenumberPeriod(db, kVin, kPeriod);
+        auto t2 = std::chrono::steady_clock::now();
+        unit.commit();
+        auto t3 = std::chrono::steady_clock::now();
+        fprintf(stderr, "delete %ld renumber %ld commit %ld\n", (long)std::chrono::duration_cast<std::chrono::milliseconds>(t1-t0).count(), (long)std::chrono::duration_cast<std::chrono::milliseconds>(t2-t1).count(), (long)std::chrono::duration_cast<std::chrono::milliseconds>(t3-t2).count());
+    }
+}
+BENCHMARK(BM_ProbeDeleteDb)->Arg(0)->Arg(1)->Iterations(2);
+BENCHMARK(BM_ProbeDialog)->Unit(benchmark::kMillisecond)->Iterations(3);
+}  // namespace
