@@ -9,8 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -19,9 +17,7 @@
 #include "app/CZorevaDoc.h"
 #include "db/Database.h"
 #include "db/Rows.h"
-#include "db/Renumber.h"
 #include "journals/CPokupki.h"
-#include "journals/JournalRows.h"
 #include "platform/Clock.h"
 #include "ui/Host.h"
 
@@ -97,7 +93,6 @@ struct World {
     }
 };
 
-// ZOREVA_BENCH_PAUSE: wait for a key once the database is built (for a profiler).
 World& world() {
     static World w;
     return w;
@@ -123,8 +118,7 @@ void BM_OpenPeriod(benchmark::State& state) {
         benchmark::DoNotOptimize(screen->find("list"));
     }
     auto screen = openPeriod(host);
-    state.counters["documents"] =
-        static_cast<ui::ListView&>(*screen->find("list")).rowCount() - 1;
+    state.counters["documents"] = static_cast<ui::ListView&>(*screen->find("list")).rowCount() - 1;
 }
 BENCHMARK(BM_OpenPeriod)->Unit(benchmark::kMillisecond)->Iterations(5);
 
@@ -159,73 +153,4 @@ void BM_DeleteFirstWithRenumbering(benchmark::State& state) {
 }
 BENCHMARK(BM_DeleteFirstWithRenumbering)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-void BM_ProbeQuery(benchmark::State& state) {
-    auto& db = *world().db;
-    for (auto _ : state) {
-        auto s = db.query(std::string(state.range(0) ? "SELECT ID, NUMBER FROM POKUPKI" : "SELECT * FROM POKUPKI") + " WHERE VIN = ? AND PERIOD = ?", kVin, kPeriod);
-        int n = 0;
-        while (s.step()) ++n;
-        benchmark::DoNotOptimize(n);
-    }
-}
-BENCHMARK(BM_ProbeQuery)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
-void BM_ProbeRenumber(benchmark::State& state) {
-    auto& db = *world().db;
-    for (auto _ : state) db::RenumberPeriod(db, kVin, kPeriod);
-}
-BENCHMARK(BM_ProbeRenumber)->Unit(benchmark::kMillisecond)->Iterations(1);
-void BM_ProbeLoad(benchmark::State& state) {
-    auto& db = *world().db;
-    journals::JournalRows rows(db::Journal::Purchases);
-    for (auto _ : state) {
-        rows.load(db, kVin, std::nullopt, kPeriod);
-        if (state.range(0)) rows.sort({0, false});
-    }
-}
-BENCHMARK(BM_ProbeLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
-void BM_ProbeLeva(benchmark::State& state) {
-    double x = 0; long long sum = 0;
-    for (auto _ : state) for (int i = 0; i < 700000; ++i) { sum += journals::LevaToStotinki(x); x += 0.37; }
-    benchmark::DoNotOptimize(sum);
-}
-BENCHMARK(BM_ProbeLeva)->Unit(benchmark::kMillisecond)->Iterations(3);
-void BM_ProbeDialog(benchmark::State& state) {
-    SilentHost host;
-    for (auto _ : state) { journals::CPokupki screen(host, *world().doc); screen.open(); }
-}
-void BM_ProbeOpenSteps(benchmark::State& state) {
-    SilentHost host;
-    for (auto _ : state) {
-        auto t0 = std::chrono::steady_clock::now();
-        auto screen = std::make_unique<journals::CPokupki>(host, *world().doc);
-        screen->open();
-        auto t1 = std::chrono::steady_clock::now();
-        screen->userEdit(static_cast<ui::Edit&>(*screen->find("period")), kPeriod);
-        auto t2 = std::chrono::steady_clock::now();
-        screen.reset();
-        auto t3 = std::chrono::steady_clock::now();
-        fprintf(stderr, "open %ld edit %ld free %ld\n", (long)std::chrono::duration_cast<std::chrono::milliseconds>(t1-t0).count(), (long)std::chrono::duration_cast<std::chrono::milliseconds>(t2-t1).count(), (long)std::chrono::duration_cast<std::chrono::milliseconds>(t3-t2).count());
-    }
-}
-BENCHMARK(BM_ProbeOpenSteps)->Iterations(3);
-void BM_ProbeDeleteDb(benchmark::State& state) {
-    auto& db = *world().db;
-    for (auto _ : state) {
-        auto s = db.query("SELECT MIN(ID) FROM POKUPKI WHERE VIN = ? AND PERIOD = ?", kVin, kPeriod);
-        s.step();
-        const auto id = s.integer(0);
-        auto t0 = std::chrono::steady_clock::now();
-        db::Transaction unit(db);
-        db::deleteJournalRow(db, db::Journal::Purchases, id);
-        auto t1 = std::chrono::steady_clock::now();
-        if (state.range(0)) db.execute("UPDATE POKUPKI SET NUMBER = NUMBER - 1 WHERE VIN = ? AND PERIOD = ? AND ID > ?", kVin, kPeriod, id);
-        else db::RenumberPeriod(db, kVin, kPeriod);
-        auto t2 = std::chrono::steady_clock::now();
-        unit.commit();
-        auto t3 = std::chrono::steady_clock::now();
-        fprintf(stderr, "delete %ld renumber %ld commit %ld\n", (long)std::chrono::duration_cast<std::chrono::milliseconds>(t1-t0).count(), (long)std::chrono::duration_cast<std::chrono::milliseconds>(t2-t1).count(), (long)std::chrono::duration_cast<std::chrono::milliseconds>(t3-t2).count());
-    }
-}
-BENCHMARK(BM_ProbeDeleteDb)->Arg(0)->Arg(1)->Iterations(2);
-BENCHMARK(BM_ProbeDialog)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace

@@ -7,6 +7,8 @@
 #include "db/Database.h"
 #include "files/CPeriodDlg.h"
 #include "files/CPeriodKlonDlg.h"
+#include "journals/CPokupki.h"
+#include "journals/CProdagbi.h"
 #include "returns/CDDSPeriod.h"
 
 namespace app {
@@ -61,8 +63,20 @@ void vatReturn(CommandContext& context) {
     context.host.runModal(dialog);
 }
 
+void purchaseJournal(CommandContext& context) {
+    journals::CPokupki dialog(context.host, context.doc);
+    context.host.runModal(dialog);
+}
+
+void salesJournal(CommandContext& context) {
+    journals::CProdagbi dialog(context.host, context.doc);
+    context.host.runModal(dialog);
+}
+
 // Commands with a handler; the others are not available yet.
 constexpr std::pair<Command, Handler> kHandlers[] = {
+    {Command::PurchaseJournal, purchaseJournal},
+    {Command::SalesJournal, salesJournal},
     {Command::About, about},
     {Command::HelpTopics, helpTopics},
     {Command::ChoosePerson, choosePerson},

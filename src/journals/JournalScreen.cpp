@@ -6,6 +6,7 @@
 
 #include "journals/AmountText.h"
 #include "journals/JournalStore.h"
+#include "persons/CKontrag.h"
 #include "persons/IdentifierChecks.h"
 #include "ui/Host.h"
 
@@ -123,6 +124,16 @@ void JournalScreen::pressed(ui::Button& button) {
     if (&button == edit_) return editing() ? cancelEdit() : startEdit();
     if (&button == delete_) return deleteDocument();
     if (&button == close_) return close(ui::Result::Ok);
+    if (&button == &counterparts_) return pickCounterpart();
+}
+
+// The identifier picked from the register goes into field 6; leaving the
+// field then looks its name up.
+void JournalScreen::pickCounterpart() {
+    persons::CKontrag picker(doc_.database(), host(), doc_.person().vin);
+    if (host().runModal(picker) != ui::Result::Ok || picker.chosenId().empty()) return;
+    knum_.setText(picker.chosenId());
+    setFocus(knum_);
 }
 
 void JournalScreen::rowSelected(ui::ListView&) {

@@ -145,6 +145,7 @@ class JournalScreen : public ui::Dialog {
     void startEdit();
     void cancelEdit();
     void deleteDocument();
+    void pickCounterpart();
     void showNotes();
     std::string notesOf(const db::ErrorSet& errors) const;
     files::ErrorGroup errorGroup() const;

@@ -35,12 +35,24 @@ class CommandsTest : public ::testing::Test {
 
 TEST_F(CommandsTest, ACommandWhoseDialogIsNotBuiltYetSaysSo) {
     auto c = context();
-    for (Command command : {Command::PurchaseJournal, Command::SalesJournal, Command::CheckFiles,
-                            Command::RemovePeriod, Command::RemoveDuplicates}) {
+    for (Command command :
+         {Command::CheckFiles, Command::RemovePeriod, Command::RemoveDuplicates}) {
         app::runCommand(command, c);
         host.expectInformation("Функцията „" + app::menuText(command) +
                                "“ все още не е налична в тази версия на програмата.");
     }
+}
+
+TEST_F(CommandsTest, TheJournalCommandsOpenTheirJournals) {
+    t.person("121212121", "", "BG121212121", true);
+    doc.reloadSession();
+    host.onDialog([](DialogDriver& d) { d.press("Затвори"); });
+    host.onDialog([](DialogDriver& d) { d.press("Затвори"); });
+    auto c = context();
+    app::runCommand(Command::PurchaseJournal, c);
+    app::runCommand(Command::SalesJournal, c);
+    EXPECT_EQ(host.dialogsRun(), (std::vector<std::string>{"Дневник за покупките - BG121212121",
+                                                           "Дневник за продажбите - BG121212121"}));
 }
 
 TEST_F(CommandsTest, TheAboutBoxShowsTheProgramAndClosesWithOk) {

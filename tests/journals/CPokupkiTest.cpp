@@ -1,6 +1,7 @@
 #include "journals/CPokupki.h"
 
 #include "journals/JournalFixture.h"
+#include "persons/CKontrag.h"
 
 using namespace journals_test;
 using journals::CPokupki;
@@ -556,6 +557,37 @@ TEST_F(Purchases, TheNotesListEveryStoredCode) {
     EXPECT_EQ(d().text("notes"),
               "Стойността на ДДС в поле 03-41 е различна от 20% от стойността на поле 03-31\r\n"
               "За този вид документ датата не трябва да е по-ранна от 01.06.2023\r\n");
+}
+
+TEST_F(Purchases, TheCounterpartsButtonPutsThePickedIdentifierIntoField6) {
+    db::insertCounterpart(t.db(), {"BG123456786", "Алфа ООД", kVin, ""});
+    open();
+    d().choose("type", "01");
+    host.onDialog<persons::CKontrag>(
+        [](persons::CKontrag&, DialogDriver& k) { k.select("list", 0).press("Избери"); });
+    d().press("counterparts");
+    EXPECT_EQ(d().text("knum"), "BG123456786");
+    EXPECT_EQ(d().focused(), "knum");
+    d().leave();
+    EXPECT_EQ(d().text("kname"), "Алфа ООД");
+    host.onDialog([](DialogDriver& k) { k.press("Отказ"); });
+    d().press("counterparts");
+    EXPECT_EQ(d().text("knum"), "BG123456786");
+}
+
+// A period out of sequence (an older database, say) still ends with the period numbered 1, 2, 3 in
+// order of entry.
+TEST_F(Purchases, APeriodOutOfSequenceIsRenumberedWithTheNewDocument) {
+    session();
+    t.document(db::Journal::Purchases, kVin, "", "202311", 5);
+    open();
+    type(d(), invoice());
+    d().press("save");
+    const auto stored = rows(db::Journal::Purchases);
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[0].number, 1);
+    EXPECT_EQ(stored[1].number, 2);
+    EXPECT_EQ(d().cell("list", 1, 0), "2");
 }
 
 }  // namespace
