@@ -7,6 +7,7 @@
 #include "db/Database.h"
 #include "files/CPeriodDlg.h"
 #include "files/CPeriodKlonDlg.h"
+#include "files/checker/CCheckFiles.h"
 #include "journals/CPokupki.h"
 #include "journals/CProdagbi.h"
 #include "returns/CDDSPeriod.h"
@@ -36,6 +37,12 @@ void helpTopics(CommandContext& context) {
         return;
     }
     context.host.openTextFile(context.guideFile);
+}
+
+void checkFiles(CommandContext& context) {
+    files::checker::CCheckFiles dialog(context.host, context.doc.outputFolder(),
+                                       context.doc.clock(), context.oemConversion);
+    context.host.runModal(dialog);
 }
 
 void choosePerson(CommandContext& context) {
@@ -83,6 +90,7 @@ constexpr std::pair<Command, Handler> kHandlers[] = {
     {Command::WriteSubmissionFiles, writeSubmissionFiles},
     {Command::WriteMergeFiles, writeMergeFiles},
     {Command::VatReturn, vatReturn},
+    {Command::CheckFiles, checkFiles},
 };
 
 }  // namespace

@@ -18,6 +18,8 @@ struct CommandContext {
     ui::Host& host;
     CZorevaDoc& doc;
     std::filesystem::path guideFile;
+    // The CONVERT setting exists: the file checker offers "OEM -> ANSI".
+    bool oemConversion = false;
 };
 
 void runCommand(Command command, CommandContext& context);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace journals {
 namespace {
@@ -94,10 +95,15 @@ bool AgreesWithRate(Stotinki vat, Stotinki base, VatRate rate) {
 }
 
 Stotinki CoefficientShare(Stotinki amount, Stotinki coefficientHundredths) {
-    const Stotinki product = amount * coefficientHundredths;
+    // The product is taken in 128 bits: a checked file may hold any amount
+    // and coefficient. A share beyond the 64-bit range is held at its limit.
+    const __int128 product = static_cast<__int128>(amount) * coefficientHundredths;
     // C++ division truncates toward zero, so a negative remainder never
     // reaches 50 and a negative share stays truncated.
-    return product / 100 + (product % 100 >= 50 ? 1 : 0);
+    const __int128 share = product / 100 + (product % 100 >= 50 ? 1 : 0);
+    constexpr Stotinki kMax = std::numeric_limits<Stotinki>::max();
+    constexpr Stotinki kMin = std::numeric_limits<Stotinki>::min();
+    return share > kMax ? kMax : share < kMin ? kMin : static_cast<Stotinki>(share);
 }
 
 }  // namespace journals

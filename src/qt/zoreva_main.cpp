@@ -35,7 +35,8 @@ int main(int argc, char* argv[]) {
     app::CZorevaApp zoreva(host, platform::processEnvironment(), clock);
     if (!zoreva.InitInstance()) return 1;
 
-    qt::CMainFrame frame({host, zoreva.document(), guideFile()});
+    const bool oemConversion = zoreva.settings().value("CONVERT").has_value();
+    qt::CMainFrame frame({host, zoreva.document(), guideFile(), oemConversion});
     host.setMainWindow(&frame);
     frame.show();
     return QApplication::exec();

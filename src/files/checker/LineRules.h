@@ -2,6 +2,7 @@
 // Field tests that the readers of the return, the journals and the VIES file
 // share. Texts are the right-trimmed fields as cut from the file's lines.
 
+#include <array>
 #include <string_view>
 
 namespace files::checker {
@@ -17,5 +18,27 @@ VatNumberVerdict TestVatNumber(std::string_view vin, bool thirteenDigitEik);
 bool IsWellFormedDate(std::string_view date, std::string_view firstYear, std::string_view lastYear);
 
 bool IsOneOf(std::string_view text, std::initializer_list<std::string_view> values);
+
+// The verdict of a test for the last texts it was asked about. The lines of
+// a file mostly repeat their VAT number, type and codes, so most lines are
+// judged without running the test (some tests allocate).
+template <std::size_t N>
+class LastVerdict {
+  public:
+    template <typename Test>
+    auto of(const std::array<std::string_view, N>& key, Test&& test) {
+        if (!known_ || key != key_) {
+            key_ = key;
+            verdict_ = static_cast<int>(test());
+            known_ = true;
+        }
+        return static_cast<decltype(test())>(verdict_);
+    }
+
+  private:
+    std::array<std::string_view, N> key_{};
+    int verdict_ = 0;
+    bool known_ = false;
+};
 
 }  // namespace files::checker

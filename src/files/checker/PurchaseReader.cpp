@@ -44,7 +44,9 @@ struct PurchaseLine {
 class PurchaseRules {
   public:
     explicit PurchaseRules(const CheckState& s)
-        : period_(s.returnData[kPeriod]), vin_(s.returnData[kVin]) {}
+        : period_(s.returnData[kPeriod]),
+          vin_(s.returnData[kVin]),
+          types_(journals::DocumentTypesFor(kJournal, period_)) {}
 
     void check(LineRecord& record, std::int64_t position,
                std::array<std::int64_t, kPurchaseAmountCount>& sums) {
@@ -73,12 +75,9 @@ class PurchaseRules {
 
     void identity(const PurchaseLine& l, std::int64_t position, db::ErrorSet& e) {
         const std::string_view vin = l[kLineVin];
-        if (vin != lastVin_) {
-            lastVin_ = vin;
-            lastVinVerdict_ = TestVatNumber(vin, false);
-        }
-        if (lastVinVerdict_ == VatNumberVerdict::Empty) e.set(1);
-        if (lastVinVerdict_ == VatNumberVerdict::BadFormat) e.set(2);
+        const auto verdict = vinVerdict_.of({vin}, [&] { return TestVatNumber(vin, false); });
+        if (verdict == VatNumberVerdict::Empty) e.set(1);
+        if (verdict == VatNumberVerdict::BadFormat) e.set(2);
         if (vin != vin_) e.set(4);
         if (l[kLinePeriod].empty()) e.set(5);
         if (l[kLinePeriod] != period_) e.set(25);
@@ -89,8 +88,11 @@ class PurchaseRules {
 
     void document(const PurchaseLine& l, db::ErrorSet& e) {
         const std::string_view type = l[kLineType];
-        if (!journals::IsOfferedDocumentType(kJournal, type, period_)) e.set(8);
-        if (!journals::IsAcceptedField8aCode(kJournal, type, l.field8a, period_)) e.set(32);
+        if (std::find(types_.begin(), types_.end(), type) == types_.end()) e.set(8);
+        const bool accepted = field8aVerdict_.of({type, l.field8a}, [&] {
+            return journals::IsAcceptedField8aCode(kJournal, type, l.field8a, period_);
+        });
+        if (!accepted) e.set(32);
         if (type == "07" && l[kLineCounterpart] != persons::kPlaceholderIdentifier) e.set(40);
         if (l[kLineDocNo].empty() && !(type == "09" && l.nonZero(kBS44))) e.set(10);
     }
@@ -159,8 +161,9 @@ class PurchaseRules {
     }
 
     std::string_view period_, vin_;
-    std::string_view lastVin_;
-    VatNumberVerdict lastVinVerdict_ = VatNumberVerdict::Empty;
+    std::vector<std::string_view> types_;  // offered in the period
+    LastVerdict<1> vinVerdict_;
+    LastVerdict<2> field8aVerdict_;
 };
 
 // The return's purchase cells against the column sums.

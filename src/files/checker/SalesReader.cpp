@@ -48,7 +48,9 @@ struct AmountCode {
 class SalesRules {
   public:
     explicit SalesRules(const CheckState& s)
-        : period_(s.returnData[kPeriod]), vin_(s.returnData[kVin]) {}
+        : period_(s.returnData[kPeriod]),
+          vin_(s.returnData[kVin]),
+          types_(journals::DocumentTypesFor(kJournal, period_)) {}
 
     void check(LineRecord& record, std::int64_t position, CheckState& s) {
         const SalesLine line(record.line);
@@ -65,12 +67,9 @@ class SalesRules {
   private:
     void identity(const SalesLine& l, std::int64_t position, db::ErrorSet& e) {
         const std::string_view vin = l[kLineVin];
-        if (vin != lastVin_) {
-            lastVin_ = vin;
-            lastVinVerdict_ = TestVatNumber(vin, true);
-        }
-        if (lastVinVerdict_ == VatNumberVerdict::Empty) e.set(1);
-        if (lastVinVerdict_ == VatNumberVerdict::BadFormat) e.set(2);
+        const auto verdict = vinVerdict_.of({vin}, [&] { return TestVatNumber(vin, true); });
+        if (verdict == VatNumberVerdict::Empty) e.set(1);
+        if (verdict == VatNumberVerdict::BadFormat) e.set(2);
         if (vin != vin_) e.set(4);
         if (l[kLinePeriod].empty()) e.set(5);
         if (l[kLinePeriod] != period_) e.set(6);
@@ -81,10 +80,13 @@ class SalesRules {
 
     void document(const SalesLine& l, db::ErrorSet& e) {
         const std::string_view type = l[kLineType], code = l.field8a;
-        if (!journals::IsOfferedDocumentType(kJournal, type, period_)) e.set(9);
+        if (std::find(types_.begin(), types_.end(), type) == types_.end()) e.set(9);
         if (type == "07" && l[kLineCounterpart] != persons::kPlaceholderIdentifier) e.set(46);
         if (l[kLineDocNo].empty() && !(IsOneOf(type, {"09", "29"}) && l.nonZero(kSS12))) e.set(11);
-        if (!journals::IsAcceptedField8aCode(kJournal, type, code, period_)) e.set(39);
+        const bool accepted = field8aVerdict_.of({type, code}, [&] {
+            return journals::IsAcceptedField8aCode(kJournal, type, code, period_);
+        });
+        if (!accepted) e.set(39);
         if (IsOneOf(type, {"50", "83"}) && IsOneOf(code, {"07", "08"})) e.set(76);
         if (type == "84" && code != "07") e.set(74);
         if (type == "85" && code != "08") e.set(75);
@@ -102,9 +104,8 @@ class SalesRules {
         if (journals::BreaksDateRule(DateRule::Field8aBefore202207, document)) e.set(72);
         // Type 50 too may not be dated before July 2022; the file does not
         // limit it to 2022 as the form does.
-        const auto month = journals::DocumentMonth(date);
         if (journals::BreaksDateRule(DateRule::SalesTypeBefore202207, document) ||
-            (type == "50" && month && *month < "202207"))
+            (type == "50" && journals::DocumentMonth(date).value_or("999999") < "202207"))
             e.set(73);
     }
 
@@ -235,8 +236,9 @@ class SalesRules {
     }
 
     std::string_view period_, vin_;
-    std::string_view lastVin_;
-    VatNumberVerdict lastVinVerdict_ = VatNumberVerdict::Empty;
+    std::vector<std::string_view> types_;  // offered in the period
+    LastVerdict<1> vinVerdict_;
+    LastVerdict<2> field8aVerdict_;
 };
 
 void crossCheckSales(CheckState& s) {

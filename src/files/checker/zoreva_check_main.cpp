@@ -13,6 +13,7 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -116,6 +117,8 @@ int main(int argc, char** argv) {
         return unreadable || files::checker::HasFatalErrorsListed(state) ? 1 : 0;
     } catch (const UsageError& e) {
         return fail(e.message);
+    } catch (const std::bad_alloc&) {
+        return fail("not enough memory to read the files");
     } catch (const std::exception& e) {
         return fail(e.what());
     }

@@ -1,0 +1,241 @@
+// The file checker on a large folder: 1,000,000 sales lines and 1,000,000
+// purchase lines with their return and VIES return, generated once.
+//
+// CheckRun: one check run, as the dialog and zoreva-check make it.
+// PlainRead: `cat` of the same files to /dev/null, the reference.
+// CheckRunPeakMemory: the peak resident memory of a process that makes one
+// check run, against the size of the files.
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+
+#include "files/checker/CheckRun.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using files::checker::CheckState;
+using files::checker::RunCheck;
+using files::checker::RunKind;
+
+constexpr int kLines = 1'000'000;
+constexpr int kEuCounterparts = 1000;  // every 1000th sale is an intra-Community supply
+const platform::LocalDateTime kToday{2023, 6, 15, 10, 0, 0};
+
+std::string pad(std::string text, std::size_t width, bool right = false) {
+    if (text.size() < width) text.insert(right ? 0 : text.size(), width - text.size(), ' ');
+    return text;
+}
+
+std::string amount(std::int64_t stotinki, std::size_t width = 15) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld.%02lld", static_cast<long long>(stotinki / 100),
+                  static_cast<long long>(stotinki % 100));
+    return pad(text, width, true);
+}
+
+std::string head(int number, const char* docPrefix, const std::string& counterpart) {
+    char date[16];
+    std::snprintf(date, sizeof date, "%02d/05/2023", 1 + number % 28);
+    return pad("BG175074752", 15) + "202305" + "    " + pad(std::to_string(number), 15, true) +
+           "01" + pad(docPrefix + std::to_string(number), 20) + date + pad(counterpart, 15) +
+           pad("Counterpart Ltd", 50) + pad("Goods", 30);
+}
+
+std::string euCounterpart(int j) {
+    char text[16];
+    std::snprintf(text, sizeof text, "DE%09d", j);
+    return text;
+}
+
+// The folder, written once per benchmark program and removed at its end.
+class Folder {
+  public:
+    Folder() : path_(fs::temp_directory_path() / ("zoreva-bench-" + std::to_string(getpid()))) {
+        fs::create_directories(path_);
+        std::array<std::int64_t, 7> purchaseSums{};
+        std::array<std::int64_t, 17> salesSums{};
+        writePurchases(purchaseSums);
+        writeSales(salesSums);
+        writeReturn(purchaseSums, salesSums);
+        writeVies();
+    }
+    ~Folder() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+    std::uintmax_t bytes() const {
+        std::uintmax_t total = 0;
+        for (const auto& entry : fs::directory_iterator(path_)) total += entry.file_size();
+        return total;
+    }
+
+  private:
+    void writePurchases(std::array<std::int64_t, 7>& sums) {
+        std::ofstream out(path_ / "POKUPKI.TXT", std::ios::binary);
+        for (int n = 1; n <= kLines; ++n) {
+            const std::int64_t base = 500 * (1 + n % 997), vat = base / 5;
+            const std::array<std::int64_t, 7> a{0, base, vat, 0, 0, 0, 0};
+            std::string line = head(n, "P", "BG123456786");
+            for (std::size_t k = 0; k < a.size(); ++k) {
+                line += amount(a[k]);
+                sums[k] += a[k];
+            }
+            out << line << "  \r\n";
+        }
+    }
+
+    void writeSales(std::array<std::int64_t, 17>& sums) {
+        std::ofstream out(path_ / "PRODAGBI.TXT", std::ios::binary);
+        for (int n = 1; n <= kLines; ++n) {
+            std::array<std::int64_t, 17> a{};
+            const std::int64_t base = 500 * (1 + n % 991);
+            const bool supply = n % kEuCounterparts == 0;
+            if (supply) {
+                a[0] = a[11] = base;  // SS10 and SS15
+            } else {
+                a[0] = a[2] = base;      // SS10, SS11
+                a[1] = a[3] = base / 5;  // SS20, SS21
+            }
+            const std::string counterpart =
+                supply ? euCounterpart(n / kEuCounterparts % kEuCounterparts) : "BG123456786";
+            std::string line = head(n, "S", counterpart);
+            for (std::size_t k = 0; k < a.size(); ++k) {
+                line += amount(a[k]);
+                sums[k] += a[k];
+            }
+            out << line << "  \r\n";
+            if (supply) viesGoods_[n / kEuCounterparts % kEuCounterparts] += base;
+        }
+    }
+
+    void writeReturn(const std::array<std::int64_t, 7>& p, const std::array<std::int64_t, 17>& s) {
+        // The cells in the order of the line, from the sums: DS01 .. DS19,
+        // DB30 .. DB43, DR33 (written apart), DR40 .. DR82.
+        const std::int64_t credit = p[2] + p[4] + p[5];  // DR33 is 1.00
+        const std::int64_t due = s[1] - credit;
+        const std::array<std::int64_t, 30> cells{s[0],
+                                                 s[1],
+                                                 s[2],
+                                                 s[3],
+                                                 s[4] + s[5],
+                                                 s[6],
+                                                 s[7],
+                                                 s[8],
+                                                 s[9],
+                                                 s[10],
+                                                 s[11],
+                                                 s[12],
+                                                 s[13],
+                                                 s[14] + s[16],
+                                                 s[15],
+                                                 p[0] + p[6],
+                                                 p[1],
+                                                 p[2],
+                                                 p[3],
+                                                 p[4],
+                                                 p[5],
+                                                 0 /* DR33 */,
+                                                 credit,
+                                                 due >= 0 ? due : 0,
+                                                 due < 0 ? -due : 0,
+                                                 0,
+                                                 0,
+                                                 0,
+                                                 0,
+                                                 0};
+        std::string line = pad("BG175074752", 15) + pad("Benchmark Ltd", 50) + "202305" +
+                           pad("7501010004/Ivan Petrov", 50) +
+                           pad(std::to_string(kLines), 15, true) +
+                           pad(std::to_string(kLines), 15, true);
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            line += i == 21 ? std::string("1.00") : amount(cells[i]);
+        std::ofstream(path_ / "DEKLAR.TXT", std::ios::binary) << line << "\r\n";
+    }
+
+    void writeVies() {
+        std::int64_t total = 0;
+        for (auto goods : viesGoods_) total += goods;
+        std::ofstream out(path_ / "VIES.TXT", std::ios::binary);
+        out << "VHR05/2023" << pad(std::to_string(kEuCounterparts), 5, true) << "\r\n";
+        out << "VDR" << pad("7501010004", 15) << pad("Ivan Petrov", 150) << pad("Sofia", 50)
+            << "1000" << pad("1 Vitosha Blvd", 150) << "A\r\n";
+        out << "VTR" << pad("BG175074752", 15) << pad("Benchmark Ltd", 150) << pad("Sofia", 200)
+            << "\r\n";
+        out << "TTR" << amount(total, 12) << amount(total, 12) << "\r\n";
+        for (int j = 0; j < kEuCounterparts; ++j)
+            out << "VIR" << pad(std::to_string(j + 1), 5, true) << pad(euCounterpart(j), 15)
+                << amount(viesGoods_[j], 12) << amount(0, 12) << amount(0, 12) << "       \r\n";
+    }
+
+    fs::path path_;
+    std::array<std::int64_t, kEuCounterparts> viesGoods_{};
+};
+
+const Folder& folder() {
+    static const Folder generated;
+    return generated;
+}
+
+void CheckRun(benchmark::State& state) {
+    const Folder& f = folder();
+    bool clean = true;
+    for (auto _ : state) {
+        CheckState check;
+        const std::string report = RunCheck(check, f.path(), RunKind::Folder, kToday);
+        clean = !check.returnErrors.any() && !check.vies.header.any();
+        benchmark::DoNotOptimize(report.data());
+    }
+    state.counters["files_MB"] = static_cast<double>(f.bytes()) / 1e6;
+    state.counters["clean"] = clean;  // 1 when the generated files have no error
+}
+BENCHMARK(CheckRun)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+void PlainRead(benchmark::State& state) {
+    const Folder& f = folder();
+    const std::string command = "cat '" + f.path().string() + "'/* > /dev/null";
+    for (auto _ : state)
+        if (std::system(command.c_str()) != 0) state.SkipWithError("cat failed");
+}
+BENCHMARK(PlainRead)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+// One check run in a child process; its peak resident memory is the run's
+// (plus the few megabytes of the program itself).
+void CheckRunPeakMemory(benchmark::State& state) {
+    const Folder& f = folder();
+    long peakKb = 0;
+    for (auto _ : state) {
+        const pid_t child = fork();
+        if (child == 0) {
+            CheckState check;
+            RunCheck(check, f.path(), RunKind::Folder, kToday);
+            _exit(0);
+        }
+        int status = 0;
+        rusage usage{};
+        if (child < 0 || wait4(child, &status, 0, &usage) != child || status != 0) {
+            state.SkipWithError("the check run failed");
+            return;
+        }
+        peakKb = usage.ru_maxrss;
+    }
+    const double files = static_cast<double>(f.bytes());
+    state.counters["peak_RSS_MB"] = peakKb * 1024.0 / 1e6;
+    state.counters["files_MB"] = files / 1e6;
+    state.counters["peak_per_file_byte"] = peakKb * 1024.0 / files;
+}
+BENCHMARK(CheckRunPeakMemory)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+}  // namespace
