@@ -33,8 +33,15 @@ class LineReader {
     std::size_t position() const { return pos_; }
 
   private:
+    std::size_t lineEnd();
+
     std::string_view text_;
     std::size_t pos_ = 0;
+    // The next CR and LF at or after pos_ (text size when none): each is
+    // searched for again only once passed, so that a text without one of
+    // them is not searched through for every line.
+    std::size_t nextCr_ = 0, nextLf_ = 0;
+    bool searched_ = false;
 };
 
 // Number of lines LineReader gives for the text.

@@ -20,6 +20,19 @@ inline Stotinki AmountOf(std::string_view text) {
     return journals::ToStotinki(text, journals::Rounding::HalfUp);
 }
 
+// An amount field of a file: its stotinki, and whether it is a number at
+// all. The money parser accepts exactly the texts of the numeric-text test
+// with decimals (digits, spaces, one '-' before the digits, one '.' or ','),
+// so one pass gives both.
+struct FieldAmount {
+    Stotinki value = 0;
+    bool numeric = true;
+};
+inline FieldAmount ReadAmount(std::string_view text) {
+    const auto parsed = journals::ParseStotinki(text, journals::Rounding::HalfUp);
+    return {parsed.value_or(0), parsed.has_value()};
+}
+
 inline Stotinki wrappingAdd(Stotinki a, Stotinki b) {
     return static_cast<Stotinki>(static_cast<std::uint64_t>(a) + static_cast<std::uint64_t>(b));
 }

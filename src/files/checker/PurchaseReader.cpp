@@ -23,17 +23,18 @@ constexpr JournalFileKind kPurchaseFile = {kPurchaseLineLength, 43, 69, 29, 30};
 // The fields of one line, cut once; amounts also as stotinki.
 struct PurchaseLine {
     std::array<std::string_view, kJournalTextFieldCount> text;
-    std::array<std::string_view, kPurchaseAmountCount> amountText;
     std::array<std::int64_t, kPurchaseAmountCount> amount;
+    std::array<bool, kPurchaseAmountCount> numeric;
     std::string_view field8a;
 
     explicit PurchaseLine(std::string_view line) {
         for (std::size_t f = 0; f < text.size(); ++f)
             text[f] = RightTrim(cut(line, kJournalTextColumns[f]));
         for (std::size_t k = 0; k < amount.size(); ++k) {
-            amountText[k] = RightTrim(cut(line, amountColumn(k)));
-            if (amountText[k].empty()) amountText[k] = "0.00";
-            amount[k] = AmountOf(amountText[k]);
+            // An empty amount reads as 0.00.
+            const FieldAmount read = ReadAmount(RightTrim(cut(line, amountColumn(k))));
+            amount[k] = read.value;
+            numeric[k] = read.numeric;
         }
         field8a = cut(line, kBS8AColumn);  // two spaces when empty: not trimmed
     }
@@ -116,7 +117,7 @@ class PurchaseRules {
 
     void counterpart(const PurchaseLine& l, db::ErrorSet& e) {
         const std::string_view id = l[kLineCounterpart], type = l[kLineType];
-        if (!IsNumericText(l.amountText[kBS44], true)) e.set(20);
+        if (!l.numeric[kBS44]) e.set(20);
         if (!id.empty() && !persons::IsKnownIdentifierForm(id, EuPrefixVariant::B, period_, true))
             e.set(39);
         if (id.empty() && type != "09") e.set(26);
@@ -131,7 +132,7 @@ class PurchaseRules {
         constexpr std::pair<PurchaseAmount, int> kNumeric[] = {
             {kBS30, 14}, {kBS31, 15}, {kBS41, 16}, {kBS32, 17}, {kBS42, 18}, {kBS43, 19}};
         for (auto [k, code] : kNumeric)
-            if (!IsNumericText(l.amountText[k], true)) e.set(code);
+            if (!l.numeric[k]) e.set(code);
 
         const std::string_view type = l[kLineType];
         if (LeadingInteger(type) >= 10 && type != "23") {

@@ -22,17 +22,18 @@ constexpr JournalFileKind kSalesFile = {kSalesLineLength, 51, 70, 35, 36};
 
 struct SalesLine {
     std::array<std::string_view, kJournalTextFieldCount> text;
-    std::array<std::string_view, kSalesAmountCount> amountText;
     std::array<std::int64_t, kSalesAmountCount> amount;
+    std::array<bool, kSalesAmountCount> numeric;
     std::string_view field8a;
 
     explicit SalesLine(std::string_view line) {
         for (std::size_t f = 0; f < text.size(); ++f)
             text[f] = RightTrim(cut(line, kJournalTextColumns[f]));
         for (std::size_t k = 0; k < amount.size(); ++k) {
-            amountText[k] = RightTrim(cut(line, amountColumn(k)));
-            if (amountText[k].empty()) amountText[k] = "0.00";
-            amount[k] = AmountOf(amountText[k]);
+            // An empty amount reads as 0.00.
+            const FieldAmount read = ReadAmount(RightTrim(cut(line, amountColumn(k))));
+            amount[k] = read.value;
+            numeric[k] = read.numeric;
         }
         field8a = cut(line, kSS8AColumn);
     }
@@ -116,7 +117,7 @@ class SalesRules {
     void counterpart(const SalesLine& l, db::ErrorSet& e) {
         const std::string_view id = l[kLineCounterpart], type = l[kLineType];
         const std::string_view goods = l[kLineGoods];
-        if (!IsNumericText(l.amountText[kSS12], true)) e.set(19);
+        if (!l.numeric[kSS12]) e.set(19);
         if (!id.empty() && !persons::IsKnownIdentifierForm(id, EuPrefixVariant::B, period_, true))
             e.set(50);
         const bool mayLackCounterpart = IsOneOf(type, {"09", "29", "81", "82"});
@@ -137,7 +138,7 @@ class SalesRules {
                                            {kSS25, 24}, {kSS13, 25}, {kSS14, 26}, {kSS15, 27},
                                            {kSS16, 28}, {kSS17, 29}, {kSS18, 30}, {kSS19, 31}};
         for (auto [k, code] : kNumeric)
-            if (!IsNumericText(l.amountText[k], true)) e.set(code);
+            if (!l.numeric[k]) e.set(code);
         const std::string_view type = l[kLineType];
         if (l[kLineCounterpart] == l[kLineVin]) e.set(47);
         if (type == "04") {

@@ -7,6 +7,7 @@
 
 #include "files/checker/FileText.h"
 #include "files/checker/FormatAmount15.h"
+#include "files/checker/Money.h"
 #include "support/TempDir.h"
 
 using namespace files::checker;
@@ -132,6 +133,17 @@ TEST(NumericText, FollowsTheDigitSignAndSeparatorRules) {
     for (const auto& c : cases) {
         EXPECT_EQ(IsNumericText(c.text, true), c.withDecimals) << c.text;
         EXPECT_EQ(IsNumericText(c.text, false), c.withoutDecimals) << c.text;
+    }
+}
+
+TEST(NumericText, AmountsAreNumbersExactlyWhenTheMoneyParserReadsThem) {
+    // The readers take the verdict of the test from the money parser.
+    for (const char* text :
+         {"",       "   1234.56", "12,50", "-15.00", "  -  15", "1 000",
+          "-",      ".",          "-.",    ".-5",    "1-",      "--5",
+          "1.2.3",  "1.2,3",      "1e5",   "+5",     "12a",     "999999999999999",
+          "-0.001", " 1 2 . 3 4 "}) {
+        EXPECT_EQ(IsNumericText(text, true), ReadAmount(text).numeric) << text;
     }
 }
 
