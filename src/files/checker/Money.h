@@ -29,6 +29,12 @@ struct FieldAmount {
     bool numeric = true;
 };
 inline FieldAmount ReadAmount(std::string_view text) {
+    // Most amount columns of a line are zero.
+    if (text.ends_with(" 0.00") || text == "0.00") {
+        bool blank = true;
+        for (std::size_t i = 0; i + 4 < text.size(); ++i) blank = blank && text[i] == ' ';
+        if (blank) return {0, true};
+    }
     const auto parsed = journals::ParseStotinki(text, journals::Rounding::HalfUp);
     return {parsed.value_or(0), parsed.has_value()};
 }
