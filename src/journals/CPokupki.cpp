@@ -10,12 +10,12 @@ namespace {
 using persons::EuPrefixVariant;
 
 // The money fields stand side by side, each under its caption.
-constexpr int kMoneyWidth = 76;
+constexpr int kStep = 92;
 ui::Rect MoneyField(int column) {
-    return {6 + (column - 9) * 80, 180, kMoneyWidth, 12};
+    return {6 + (column - 9) * kStep, 184, kStep - 4, 12};
 }
 ui::Rect MoneyLabel(int column) {
-    return {6 + (column - 9) * 80, 106, kMoneyWidth, 72};
+    return {6 + (column - 9) * kStep, 104, kStep - 4, 78};
 }
 
 // The captions of columns 9, 10 and 12 name art. 82(2)-(5) before 202004 and
@@ -38,7 +38,7 @@ constexpr const char* kNewParagraphs = "ал.2-6";
 
 CPokupki::CPokupki(ui::Host& host, app::CZorevaDoc& doc)
     : JournalScreen(host, doc, db::Journal::Purchases, "Дневник за покупките - " + doc.person().vin,
-                    {660, 404}),
+                    {660, 446}),
       col9_(addMoney(9, Caption9(kNewParagraphs), MoneyField(9), MoneyLabel(9))),
       col10_(
           addMoney(10, Caption10or12(10, kNewParagraphs, "пълен"), MoneyField(10), MoneyLabel(10))),
@@ -52,7 +52,7 @@ CPokupki::CPokupki(ui::Host& host, app::CZorevaDoc& doc)
           addMoney(14, "14.Годишна корекция по чл.73,ал.8 ЗДДС", MoneyField(14), MoneyLabel(14))),
       col15_(addMoney(15, "15.ДО при придо- биване на стоки от посредник в трист- ранна операция",
                       MoneyField(15), MoneyLabel(15))) {
-    declareCommands({6, 198, 648, 160}, {6, 362, 648, 36});
+    declareCommands({6, 202, 648, 198}, {6, 404, 648, 36});
 }
 
 void CPokupki::setPeriodCaptions(std::string_view period) {
