@@ -1,6 +1,10 @@
 // The purchase journal on a large database: 1,000,000 purchase documents, of
-// which 100,000 belong to the benchmarked person and period, interleaved with
-// the documents of nine other persons as they would arrive over time.
+// which 100,000 belong to the benchmarked person and period, mixed with the
+// documents of nine other persons as they would arrive over time. The
+// argument is how many documents of one person arrive together: 1 mixes them
+// row by row (the period's documents are spread over every page of the
+// table, the hardest case), 100 has the accountant type a person's batch at a
+// time.
 //
 // Measured as the accountant meets them: opening the period in the journal
 // (one query, the list and its totals), storing one more document (insert and
@@ -10,6 +14,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
@@ -51,12 +56,12 @@ struct World {
     platform::FixedClock clock{{2024, 3, 15, 9, 30, 0}};
     std::unique_ptr<app::CZorevaDoc> doc;
 
-    World() {
+    explicit World(int batch) {
         folder = std::filesystem::temp_directory_path() /
                  ("zoreva-bench-" + std::to_string(std::random_device{}()));
         std::filesystem::create_directories(folder);
         db = std::make_unique<db::Database>(db::Database::create(folder / "ZORV.MDB"));
-        fill();
+        fill(batch);
         doc = std::make_unique<app::CZorevaDoc>(*db, clock, folder, folder);
     }
     ~World() {
@@ -65,7 +70,7 @@ struct World {
         std::filesystem::remove_all(folder);
     }
 
-    void fill() {
+    void fill(int batch) {
         db::PersonRow person;
         person.bulstat = "175074752";
         person.vin = kVin;
@@ -80,7 +85,7 @@ struct World {
             "'2023/11/20 10:00')");
         std::vector<int> numbers(kPersons, 0);
         for (int i = 0; i < kRows; ++i) {
-            const int person = i % kPersons;
+            const int person = i / batch % kPersons;
             const std::string vin = person == 0 ? kVin : "BG10000000" + std::to_string(person);
             const double base = 100 + i % 997;
             db::Binder(insert) << vin << (i % 3 == 0 ? "0001" : "") << kPeriod
@@ -93,14 +98,17 @@ struct World {
     }
 };
 
-World& world() {
-    static World w;
-    return w;
+// One database per batch size, built once per run.
+World& world(int batch) {
+    static std::map<int, std::unique_ptr<World>> worlds;
+    auto& w = worlds[batch];
+    if (!w) w = std::make_unique<World>(batch);
+    return *w;
 }
 
 // The journal opened, with the period typed in.
-std::unique_ptr<journals::CPokupki> openPeriod(SilentHost& host) {
-    auto screen = std::make_unique<journals::CPokupki>(host, *world().doc);
+std::unique_ptr<journals::CPokupki> openPeriod(SilentHost& host, int batch) {
+    auto screen = std::make_unique<journals::CPokupki>(host, *world(batch).doc);
     screen->open();
     screen->userEdit(static_cast<ui::Edit&>(*screen->find("period")), kPeriod);
     return screen;
@@ -112,19 +120,19 @@ ui::Edit& edit(ui::Dialog& d, const char* id) {
 
 void BM_OpenPeriod(benchmark::State& state) {
     SilentHost host;
-    world();
+    world(state.range(0));
     for (auto _ : state) {
-        auto screen = openPeriod(host);
+        auto screen = openPeriod(host, state.range(0));
         benchmark::DoNotOptimize(screen->find("list"));
     }
-    auto screen = openPeriod(host);
+    auto screen = openPeriod(host, state.range(0));
     state.counters["documents"] = static_cast<ui::ListView&>(*screen->find("list")).rowCount() - 1;
 }
-BENCHMARK(BM_OpenPeriod)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_OpenPeriod)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_SaveDocument(benchmark::State& state) {
     SilentHost host;
-    auto screen = openPeriod(host);
+    auto screen = openPeriod(host, state.range(0));
     auto& type = static_cast<ui::ComboBox&>(*screen->find("type"));
     auto& save = static_cast<ui::Button&>(*screen->find("save"));
     int n = 0;
@@ -138,11 +146,11 @@ void BM_SaveDocument(benchmark::State& state) {
     }
     if (host.messages != 0) state.SkipWithError("a box was shown");
 }
-BENCHMARK(BM_SaveDocument)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_SaveDocument)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 void BM_DeleteFirstWithRenumbering(benchmark::State& state) {
     SilentHost host;
-    auto screen = openPeriod(host);
+    auto screen = openPeriod(host, state.range(0));
     auto& list = static_cast<ui::ListView&>(*screen->find("list"));
     auto& remove = static_cast<ui::Button&>(*screen->find("delete"));
     for (auto _ : state) {
@@ -151,6 +159,10 @@ void BM_DeleteFirstWithRenumbering(benchmark::State& state) {
     }
     if (host.messages != 0) state.SkipWithError("a box was shown");
 }
-BENCHMARK(BM_DeleteFirstWithRenumbering)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_DeleteFirstWithRenumbering)
+    ->Arg(1)
+    ->Arg(100)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 }  // namespace

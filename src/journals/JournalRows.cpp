@@ -182,6 +182,15 @@ void JournalRows::replace(int row, ListedDocument document) {
     changed();
 }
 
+void JournalRows::removeRenumbered(int row) {
+    const std::int64_t removed = documents_.at(row).id;
+    documents_.erase(documents_.begin() + row);
+    for (auto& d : documents_)
+        if (d.id > removed) --d.number;
+    recomputeTotals();
+    changed();
+}
+
 void JournalRows::recomputeTotals() {
     totals_.fill(0);
     for (const auto& d : documents_)

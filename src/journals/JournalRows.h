@@ -100,6 +100,10 @@ class JournalRows : public ui::RowSource {
     std::optional<int> find(std::int64_t id) const;
     void append(ListedDocument document);
     void replace(int row, ListedDocument document);
+    // Removes a document of a list in sequence, whose period was renumbered
+    // after the deletion: every later document moves up one number, which is
+    // what the renumbering wrote. Keeps the order of the list.
+    void removeRenumbered(int row);
     // Orders the documents by a column; equal documents keep their order.
     void sort(const ui::SortState& sort);
     Stotinki total(int amount) const { return totals_.at(amount); }

@@ -501,8 +501,14 @@ void JournalScreen::deleteDocument() {
         host().error("Документът не е изтрит: " + std::string(e.what()));
         return;
     }
-    rows_.load(doc_.database(), doc_.person().vin, branchFilter(), shownPeriod_);
-    sortRows();
+    // A head office's list in sequence is the period as renumbered, less the
+    // document; any other list is read again.
+    if (!doc_.onBranch() && rows_.numberedInSequence()) {
+        rows_.removeRenumbered(position);
+    } else {
+        rows_.load(doc_.database(), doc_.person().vin, branchFilter(), shownPeriod_);
+        sortRows();
+    }
     setFocus(*list_);
     list_->clearSelection();
     if (rows_.documentCount() > 0) list_->select(std::min(position, rows_.documentCount() - 1));

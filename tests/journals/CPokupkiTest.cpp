@@ -406,6 +406,36 @@ TEST_F(Purchases, OneNumberingAcrossBranchesAndHeadOfficeRenumberedAfterADelete)
     EXPECT_EQ(d().column("list", 3), (std::vector<std::string>{"B2", ""}));
 }
 
+// The list after a deletion shows what the database holds, however it is
+// sorted, whether it is updated in place (a head office) or read again (a branch).
+TEST_F(Purchases, TheListAfterADeletionShowsTheRenumberedPeriod) {
+    for (const std::string branch : {"", "0001"}) {
+        SCOPED_TRACE(branch);
+        session(branch);
+        open("202310");
+        for (const char* number : {"A", "B", "C", "D"}) {
+            auto document = invoice(number);
+            document.date = "10/10/2023";
+            type(d(), document);
+            d().press("save");
+        }
+        d().clickHeader("list", 0);  // the list is by number: now descending
+        host.answer(Answer::Yes);
+        d().select("list", 2).press("delete");  // document B
+        host.expectQuestion("Потвърждавате ли изтриването на записа?", ui::Buttons::YesNo,
+                            ui::Icon::Warning);
+        EXPECT_EQ(d().column("list", 3), (std::vector<std::string>{"D", "C", "A", ""}));
+        EXPECT_EQ(d().column("list", 0), (std::vector<std::string>{"3", "2", "1", "Общо"}));
+        EXPECT_EQ(d().selection("list"), (std::vector<int>{2}));
+        EXPECT_EQ(d().cell("list", 3, 9), "300.00");
+        std::vector<std::string> stored;
+        for (const auto& row : rows(db::Journal::Purchases))
+            if (row.period == "202310") stored.push_back(row.docNo + std::to_string(row.number));
+        EXPECT_EQ(stored, (std::vector<std::string>{"A1", "C2", "D3"}));
+        t.db().execute("DELETE FROM POKUPKI");
+    }
+}
+
 TEST_F(Purchases, NoToTheDeleteQuestionKeepsTheDocument) {
     open();
     type(d(), invoice());
