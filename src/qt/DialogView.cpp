@@ -369,6 +369,11 @@ void DialogView::syncControl(ui::Control& control, QWidget* shown) {
             auto* line = static_cast<QLineEdit*>(shown);
             line->setMaxLength(edit.maxLength() > 0 ? edit.maxLength() : 32767);
             line->setReadOnly(edit.readOnly());
+            // A read-only box is shaded like the dialog, so that the boxes a
+            // person may type into stand out.
+            QPalette shade = palette();
+            if (edit.readOnly()) shade.setColor(QPalette::Base, shade.color(QPalette::Window));
+            line->setPalette(shade);
             line->setAlignment(alignment(edit.align()));
             const QString text = toQt(edit.text());
             if (line->text() != text) {

@@ -26,8 +26,8 @@ class CDDSPeriod : public ui::Dialog {
     void refresh() override;
 
   private:
-    // The typed period when it is whole and valid; shows why it is not once
-    // it has six characters.
+    // Whether the typed period is whole and valid; once it has six
+    // characters, a refusal says why and keeps the focus on the period.
     bool periodAccepted();
     ReturnScope scope() const;
 

@@ -9,7 +9,7 @@
 namespace returns {
 namespace {
 
-constexpr int kWidth = 640, kHeight = 296;
+constexpr int kWidth = 668, kHeight = 290;
 constexpr int kListX = 6, kListWidth = kWidth - 12, kListHeight = 108;
 // The call-off-stock section exists from this period on.
 constexpr const char* kCallOffStockFrom = "202004";

@@ -111,7 +111,10 @@ TEST_F(DialogViewTest, TheWidgetsShowTheModel) {
     auto* type = widgetOf<QComboBox>(*view, form.type);
     EXPECT_EQ(type->count(), 3);
     EXPECT_EQ(type->currentText(), "02");
-    EXPECT_TRUE(widgetOf<QLineEdit>(*view, form.typeName)->isReadOnly());
+    auto* typeName = widgetOf<QLineEdit>(*view, form.typeName);
+    EXPECT_TRUE(typeName->isReadOnly());
+    EXPECT_NE(typeName->palette().color(QPalette::Base), period()->palette().color(QPalette::Base))
+        << "a read-only box is shaded apart from the boxes a person types into";
     EXPECT_EQ(widgetOf<QDateEdit>(*view, form.date)->date(), QDate(2024, 1, 15));
     EXPECT_EQ(widgetOf<QCheckBox>(*view, form.advance)->text(), "авансово плащане");
     EXPECT_EQ(widgetOf<QPlainTextEdit>(*view, form.report)->toPlainText(),
@@ -244,6 +247,20 @@ TEST(LargeListTest, OpensWithoutReadingEveryRow) {
 
 namespace {
 
+const std::string kLongName = "Търговска компания за внос и износ на стоки ООД";
+
+// A list filled before the dialog is shown, as dialogs fill them on opening.
+class ListedForm : public ui::Dialog {
+  public:
+    explicit ListedForm(ui::Host& host) : Dialog(host, "Списък", {400, 120}) {
+        list.column(" № ", ui::Align::Right).column("Име").column("");
+    }
+    ui::ListView& list = addListView("list", "", {4, 4, 392, 100});
+
+  protected:
+    void opened() override { list.table().add({{"1", kLongName, ""}}); }
+};
+
 class Pages : public ui::Dialog {
   public:
     explicit Pages(ui::Host& host) : Dialog(host, "Справка декларация за ДДС", {250, 120}) {}
@@ -260,6 +277,18 @@ class Pages : public ui::Dialog {
 };
 
 }  // namespace
+
+TEST(ListColumns, ColumnsWithoutAWidthFitTheRowsTheDialogOpenedWith) {
+    ScriptedHost host;
+    ListedForm dialog(host);
+    dialog.open();
+    qt::DialogView view(dialog, nullptr);
+    view.show();
+    auto* table = qobject_cast<QTableView*>(view.widget(dialog.list));
+    ASSERT_NE(table, nullptr);
+    const int nameWidth = table->fontMetrics().horizontalAdvance(QString::fromStdString(kLongName));
+    EXPECT_GT(table->columnWidth(1), nameWidth);
+}
 
 TEST(PagesTest, PagesAreTabsHoldingTheirControls) {
     ScriptedHost host;
