@@ -122,13 +122,8 @@ bool CPokupki::validateDates() {
 // person the goods were meant for (code 53) and a member-state counterpart.
 bool CPokupki::validateCallOffStock() {
     if (type() != "05") return true;
-    DatedTexts texts;
-    if (BreaksDateRule(DateRule::CallOffStockBefore2020, datedDocument(texts)))
-        return refuse(DateRuleMessage(DateRule::CallOffStockBefore2020), date_);
+    if (!validateCallOffStockDateAnd8a()) return false;
     const std::string code = code8a_.selectedText();
-    if (code.empty())
-        return refuse("Не сте избрали 8а.Доставка по чл. 163а или внос по чл. 167а от ЗДДС",
-                      code8a_);
     const std::string month = documentMonth();
     if (code == "53") {
         const std::string meantFor = trimmedText(sdelka_);

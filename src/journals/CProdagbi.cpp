@@ -5,6 +5,7 @@
 #include "journals/AmountText.h"
 #include "journals/ViesType.h"
 #include "persons/IdentifierChecks.h"
+#include "platform/CodePage.h"
 #include "ui/Host.h"
 
 namespace journals {
@@ -220,22 +221,17 @@ bool CProdagbi::validateDates() {
 // A register of goods under call-off stock sent to another member state.
 bool CProdagbi::validateCallOffStock() {
     if (type() != "04") return true;
-    DatedTexts texts;
-    if (BreaksDateRule(DateRule::CallOffStockBefore2020, datedDocument(texts)))
-        return refuse(DateRuleMessage(DateRule::CallOffStockBefore2020), date_);
+    if (!validateCallOffStockDateAnd8a()) return false;
     const std::string code = code8a_.selectedText();
-    if (code.empty())
-        return refuse("Не сте избрали 8а.Доставка по чл. 163а или внос по чл. 167а от ЗДДС",
-                      code8a_);
     const std::string month = documentMonth();
     const std::string id = counterpart();
     if (code == "43" || code == "46") {
         // Field 8 holds the VAT number of the person the goods were meant for.
         const std::string meantFor = trimmedText(sdelka_);
         if (!persons::IsEuVatPrefixValid(EuPrefixVariant::B, meantFor, month) ||
-            meantFor.size() > 15)
+            platform::utf8Length(meantFor) > 15)
             return refuse(kNotEuMeantFor, sdelka_);
-        if (code == "43" && meantFor.substr(0, 2) != id.substr(0, 2) &&
+        if (code == "43" && platform::utf8Prefix(meantFor, 2) != platform::utf8Prefix(id, 2) &&
             !acceptOrEdit(kDifferentMemberStates, sdelka_, Warning::CallOffStockMemberStates))
             return false;
     }

@@ -362,6 +362,16 @@ bool JournalScreen::acceptOrEdit(std::string_view question, ui::Control& field,
     return true;
 }
 
+bool JournalScreen::validateCallOffStockDateAnd8a() {
+    DatedTexts texts;
+    if (BreaksDateRule(DateRule::CallOffStockBefore2020, datedDocument(texts)))
+        return refuse(DateRuleMessage(DateRule::CallOffStockBefore2020), date_);
+    if (code8a_.selectedText().empty())
+        return refuse("Не сте избрали 8а.Доставка по чл. 163а или внос по чл. 167а от ЗДДС",
+                      code8a_);
+    return true;
+}
+
 // ---- save ----
 
 void JournalScreen::save() {

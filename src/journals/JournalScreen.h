@@ -97,6 +97,9 @@ class JournalScreen : public ui::Dialog {
     // false stops the save. No: the warning is recorded and true goes on.
     bool acceptOrEdit(std::string_view question, ui::Control& field, std::optional<Warning> code);
     void record(Warning code) { warnings_.set(code); }
+    // A call-off-stock register (purchases "05", sales "04"): its date and its
+    // 8а code, which must be chosen.
+    bool validateCallOffStockDateAnd8a();
     // The focus on the field or, when it cannot be reached, the next one.
     void focusOn(ui::Control& field);
 

@@ -36,6 +36,17 @@ class Purchases : public JournalFixture {
         return invoice;
     }
 
+    // Saving the document is refused with the message, the focus on the field.
+    void expectRefused(const Typed& document, const std::string& message,
+                       const std::string& field) {
+        type(d(), document);
+        d().press("save");
+        host.expectError(message);
+        host.expectNoMoreBoxes();
+        EXPECT_EQ(d().focused(), field);
+        EXPECT_TRUE(rows(db::Journal::Purchases).empty());
+    }
+
     std::unique_ptr<CPokupki> screen;
     std::unique_ptr<DialogDriver> driver;
 };
@@ -218,13 +229,7 @@ TEST_F(Purchases, ValidationErrorsInTheirOrder) {
         open();
         auto document = invoice();
         c.change(document);
-        // The name of a cleared identifier is cleared with it.
-        type(d(), document);
-        d().press("save");
-        host.expectError(c.message);
-        host.expectNoMoreBoxes();
-        EXPECT_EQ(d().focused(), c.field);
-        EXPECT_TRUE(rows(db::Journal::Purchases).empty());
+        expectRefused(document, c.message, c.field);
     }
 }
 
@@ -288,12 +293,7 @@ TEST_F(Purchases, ColumnGroupsAndSigns) {
         auto document = invoice();
         document.type = c.type;
         document.money = c.money;
-        type(d(), document);
-        d().press("save");
-        host.expectError(c.message);
-        host.expectNoMoreBoxes();
-        EXPECT_EQ(d().focused(), c.field);
-        EXPECT_TRUE(rows(db::Journal::Purchases).empty());
+        expectRefused(document, c.message, c.field);
     }
 }
 
