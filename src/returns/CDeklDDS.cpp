@@ -132,8 +132,57 @@ ui::Edit& DeklPage::cell(std::string id, std::string caption, int lines) {
     return edit;
 }
 
-ui::Edit& DeklPage::typedCell(std::string id, std::string caption, int lines) {
-    return cell(std::move(id), std::move(caption), lines).setReadOnly(false);
+TypedCell& DeklPage::typedCell(std::string id, std::string caption, std::string field,
+                               int normaliseLimit) {
+    ui::Edit& edit = cell(std::move(id), std::move(caption)).setReadOnly(false);
+    return typed_.emplace_back(edit, std::move(field), normaliseLimit);
+}
+
+TypedCell* DeklPage::typedCellOf(const ui::Edit& edit) {
+    for (auto& cell : typed_)
+        if (&cell.edit() == &edit) return &cell;
+    return nullptr;
+}
+
+void DeklPage::refuse(TypedCell& cell, const std::string& message) {
+    host().error(message);
+    setFocus(cell.edit());
+}
+
+std::optional<std::string> DeklPage::accepted(TypedCell& cell) {
+    auto text = cell.normalised();
+    if (!text) {
+        refuse(cell, cell.invalidMessage());
+    } else if (const auto why = refusal(cell, *text); !why.empty()) {
+        refuse(cell, why);
+        text.reset();
+    }
+    return text;
+}
+
+void DeklPage::changed(ui::Edit& edit) {
+    if (TypedCell* cell = typedCellOf(edit); cell && !TypedAmountIsValid(edit.text()))
+        refuse(*cell, cell->invalidMessage());
+}
+
+// A text refused while typing is checked again here, so that it cannot be
+// left behind.
+void DeklPage::left(ui::Edit& edit) {
+    if (TypedCell* cell = typedCellOf(edit))
+        if (const auto text = accepted(*cell)) edit.setText(*text);
+}
+
+bool DeklPage::modified() const {
+    for (const auto& cell : typed_)
+        if (cell.differsFromStored()) return true;
+    return false;
+}
+
+// The cells keep their texts: an empty one stays empty (and is stored as 0).
+bool DeklPage::readyToSave() {
+    for (auto& cell : typed_)
+        if (cell.edit().enabled() && !accepted(cell)) return false;
+    return true;
 }
 
 // ---- CDeklDDS ----

@@ -16,6 +16,7 @@
 // stored value. Enter presses OK, "Откажи" or "Потвърди" when one of them has
 // the focus and does nothing elsewhere.
 
+#include <deque>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -74,14 +75,16 @@ class DeklPage {
     // The page has become the active page.
     void activate();
 
-    // A person typed into a cell of the page, or left one.
-    virtual void changed(ui::Edit& /*cell*/) {}
-    virtual void left(ui::Edit& /*cell*/) {}
+    // The rules of the typed cells. Typing: digits and one separator, else
+    // the cell's message. Leaving: the text is normalised (and checked by
+    // refusal()), else the message and the focus back on the cell.
+    void changed(ui::Edit& edit);
+    void left(ui::Edit& edit);
     // Whether a typed cell differs from its stored value.
-    virtual bool modified() const { return false; }
-    // Checks the typed cells before they are stored; on the first bad one it
-    // shows the message, puts the focus on it and returns false.
-    virtual bool readyToSave() { return true; }
+    bool modified() const;
+    // The leaving rule over every enabled typed cell, before they are
+    // stored: false after the first refusal.
+    bool readyToSave();
     // Stores the typed cells (inside the sheet's transaction), then, once it
     // has committed, takes the stored values as the new reference.
     virtual void save() {}
@@ -106,16 +109,28 @@ class DeklPage {
     void section(std::string caption);
     void endSection();
     ui::Label& heading(std::string text, int lines);
-    // An amount cell, read-only unless typed; its caption takes `lines` lines.
+    // An amount cell, shown only; its caption takes `lines` lines.
     ui::Edit& cell(std::string id, std::string caption, int lines = 1);
-    ui::Edit& typedCell(std::string id, std::string caption, int lines = 1);
+    // A cell the user types; `field` names it in its message ("33").
+    TypedCell& typedCell(std::string id, std::string caption, std::string field,
+                         int normaliseLimit);
+    // Why a typed cell's normalised text is refused beyond normalising, or "".
+    virtual std::string refusal(const TypedCell& /*cell*/, const std::string& /*text*/) const {
+        return "";
+    }
 
   private:
+    TypedCell* typedCellOf(const ui::Edit& edit);
+    // The cell's text normalised and accepted; nullopt after the message.
+    std::optional<std::string> accepted(TypedCell& cell);
+    void refuse(TypedCell& cell, const std::string& message);
+
     CDeklDDS& sheet_;
     ui::Page& page_;
     int top_;
     int sectionTop_ = 0;
     std::string sectionCaption_;
+    std::deque<TypedCell> typed_;  // a deque: the pages keep references
     bool displayed_ = false;
 };
 

@@ -1,7 +1,6 @@
 #include "returns/CDeklRazdelB.h"
 
 #include "returns/DeklCells.h"
-#include "ui/Host.h"
 
 namespace returns {
 namespace {
@@ -46,8 +45,8 @@ CDeklRazdelB::CDeklRazdelB(CDeklDDS& sheet) : DeklPage(sheet, "razdelB", "Раз
     shown("DB32", "32. - с право на частичен данъчен кредит", &R::db32);
     db42_ = shown("DB42", "42.ДДС с право на частичен данъчен кредит", &R::db42);
     db43_ = shown("DB43", "43.Годишна корекция по чл.73, ал.8 ЗДДС (+/-)", &R::db43);
-    coefficient_.emplace(typedCell("DR33", "33.Коефициент по чл.73, ал.5 ЗДДС"), "33",
-                         kCoefficientLength);
+    coefficient_ =
+        &typedCell("DR33", "33.Коефициент по чл.73, ал.5 ЗДДС", "33", kCoefficientLength);
     dr40_ = &cell("DR40", "40.Общо данъчен кредит\r\n(кл.41 + кл.42 х кл.33 + кл.43)", 2);
     endSection();
 }
@@ -68,38 +67,10 @@ void CDeklRazdelB::show(bool first) {
     dr40_->setText(FormatLeva(credit));
 }
 
-void CDeklRazdelB::refuse(const std::string& message) {
-    host().error(message);
-    setFocus(coefficient_->edit());
-}
-
-void CDeklRazdelB::changed(ui::Edit& cell) {
-    if (&cell == &coefficient_->edit() && !TypedAmountIsValid(cell.text()))
-        refuse(coefficient_->invalidMessage());
-}
-
-std::optional<std::string> CDeklRazdelB::acceptedCoefficient() {
-    const auto text = coefficient_->normalised();
-    if (!text) {
-        refuse(coefficient_->invalidMessage());
-    } else if (LeadingNumber(*text) > kMaxCoefficient) {
-        refuse("Поле '33' не може да бъде по-голямо от 1.00");
-        return std::nullopt;
-    }
-    return text;
-}
-
-void CDeklRazdelB::left(ui::Edit& cell) {
-    if (&cell != &coefficient_->edit()) return;
-    if (const auto text = acceptedCoefficient()) cell.setText(*text);
-}
-
-bool CDeklRazdelB::modified() const {
-    return coefficient_->differsFromStored();
-}
-
-bool CDeklRazdelB::readyToSave() {
-    return !coefficient_->edit().enabled() || acceptedCoefficient().has_value();
+std::string CDeklRazdelB::refusal(const TypedCell& cell, const std::string& text) const {
+    if (&cell == coefficient_ && LeadingNumber(text) > kMaxCoefficient)
+        return "Поле '33' не може да бъде по-голямо от 1.00";
+    return "";
 }
 
 // Exact stotinki: the cells as shown, the coefficient in hundredths (its

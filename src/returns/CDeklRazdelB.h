@@ -8,7 +8,6 @@
 // field 40 now in exact stotinki: 41 + 42 x 33 + 43, where the share 42 x 33
 // rounds half up when positive and is cut when negative.
 
-#include <optional>
 #include <vector>
 
 #include "journals/JournalRulesMoney.h"
@@ -20,22 +19,15 @@ class CDeklRazdelB : public DeklPage {
   public:
     explicit CDeklRazdelB(CDeklDDS& sheet);
 
-    void changed(ui::Edit& cell) override;
-    void left(ui::Edit& cell) override;
-    bool modified() const override;
-    bool readyToSave() override;
     void save() override;
     void saved() override;
 
   protected:
     void show(bool first) override;
+    // Field 33 above 1.00.
+    std::string refusal(const TypedCell& cell, const std::string& text) const override;
 
   private:
-    // Field 33 normalised, after the checks of leaving it; nullopt after
-    // the message, the focus back on the field.
-    std::optional<std::string> acceptedCoefficient();
-    void refuse(const std::string& message);
-
     struct Shown {
         ui::Edit* edit;
         double db::ReturnRow::*value;
@@ -44,7 +36,7 @@ class CDeklRazdelB : public DeklPage {
     ui::Edit* db41_ = nullptr;
     ui::Edit* db42_ = nullptr;
     ui::Edit* db43_ = nullptr;
-    std::optional<TypedCell> coefficient_;
+    TypedCell* coefficient_ = nullptr;
     ui::Edit* dr40_ = nullptr;
     // What save() stored: the coefficient in hundredths and field 40.
     journals::Stotinki savedCoefficient_ = 0, savedCredit_ = 0;

@@ -1,7 +1,6 @@
 #include "returns/CDeklRazdelC.h"
 
 #include "returns/DeklCells.h"
-#include "ui/Host.h"
 
 namespace returns {
 namespace {
@@ -13,8 +12,7 @@ constexpr const char* kTypedColumns[] = {"DR70", "DR71", "DR80", "DR81", "DR82"}
 
 CDeklRazdelC::CDeklRazdelC(CDeklDDS& sheet) : DeklPage(sheet, "razdelC", "Раздел В, Г и Д") {
     auto typed = [&](Typed cell, const char* field, std::string caption) {
-        typed_.emplace_back(typedCell(kTypedColumns[cell], std::move(caption)), field,
-                            kAmountLength);
+        typed_[cell] = &typedCell(kTypedColumns[cell], std::move(caption), field, kAmountLength);
     };
     section("Раздел В: Резултат за периода");
     dr50_ = &cell("DR50", "50.ДДС за внасяне\r\n(кл.20 - кл.40) >= 0", 2);
@@ -56,10 +54,10 @@ void CDeklRazdelC::showResult(journals::Stotinki difference) {
     dr60_->setText(payable ? "" : FormatStotinki(-difference));
     const bool enabled[kTyped] = {difference > 0, difference > 0, true, !payable, !payable};
     for (int i = 0; i < kTyped; ++i) {
-        ui::Edit& edit = typed_[i].edit();
+        ui::Edit& edit = typed_[i]->edit();
         const bool emptied = payable ? (i == F81 || i == F82) : (i == F70 || i == F71);
         if (emptied) {
-            const auto& stored = typed_[i].stored();
+            const auto& stored = typed_[i]->stored();
             edit.setText(stored ? FormatLeva(*stored) : "");
         }
         edit.setEnabled(enabled[i]);
@@ -69,8 +67,8 @@ void CDeklRazdelC::showResult(journals::Stotinki difference) {
 void CDeklRazdelC::reloadStoredCells() {
     const auto stored = storedCells();
     for (int i = 0; i < kTyped; ++i) {
-        typed_[i].setStored(stored[i]);
-        typed_[i].edit().setText(stored[i] ? FormatLeva(*stored[i]) : "");
+        typed_[i]->setStored(stored[i]);
+        typed_[i]->edit().setText(stored[i] ? FormatLeva(*stored[i]) : "");
     }
 }
 
@@ -82,52 +80,12 @@ void CDeklRazdelC::show(bool first) {
     showResult(result());
 }
 
-TypedCell* CDeklRazdelC::typedCellOf(const ui::Edit& edit) {
-    for (auto& cell : typed_)
-        if (&cell.edit() == &edit) return &cell;
-    return nullptr;
-}
-
-void CDeklRazdelC::refuse(TypedCell& cell) {
-    host().error(cell.invalidMessage());
-    setFocus(cell.edit());
-}
-
-void CDeklRazdelC::changed(ui::Edit& edit) {
-    if (TypedCell* cell = typedCellOf(edit); cell && !TypedAmountIsValid(edit.text()))
-        refuse(*cell);
-}
-
-void CDeklRazdelC::left(ui::Edit& edit) {
-    TypedCell* cell = typedCellOf(edit);
-    if (!cell) return;
-    if (const auto text = cell->normalised())
-        edit.setText(*text);
-    else
-        refuse(*cell);
-}
-
-bool CDeklRazdelC::modified() const {
-    for (const auto& cell : typed_)
-        if (cell.differsFromStored()) return true;
-    return false;
-}
-
-bool CDeklRazdelC::readyToSave() {
-    for (auto& cell : typed_) {
-        if (!cell.edit().enabled() || cell.normalised()) continue;
-        refuse(cell);
-        return false;
-    }
-    return true;
-}
-
 // Runs after page Б has stored field 40, so the result is read again: a
 // coefficient confirmed together with these cells changes fields 50 and 60.
 void CDeklRazdelC::save() {
     showResult(result());
     savedValues_.clear();
-    for (const auto& cell : typed_) savedValues_.push_back(LeadingNumber(cell.edit().text()));
+    for (const TypedCell* cell : typed_) savedValues_.push_back(LeadingNumber(cell->edit().text()));
     storeCells({{"DR50", LeadingNumber(dr50_->text())},
                 {"DR60", LeadingNumber(dr60_->text())},
                 {kTypedColumns[F70], savedValues_[F70]},
@@ -138,7 +96,7 @@ void CDeklRazdelC::save() {
 }
 
 void CDeklRazdelC::saved() {
-    for (int i = 0; i < kTyped; ++i) typed_[i].setStored(savedValues_[i]);
+    for (int i = 0; i < kTyped; ++i) typed_[i]->setStored(savedValues_[i]);
 }
 
 }  // namespace returns

@@ -8,6 +8,7 @@
 // The result is decided in stotinki of fields 20 and 40 as shown, so that a
 // result shown as 0.00 is neither payable nor refundable.
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -20,10 +21,6 @@ class CDeklRazdelC : public DeklPage {
   public:
     explicit CDeklRazdelC(CDeklDDS& sheet);
 
-    void changed(ui::Edit& cell) override;
-    void left(ui::Edit& cell) override;
-    bool modified() const override;
-    bool readyToSave() override;
     void save() override;
     void saved() override;
 
@@ -33,8 +30,6 @@ class CDeklRazdelC : public DeklPage {
   private:
     enum Typed { F70, F71, F80, F81, F82, kTyped };
 
-    TypedCell* typedCellOf(const ui::Edit& edit);
-    void refuse(TypedCell& cell);
     // Field 20 minus field 40 of the row, in stotinki.
     journals::Stotinki result() const;
     // Shows the result in field 50 or 60 and enables the typed cells it
@@ -46,7 +41,7 @@ class CDeklRazdelC : public DeklPage {
 
     ui::Edit* dr50_ = nullptr;
     ui::Edit* dr60_ = nullptr;
-    std::vector<TypedCell> typed_;
+    std::array<TypedCell*, kTyped> typed_{};
     std::vector<double> savedValues_;
 };
 
