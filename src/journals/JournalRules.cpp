@@ -5,6 +5,15 @@
 #include <stdexcept>
 
 namespace journals {
+
+std::optional<std::string_view> PeriodYearMonthError(std::string_view period) {
+    const auto year = period.substr(0, 4);
+    const auto month = period.substr(4, 2);
+    if (year < kFirstPeriodYear || year > kLastPeriodYear)
+        return "Некоректна година в поле 'Период'";
+    if (month < "01" || month > "12") return "Некоректен месец в поле 'Период'";
+    return std::nullopt;
+}
 namespace {
 
 bool IsDigit(char c) {

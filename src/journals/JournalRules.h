@@ -29,6 +29,17 @@
 
 namespace journals {
 
+// The tax years a period may name. Later years are refused: the document
+// types, the 8а codes and the rules of this version are those in force up to
+// the end of the last year, so a new year comes with a new version.
+inline constexpr std::string_view kFirstPeriodYear = "2011";
+inline constexpr std::string_view kLastPeriodYear = "2023";
+
+// Why a six-character period YYYYMM typed by the user is refused, the year
+// being judged first: "Некоректна година в поле 'Период'" or "Некоректен
+// месец в поле 'Период'"; nullopt when it is accepted.
+std::optional<std::string_view> PeriodYearMonthError(std::string_view period);
+
 // ---- dates ----
 
 // The document month D, "YYYYMM", of a document date "DD/MM/YYYY"; nullopt

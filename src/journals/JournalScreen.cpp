@@ -13,15 +13,7 @@
 namespace journals {
 namespace {
 
-// The tax years a period may name. Later years are refused: the document
-// types, the 8а codes and the rules of this version are those in force up
-// to the end of this year.
-constexpr std::string_view kFirstYear = "2011";
-constexpr std::string_view kLastYear = "2023";
-
 constexpr const char* kBadPeriod = "Некоректна стойност на поле 'Период'";
-constexpr const char* kBadYear = "Некоректна година в поле 'Период'";
-constexpr const char* kBadMonth = "Некоректен месец в поле 'Период'";
 
 std::string Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
@@ -196,11 +188,7 @@ bool JournalScreen::periodEntered() const {
 std::optional<std::string_view> JournalScreen::periodError(bool leaving) const {
     const std::string& text = period_.text();
     if (text.size() != 6) return leaving ? std::optional(kBadPeriod) : std::nullopt;
-    const std::string_view year = std::string_view(text).substr(0, 4);
-    const std::string_view month = std::string_view(text).substr(4, 2);
-    if (year < kFirstYear || year > kLastYear) return kBadYear;
-    if (month < "01" || month > "12") return kBadMonth;
-    return std::nullopt;
+    return PeriodYearMonthError(text);
 }
 
 void JournalScreen::periodChanged() {

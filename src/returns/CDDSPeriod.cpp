@@ -1,5 +1,6 @@
 #include "returns/CDDSPeriod.h"
 
+#include "journals/JournalRules.h"
 #include "returns/CDeklDDS.h"
 #include "returns/CViesDeklDlg.h"
 #include "ui/Host.h"
@@ -19,15 +20,9 @@ ReturnScope CDDSPeriod::scope() const {
 bool CDDSPeriod::periodAccepted() {
     const std::string& text = period_.text();
     if (text.size() != 6) return false;
-    const std::string_view year = std::string_view(text).substr(0, 4);
-    const std::string_view month = std::string_view(text).substr(4, 2);
-    const char* refusal = nullptr;
-    if (year < kFirstPeriodYear || year > kLastPeriodYear)
-        refusal = "Некоректна година в поле 'Период'";
-    else if (month < "01" || month > "12")
-        refusal = "Некоректен месец в поле 'Период'";
+    const auto refusal = journals::PeriodYearMonthError(text);
     if (!refusal) return true;
-    host().error(refusal);
+    host().error(std::string(*refusal));
     setFocus(period_);
     return false;
 }

@@ -11,11 +11,6 @@
 
 namespace returns {
 
-// The years a period typed into the chooser may have, as text. The same
-// window bounds the periods typed elsewhere.
-inline constexpr std::string_view kFirstPeriodYear = "2011";
-inline constexpr std::string_view kLastPeriodYear = "2023";
-
 class CDDSPeriod : public ui::Dialog {
   public:
     CDDSPeriod(ui::Host& host, app::CZorevaDoc& doc);

@@ -315,3 +315,16 @@ TEST(WarningSet, CodesAreBitsOfTheStoredSecondWord) {
     warnings.clearAll();
     EXPECT_TRUE(warnings.empty());
 }
+
+TEST(PeriodYearMonth, TheYearIsJudgedBeforeTheMonth) {
+    const std::string year = "Некоректна година в поле 'Период'";
+    const std::string month = "Некоректен месец в поле 'Период'";
+    const std::vector<std::pair<std::string, std::optional<std::string>>> cases = {
+        {"201101", std::nullopt}, {"202312", std::nullopt}, {"201013", year},
+        {"202413", year},         {"201113", month},        {"202300", month},
+    };
+    for (const auto& [period, expected] : cases) {
+        const auto error = journals::PeriodYearMonthError(period);
+        EXPECT_EQ(error ? std::optional<std::string>(*error) : std::nullopt, expected) << period;
+    }
+}
