@@ -42,22 +42,18 @@ std::vector<BranchPeriod> branchPeriods(db::Database& db, const std::string& vin
 }
 
 CPeriodKlonDlg::CPeriodKlonDlg(ui::Host& host, db::Database& db, WriterSession session)
-    : Dialog(host, "Запис на дневници на клон върху дискета", {272, 134}),
-      db_(db),
-      session_(std::move(session)) {}
+    : PeriodWriterDlg(host, db, std::move(session), "Запис на дневници на клон върху дискета",
+                      190) {
+    periods_.column("БРОЙ Покупки", ui::Align::Right).column("БРОЙ Продажби", ui::Align::Right);
+}
 
 void CPeriodKlonDlg::opened() {
     for (const auto& p : branchPeriods(db_, session_.vin, session_.klon))
         periods_.table().add({{p.period, p.purchases, p.sales}});
 }
 
-void CPeriodKlonDlg::pressed(ui::Button& button) {
-    if (&button == &close_) return close(ui::Result::Cancel);
-    if (!periods_.documentSelected()) {
-        host().error("Не сте избрали ПЕРИОД!");
-        return setFocus(periods_);
-    }
-    WriteMergeFiles(db_, host(), session_, periods_.source().cell(periods_.selectedRow(), 0));
+void CPeriodKlonDlg::write(const std::string& period) {
+    WriteMergeFiles(db_, host(), session_, period);
 }
 
 }  // namespace files

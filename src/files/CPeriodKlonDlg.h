@@ -2,9 +2,11 @@
 // "Запис на дневници на клон върху дискета": a branch chooses a period in
 // which it has documents and writes its merge files for the head office.
 
+#include <string>
+#include <vector>
+
 #include "db/Database.h"
-#include "files/SubmissionWriter.h"
-#include "ui/Dialog.h"
+#include "files/PeriodWriterDlg.h"
 
 namespace files {
 
@@ -19,23 +21,13 @@ struct BranchPeriod {
 std::vector<BranchPeriod> branchPeriods(db::Database& db, const std::string& vin,
                                         const std::string& klon);
 
-class CPeriodKlonDlg : public ui::Dialog {
+class CPeriodKlonDlg : public PeriodWriterDlg {
   public:
     CPeriodKlonDlg(ui::Host& host, db::Database& db, WriterSession session);
 
   protected:
     void opened() override;
-    void pressed(ui::Button& button) override;
-
-  private:
-    db::Database& db_;
-    WriterSession session_;
-    ui::ListView& periods_ = addListView("periods", "", {7, 7, 190, 120})
-                                 .column("ПЕРИОД")
-                                 .column("БРОЙ Покупки", ui::Align::Right)
-                                 .column("БРОЙ Продажби", ui::Align::Right);
-    ui::Button& write_ = addButton("write", "Запис", {205, 7, 60, 14}).makeDefault();
-    ui::Button& close_ = addButton("close", "Затваряне", {205, 25, 60, 14});
+    void write(const std::string& period) override;
 };
 
 }  // namespace files
