@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "files/checker/CheckState.h"
+#include "files/checker/CheckText.h"
+#include "files/checker/LineRules.h"
+#include "files/checker/Money.h"
 
 namespace files::checker {
 
@@ -17,6 +20,65 @@ struct JournalFileKind {
     int fileCharacterCode;  // DEKLAR code: a character outside the set
     int lineCharacterCode;  // line code: a character outside the set
     int lineLengthCode;     // line code: the line is not lineLength long
+};
+
+// The fields of one journal line of the right length, cut once: the text
+// fields right-trimmed, the N amounts as stotinki with their numeric test,
+// and the two-character field 8a as it stands (two spaces when empty).
+template <std::size_t N>
+struct JournalLine {
+    std::array<std::string_view, kJournalTextFieldCount> text;
+    std::array<Stotinki, N> amount;
+    std::array<bool, N> numeric;
+    std::string_view field8a;
+
+    JournalLine(std::string_view line, Column field8aColumn) {
+        for (std::size_t f = 0; f < text.size(); ++f)
+            text[f] = RightTrim(cut(line, kJournalTextColumns[f]));
+        for (std::size_t k = 0; k < N; ++k) {
+            // An empty amount reads as 0.00.
+            const FieldAmount read = ReadAmount(RightTrim(cut(line, amountColumn(k))));
+            amount[k] = read.value;
+            numeric[k] = read.numeric;
+        }
+        field8a = cut(line, field8aColumn);
+    }
+    std::string_view operator[](JournalField f) const { return text[f]; }
+    bool nonZero(std::size_t k) const { return amount[k] != 0; }
+};
+
+// The codes of the identity rules in each journal's catalogue.
+struct IdentityCodes {
+    bool thirteenDigitEik;  // a 15-character VAT number is accepted
+    int emptyVin, badVin, otherVin, emptyPeriod, otherPeriod, badBranch, emptyNumber, outOfSequence;
+};
+
+// The VAT number, period, branch and running number of a line against the
+// return and the line's position.
+class IdentityRules {
+  public:
+    IdentityRules(const CheckState& s, const IdentityCodes& codes)
+        : codes_(codes), vin_(s.returnData[kVin]), period_(s.returnData[kPeriod]) {}
+
+    template <std::size_t N>
+    void check(const JournalLine<N>& l, std::int64_t position, db::ErrorSet& e) {
+        const std::string_view vin = l[kLineVin];
+        const auto verdict =
+            vinVerdict_.of({vin}, [&] { return TestVatNumber(vin, codes_.thirteenDigitEik); });
+        if (verdict == VatNumberVerdict::Empty) e.set(codes_.emptyVin);
+        if (verdict == VatNumberVerdict::BadFormat) e.set(codes_.badVin);
+        if (vin != vin_) e.set(codes_.otherVin);
+        if (l[kLinePeriod].empty()) e.set(codes_.emptyPeriod);
+        if (l[kLinePeriod] != period_) e.set(codes_.otherPeriod);
+        if (!IsNumericText(l[kLineKlon], false)) e.set(codes_.badBranch);
+        if (l[kLineNumber].empty()) e.set(codes_.emptyNumber);
+        if (LeadingInteger(l[kLineNumber]) != position) e.set(codes_.outOfSequence);
+    }
+
+  private:
+    IdentityCodes codes_;
+    std::string_view vin_, period_;
+    LastVerdict<1> vinVerdict_;
 };
 
 // Takes the VAT number and the period from the first line when the return

@@ -20,40 +20,20 @@ constexpr journals::Journal kJournal = journals::Journal::Purchases;
 
 constexpr JournalFileKind kPurchaseFile = {kPurchaseLineLength, 43, 69, 29, 30};
 
-// The fields of one line, cut once; amounts also as stotinki.
-struct PurchaseLine {
-    std::array<std::string_view, kJournalTextFieldCount> text;
-    std::array<std::int64_t, kPurchaseAmountCount> amount;
-    std::array<bool, kPurchaseAmountCount> numeric;
-    std::string_view field8a;
-
-    explicit PurchaseLine(std::string_view line) {
-        for (std::size_t f = 0; f < text.size(); ++f)
-            text[f] = RightTrim(cut(line, kJournalTextColumns[f]));
-        for (std::size_t k = 0; k < amount.size(); ++k) {
-            // An empty amount reads as 0.00.
-            const FieldAmount read = ReadAmount(RightTrim(cut(line, amountColumn(k))));
-            amount[k] = read.value;
-            numeric[k] = read.numeric;
-        }
-        field8a = cut(line, kBS8AColumn);  // two spaces when empty: not trimmed
-    }
-    std::string_view operator[](JournalField f) const { return text[f]; }
-    bool nonZero(PurchaseAmount k) const { return amount[k] != 0; }
-};
+using PurchaseLine = JournalLine<kPurchaseAmountCount>;
 
 class PurchaseRules {
   public:
     explicit PurchaseRules(const CheckState& s)
         : period_(s.returnData[kPeriod]),
-          vin_(s.returnData[kVin]),
+          identity_(s, {false, 1, 2, 4, 5, 25, 3, 6, 7}),
           types_(journals::DocumentTypesFor(kJournal, period_)) {}
 
     void check(LineRecord& record, std::int64_t position,
                std::array<std::int64_t, kPurchaseAmountCount>& sums) {
-        const PurchaseLine line(record.line);
+        const PurchaseLine line(record.line, kBS8AColumn);
         db::ErrorSet& e = record.errors;
-        identity(line, position, e);
+        identity_.check(line, position, e);
         document(line, e);
         date(line, e);
         counterpart(line, e);
@@ -72,19 +52,6 @@ class PurchaseRules {
             LeadingInteger(type) < 5 || IsOneOf(type, {"07", "09", "23", "91", "92", "93"});
         for (std::size_t k = 0; k < sums.size(); ++k)
             if (summed || k == kBS43) sums[k] = wrappingAdd(sums[k], line.amount[k]);
-    }
-
-    void identity(const PurchaseLine& l, std::int64_t position, db::ErrorSet& e) {
-        const std::string_view vin = l[kLineVin];
-        const auto verdict = vinVerdict_.of({vin}, [&] { return TestVatNumber(vin, false); });
-        if (verdict == VatNumberVerdict::Empty) e.set(1);
-        if (verdict == VatNumberVerdict::BadFormat) e.set(2);
-        if (vin != vin_) e.set(4);
-        if (l[kLinePeriod].empty()) e.set(5);
-        if (l[kLinePeriod] != period_) e.set(25);
-        if (!IsNumericText(l[kLineKlon], false)) e.set(3);
-        if (l[kLineNumber].empty()) e.set(6);
-        if (LeadingInteger(l[kLineNumber]) != position) e.set(7);
     }
 
     void document(const PurchaseLine& l, db::ErrorSet& e) {
@@ -161,9 +128,9 @@ class PurchaseRules {
         return false;
     }
 
-    std::string_view period_, vin_;
+    std::string_view period_;
+    IdentityRules identity_;
     std::vector<std::string_view> types_;  // offered in the period
-    LastVerdict<1> vinVerdict_;
     LastVerdict<2> field8aVerdict_;
 };
 

@@ -20,26 +20,7 @@ constexpr journals::Journal kJournal = journals::Journal::Sales;
 
 constexpr JournalFileKind kSalesFile = {kSalesLineLength, 51, 70, 35, 36};
 
-struct SalesLine {
-    std::array<std::string_view, kJournalTextFieldCount> text;
-    std::array<std::int64_t, kSalesAmountCount> amount;
-    std::array<bool, kSalesAmountCount> numeric;
-    std::string_view field8a;
-
-    explicit SalesLine(std::string_view line) {
-        for (std::size_t f = 0; f < text.size(); ++f)
-            text[f] = RightTrim(cut(line, kJournalTextColumns[f]));
-        for (std::size_t k = 0; k < amount.size(); ++k) {
-            // An empty amount reads as 0.00.
-            const FieldAmount read = ReadAmount(RightTrim(cut(line, amountColumn(k))));
-            amount[k] = read.value;
-            numeric[k] = read.numeric;
-        }
-        field8a = cut(line, kSS8AColumn);
-    }
-    std::string_view operator[](JournalField f) const { return text[f]; }
-    bool nonZero(SalesAmount k) const { return amount[k] != 0; }
-};
+using SalesLine = JournalLine<kSalesAmountCount>;
 
 struct AmountCode {
     SalesAmount amount;
@@ -50,13 +31,13 @@ class SalesRules {
   public:
     explicit SalesRules(const CheckState& s)
         : period_(s.returnData[kPeriod]),
-          vin_(s.returnData[kVin]),
+          identity_(s, {true, 1, 2, 4, 5, 6, 3, 7, 8}),
           types_(journals::DocumentTypesFor(kJournal, period_)) {}
 
     void check(LineRecord& record, std::int64_t position, CheckState& s) {
-        const SalesLine line(record.line);
+        const SalesLine line(record.line, kSS8AColumn);
         db::ErrorSet& e = record.errors;
-        identity(line, position, e);
+        identity_.check(line, position, e);
         document(line, e);
         date(line, e);
         counterpart(line, e);
@@ -66,19 +47,6 @@ class SalesRules {
     }
 
   private:
-    void identity(const SalesLine& l, std::int64_t position, db::ErrorSet& e) {
-        const std::string_view vin = l[kLineVin];
-        const auto verdict = vinVerdict_.of({vin}, [&] { return TestVatNumber(vin, true); });
-        if (verdict == VatNumberVerdict::Empty) e.set(1);
-        if (verdict == VatNumberVerdict::BadFormat) e.set(2);
-        if (vin != vin_) e.set(4);
-        if (l[kLinePeriod].empty()) e.set(5);
-        if (l[kLinePeriod] != period_) e.set(6);
-        if (!IsNumericText(l[kLineKlon], false)) e.set(3);
-        if (l[kLineNumber].empty()) e.set(7);
-        if (LeadingInteger(l[kLineNumber]) != position) e.set(8);
-    }
-
     void document(const SalesLine& l, db::ErrorSet& e) {
         const std::string_view type = l[kLineType], code = l.field8a;
         if (std::find(types_.begin(), types_.end(), type) == types_.end()) e.set(9);
@@ -236,9 +204,9 @@ class SalesRules {
         vies.storageRegime.emplace(id, second, std::move(month));
     }
 
-    std::string_view period_, vin_;
+    std::string_view period_;
+    IdentityRules identity_;
     std::vector<std::string_view> types_;  // offered in the period
-    LastVerdict<1> vinVerdict_;
     LastVerdict<2> field8aVerdict_;
 };
 
