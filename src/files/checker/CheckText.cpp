@@ -187,19 +187,6 @@ std::size_t CountLines(std::string_view text) {
     return count;
 }
 
-std::string_view RightTrim(std::string_view text) {
-    // Fields are padded with many spaces: eight at a time first.
-    constexpr std::uint64_t kSpaces = 0x2020202020202020;
-    while (text.size() >= 8) {
-        std::uint64_t last8;
-        std::memcpy(&last8, text.data() + text.size() - 8, 8);
-        if (last8 != kSpaces) break;
-        text.remove_suffix(8);
-    }
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
-}
-
 bool IsNumericText(std::string_view text, bool decimalsAllowed) {
     bool seenDigit = false, seenMinus = false, seenSeparator = false;
     for (char c : text) {

@@ -1,13 +1,11 @@
 #include "files/checker/FileText.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
 
 #include "platform/CodePage.h"
@@ -51,19 +49,6 @@ bool readAll(int fd, std::unique_ptr<char[]>& bytes, std::size_t& capacity, std:
     }
 }
 
-// Large buffers ask for huge pages, where the system offers them: a file of
-// hundreds of megabytes then costs a few hundred page faults, not a few
-// hundred thousand.
-void preferHugePages([[maybe_unused]] char* bytes, [[maybe_unused]] std::size_t size) {
-#if defined(MADV_HUGEPAGE)
-    constexpr std::uintptr_t kHuge = 2 << 20;
-    if (size < 4 * kHuge) return;
-    const auto start = (reinterpret_cast<std::uintptr_t>(bytes) + kHuge - 1) & ~(kHuge - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(bytes) + size) & ~(kHuge - 1);
-    ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
-#endif
-}
-
 // The OEM-to-ANSI table, built from the platform's conversion byte by byte.
 const std::array<char, 256>& oemTable() {
     static const std::array<char, 256> table = [] {
@@ -93,7 +78,6 @@ std::optional<FileText> FileText::read(const std::filesystem::path& file) {
     // second allocation.
     std::size_t capacity = static_cast<std::size_t>(status.st_size) + 1;
     text.bytes_ = std::make_unique_for_overwrite<char[]>(capacity);
-    preferHugePages(text.bytes_.get(), capacity);
     if (!readAll(fd.get(), text.bytes_, capacity, text.size_)) return std::nullopt;
     return text;
 }
