@@ -218,8 +218,7 @@ JournalRow journalRow(Journal journal) {
 }
 
 JournalRowReader::JournalRowReader(Journal journal, const Statement& s)
-    : journal_(journal),
-      s_(s),
+    : s_(s),
       id_(s.column("ID")),
       vin_(s.column("VIN")),
       klon_(s.column("KLON")),

@@ -92,7 +92,6 @@ class JournalRowReader {
     JournalRow read() const;
 
   private:
-    Journal journal_;
     const Statement& s_;
     int id_, vin_, klon_, period_, number_, type_, docNo_, date_, knum_, kname_, sdelka_;
     int code8a_, viesType_, error1_, error2_, error3_, dateCreate_, dateModified_, valid_, error_;

@@ -68,7 +68,7 @@ class PurchaseRules {
     void date(const PurchaseLine& l, db::ErrorSet& e) {
         const std::string_view date = l[kLineDate];
         if (date.empty()) e.set(11);
-        if (!IsWellFormedDate(date, "2007", "2023")) e.set(12);
+        if (!IsWellFormedDate(date, "2007", journals::kLastPeriodYear)) e.set(12);
         if (journals::MonthsBefore(period_, date).value_or(0) > 12) e.set(35);
         const journals::DatedDocument document{kJournal, period_, l[kLineType], l.field8a, date};
         using journals::DateRule;

@@ -64,7 +64,7 @@ class SalesRules {
     void date(const SalesLine& l, db::ErrorSet& e) {
         const std::string_view date = l[kLineDate], type = l[kLineType];
         if (date.empty()) e.set(12);
-        if (!IsWellFormedDate(date, "2010", "2023")) e.set(13);
+        if (!IsWellFormedDate(date, "2010", journals::kLastPeriodYear)) e.set(13);
         const journals::DatedDocument document{kJournal, period_, type, l.field8a, date};
         using journals::DateRule;
         if (journals::BreaksDateRule(DateRule::AfterPeriod, document)) e.set(14);

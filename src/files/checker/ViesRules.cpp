@@ -7,6 +7,7 @@
 #include "files/checker/CheckText.h"
 #include "files/checker/LineRules.h"
 #include "files/checker/Money.h"
+#include "journals/JournalRules.h"
 #include "persons/IdentifierChecks.h"
 
 namespace files::checker {
@@ -185,7 +186,7 @@ class ViesRules {
         std::string_view rowMonth = period_;
         if (!period.empty()) {
             const bool wellFormed = isWellFormedRowPeriod(period) && period.substr(0, 2) <= "12" &&
-                                    period.substr(3, 4) < "2024";
+                                    period.substr(3, 4) <= journals::kLastPeriodYear;
             if (!wellFormed) e.set(11);
             if (isWellFormedRowPeriod(period)) {
                 if (period.substr(3, 4) < "2020") e.set(17);
