@@ -1,5 +1,6 @@
 #include "files/checker/CheckReport.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <utility>
@@ -244,17 +245,37 @@ void writeErrorSections(ReportWriter& w, ReportTexts& texts, const CheckState& s
     if (!any) w.text("Няма открити фатални грешки\r\n");
 }
 
+// Echoes a line's fields. After the reading stopped, a line that was not
+// read (all its fields empty) is left out instead of showing as empty.
 template <std::size_t N>
-void writeFields(ReportWriter& w, const std::array<std::string_view, N>& fields) {
+void writeFields(ReportWriter& w, const std::array<std::string_view, N>& fields,
+                 bool readingStopped = false) {
+    if (readingStopped && std::all_of(fields.begin(), fields.end(),
+                                      [](std::string_view field) { return field.empty(); }))
+        return;
     for (auto field : fields) w.bytes(field);
     w.bytes("\r\n");
 }
 
-void writeViesEcho(ReportWriter& w, const ViesData& v, RunKind kind) {
-    writeFields(w, v.vhr);
-    writeFields(w, v.vdr);
-    writeFields(w, v.vtr);
-    writeFields(w, v.ttr);
+constexpr int kViesCharacterCode = 72;  // DEKLAR: nothing of the VIES file was tested
+constexpr int kFirstViesStopCode = 25;  // header: a VIES.CSV field could not be read
+constexpr int kLastViesStopCode = 29;   // header: lines 1 to 4 of the wrong length
+
+// The reading of the VIES file stopped before its records: a character
+// outside the set, a header line of the wrong length or a VIES.CSV field
+// that could not be read.
+bool ViesReadingStopped(const CheckState& s) {
+    if (s.returnErrors.has(kViesCharacterCode)) return true;
+    for (int code = kFirstViesStopCode; code <= kLastViesStopCode; ++code)
+        if (s.vies.header.has(code)) return true;
+    return false;
+}
+
+void writeViesEcho(ReportWriter& w, const ViesData& v, RunKind kind, bool stopped) {
+    writeFields(w, v.vhr, stopped);
+    writeFields(w, v.vdr, stopped);
+    writeFields(w, v.vtr, stopped);
+    writeFields(w, v.ttr, stopped);
     for (const auto& row : v.section1) {
         if (kind == RunKind::OemToAnsi) {
             writeFields(w, row.fields);
@@ -266,7 +287,7 @@ void writeViesEcho(ReportWriter& w, const ViesData& v, RunKind kind) {
         w.bytes(f[kVirPeriod]).bytes("\r\n");
     }
     if (kind == RunKind::OemToAnsi) return;
-    writeFields(w, v.chr);
+    writeFields(w, v.chr, stopped);
     for (const auto& row : v.section2) {
         const auto& f = row.fields;
         w.bytes(f[kCosCode]).bytes(f[kCosNumber]).padded15(f[kCosVin]).bytes(f[kCosOperation]);
@@ -296,13 +317,36 @@ bool writeViesRowErrors(ReportWriter& w, ReportTexts& texts, const Rows& rows, i
     return any;
 }
 
+// An amount as the warnings show it: the report's amount without the
+// padding.
+std::string PlainAmount(std::int64_t stotinki) {
+    const std::string padded = FormatAmount15(stotinki);
+    return padded.substr(std::min(padded.find_first_not_of(' '), padded.size()));
+}
+
+// The counterparts whose VIES rows do not match their sales: warnings, so
+// they never count as fatal.
+bool WriteMismatches(ReportWriter& w, const std::vector<CounterpartMismatch>& mismatches) {
+    for (const auto& m : mismatches) {
+        w.text("ВНИМАНИЕ! Контрагент ").bytes(m.vin).text(": сума в дневник Продажби ");
+        w.bytes(PlainAmount(m.sales));
+        if (m.vies)
+            w.text(", сума в секция 'ВОД' на VIES ").bytes(PlainAmount(*m.vies));
+        else
+            w.text(", няма ред в секция 'ВОД' на VIES");
+        w.bytes("\r\n");
+    }
+    return !mismatches.empty();
+}
+
 void writeViesPart(ReportWriter& w, ReportTexts& texts, const CheckState& s, RunKind kind) {
     w.text("\r\nVIES - ДЕКЛАРАЦИЯ\r\n\r\n");
     if (s.returnErrors.has(kMissingViesCode)) {
         w.bytes(texts.text(ErrorGroup::Deklar, kMissingViesCode)).bytes("\r\n");
         return;
     }
-    writeViesEcho(w, s.vies, kind);
+    w.text("Прочетен файл: ").text(s.vies.fileName).text("\r\n");
+    writeViesEcho(w, s.vies, kind, ViesReadingStopped(s));
 
     w.text("\r\nПроверка на файл VIES\r\n\r\n");
     const bool oem = kind == RunKind::OemToAnsi;
@@ -314,17 +358,23 @@ void writeViesPart(ReportWriter& w, ReportTexts& texts, const CheckState& s, Run
     }
     any |= writeViesRowErrors(w, texts, s.vies.section1, 1, kLastSection1Code);
     if (!oem) any |= writeViesRowErrors(w, texts, s.vies.section2, kLastSection1Code + 1, 18);
+    any |= WriteMismatches(w, s.vies.mismatches);
     if (!any) w.text("Няма открити грешки\r\n");
     w.text("\r\nПроверка на VIES файла ще се осъществи при приемане на данните\r\n\r\n");
 }
 
+// One line for each file that is not in Windows-1251, in the order the
+// files are read.
 std::string encodingMessage(const ReaderResults& r) {
-    const char* message = nullptr;
-    if (r.deklar > kFileNotOpened) message = "Файла deklar.txt не е в енкодинг Cp1251!\r\n";
-    if (r.purchases > kFileNotOpened) message = "Файла pokupki.txt не е в енкодинг Cp1251!\r\n";
-    if (r.sales > kFileNotOpened) message = "Файла prodagbi.txt не е в енкодинг Cp1251!\r\n";
-    if (r.vies > kFileNotOpened) message = "Файла vies.txt(vies.csv) не е в енкодинг Cp1251!\r\n";
-    return message ? platform::toCp1251(message) : std::string();
+    std::string message;
+    const auto add = [&](int result, std::string_view line) {
+        if (result > kFileNotOpened) message += platform::toCp1251(line);
+    };
+    add(r.deklar, "Файла deklar.txt не е в енкодинг Cp1251!\r\n");
+    add(r.purchases, "Файла pokupki.txt не е в енкодинг Cp1251!\r\n");
+    add(r.sales, "Файла prodagbi.txt не е в енкодинг Cp1251!\r\n");
+    add(r.vies, "Файла vies.txt(vies.csv) не е в енкодинг Cp1251!\r\n");
+    return message;
 }
 
 }  // namespace

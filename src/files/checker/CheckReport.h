@@ -14,15 +14,16 @@ enum class RunKind {
     OemToAnsi,  // "OEM -> ANSI": the same run on text converted from CP866
 };
 
-// The whole report of a run: only the encoding message of the last file
-// that starts with an encoding signature, or else the full report.
+// The whole report of a run: only the encoding messages of the files that
+// are not in Windows-1251 (a signature, or UTF-8 without one), one line
+// each, or else the full report.
 std::string BuildCheckReport(const CheckState& state, RunKind kind);
 
 // True when the report of the state lists an error in its fatal section.
 bool HasFatalErrorsListed(const CheckState& state);
 
-// True when some file starts with an encoding signature, so that the report
-// is only the encoding message.
+// True when some file is not in Windows-1251 (an encoding signature, or
+// UTF-8 without one), so that the report is only the encoding messages.
 bool HasEncodingSignature(const ReaderResults& results);
 
 }  // namespace files::checker

@@ -24,6 +24,12 @@ namespace files::checker {
 // with encoding signature k (result k + 1) and no rule was applied.
 inline constexpr int kFileRead = 0;
 inline constexpr int kFileNotOpened = 1;
+// The result of a text in UTF-8: the UTF-8 signature (1) plus one. A text
+// without a signature whose bytes are UTF-8 Cyrillic gives it too.
+inline constexpr int kFileInUtf8 = 2;
+
+// The DEKLAR code of a DEKLAR.TXT that cannot be opened.
+inline constexpr int kDeklarNotOpenedCode = 41;
 
 // Which reader gave which result.
 struct ReaderResults {
@@ -52,9 +58,25 @@ struct CounterpartTotals {
 // number (empty for code 41) and the month when it is not the return's.
 using StorageRegimeEntry = std::tuple<std::string_view, std::string_view, std::string>;
 
+// What the section 1 rows of one counterpart may sum to, from its sales
+// lines, judged as the VIES return is generated (by the month of each
+// document). The file does not say whether a line's exempt supplies (SS19)
+// went into the VIES return, nor whether its triangular base (SS25) was an
+// advance left out of it, so each of them may count or not. Sums wrap on
+// overflow, as the column sums do.
+struct SupplyRange {
+    std::int64_t certain = 0;       // SS15, and SS17 unless the number begins with "XI"
+    std::int64_t optionalLow = 0;   // the negative SS19 and SS25
+    std::int64_t optionalHigh = 0;  // the positive SS19 and SS25
+    std::int64_t sales = 0;         // all of them: what the sales journal shows
+
+    bool admits(std::int64_t rowsSum) const;
+};
+
 struct ViesRelevantSales {
     std::unordered_map<std::string_view, CounterpartTotals> counterparts;
     std::set<StorageRegimeEntry> storageRegime;
+    std::unordered_map<std::string_view, SupplyRange> supplies;  // by counterpart
 
     bool needViesReturn() const;
 };
@@ -87,7 +109,16 @@ enum ViesSection2Field : std::size_t {
     kCosPeriod
 };
 
+// A counterpart whose section 1 rows do not sum to what its sales allow: a
+// warning of the VIES part, not an error code.
+struct CounterpartMismatch {
+    std::string_view vin;
+    std::int64_t sales = 0;            // what the sales journal shows
+    std::optional<std::int64_t> vies;  // the sum of its rows; nullopt when it has none
+};
+
 struct ViesData {
+    std::string_view fileName;  // "VIES.TXT" or "VIES.CSV": the file that was read
     std::array<std::string_view, kVhrWidths.size()> vhr{};
     std::array<std::string_view, kVdrWidths.size()> vdr{};
     std::array<std::string_view, kVtrWidths.size()> vtr{};
@@ -96,6 +127,7 @@ struct ViesData {
     std::vector<ViesSection1Row> section1;
     std::vector<ViesSection2Row> section2;
     db::ErrorSet header;
+    std::vector<CounterpartMismatch> mismatches;  // ordered by VAT number
 };
 
 // The texts of the today's date that the rules need.

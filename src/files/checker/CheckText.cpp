@@ -102,7 +102,55 @@ bool startsWith(std::string_view text, std::initializer_list<unsigned char> byte
     return true;
 }
 
+// The position of the first byte above 0x7F, or the size of the text.
+std::size_t FirstNonAscii(std::string_view text) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    for (; i + 16 <= text.size(); i += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        if (_mm_movemask_epi8(x) != 0) break;
+    }
+#endif
+    while (i < text.size() && bytes[i] < 0x80) ++i;
+    return i;
+}
+
+// The length of the UTF-8 sequence that starts with `lead` (2 to 4), or 0
+// when no valid sequence starts with it.
+std::size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 0;
+}
+
 }  // namespace
+
+bool IsUtf8CyrillicText(std::string_view text) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    bool cyrillic = false;
+    for (std::size_t i = FirstNonAscii(text); i < text.size();) {
+        const unsigned char lead = bytes[i];
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t length = Utf8SequenceLength(lead);
+        if (length == 0 || text.size() - i < length) return false;
+        char32_t cp = lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((bytes[i + k] & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (bytes[i + k] & 0x3F);
+        }
+        // Overlong forms, surrogates and code points past Unicode are not UTF-8.
+        if (length == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) return false;
+        if (length == 4 && (cp < 0x10000 || cp > 0x10FFFF)) return false;
+        cyrillic = cyrillic || (cp >= 0x0400 && cp <= 0x04FF);
+        i += length;
+    }
+    return cyrillic;
+}
 
 int EncodingSignature(std::string_view text) {
     if (text.size() <= 4) return 0;

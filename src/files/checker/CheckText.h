@@ -14,6 +14,12 @@ namespace files::checker {
 // 8 UTF-EBCDIC, 9 SCSU, 10 BOCU-1, 11 GB 18030; 0 when there is none.
 int EncodingSignature(std::string_view text);
 
+// True when the bytes are valid UTF-8 and hold at least one Cyrillic letter
+// in two bytes (U+0400 to U+04FF): a file saved in UTF-8 without a
+// signature. Windows-1251 text with Cyrillic letters practically never
+// forms valid UTF-8, and text in ASCII alone is both, so neither counts.
+bool IsUtf8CyrillicText(std::string_view text);
+
 // True when the text holds only the printable characters of Windows-1251
 // plus LF, CR, Ctrl-Z and DEL; an empty text passes. Every other control
 // character and the one unassigned byte (0x98) fail.

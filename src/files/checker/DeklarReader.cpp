@@ -124,13 +124,14 @@ int TakeFileText(std::optional<FileText> text, bool oem, FileText& slot) {
     slot = std::move(*text);
     if (oem) slot.convertFromOem();
     if (const int signature = EncodingSignature(slot.view())) return signature + 1;
+    if (IsUtf8CyrillicText(slot.view())) return kFileInUtf8;
     return kFileRead;
 }
 
 int CheckDeklarFile(CheckState& s, std::optional<FileText> text, bool oem) {
     s.returnErrors = {};
     const int result = TakeFileText(std::move(text), oem, s.deklarText);
-    if (result == kFileNotOpened) s.returnErrors.set(41);
+    if (result == kFileNotOpened) s.returnErrors.set(kDeklarNotOpenedCode);
     if (result != kFileRead) return result;
 
     const std::string_view bytes = s.deklarText.view();

@@ -5,6 +5,10 @@
 
 namespace files::checker {
 
+bool HasReturnToCompare(const CheckState& s) {
+    return !s.returnErrors.has(kDeklarNotOpenedCode);
+}
+
 void TakeIdentityFromFirstLine(CheckState& s, const std::vector<LineRecord>& records) {
     if (!s.returnData[kVin].empty() || records.empty()) return;
     const std::string_view first = records.front().line;

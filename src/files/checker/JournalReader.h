@@ -81,6 +81,10 @@ class IdentityRules {
     LastVerdict<1> vinVerdict_;
 };
 
+// False when DEKLAR.TXT could not be opened: the journals' cross-checks
+// with the return would then only repeat that the file is missing.
+bool HasReturnToCompare(const CheckState& s);
+
 // Takes the VAT number and the period from the first line when the return
 // data has no VAT number.
 void TakeIdentityFromFirstLine(CheckState& s, const std::vector<LineRecord>& records);

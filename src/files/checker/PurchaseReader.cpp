@@ -134,8 +134,10 @@ class PurchaseRules {
     LastVerdict<2> field8aVerdict_;
 };
 
-// The return's purchase cells against the column sums.
+// The return's purchase cells against the column sums; none when there is
+// no return to compare with.
 void crossCheckPurchases(CheckState& s) {
+    if (!HasReturnToCompare(s)) return;
     const auto& d = s.returnData;
     const auto& sum = s.purchaseSums;
     db::ErrorSet& e = s.returnErrors;

@@ -3,7 +3,8 @@
 // text (nullopt when the file could not be opened) into the check state,
 // converts it from the OEM code page when asked, applies the rules of its
 // file and returns kFileRead, kFileNotOpened, or signature + 1 when the text
-// starts with an encoding signature (then no rule is applied).
+// starts with an encoding signature or kFileInUtf8 when it is UTF-8 without
+// one (then no rule is applied).
 //
 // They run in this order: the return first, because both journal readers
 // compare with it; the journals before the VIES file, whose rules compare
@@ -22,8 +23,8 @@ int CheckProdagbiFile(CheckState& state, std::optional<FileText> text, bool oem)
 int CheckViesTxtFile(CheckState& state, std::optional<FileText> text, bool oem);
 int CheckViesCsvFile(CheckState& state, std::optional<FileText> text, bool oem);
 
-// Takes the text into `slot`, converts it and tests its signature: the
-// reading steps common to every reader.
+// Takes the text into `slot`, converts it and tests its signature, then
+// whether it is UTF-8 without one: the reading steps common to every reader.
 int TakeFileText(std::optional<FileText> text, bool oem, FileText& slot);
 
 }  // namespace files::checker

@@ -44,6 +44,7 @@ class SalesRules {
         amounts(line, e);
         addToSums(line, s.salesSums);
         collectForVies(line, e, s.viesSales);
+        collectSupplyRange(line, s.viesSales.supplies);
     }
 
   private:
@@ -204,13 +205,39 @@ class SalesRules {
         vies.storageRegime.emplace(id, second, std::move(month));
     }
 
+    // What the counterpart's section 1 rows may sum to: the lines of the
+    // types the VIES return takes, to a member state's VAT number valid in
+    // the document's month.
+    static void collectSupplyRange(const SalesLine& l,
+                                   std::unordered_map<std::string_view, SupplyRange>& supplies) {
+        const std::string_view type = l[kLineType], id = l[kLineCounterpart];
+        if (!l.nonZero(kSS15) && !l.nonZero(kSS17) && !l.nonZero(kSS19) && !l.nonZero(kSS25))
+            return;
+        if (!IsOneOf(type, {"01", "02", "03", "09"})) return;
+        const auto month = journals::DocumentMonth(l[kLineDate]);
+        if (!month || !persons::IsEuVatPrefixValid(EuPrefixVariant::A, id, *month)) return;
+        // Services to Northern Ireland never go into the return.
+        const Stotinki services = id.starts_with("XI") ? 0 : l.amount[kSS17];
+        SupplyRange& range = supplies[id];
+        range.certain = wrappingAdd(range.certain, wrappingAdd(l.amount[kSS15], services));
+        range.sales = wrappingAdd(range.sales, wrappingAdd(l.amount[kSS15], services));
+        for (const Stotinki optional : {l.amount[kSS19], l.amount[kSS25]}) {
+            Stotinki& bound = optional < 0 ? range.optionalLow : range.optionalHigh;
+            bound = wrappingAdd(bound, optional);
+            range.sales = wrappingAdd(range.sales, optional);
+        }
+    }
+
     std::string_view period_;
     IdentityRules identity_;
     std::vector<std::string_view> types_;  // offered in the period
     LastVerdict<2> field8aVerdict_;
 };
 
+// The return's sales cells against the column sums; none when there is no
+// return to compare with.
 void crossCheckSales(CheckState& s) {
+    if (!HasReturnToCompare(s)) return;
     const auto& d = s.returnData;
     const auto& sum = s.salesSums;
     db::ErrorSet& e = s.returnErrors;
@@ -230,6 +257,11 @@ void crossCheckSales(CheckState& s) {
 }
 
 }  // namespace
+
+bool SupplyRange::admits(std::int64_t rowsSum) const {
+    return rowsSum >= wrappingAdd(certain, optionalLow) &&
+           rowsSum <= wrappingAdd(certain, optionalHigh);
+}
 
 bool ViesRelevantSales::needViesReturn() const {
     if (!storageRegime.empty()) return true;

@@ -19,18 +19,20 @@ bool isLineEnd(char c) {
 // Starts a reader: the missing-file warning, the common reading steps and
 // the character test. Returns the reader result and whether the text may be
 // read on.
-std::pair<int, bool> startViesReader(CheckState& s, std::optional<FileText> text, bool oem) {
+std::pair<int, bool> startViesReader(CheckState& s, std::optional<FileText> text, bool oem,
+                                     std::string_view fileName) {
     if (!text) {
         if (s.viesSales.needViesReturn()) s.returnErrors.set(kMissingViesCode);
         return {kFileNotOpened, false};
     }
     const int result = TakeFileText(std::move(text), oem, s.viesText);
     if (result != kFileRead) return {result, false};
+    s.vies = {};
+    s.vies.fileName = fileName;
     if (!HasOnlyPermittedCharacters(s.viesText.view())) {
         s.returnErrors.set(kViesCharacterCode);
         return {kFileRead, false};
     }
-    s.vies = {};
     return {kFileRead, true};
 }
 
@@ -196,31 +198,40 @@ class CsvReader {
             body.totalsRead = true;
             if (!next(kTtrWidths, v_.ttr)) return false;
             while (!cursor_.atEnd() && cursor_.line().starts_with("VIR")) {
-                auto& row = v_.section1.emplace_back();
+                ViesSection1Row row;
                 if (!next(kVirWidths, row.fields)) return false;
                 row.fields[kVirVin] = RightTrim(row.fields[kVirVin]);
+                v_.section1.push_back(row);
             }
         }
         if (!cursor_.atEnd() && cursor_.line().starts_with("CHR")) {
             body.section2Read = true;
             if (!next(kChrWidths, v_.chr)) return false;
             while (!cursor_.atEnd() && cursor_.line().starts_with("COS")) {
-                auto& row = v_.section2.emplace_back();
+                ViesSection2Row row;
                 if (!next(kCosWidths, row.fields)) return false;
                 row.fields[kCosVin] = RightTrim(row.fields[kCosVin]);
                 row.fields[kCosReplacingVin] = RightTrim(row.fields[kCosReplacingVin]);
+                v_.section2.push_back(row);
             }
         }
         body.textLeft = cursor_.textLeft();
         return true;
     }
 
+    // Reads the next line into `fields`; a line that cannot be read leaves
+    // them as they were, so that nothing half-read is echoed.
     template <std::size_t N>
     bool next(const std::array<std::size_t, N>& widths, std::array<std::string_view, N>& fields) {
-        const bool split = splitFields(cursor_.line(), widths, fields);
+        std::array<std::string_view, N> split{};
+        const bool read = splitFields(cursor_.line(), widths, split);
         cursor_.advance();
-        if (!split) v_.header.set(kReadFailedCode);
-        return split;
+        if (!read) {
+            v_.header.set(kReadFailedCode);
+            return false;
+        }
+        fields = split;
+        return true;
     }
 
     CsvCursor cursor_;
@@ -230,7 +241,7 @@ class CsvReader {
 }  // namespace
 
 int CheckViesTxtFile(CheckState& s, std::optional<FileText> text, bool oem) {
-    const auto [result, readOn] = startViesReader(s, std::move(text), oem);
+    const auto [result, readOn] = startViesReader(s, std::move(text), oem, "VIES.TXT");
     if (!readOn) return result;
     TxtCursor cursor(s.viesText.view());
     if (!readTxtHeader(cursor, s.vies)) return kFileRead;
@@ -239,7 +250,7 @@ int CheckViesTxtFile(CheckState& s, std::optional<FileText> text, bool oem) {
 }
 
 int CheckViesCsvFile(CheckState& s, std::optional<FileText> text, bool oem) {
-    const auto [result, readOn] = startViesReader(s, std::move(text), oem);
+    const auto [result, readOn] = startViesReader(s, std::move(text), oem, "VIES.CSV");
     if (!readOn) return result;
     ViesBody body;
     if (CsvReader(s.viesText.view(), s.vies).read(body)) ApplyViesRules(s, body);

@@ -115,19 +115,40 @@ class ViesRules {
         if (!IsNumericText(trim(v_.ttr[2]), true)) h_.set(32);
         markCounterpartsFoundInSales();
         std::int64_t total = 0, goods = 0;
+        std::unordered_map<std::string_view, std::int64_t> sumsByVin;
         for (auto& row : v_.section1) {
             checkSection1Row(row);
             const auto& f = row.fields;
             const std::int64_t rowGoods = AmountOf(trim(f[kVirGoods]));
+            const std::int64_t rowTotal = wrappingAdd(
+                rowGoods,
+                wrappingAdd(AmountOf(trim(f[kVirTriangular])), AmountOf(trim(f[kVirServices]))));
             goods = wrappingAdd(goods, rowGoods);
-            total = wrappingAdd(
-                total, wrappingAdd(rowGoods, wrappingAdd(AmountOf(trim(f[kVirTriangular])),
-                                                         AmountOf(trim(f[kVirServices])))));
+            total = wrappingAdd(total, rowTotal);
+            std::int64_t& byVin = sumsByVin[f[kVirVin]];
+            byVin = wrappingAdd(byVin, rowTotal);
         }
         if (!h_.has(31) && !h_.has(32)) {
             if (AmountOf(trim(v_.ttr[1])) != total) h_.set(19);
             if (AmountOf(trim(v_.ttr[2])) != goods) h_.set(20);
         }
+        compareWithSales(sumsByVin);
+    }
+
+    // The counterparts whose rows (all periods together) do not sum to what
+    // their sales lines allow, or who have no row at all.
+    void compareWithSales(const std::unordered_map<std::string_view, std::int64_t>& sumsByVin) {
+        for (const auto& [vin, range] : s_.viesSales.supplies) {
+            const auto found = sumsByVin.find(vin);
+            const std::int64_t rowsSum = found == sumsByVin.end() ? 0 : found->second;
+            if (range.admits(rowsSum)) continue;
+            CounterpartMismatch& m = v_.mismatches.emplace_back();
+            m.vin = vin;
+            m.sales = range.sales;
+            if (found != sumsByVin.end()) m.vies = rowsSum;
+        }
+        std::sort(v_.mismatches.begin(), v_.mismatches.end(),
+                  [](const auto& a, const auto& b) { return a.vin < b.vin; });
     }
 
     // A row's period is valid and earlier than the return's period.

@@ -110,7 +110,7 @@ TEST(CheckReport, ConsistentFolderGivesTheFullReportByteForByte) {
     // the section 1 VAT number padded to 15. No CHR line was read: an empty
     // line stands for it.
     std::string expected = consistentReportUpToVies("Данъчен период:");
-    expected += "\r\nVIES - ДЕКЛАРАЦИЯ\r\n\r\n";
+    expected += "\r\nVIES - ДЕКЛАРАЦИЯ\r\n\r\nПрочетен файл: VIES.TXT\r\n";
     expected += utf8(vies.vhr()) + "\r\n" + utf8(vies.vdr()) + "\r\n";
     expected += "VTRBG175074752" + utf8(left(vies.name, 150) + left(vies.vtrAddress, 200)) + "\r\n";
     expected += utf8(vies.ttr()) + "\r\n" + utf8(vies.vir(vies.rows[0])) + "\r\n";
@@ -140,7 +140,7 @@ TEST(CheckReport, OemRunReadsCp866AndEchoesOnlySection1) {
     dir.write("VIES.TXT", toCp866(vies.file()));
 
     std::string expected = consistentReportUpToVies("Отчетен период:");
-    expected += "\r\nVIES - ДЕКЛАРАЦИЯ\r\n\r\n";
+    expected += "\r\nVIES - ДЕКЛАРАЦИЯ\r\n\r\nПрочетен файл: VIES.TXT\r\n";
     expected += utf8(vies.vhr()) + "\r\n" + utf8(vies.vdr()) + "\r\n";
     expected += "VTRBG175074752" + utf8(left(vies.name, 150) + left(vies.vtrAddress, 200)) + "\r\n";
     expected += utf8(vies.ttr()) + "\r\n";

@@ -55,10 +55,13 @@ TEST(CheckRun, FileWithAnEncodingSignatureMakesTheWholeReport) {
     dir.write("PRODAGBI.TXT", "\xEF\xBB\xBF" + fileOf(defaultSales()));
     EXPECT_EQ(check(dir).report, "Файла prodagbi.txt не е в енкодинг Cp1251!\r\n");
 
-    // The message of the last such file stands: DEKLAR, purchases, sales, VIES.
+    // One line for each such file, in the order DEKLAR, purchases, sales, VIES.
     dir.write("DEKLAR.TXT", "\xFF\xFE" + Deklar().file());
     dir.write("VIES.TXT", "\xFE\xFF" + Vies().file());
-    EXPECT_EQ(check(dir).report, "Файла vies.txt(vies.csv) не е в енкодинг Cp1251!\r\n");
+    EXPECT_EQ(check(dir).report,
+              "Файла deklar.txt не е в енкодинг Cp1251!\r\n"
+              "Файла prodagbi.txt не е в енкодинг Cp1251!\r\n"
+              "Файла vies.txt(vies.csv) не е в енкодинг Cp1251!\r\n");
     EXPECT_TRUE(HasEncodingSignature(check(dir).state.results));
 }
 
@@ -101,7 +104,9 @@ TEST(CheckRun, ViesCsvIsReadOnlyWhenViesTxtIsAbsent) {
     r = check(dir);
     EXPECT_EQ(r.state.results.vies, kFileRead);
     EXPECT_EQ(r.state.vies.header.codes(), Codes{3});
-    EXPECT_NE(r.report.find("\r\nVIES - ДЕКЛАРАЦИЯ\r\n\r\nVHR06/20231\r\n"), std::string::npos);
+    EXPECT_NE(
+        r.report.find("\r\nVIES - ДЕКЛАРАЦИЯ\r\n\r\nПрочетен файл: VIES.CSV\r\nVHR06/20231\r\n"),
+        std::string::npos);
 }
 
 TEST(CheckRun, MissingViesWarningIsWithdrawnForTheCsvAndSetAgainWhenThatIsMissingToo) {

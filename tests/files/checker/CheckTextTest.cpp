@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "files/checker/FileText.h"
 #include "files/checker/FormatAmount15.h"
 #include "files/checker/Money.h"
+#include "platform/CodePage.h"
 #include "support/TempDir.h"
 
 using namespace files::checker;
@@ -99,6 +102,53 @@ TEST(EncodingSignature, RecognisesEverySignatureOnlyInFilesLongerThanFourBytes) 
                                 "a"),
               0);  // four bytes: not tested
     EXPECT_EQ(EncodingSignature(""), 0);
+}
+
+TEST(Utf8CyrillicText, ValidUtf8WithACyrillicLetterOnly) {
+    struct Case {
+        std::string text;
+        bool utf8Cyrillic;
+    };
+    const std::string name = "\xD0\x97\xD0\xBE\xD1\x80\xD0\xB5\xD0\xB2\xD0\xB0";  // Зорева
+    const Case cases[] = {
+        {"", false},
+        {"BG175074752 Zoreva Ltd\r\n", false},             // ASCII is both
+        {"\xC7\xEE\xF0\xE5\xE2\xE0 \xCE\xCE\xC4", false},  // Зорева ООД in Windows-1251
+        {name, true},
+        {std::string(40, ' ') + name + std::string(40, ' '), true},  // past the fast blocks
+        {"caf\xC3\xA9", false},                                      // UTF-8 without Cyrillic
+        {"\xE2\x82\xAC " + name, true},                              // three-byte euro sign
+        {"\xF0\x9F\x98\x80" + name, true},                           // four-byte character
+        {name + "\xD0", false},                                      // cut at the end
+        {name + "\xC0\x80", false},                                  // overlong NUL
+        {name + "\xE0\x80\xAF", false},                              // overlong slash
+        {name + "\xED\xA0\x80", false},                              // a surrogate
+        {name + "\xF4\x90\x80\x80", false},                          // past U+10FFFF
+        {name + " \xB9", false},                                     // a Windows-1251 "№"
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsUtf8CyrillicText(c.text), c.utf8Cyrillic) << testing::PrintToString(c.text);
+}
+
+TEST(Utf8CyrillicText, WindowsCyrillicTextIsNeverTakenForUtf8) {
+    // Words of Windows-1251 letters, digits and spaces, as names and goods
+    // are written: a letter (0xC0-0xFF) is never followed by the
+    // continuation byte a UTF-8 sequence needs.
+    std::mt19937 random(20230615);
+    for (int text = 0; text < 1000; ++text) {
+        std::string line;
+        const int length = 1 + static_cast<int>(random() % 60);
+        for (int i = 0; i < length; ++i) {
+            const unsigned pick = random() % 80;
+            line += pick < 64 ? static_cast<char>(0xC0 + pick) : pick < 72 ? ' ' : '0' + pick % 10;
+        }
+        EXPECT_FALSE(IsUtf8CyrillicText(line)) << testing::PrintToString(line);
+        // The same text saved as UTF-8 is recognised whenever it has a letter.
+        const bool hasLetter = std::any_of(
+            line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xC0; });
+        EXPECT_EQ(IsUtf8CyrillicText(platform::decodeCp1251(line)), hasLetter)
+            << testing::PrintToString(line);
+    }
 }
 
 TEST(PermittedCharacters, AcceptExactlyThePrintableWindows1251Set) {

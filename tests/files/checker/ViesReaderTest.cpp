@@ -23,6 +23,14 @@ struct ViesRun {
     Codes header() const { return s.vies.header.codes(); }
     Codes row(std::size_t i) const { return s.vies.section1.at(i).errors.codes(); }
     Codes storageRow(std::size_t i) const { return s.vies.section2.at(i).errors.codes(); }
+    // "VAT number sales/rows" (stotinki; "-" when the counterpart has no row).
+    std::vector<std::string> mismatches() const {
+        std::vector<std::string> texts;
+        for (const auto& m : s.vies.mismatches)
+            texts.push_back(std::string(m.vin) + " " + std::to_string(m.sales) + "/" +
+                            (m.vies ? std::to_string(*m.vies) : "-"));
+        return texts;
+    }
 
     CheckState s;
     int result = -1;
@@ -246,5 +254,88 @@ TEST(ViesCsv, FieldTooLongOrMissingStopsTheReading) {
         CheckState s;
         ASSERT_EQ(CheckViesCsvFile(s, FileText::fromBytes(csv), false), kFileRead);
         EXPECT_EQ(s.vies.header.codes(), Codes{25}) << csv;
+        EXPECT_EQ(s.vies.vdr[0], "") << csv;  // nothing of a line not read whole
     }
+    // A row that cannot be read is not kept.
+    const std::string csv =
+        "VHR;05/2023;1\r\nVDR;7501010004;a;b;1000;c;A\r\nVTR;BG175074752;d;e\r\n"
+        "TTR;1.00;1.00\r\nVIR;1;DE123456789;1.00;0.00;0.00;0123456789\r\n";
+    CheckState s;
+    ASSERT_EQ(CheckViesCsvFile(s, FileText::fromBytes(csv), false), kFileRead);
+    EXPECT_EQ(s.vies.header.codes(), Codes{25});
+    EXPECT_EQ(s.vies.ttr[0], "TTR");
+    EXPECT_TRUE(s.vies.section1.empty());
+    EXPECT_EQ(s.vies.fileName, "VIES.CSV");
+}
+
+TEST(ViesReader, CounterpartRowsAgainstTheirSales) {
+    using Texts = std::vector<std::string>;
+    struct Case {
+        const char* what;
+        void (*changeSale)(Sale&);  // the intra-Community supply to DE123456789
+        std::vector<Vies::Row> rows;
+        Texts mismatches;
+    };
+    const auto keep = [](Sale&) {};
+    const Vies::Row de1000 = {"1", "DE123456789", "1000.00", "0.00", "0.00", ""};
+    const Case cases[] = {
+        {"the same sum", keep, {de1000}, {}},
+        {"another sum",
+         keep,
+         {{"1", "DE123456789", "900.00", "0.00", "0.00", ""}},
+         {"DE123456789 100000/90000"}},
+        {"no row", keep, {}, {"DE123456789 100000/-"}},
+        {"rows of two months together",
+         keep,
+         {{"1", "DE123456789", "400.00", "0.00", "0.00", "04/2023"},
+          {"2", "DE123456789", "500.00", "0.00", "100.00", ""}},
+         {}},
+        {"exempt supply left out", [](Sale& s) { s.amount("SS19") = "50.00"; }, {de1000}, {}},
+        {"exempt supply counted",
+         [](Sale& s) { s.amount("SS19") = "50.00"; },
+         {{"1", "DE123456789", "1000.00", "0.00", "50.00", ""}},
+         {}},
+        {"more than the sales allow",
+         [](Sale& s) { s.amount("SS19") = "50.00"; },
+         {{"1", "DE123456789", "1100.00", "0.00", "0.00", ""}},
+         {"DE123456789 105000/110000"}},
+        {"triangular advance left out", [](Sale& s) { s.amount("SS25") = "200.00"; }, {de1000}, {}},
+        {"credit note left out of what the rows must hold",
+         [](Sale& s) { s.amount("SS19") = "-30.00"; },
+         {{"1", "DE123456789", "970.00", "0.00", "0.00", ""}},
+         {}},
+        {"services to Northern Ireland are never declared",
+         [](Sale& s) {
+             s.counterpart = "XI123456789";
+             s.amount("SS17") = "300.00";
+         },
+         {{"1", "XI123456789", "1000.00", "0.00", "0.00", ""}},
+         {}},
+        {"a number of no member state in the document's month",
+         [](Sale& s) { s.counterpart = "GB123456789"; },
+         {},
+         {}},
+        {"a type the VIES return does not take", [](Sale& s) { s.type = "11"; }, {}, {}},
+    };
+    for (const auto& c : cases) {
+        auto sales = defaultSales();
+        c.changeSale(sales[1]);
+        EXPECT_EQ(ViesRun(withRows(c.rows).file(), sales).mismatches(), c.mismatches) << c.what;
+    }
+}
+
+TEST(ViesReader, CounterpartMismatchesAreOrderedByVatNumber) {
+    auto sales = defaultSales();
+    Sale france = sales[1];
+    france.number = "3";
+    france.counterpart = "FR12345678901";
+    sales.push_back(france);
+    Sale austria = sales[1];
+    austria.number = "4";
+    austria.counterpart = "ATU12345678";
+    sales.push_back(austria);
+    const ViesRun r(withRows({}).file(), sales);
+    EXPECT_EQ(r.mismatches(),
+              (std::vector<std::string>{"ATU12345678 100000/-", "DE123456789 100000/-",
+                                        "FR12345678901 100000/-"}));
 }
