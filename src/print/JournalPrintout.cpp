@@ -99,6 +99,16 @@ std::string CellText(const JournalColumn& column, const db::JournalRow& row) {
     return {};
 }
 
+// The band is made at least as high as its tallest heading, so that no
+// heading spills over the frame into the title above (the narrow column 8a
+// of a scaled sales journal needs more than the band's given height).
+void FitBandToHeadings(Surface& surface, JournalLayout& l) {
+    for (const auto& column : l.columns)
+        l.bandHeight = std::max(
+            l.bandHeight, WrappedHeight(surface, column.heading, l.headingFont, column.width) +
+                              l.headingFont.height());
+}
+
 }  // namespace
 
 std::array<std::string, db::kPurchaseAmounts> PurchaseAmountHeadings(const std::string& period) {
@@ -194,6 +204,9 @@ JournalLayout PurchaseJournalLayout(Surface& surface, const std::string& vin,
         l.columns.push_back({std::to_string(9 + a), headings[a], JournalCell::Amount, a, amounts,
                              Align::Right, 0, 1088});
     PlaceColumns(l.columns, 410);
+    const int givenBand = l.bandHeight;
+    FitBandToHeadings(surface, l);
+    if (l.bandHeight > givenBand) l.numbersTop = l.bandTop - l.bandHeight;
     return l;
 }
 
@@ -222,12 +235,9 @@ JournalLayout SalesJournalLayout(Surface& surface, const std::string& vin,
     l.bandHeight =
         scale == 1 ? 1084 : WrappedHeight(surface, headings[db::SS18], l.headingFont, 660);
     l.numberFont = MakeFont(Face::Tahoma, 6, 400, scale);
-    l.numbersTop = l.bandTop - l.bandHeight;
     l.dataFont = MakeFont(Face::CourierNewCyr, 4, 400, scale);
     l.rowHeight = 2 * l.dataFont.height() + kRowPadding;
     l.frameLeft = 240;
-    const int firstRowTop = l.numbersTop - l.rowHeight;
-    l.firstPageRows = std::max(1, (firstRowTop - kSalesPageBottom) / l.rowHeight);
     l.laterPageRows = std::max(1, kSalesLaterPageSpace / l.rowHeight - 1);
     l.pageNumberBelowFrame = true;
     l.pageNumberLeft = 14751;
@@ -265,6 +275,10 @@ JournalLayout SalesJournalLayout(Surface& surface, const std::string& vin,
                              kOrder[n], amounts, Align::Right, 0, amountWidth});
     }
     PlaceColumns(l.columns, 270);
+    FitBandToHeadings(surface, l);
+    l.numbersTop = l.bandTop - l.bandHeight;
+    const int firstRowTop = l.numbersTop - l.rowHeight;
+    l.firstPageRows = std::max(1, (firstRowTop - kSalesPageBottom) / l.rowHeight);
     return l;
 }
 

@@ -298,7 +298,10 @@ void VatLineOf(FormPages& f, VatCells& cells, const VatLine& line, const db::Ret
                      int boxRight) {
         if (!cell) return;
         const std::string label = VatCellLabel(cell->number, period);
-        DrawWrapped(s, {labelLeft, top, labelRight, top - height}, label, kVatBody, Align::Left);
+        const int labelTop =
+            top - (height - WrappedHeight(s, label, kVatBody, labelRight - labelLeft)) / 2;
+        DrawWrapped(s, {labelLeft, labelTop, labelRight, labelTop - height}, label, kVatBody,
+                    Align::Left);
         const int boxTop = top - (height - cells.boxHeight()) / 2;
         cells.draw(boxRight, boxTop, cell->number, row.*(cell->value));
     };
@@ -368,11 +371,14 @@ class ViesTablePrinter {
   public:
     ViesTablePrinter(FormPages& f, ViesTable table) : f_(f), t_(std::move(table)) {}
 
+    // The first page's headings draw their own column rules (a heading may
+    // span columns); the table's rules start at the row of column numbers.
     bool begin(const std::function<void()>& headings) {
         if (!f_.room(headingsHeight_ + 2 * t_.rowHeight)) return false;
         top_ = f_.y;
         f_.surface().line({kRuleLeft, top_}, {kRuleRight, top_});
         headings();
+        rulesTop_ = f_.y;
         return numbersRow();
     }
     // A row that would end below the page bottom goes to a new page, where
@@ -381,7 +387,7 @@ class ViesTablePrinter {
         if (f_.y - t_.rowHeight < kFormPageBottom) {
             pageRules();
             if (!f_.room(t_.rowHeight)) return false;
-            top_ = f_.y;
+            top_ = rulesTop_ = f_.y;
             f_.surface().line({kRuleLeft, top_}, {kRuleRight, top_});
             numbersRow();
         }
@@ -422,12 +428,12 @@ class ViesTablePrinter {
         Surface& s = f_.surface();
         s.frame({kRuleLeft, top_, kRuleRight, f_.y});
         for (std::size_t i = 1; i + 1 < t_.edges.size(); ++i)
-            s.line({t_.edges[i], top_}, {t_.edges[i], f_.y});
+            s.line({t_.edges[i], rulesTop_}, {t_.edges[i], f_.y});
     }
 
     FormPages& f_;
     ViesTable t_;
-    int top_ = 0;
+    int top_ = 0, rulesTop_ = 0;
     int headingsHeight_ = 0;
 };
 
@@ -597,6 +603,8 @@ bool SuppliesSection(FormPages& f, const ViesReturnForm& form) {
                 "друга държава членка");
         heading(e[5], e[6], top, bottom,
                 "Данъчен период, през който данъкът е станал изискуем*\r\n(мм/гггг)");
+        for (int i : {1, 2, 5}) s.line({e[i], top}, {e[i], bottom});
+        for (int i : {3, 4}) s.line({e[i], split}, {e[i], bottom});
         f.y = bottom;
         s.line({kRuleLeft, f.y}, {kRuleRight, f.y});
     };
@@ -650,6 +658,7 @@ bool CallOffStockSection(FormPages& f, const ViesReturnForm& form) {
                         Align::Center);
         }
         f.y = top - headingsHeight;
+        for (int i = 1; i < 5; ++i) s.line({e[i], top}, {e[i], f.y});
         s.line({kRuleLeft, f.y}, {kRuleRight, f.y});
     };
     if (!table.begin(headings)) return false;

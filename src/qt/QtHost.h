@@ -15,6 +15,9 @@ class QtHost : public ui::Host {
   public:
     // Boxes and dialogs are centred on the window that is open at the time.
     void setMainWindow(QWidget* window) { mainWindow_ = window; }
+    // The window boxes and dialogs open over: the dialog open last, else the
+    // main window.
+    QWidget* parent() const;
     // Carries out a print request; until one is set, print() says printing
     // is not available.
     void setPrinter(std::function<void()> printer) { printer_ = std::move(printer); }
@@ -28,8 +31,6 @@ class QtHost : public ui::Host {
     void openTextFile(const std::filesystem::path& file) override;
 
   private:
-    QWidget* parent() const;
-
     QWidget* mainWindow_ = nullptr;
     std::vector<QWidget*> openDialogs_;
     std::function<void()> printer_;

@@ -7,6 +7,7 @@
 
 #include "app/CZorevaApp.h"
 #include "qt/CMainFrame.h"
+#include "qt/Printing.h"
 #include "qt/QtHost.h"
 
 namespace {
@@ -38,6 +39,9 @@ int main(int argc, char* argv[]) {
     const bool oemConversion = zoreva.settings().value("CONVERT").has_value();
     qt::CMainFrame frame({host, zoreva.document(), guideFile(), oemConversion});
     host.setMainWindow(&frame);
+    qt::Printing printing;
+    host.setPrinter(
+        [&] { qt::CarryOutPrintRequest(printing, zoreva.document(), host, host.parent()); });
     frame.show();
     return QApplication::exec();
 }

@@ -1,0 +1,118 @@
+#include "qt/Printing.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QSettings>
+
+#include "qt/Convert.h"
+#include "qt/PrinterSurface.h"
+
+namespace qt {
+namespace {
+
+// The last printer (or PDF folder) is kept in a small file of the front-end's
+// own, beside the program's settings: the settings file itself is only read.
+QSettings PrintSettings() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("TAVO"),
+                     QStringLiteral("zoreva-print"));
+}
+
+constexpr const char* kPrinterKey = "printer";
+constexpr const char* kPdfFolderKey = "pdfFolder";
+// The pages are placed from the top left of the printable area; a PDF page
+// keeps this much paper around it, which leaves the page numbers of the
+// journals (11420 twips down) on a landscape A4 sheet.
+constexpr double kPdfMarginMm = 3;
+
+bool Draw(print::CZorevaView& view, print::Printout printout, const std::string& period,
+          QPrinter& printer) {
+    PrinterSurface surface(printer);
+    const bool printed = view.print(printout, period, surface);
+    surface.finish();
+    return printed;
+}
+
+}  // namespace
+
+void SetUpPrinter(QPrinter& printer, print::Printout printout, const std::string& period) {
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(print::OrientationOf(printout) == print::Orientation::Landscape
+                                   ? QPageLayout::Landscape
+                                   : QPageLayout::Portrait);
+    printer.setDocName(toQt(print::JobName(printout, period)));
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        printer.setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
+                               QPageLayout::Millimeter);
+}
+
+Printing::Printing() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    const QString last = PrintSettings().value(kPrinterKey).toString();
+    if (!last.isEmpty() && QPrinterInfo::availablePrinterNames().contains(last))
+        printer_->setPrinterName(last);
+}
+
+void Printing::prepare(print::Printout printout, const std::string& period) {
+    SetUpPrinter(*printer_, printout, period);
+    if (printer_->outputFormat() == QPrinter::PdfFormat || printer_->printerName().isEmpty()) {
+        // A PDF is proposed under the printout's name, in the folder of the last one.
+        const QString folder = PrintSettings().value(kPdfFolderKey, QDir::homePath()).toString();
+        printer_->setOutputFileName(
+            QDir(folder).filePath(toQt(print::JobName(printout, period)) + QStringLiteral(".pdf")));
+    }
+}
+
+void Printing::remember() {
+    QSettings settings = PrintSettings();
+    if (printer_->outputFormat() == QPrinter::PdfFormat) {
+        settings.setValue(kPdfFolderKey, QFileInfo(printer_->outputFileName()).absolutePath());
+    } else {
+        settings.setValue(kPrinterKey, printer_->printerName());
+    }
+}
+
+PrintOutcome Printing::run(print::CZorevaView& view, print::Printout printout,
+                           const std::string& period, QWidget* parent) {
+    prepare(printout, period);
+    QPrintDialog dialog(printer_.get(), parent);
+    dialog.setWindowTitle(QStringLiteral("Печат"));
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    if (dialog.exec() != QDialog::Accepted) return PrintOutcome::Cancelled;
+    remember();
+    if (printer_->outputFormat() == QPrinter::PdfFormat)
+        printer_->setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
+                                 QPageLayout::Millimeter);
+    // The orientation may have been changed in the dialog's properties; the
+    // printout keeps the one chosen there.
+    return Draw(view, printout, period, *printer_) ? PrintOutcome::Printed
+                                                   : PrintOutcome::Abandoned;
+}
+
+void CarryOutPrintRequest(Printing& printing, app::CZorevaDoc& doc, ui::Host& host,
+                          QWidget* parent) {
+    if (doc.printKind() == app::PrintKind::None) return;
+    const auto printout = static_cast<print::Printout>(doc.printKind());
+    print::CZorevaView view(doc.database(), doc.clock(), doc.person());
+    switch (printing.run(view, printout, doc.printPeriod(), parent)) {
+        case PrintOutcome::Cancelled:
+            return;
+        case PrintOutcome::Abandoned:
+            host.error("Печатът е прекъснат: принтерът не започна страница.");
+            break;
+        case PrintOutcome::Printed:
+            break;
+    }
+    doc.printFinished();
+}
+
+bool PrintToPdf(print::CZorevaView& view, print::Printout printout, const std::string& period,
+                const QString& file) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    SetUpPrinter(printer, printout, period);
+    return Draw(view, printout, period, printer);
+}
+
+}  // namespace qt

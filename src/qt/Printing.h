@@ -1,0 +1,54 @@
+#pragma once
+// Carrying out a print request on screen: the page orientation of the
+// printout, the platform's print dialog (printer choice, "Print to file" as
+// PDF), then the pages. The printer chosen last is offered first, in this run
+// and the next.
+
+#include <QPrinter>
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <string>
+
+#include "app/CZorevaDoc.h"
+#include "print/CZorevaView.h"
+#include "ui/Host.h"
+
+namespace qt {
+
+enum class PrintOutcome { Printed, Cancelled, Abandoned };
+
+class Printing {
+  public:
+    Printing();
+
+    // Shows the print dialog over `parent` and prints; Cancelled when the
+    // dialog was cancelled, Abandoned when the printer could not start a page.
+    PrintOutcome run(print::CZorevaView& view, print::Printout printout, const std::string& period,
+                     QWidget* parent);
+
+    QPrinter& printer() { return *printer_; }
+
+  private:
+    void prepare(print::Printout printout, const std::string& period);
+    void remember();
+
+    std::unique_ptr<QPrinter> printer_;
+};
+
+// Carries out the print request a dialog has placed with the session: the
+// printout of its kind and period, while the dialog stays open. The request
+// ends when the pages are printed or the printing was abandoned (which is
+// said in an error box); a cancelled print dialog leaves it as it is.
+void CarryOutPrintRequest(Printing& printing, app::CZorevaDoc& doc, ui::Host& host,
+                          QWidget* parent);
+
+// Prints straight into a PDF file, without a dialog; false when abandoned.
+bool PrintToPdf(print::CZorevaView& view, print::Printout printout, const std::string& period,
+                const QString& file);
+
+// The printer set up as the printouts expect it: high resolution, A4, the
+// orientation of the printout, small margins for a PDF file.
+void SetUpPrinter(QPrinter& printer, print::Printout printout, const std::string& period);
+
+}  // namespace qt

@@ -1,0 +1,108 @@
+// The printouts on a Qt printer: the fonts that stand in for "Courier New
+// Cyr" and "Tahoma", and each printout written as a PDF file. With
+// ZOREVA_PRINT_SAMPLES set to a folder, the PDF files are kept there (the
+// screenshots in docs/screenshots are made from them with pdftoppm).
+#include <QFile>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPrinter>
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+
+#include "platform/Clock.h"
+#include "print/CZorevaView.h"
+#include "print/Surface.h"
+#include "qt/PrinterSurface.h"
+#include "qt/Printing.h"
+#include "support/PrintSamples.h"
+#include "support/TempDir.h"
+#include "support/TestDatabase.h"
+
+namespace {
+
+int PageCount(const QByteArray& pdf) {
+    int pages = 0;
+    for (qsizetype at = pdf.indexOf("/Type /Page"); at >= 0;
+         at = pdf.indexOf("/Type /Page", at + 1))
+        if (pdf.mid(at + 11, 1) != "s") ++pages;
+    return pages;
+}
+
+QFont Face(print::Face face) {
+    qt::LoadPrintFonts();
+    QFont font(qt::FamilyOf(face));
+    font.setPointSizeF(100);
+    return font;
+}
+
+}  // namespace
+
+TEST(PrintFonts, CourierNewIsDrawnWithAMonospacedFontOfItsMetricsAndCyrillic) {
+    const QFont font = Face(print::Face::CourierNewCyr);
+    EXPECT_EQ(QFontInfo(font).family(), "Liberation Mono");
+    const QFontMetricsF m(font);
+    // Courier New: every glyph advances 1229/2048 of the em.
+    for (const QString glyph : {"0", "W", "Ж", "ш", " "})
+        EXPECT_NEAR(m.horizontalAdvance(glyph) / m.horizontalAdvance("M"), 1.0, 1e-6)
+            << glyph.toStdString();
+    EXPECT_TRUE(m.inFontUcs4(U'Ж'));
+    EXPECT_TRUE(m.inFontUcs4(U'щ'));
+}
+
+TEST(PrintFonts, TahomaIsWinesTahomaWithCyrillic) {
+    const QFont font = Face(print::Face::Tahoma);
+    EXPECT_EQ(QFontInfo(font).family(), "Tahoma");
+    const QFontMetricsF m(font);
+    for (char32_t c : {U'Б', U'ж', U'Щ', U'ъ', U'№'}) EXPECT_TRUE(m.inFontUcs4(c)) << int(c);
+    // Tahoma's digits are all as wide.
+    EXPECT_DOUBLE_EQ(m.horizontalAdvance("0"), m.horizontalAdvance("8"));
+}
+
+TEST(PrinterSurface, AFontsHeightInTwipsIsItsLineHeight) {
+    testing_support::TempDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString((dir / "m.pdf").string()));
+    qt::PrinterSurface surface(printer);
+    // 25 characters of the 6-point Courier: 25 x 100 x 1229/2320 twips.
+    const print::Font courier{print::Face::CourierNewCyr, 6, 400, 1};
+    EXPECT_NEAR(surface.textWidth("АААДДДРРРТТТОООПППТТШШШШШ", courier), 1324, 3);
+    const print::Font tahoma{print::Face::Tahoma, 7, 400, 1};
+    EXPECT_NEAR(surface.textWidth("01", tahoma), 2 * 117 * 1118 / 2472, 3);
+}
+
+TEST(Printing, EachPrintoutIsWrittenAsAPdfWithItsFontsAndPages) {
+    testing_support::TestDatabase t;
+    const db::PersonRow person = testing_support::FillPrintSamples(t.db());
+    platform::FixedClock clock({2024, 6, 3, 10, 0, 0});
+    print::CZorevaView view(t.db(), clock, person);
+    const char* keep = std::getenv("ZOREVA_PRINT_SAMPLES");
+    testing_support::TempDir dir;
+    const struct {
+        print::Printout printout;
+        const char* file;
+        int pages;
+    } cases[] = {{print::Printout::PurchaseJournal, "print-purchase-journal.pdf", 2},
+                 {print::Printout::SalesJournal, "print-sales-journal.pdf", 1},
+                 {print::Printout::VatReturn, "print-vat-return.pdf", 1},
+                 {print::Printout::ViesReturn, "print-vies-return.pdf", 1}};
+    for (const auto& c : cases) {
+        const std::string folder = keep ? keep : dir.path().string();
+        const QString file = QString::fromStdString(folder + "/" + c.file);
+        ASSERT_TRUE(qt::PrintToPdf(view, c.printout, testing_support::kSamplePeriod, file))
+            << c.file;
+        QFile pdf(file);
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << c.file;
+        const QByteArray bytes = pdf.readAll();
+        EXPECT_EQ(PageCount(bytes), c.pages) << c.file;
+        EXPECT_TRUE(bytes.contains("LiberationMono")) << c.file;
+        const bool tahoma = c.printout == print::Printout::PurchaseJournal ||
+                            c.printout == print::Printout::SalesJournal;
+        EXPECT_EQ(bytes.contains("Tahoma"), tahoma) << c.file;
+        const bool landscape = print::OrientationOf(c.printout) == print::Orientation::Landscape;
+        EXPECT_TRUE(bytes.contains(landscape ? "/MediaBox [0 0 842.000000 595.000000]"
+                                             : "/MediaBox [0 0 595.000000 842.000000]"))
+            << "A4 " << c.file;
+    }
+}

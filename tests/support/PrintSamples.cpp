@@ -1,0 +1,112 @@
+#include "support/PrintSamples.h"
+
+#include <string>
+
+#include "returns/VatReturnComputation.h"
+
+namespace testing_support {
+namespace {
+
+constexpr const char* kVin = "BG175074752";
+
+const char* const kSuppliers[] = {
+    "Електроразпределение Юг ЕАД",  // 27 characters: two lines
+    "Софийска вода АД",
+    "Виваком България ЕАД",
+    "Лукойл България ЕООД",
+    "Канцеларски материали Иванов и синове ООД",
+    "Доставки на строителни материали ЕООД",
+};
+const char* const kGoods[] = {"електроенергия",           "вода",
+                              "далекосъобщителни услуги", "гориво",
+                              "канцеларски материали",    "строителни материали"};
+
+db::JournalRow Document(db::Journal journal, int number) {
+    auto row = db::journalRow(journal);
+    row.vin = kVin, row.period = kSamplePeriod, row.number = number, row.type = "01";
+    row.docNo = std::to_string(1000000 + number * 37);
+    row.date = (number % 28 + 1 < 10 ? "0" : "") + std::to_string(number % 28 + 1) + "/05/2024";
+    row.knum = std::to_string(100000000 + number * 7919 % 900000000);
+    const int pick = number % 6;
+    row.kname = kSuppliers[pick];
+    row.sdelka = kGoods[pick];
+    return row;
+}
+
+void Purchases(db::Database& db) {
+    for (int n = 1; n <= kSamplePurchases; ++n) {
+        auto row = Document(db::Journal::Purchases, n);
+        const double base = 100.0 * n + n * 0.37;
+        if (n % 5 == 0) {
+            row.amounts[db::BS30] = base;  // no credit
+        } else if (n % 7 == 0) {
+            row.amounts[db::BS32] = base, row.amounts[db::BS42] = base * 0.2;
+        } else {
+            row.amounts[db::BS31] = base, row.amounts[db::BS41] = base * 0.2;
+        }
+        db::insertJournalRow(db, db::Journal::Purchases, row);
+    }
+}
+
+void Sales(db::Database& db) {
+    for (int n = 1; n <= 12; ++n) {
+        auto row = Document(db::Journal::Sales, n);
+        const double base = 250.0 * n;
+        row.kname =
+            n % 3 ? "Клиент " + std::to_string(n) + " ООД" : "Търговска верига Фантастико ЕООД";
+        row.sdelka = "продажба на стоки";
+        if (n % 4 == 0) {
+            row.knum = "DE" + std::to_string(100000000 + n);
+            row.amounts[db::SS10] = base, row.amounts[db::SS15] = base;
+            row.sdelka = "ВОД на стоки";
+        } else {
+            row.amounts[db::SS10] = base, row.amounts[db::SS20] = base * 0.2;
+            row.amounts[db::SS11] = base, row.amounts[db::SS21] = base * 0.2;
+        }
+        db::insertJournalRow(db, db::Journal::Sales, row);
+    }
+}
+
+db::ViesRow Vies(int section, int number, const std::string& knum) {
+    db::ViesRow v;
+    v.vin = kVin, v.period = kSamplePeriod, v.section = section, v.number = number;
+    v.knum = knum, v.period1 = "05/2024";
+    return v;
+}
+
+void ViesReturn(db::Database& db) {
+    auto de = Vies(1, 1, "DE100000004");
+    de.ss15 = 1000;
+    auto de2 = Vies(1, 2, "DE100000008");
+    de2.ss15 = 2000, de2.period1 = "04/2024";
+    auto at = Vies(1, 3, "ATU12345678");
+    at.ss17 = 450.5, at.ss25 = 120;
+    auto fr = Vies(1, 4, "FR12345678901");
+    fr.ss15 = 3000;
+    for (const auto& v : {de, de2, at, fr}) db::insertViesRow(db, v);
+    auto callOff = Vies(2, 1, "DE100000004");
+    callOff.ss15 = 1;
+    auto replaced = Vies(2, 2, "NL123456789B01");
+    replaced.ss15 = 3, replaced.knumz = "DE100000008";
+    for (const auto& v : {callOff, replaced}) db::insertViesRow(db, v);
+}
+
+}  // namespace
+
+db::PersonRow FillPrintSamples(db::Database& db) {
+    db::PersonRow p;
+    p.bulstat = "175074752", p.vin = kVin, p.name = "Зорница Трейд ЕООД";
+    p.adress = "гр. София 1000, ул. „Цар Шишман“ № 14";
+    p.bName = "Иван Петров Иванов", p.bPost = "управител";
+    p.face = "Мария Георгиева Петрова", p.faceEgn = "8001010000";
+    p.faceAdr1 = "ж.к. Лозенец, ул. „Криволак“ № 3", p.faceGrad = "София", p.facePk = "1164";
+    p.flPredst = "A", p.last = true;
+    db::insertPerson(db, p);
+    Purchases(db);
+    Sales(db);
+    returns::ComputeVatReturn(db, {kVin, "", kSamplePeriod});
+    ViesReturn(db);
+    return p;
+}
+
+}  // namespace testing_support
