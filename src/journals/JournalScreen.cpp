@@ -82,6 +82,7 @@ void JournalScreen::declareCommands(ui::Rect list, ui::Rect notes) {
     save_ = &addButton("save", "Добави", {x, 6, 70, 14}).makeDefault();
     edit_ = &addButton("edit", "Редакция", {x, 24, 70, 14});
     delete_ = &addButton("delete", "Изтрий", {x, 42, 70, 14});
+    print_ = &addButton("print", "Печат", {x - 76, 60, 70, 14});
     close_ = &addButton("close", "Затвори", {x, 60, 70, 14});
     list_ = &addListView("list", "", list);
     for (const auto& c : ListColumns(journal_))
@@ -117,6 +118,15 @@ void JournalScreen::pressed(ui::Button& button) {
     if (&button == delete_) return deleteDocument();
     if (&button == close_) return close(ui::Result::Ok);
     if (&button == &counterparts_) return pickCounterpart();
+    if (&button == print_) return printJournal();
+}
+
+// The journal of the period shown is printed while the screen stays open.
+void JournalScreen::printJournal() {
+    doc_.requestPrint(
+        journal_ == db::Journal::Purchases ? app::PrintKind::Purchases : app::PrintKind::Sales,
+        shownPeriod_);
+    host().print();
 }
 
 // The identifier picked from the register goes into field 6; leaving the
@@ -176,6 +186,7 @@ void JournalScreen::refresh() {
     edit_->setCaption(editing() ? "Отказ" : "Редакция");
     edit_->setEnabled(editing() || list_->documentSelected());
     delete_->setEnabled(!editing() && list_->documentSelected());
+    print_->setEnabled(!shownPeriod_.empty());
     close_->setEnabled(!editing());
 }
 

@@ -149,6 +149,7 @@ class JournalScreen : public ui::Dialog {
     void cancelEdit();
     void deleteDocument();
     void pickCounterpart();
+    void printJournal();
     void showNotes();
     std::string notesOf(const db::ErrorSet& errors) const;
     files::ErrorGroup errorGroup() const;
@@ -168,6 +169,7 @@ class JournalScreen : public ui::Dialog {
     ui::Button* save_ = nullptr;
     ui::Button* edit_ = nullptr;
     ui::Button* delete_ = nullptr;
+    ui::Button* print_ = nullptr;
     ui::Button* close_ = nullptr;
     ui::ListView* list_ = nullptr;
     ui::TextBox* notes_ = nullptr;

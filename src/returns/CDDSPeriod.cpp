@@ -33,11 +33,19 @@ void CDDSPeriod::changed(ui::Control& control) {
 
 void CDDSPeriod::pressed(ui::Button& button) {
     if (&button == &close_) return close(ui::Result::Ok);
+    const ReturnScope s = scope();
+    // The returns' print buttons place the request with the session.
+    auto printRequest = [this, period = s.period](app::PrintKind kind) {
+        return [this, period, kind] {
+            doc_.requestPrint(kind, period);
+            host().print();
+        };
+    };
     if (&button == &vatReturn_) {
-        CDeklDDS sheet(host(), doc_.database(), scope());
+        CDeklDDS sheet(host(), doc_.database(), s, printRequest(app::PrintKind::VatReturn));
         host().runModal(sheet);
     } else if (&button == &vies_) {
-        CViesDeklDlg vies(host(), doc_.database(), scope());
+        CViesDeklDlg vies(host(), doc_.database(), s, printRequest(app::PrintKind::Vies));
         host().runModal(vies);
     }
 }

@@ -118,6 +118,17 @@ ui::Label& DeklPage::heading(std::string text, int lines) {
     return label;
 }
 
+ui::Button& DeklPage::button(std::string id, std::string caption) {
+    constexpr int kButtonWidth = 60, kButtonHeight = 14;
+    auto& button =
+        sheet_
+            .addButton(std::move(id), std::move(caption),
+                       {kCellX + kCellWidth - kButtonWidth, top_, kButtonWidth, kButtonHeight})
+            .on(page_);
+    top_ += kButtonHeight + kRowGap;
+    return button;
+}
+
 ui::Edit& DeklPage::cell(std::string id, std::string caption, int lines) {
     const int height = rowHeight(lines);
     auto& edit = sheet_
@@ -187,10 +198,12 @@ bool DeklPage::readyToSave() {
 
 // ---- CDeklDDS ----
 
-CDeklDDS::CDeklDDS(ui::Host& host, db::Database& db, ReturnScope scope)
+CDeklDDS::CDeklDDS(ui::Host& host, db::Database& db, ReturnScope scope,
+                   std::function<void()> printRequest)
     : Dialog(host, "Справка декларация за ДДС", {kWidth, kHeight}),
       db_(db),
       scope_(std::move(scope)),
+      printRequest_(std::move(printRequest)),
       sheet_(addSheet("sheet", {kSheetX, kSheetY, kSheetWidth, kSheetHeight})),
       a_(std::make_unique<CDeklRazdelA>(*this)),
       b_(std::make_unique<CDeklRazdelB>(*this)),
@@ -255,6 +268,8 @@ void CDeklDDS::pressed(ui::Button& button) {
         confirm();
     } else if (&button == &cancel_) {
         close(ui::Result::Cancel);
+    } else if (&button == &c_->printButton() && printRequest_) {
+        printRequest_();
     }
 }
 
@@ -268,6 +283,7 @@ void CDeklDDS::refresh() {
     for (DeklPage* page : pages()) modified = modified || (page->displayed() && page->modified());
     apply_.setEnabled(modified);
     cancel_.setEnabled(modified);
+    c_->printButton().setEnabled(static_cast<bool>(printRequest_));
 }
 
 }  // namespace returns

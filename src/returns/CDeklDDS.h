@@ -17,6 +17,7 @@
 // the focus and does nothing elsewhere.
 
 #include <deque>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -109,6 +110,8 @@ class DeklPage {
     void section(std::string caption);
     void endSection();
     ui::Label& heading(std::string text, int lines);
+    // A button at the right of the page, below the rows before it.
+    ui::Button& button(std::string id, std::string caption);
     // An amount cell, shown only; its caption takes `lines` lines.
     ui::Edit& cell(std::string id, std::string caption, int lines = 1);
     // A cell the user types; `field` names it in its message ("33").
@@ -136,7 +139,10 @@ class DeklPage {
 
 class CDeklDDS : public ui::Dialog {
   public:
-    CDeklDDS(ui::Host& host, db::Database& db, ReturnScope scope);
+    // `printRequest` prints the return of the scope's period ("Печат" on
+    // page В); without one the button is disabled.
+    CDeklDDS(ui::Host& host, db::Database& db, ReturnScope scope,
+             std::function<void()> printRequest = {});
     ~CDeklDDS() override;
 
     db::Database& database() const { return db_; }
@@ -160,6 +166,7 @@ class CDeklDDS : public ui::Dialog {
 
     db::Database& db_;
     ReturnScope scope_;
+    std::function<void()> printRequest_;
     ui::Sheet& sheet_;
     std::unique_ptr<CDeklRazdelA> a_;
     std::unique_ptr<CDeklRazdelB> b_;

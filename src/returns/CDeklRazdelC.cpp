@@ -30,6 +30,7 @@ CDeklRazdelC::CDeklRazdelC(CDeklDDS& sheet) : DeklPage(sheet, "razdelC", "Раз
     typed(F82, "82",
           "82.Съгласно чл.92, ал.4 ЗДДС в 30-дневен срок от подаването на тази декларация");
     endSection();
+    print_ = &button("print", "Печат");
 }
 
 journals::Stotinki CDeklRazdelC::result() const {

@@ -23,6 +23,7 @@ class CDeklRazdelC : public DeklPage {
 
     void save() override;
     void saved() override;
+    ui::Button& printButton() const { return *print_; }
 
   protected:
     void show(bool first) override;
@@ -41,6 +42,7 @@ class CDeklRazdelC : public DeklPage {
 
     ui::Edit* dr50_ = nullptr;
     ui::Edit* dr60_ = nullptr;
+    ui::Button* print_ = nullptr;
     std::array<TypedCell*, kTyped> typed_{};
     std::vector<double> savedValues_;
 };

@@ -22,15 +22,18 @@ std::string wholeNumber(double value) {
 
 }  // namespace
 
-CViesDeklDlg::CViesDeklDlg(ui::Host& host, db::Database& db, ReturnScope scope)
+CViesDeklDlg::CViesDeklDlg(ui::Host& host, db::Database& db, ReturnScope scope,
+                           std::function<void()> printRequest)
     : Dialog(host, "VIES Декларация", {kWidth, kHeight}),
       db_(db),
       scope_(std::move(scope)),
+      printRequest_(std::move(printRequest)),
       supplies_(addListView("supplies", "Секция \"ВОД\"", {kListX, 18, kListWidth, kListHeight})
                     .labelAt({kListX, 6, kListWidth, 10})),
       callOffStock_(addListView("callOffStock", "Секция \"Режим складиране на стоки до поискване\"",
                                 {kListX, 150, kListWidth, kListHeight})
                         .labelAt({kListX, 138, kListWidth, 10})),
+      print_(addButton("print", "Печат", {kWidth - 132, kHeight - 22, 60, 14})),
       close_(addButton("close", "Затвори", {kWidth - 66, kHeight - 22, 60, 14})) {
     using ui::Align;
     supplies_.column(" № ", Align::Right)
@@ -84,6 +87,13 @@ void CViesDeklDlg::opened() {
 
 void CViesDeklDlg::pressed(ui::Button& button) {
     if (&button == &close_) close(ui::Result::Ok);
+    if (&button == &print_ && printRequest_) printRequest_();
+}
+
+void CViesDeklDlg::refresh() {
+    const bool rows =
+        supplies_.rowCount() > 0 || (callOffStock_.visible() && callOffStock_.rowCount() > 0);
+    print_.setEnabled(printRequest_ && rows);
 }
 
 }  // namespace returns

@@ -4,6 +4,8 @@
 // intra-Community supplies (section "ВОД") and, from period 202004 on, the
 // call-off-stock operations. Nothing in it is edited.
 
+#include <functional>
+
 #include "db/Database.h"
 #include "returns/VatReturnComputation.h"
 #include "ui/Dialog.h"
@@ -12,11 +14,15 @@ namespace returns {
 
 class CViesDeklDlg : public ui::Dialog {
   public:
-    CViesDeklDlg(ui::Host& host, db::Database& db, ReturnScope scope);
+    // `printRequest` prints the VIES return of the scope's period ("Печат",
+    // enabled when either list has a row).
+    CViesDeklDlg(ui::Host& host, db::Database& db, ReturnScope scope,
+                 std::function<void()> printRequest = {});
 
   protected:
     void opened() override;
     void pressed(ui::Button& button) override;
+    void refresh() override;
 
   private:
     void fillSupplies();
@@ -26,8 +32,10 @@ class CViesDeklDlg : public ui::Dialog {
 
     db::Database& db_;
     ReturnScope scope_;
+    std::function<void()> printRequest_;
     ui::ListView& supplies_;
     ui::ListView& callOffStock_;
+    ui::Button& print_;
     ui::Button& close_;
 };
 

@@ -621,3 +621,20 @@ TEST_F(Purchases, APeriodOutOfSequenceIsRenumberedWithTheNewDocument) {
 }
 
 }  // namespace
+
+TEST_F(Purchases, PrintAsksForTheJournalOfThePeriodShownWhileTheScreenStaysOpen) {
+    open("");
+    EXPECT_FALSE(d().enabled("Печат")) << "no period, nothing to print";
+    d().type("period", "202311");
+    int printed = 0;
+    host.onPrint([&] {
+        ++printed;
+        EXPECT_EQ(doc->printKind(), app::PrintKind::Purchases);
+        EXPECT_EQ(doc->printPeriod(), "202311");
+    });
+    d().press("Печат");
+    EXPECT_EQ(printed, 1);
+    EXPECT_EQ(host.printRequests(), 1);
+    EXPECT_TRUE(d().isOpen());
+    EXPECT_EQ(d().text("period"), "202311");
+}

@@ -367,3 +367,14 @@ TEST_F(Sales, DeletingRenumbersBothJournalsOfThePeriod) {
 }
 
 }  // namespace
+
+TEST_F(Sales, PrintAsksForTheSalesJournalOfThePeriodShown) {
+    open("202311");
+    host.onPrint([&] {
+        EXPECT_EQ(doc->printKind(), app::PrintKind::Sales);
+        EXPECT_EQ(doc->printPeriod(), "202311");
+    });
+    d().press("Печат");
+    EXPECT_EQ(host.printRequests(), 1);
+    EXPECT_TRUE(d().isOpen());
+}

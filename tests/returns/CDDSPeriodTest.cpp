@@ -112,3 +112,36 @@ TEST_F(BranchChooser, ABranchOpensTheReturnOfItsOwnBranch) {
     EXPECT_TRUE(db::findReturn(t.db(), "BG121212121", "0001", "202306"));
     EXPECT_FALSE(db::findReturn(t.db(), "BG121212121", "", "202306"));
 }
+
+TEST_F(Chooser, TheReturnsPrintThemselvesWhileTheyStayOpen) {
+    std::vector<std::pair<app::PrintKind, std::string>> requests;
+    host.onPrint([&] { requests.emplace_back(doc.printKind(), doc.printPeriod()); });
+    host.onDialog([](DialogDriver& s) {
+        s.showPage("Раздел В, Г и Д");
+        s.press("Печат");
+        EXPECT_TRUE(s.isOpen());
+        s.press("OK");
+    });
+    d.type("period", "202306").press("Декларация ДДС");
+    // A VIES return without rows has nothing to print; one with a row has.
+    host.onDialog([](DialogDriver& v) {
+        EXPECT_FALSE(v.enabled("Печат"));
+        v.press("Затвори");
+    });
+    d.press("VIES");
+    auto sale = db::journalRow(db::Journal::Sales);
+    sale.vin = "BG121212121", sale.period = "202306", sale.type = "01", sale.number = 1;
+    sale.date = "15/06/2023", sale.knum = "DE123456789";
+    sale.amounts[db::SS10] = 100, sale.amounts[db::SS15] = 100;
+    db::insertJournalRow(t.db(), db::Journal::Sales, sale);
+    host.onDialog([](DialogDriver& v) {
+        EXPECT_EQ(v.rowCount("supplies"), 1);
+        v.press("Печат");
+        v.press("Затвори");
+    });
+    d.press("VIES");
+    EXPECT_EQ(requests,
+              (std::vector<std::pair<app::PrintKind, std::string>>{
+                  {app::PrintKind::VatReturn, "202306"}, {app::PrintKind::Vies, "202306"}}));
+    EXPECT_EQ(host.printRequests(), 2);
+}
