@@ -33,8 +33,11 @@ bool CZorevaApp::InitInstance() {
     if (!readSettings()) return false;
     const auto dataFolder = readDataFolder();
     if (!dataFolder) return false;
-    takeDeliveredDatabase(*dataFolder);
-    if (!openDatabase(*dataFolder)) return false;
+    const bool delivered = takeDeliveredDatabase(*dataFolder);
+    if (!openDatabase(*dataFolder)) {
+        if (delivered) giveBackDeliveredDatabase(*dataFolder);
+        return false;
+    }
     return createDocument(*dataFolder);
 }
 
@@ -66,20 +69,24 @@ std::optional<std::filesystem::path> CZorevaApp::readDataFolder() {
     return std::filesystem::path(*data);
 }
 
-// A fresh ZORV1.MDB from an installation becomes ZORV.MDB. When both files
-// exist the old database stays in use and the new one is left in place, so
-// that nothing of the user's data is lost.
-void CZorevaApp::takeDeliveredDatabase(const std::filesystem::path& dataFolder) {
+// A fresh ZORV1.MDB from an installation becomes ZORV.MDB; it is opened once,
+// as ZORV.MDB. When both files exist the old database stays in use and the
+// new one is left in place, so that nothing of the user's data is lost.
+bool CZorevaApp::takeDeliveredDatabase(const std::filesystem::path& dataFolder) {
     const auto delivered = deliveredDatabaseFile(dataFolder);
     const auto current = databaseFile(dataFolder);
-    try {
-        db::Database::open(delivered);  // proves the delivered file is whole; closed at once
-    } catch (const db::Error&) {
-        return;  // the normal case: nothing was delivered
-    }
     std::error_code ec;
-    if (std::filesystem::exists(current, ec)) return;
+    if (!std::filesystem::is_regular_file(delivered, ec)) return false;  // the normal case
+    if (std::filesystem::exists(current, ec)) return false;
     std::filesystem::rename(delivered, current, ec);  // on failure ZORV1.MDB stays in place
+    return !ec;
+}
+
+// A delivered file that does not open goes back to where it was, so that a
+// later installation can deliver a sound one.
+void CZorevaApp::giveBackDeliveredDatabase(const std::filesystem::path& dataFolder) {
+    std::error_code ec;
+    std::filesystem::rename(databaseFile(dataFolder), deliveredDatabaseFile(dataFolder), ec);
 }
 
 bool CZorevaApp::openDatabase(const std::filesystem::path& dataFolder) {

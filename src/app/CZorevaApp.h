@@ -15,7 +15,7 @@
 namespace app {
 
 class CZorevaApp {
-public:
+  public:
     CZorevaApp(ui::Host& host, platform::Environment env, const platform::Clock& clock);
 
     // Runs the start-up. Returns false when the program must end; a message
@@ -29,10 +29,11 @@ public:
     static std::filesystem::path databaseFile(const std::filesystem::path& dataFolder);
     static std::filesystem::path deliveredDatabaseFile(const std::filesystem::path& dataFolder);
 
-private:
+  private:
     bool readSettings();
     std::optional<std::filesystem::path> readDataFolder();
-    void takeDeliveredDatabase(const std::filesystem::path& dataFolder);
+    bool takeDeliveredDatabase(const std::filesystem::path& dataFolder);
+    void giveBackDeliveredDatabase(const std::filesystem::path& dataFolder);
     bool openDatabase(const std::filesystem::path& dataFolder);
     bool createDocument(const std::filesystem::path& dataFolder);
 

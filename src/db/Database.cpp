@@ -2,7 +2,12 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <fcntl.h>
 #include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 namespace db {
 namespace {
@@ -20,19 +25,24 @@ void check(sqlite3* db, int rc) {
 // ---- Statement ----
 
 Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
-    const int rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr);
+    const int rc =
+        sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_finalize(stmt_);
         throwFrom(db, rc);
     }
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
 
 Statement::Statement(Statement&& other) noexcept
     : db_(other.db_), stmt_(std::exchange(other.stmt_, nullptr)) {}
 
-void Statement::fail() const { throwFrom(db_, sqlite3_errcode(db_)); }
+void Statement::fail() const {
+    throwFrom(db_, sqlite3_errcode(db_));
+}
 
 Statement& Statement::bind(int index, std::string_view text) {
     if (sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
@@ -73,7 +83,9 @@ void Statement::reset() {
     sqlite3_clear_bindings(stmt_);
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(stmt_); }
+int Statement::columnCount() const {
+    return sqlite3_column_count(stmt_);
+}
 
 int Statement::column(std::string_view name) const {
     const int count = sqlite3_column_count(stmt_);
@@ -97,65 +109,110 @@ std::string Statement::text(int column) const {
                        static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)));
 }
 
-double Statement::real(int column) const { return sqlite3_column_double(stmt_, column); }
+double Statement::real(int column) const {
+    return sqlite3_column_double(stmt_, column);
+}
 
-std::int64_t Statement::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
+std::int64_t Statement::integer(int column) const {
+    return sqlite3_column_int64(stmt_, column);
+}
 
 // ---- Database ----
 
-const std::string& Database::password() {
-    static const std::string kPassword = "Pq№Жы7vX2m)Rt9Lk4Zs*";
-    return kPassword;
+// The engine's settings for a file opened by the program. The lock on the
+// file is taken at once, so that a second copy of the program cannot open it.
+// The write-ahead log under the exclusive lock keeps its index in memory,
+// syncs once per commit, and lets a deletion reuse the log's space on a full
+// disk. The log is cut back to 64 MB after a large transaction.
+//
+// Read-only access is refused writes by the connection itself (query_only):
+// the engine of this version cannot read a log-mode file through a read-only
+// handle. A log or journal left by an interrupted run is still recovered.
+void Database::useEngineSettings(Access access) {
+    if (access == Access::ReadWrite)
+        executeScript("PRAGMA journal_mode=WAL; PRAGMA journal_size_limit=67108864;");
+    executeScript("BEGIN EXCLUSIVE; COMMIT; PRAGMA cache_size=-262144; PRAGMA temp_store=MEMORY;");
+    if (access == Access::ReadOnly) executeScript("PRAGMA query_only=1;");
 }
 
-Database Database::openWithFlags(const std::filesystem::path& file, const std::string& key,
-                                 int flags) {
+Database Database::openWith(const std::filesystem::path& file, const Lock& lock, int flags) {
     sqlite3* handle = nullptr;
     const int rc = sqlite3_open_v2(file.c_str(), &handle, flags, nullptr);
-    Database db(handle, file);
+    Database db(handle, file, lock);
     if (rc != SQLITE_OK) throwFrom(handle, rc);
+    const std::string key = lock.key.engineText();
     check(handle, sqlite3_key(handle, key.data(), static_cast<int>(key.size())));
-    // Exclusive for the whole run: take the lock at once so that a second
-    // copy of the program cannot open the file.
-    db.executeScript("PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;");
+    if (lock.format == PageFormat::Current) db.executeScript("PRAGMA cipher_page_size=4096;");
+    db.executeScript("PRAGMA locking_mode=EXCLUSIVE;");
     // Reading the catalogue proves the key: a wrong key or a file that is
     // not a database fails here.
     db.query("SELECT count(*) FROM sqlite_master").run();
-    // A page cache of 64 MB keeps a usual database decrypted in memory across
-    // the several passes a command makes over a period; sorting for GROUP BY
-    // stays in memory.
-    db.executeScript("PRAGMA cache_size=-65536; PRAGMA temp_store=MEMORY;");
     return db;
 }
 
-Database Database::open(const std::filesystem::path& file, const std::string& key) {
+Database Database::open(const std::filesystem::path& file, std::span<const Lock> locks,
+                        Access access) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec))
         throw Error("unable to open database file " + file.string(), SQLITE_CANTOPEN);
-    return openWithFlags(file, key, SQLITE_OPEN_READWRITE);
+    const int flags = SQLITE_OPEN_READWRITE;
+    Error refused("no key to open " + file.string(), SQLITE_NOTADB);
+    for (const auto& lock : locks) {
+        try {
+            Database db = openWith(file, lock, flags);
+            db.useEngineSettings(access);
+            return db;
+        } catch (const Error& e) {
+            // Only a key that does not fit lets the next one try; a locked or
+            // unreadable file fails as it is.
+            if (e.code != SQLITE_NOTADB) throw;
+            refused = e;
+        }
+    }
+    throw refused;
 }
 
-Database Database::create(const std::filesystem::path& file, const std::string& key) {
-    std::error_code ec;
-    if (std::filesystem::exists(file, ec))
-        throw Error("database file already exists: " + file.string(), SQLITE_CANTOPEN);
-    Database db = openWithFlags(file, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-    Transaction t(db);
-    db.executeScript(schemaSql());
-    t.commit();
-    return db;
+Database Database::create(const std::filesystem::path& file, const Lock& lock) {
+    // The file is made here, readable and writable by its owner alone whatever
+    // the umask; the engine's log files take the same permissions.
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        const std::string reason =
+            errno == EEXIST ? "database file already exists: " : "unable to create database file ";
+        throw Error(reason + file.string(), SQLITE_CANTOPEN);
+    }
+    const bool privateFile = ::fchmod(fd, 0600) == 0;
+    ::close(fd);
+    try {
+        if (!privateFile) throw Error("cannot restrict " + file.string(), SQLITE_PERM);
+        Database db = openWith(file, lock, SQLITE_OPEN_READWRITE);
+        db.useEngineSettings(Access::ReadWrite);
+        Transaction t(db);
+        db.executeScript(schemaSql());
+        t.commit();
+        return db;
+    } catch (const Error&) {
+        std::error_code ignored;
+        std::filesystem::remove(file, ignored);
+        throw;
+    }
 }
 
-Database::~Database() { close(); }
+Database::~Database() {
+    close();
+}
 
 Database::Database(Database&& other) noexcept
-    : db_(std::exchange(other.db_, nullptr)), file_(std::move(other.file_)) {}
+    : db_(std::exchange(other.db_, nullptr)),
+      file_(std::move(other.file_)),
+      lock_(std::move(other.lock_)) {}
 
 Database& Database::operator=(Database&& other) noexcept {
     if (this != &other) {
         close();
         db_ = std::exchange(other.db_, nullptr);
         file_ = std::move(other.file_);
+        lock_ = std::move(other.lock_);
     }
     return *this;
 }
@@ -176,13 +233,19 @@ void Database::executeScript(std::string_view sql) {
     }
 }
 
-std::int64_t Database::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
+std::int64_t Database::lastInsertId() const {
+    return sqlite3_last_insert_rowid(db_);
+}
 
-int Database::changes() const { return sqlite3_changes(db_); }
+int Database::changes() const {
+    return sqlite3_changes(db_);
+}
 
 // ---- Transaction ----
 
-Transaction::Transaction(Database& db) : db_(db) { db_.executeScript("SAVEPOINT unit"); }
+Transaction::Transaction(Database& db) : db_(db) {
+    db_.executeScript("SAVEPOINT unit");
+}
 
 Transaction::~Transaction() {
     if (open_) {

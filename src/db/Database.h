@@ -2,15 +2,23 @@
 // The one encrypted database connection of a run (SQLCipher). Every statement
 // is prepared with bound parameters; every failure of the engine is raised as
 // db::Error carrying the engine's message.
+//
+// Engine settings are chosen for periods of a million documents: write-ahead
+// log under the exclusive lock (one sync per commit, no shared memory), and a
+// page cache bounded at 256 MB, large enough to keep such a period decrypted
+// across the several passes a command makes over it.
 
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <type_traits>
 #include <utility>
+
+#include "db/Key.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -18,7 +26,7 @@ struct sqlite3_stmt;
 namespace db {
 
 class Error : public std::runtime_error {
-public:
+  public:
     explicit Error(const std::string& message, int code = 0)
         : std::runtime_error(message), code(code) {}
     int code;  // the engine's result code
@@ -28,7 +36,7 @@ public:
 struct Null {};
 
 class Statement {
-public:
+  public:
     Statement(sqlite3* db, std::string_view sql);
     ~Statement();
     Statement(Statement&& other) noexcept;
@@ -37,7 +45,9 @@ public:
 
     // Parameters count from 1, as "?" placeholders do.
     Statement& bind(int index, std::string_view text);
-    Statement& bind(int index, const std::string& text) { return bind(index, std::string_view(text)); }
+    Statement& bind(int index, const std::string& text) {
+        return bind(index, std::string_view(text));
+    }
     Statement& bind(int index, const char* text) { return bind(index, std::string_view(text)); }
     Statement& bind(int index, double value);
     Statement& bind(int index, std::int64_t value);
@@ -76,7 +86,7 @@ public:
     std::int64_t integer(std::string_view name) const { return integer(column(name)); }
     bool isNull(std::string_view name) const { return isNull(column(name)); }
 
-private:
+  private:
     [[noreturn]] void fail() const;
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
@@ -85,7 +95,7 @@ private:
 // Binds values to the parameters of a statement in order:
 // Binder(s) << vin << period << amount;
 class Binder {
-public:
+  public:
     explicit Binder(Statement& statement) : statement_(statement) {}
     template <class T>
     Binder& operator<<(const T& value) {
@@ -94,26 +104,30 @@ public:
     }
     int count() const { return count_; }
 
-private:
+  private:
     Statement& statement_;
     int count_ = 0;
 };
 
-class Database {
-public:
-    // The database password; its UTF-8 bytes are the SQLCipher key.
-    static const std::string& password();
+enum class Access {
+    ReadWrite,  // in the write-ahead log mode, for the run of the program
+    ReadOnly,   // the file is left exactly as it is (a source to copy from)
+};
 
-    // Opens an existing database file read-write and exclusively with the
-    // key: the lock is taken at once, so a second open of the same file
-    // fails while this one lives. Throws db::Error when the file is missing,
-    // locked, not a database or keyed with another password.
+class Database {
+  public:
+    // Opens an existing database file exclusively with the first of `locks`
+    // that unlocks it: the lock on the file is taken at once, so a second open
+    // of the same file fails while this one lives. Throws db::Error when the
+    // file is missing, locked, not a database or keyed otherwise.
     static Database open(const std::filesystem::path& file,
-                         const std::string& key = password());
-    // Creates a new database file from the schema. For the install step and
-    // tests only: the program itself never creates tables.
+                         std::span<const Lock> locks = BuiltInLocks(),
+                         Access access = Access::ReadWrite);
+    // Creates a new database file from the schema, readable by its owner
+    // only. For the install step and tests only: the program itself never
+    // creates tables.
     static Database create(const std::filesystem::path& file,
-                           const std::string& key = password());
+                           const Lock& lock = {Key::builtIn(), PageFormat::Current});
 
     ~Database();
     Database(Database&& other) noexcept;
@@ -141,28 +155,32 @@ public:
     std::int64_t lastInsertId() const;
     int changes() const;
     const std::filesystem::path& file() const { return file_; }
+    // The key and page format that opened the file.
+    const Lock& lock() const { return lock_; }
 
-private:
-    Database(sqlite3* db, std::filesystem::path file) : db_(db), file_(std::move(file)) {}
-    static Database openWithFlags(const std::filesystem::path& file, const std::string& key,
-                                  int flags);
+  private:
+    Database(sqlite3* db, std::filesystem::path file, Lock lock)
+        : db_(db), file_(std::move(file)), lock_(std::move(lock)) {}
+    static Database openWith(const std::filesystem::path& file, const Lock& lock, int flags);
+    void useEngineSettings(Access access);
     void close() noexcept;
     sqlite3* db_ = nullptr;
     std::filesystem::path file_;
+    Lock lock_;
 };
 
 // A unit of work: commit() makes it permanent; leaving the scope without
 // commit() rolls it back. Units nest (savepoints): an inner unit commits into
 // the outer one.
 class Transaction {
-public:
+  public:
     explicit Transaction(Database& db);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     void commit();
 
-private:
+  private:
     Database& db_;
     bool open_ = true;
 };

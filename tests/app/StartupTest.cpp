@@ -135,7 +135,8 @@ TEST_F(StartupFixture, ASecondCopyEndsSilently) {
 
 TEST_F(StartupFixture, AWronglyKeyedDatabaseEndsSilently) {
     writeStandardSettings();
-    db::Database::create(data() / "ZORV.MDB", "someone else's key");
+    db::Database::create(data() / "ZORV.MDB",
+                         {db::Key::passphrase("someone else's key"), db::PageFormat::Current});
     EXPECT_FALSE(start());
     host.expectNoMoreBoxes();
 }
@@ -146,4 +147,13 @@ TEST_F(StartupFixture, AFileThatIsNotADatabaseIsReportedAndKept) {
     EXPECT_FALSE(start());
     EXPECT_NE(onlyError().find("не е база данни"), std::string::npos);
     EXPECT_EQ(readFile(data() / "ZORV.MDB"), "");
+}
+
+TEST_F(StartupFixture, ADeliveredFileThatDoesNotOpenIsLeftWhereItWas) {
+    writeStandardSettings();
+    home.write("data/ZORV1.MDB", "a text file delivered by mistake");
+    EXPECT_FALSE(start());
+    host.expectNoMoreBoxes();
+    EXPECT_EQ(readFile(data() / "ZORV1.MDB"), "a text file delivered by mistake");
+    EXPECT_FALSE(std::filesystem::exists(data() / "ZORV.MDB"));
 }

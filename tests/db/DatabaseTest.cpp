@@ -36,7 +36,8 @@ TEST(DatabaseOpen, AWrongKeyFailsWithTheEngineMessage) {
     TempDir dir;
     db::Database::create(dir / "ZORV.MDB");
     try {
-        db::Database::open(dir / "ZORV.MDB", "another password");
+        const db::Lock other{db::Key::passphrase("another password"), db::PageFormat::Current};
+        db::Database::open(dir / "ZORV.MDB", {&other, 1});
         FAIL() << "a wrong key opened the database";
     } catch (const db::Error& e) {
         EXPECT_NE(std::string(e.what()).find("not a database"), std::string::npos) << e.what();

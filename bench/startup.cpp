@@ -1,0 +1,107 @@
+// Start-up to the point where the main window is made: settings read, the
+// delivered database taken over when there is one, ZORV.MDB opened and the
+// session loaded. Two cases: the first start after an installation (a fresh
+// ZORV1.MDB waits in the data folder) and an everyday start of a database
+// that holds a few hundred documents.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "app/CZorevaApp.h"
+#include "db/Database.h"
+#include "db/Rows.h"
+#include "platform/Clock.h"
+#include "ui/Host.h"
+
+namespace {
+
+// Fails the run on any box: a start-up that shows one did not start.
+class QuietHost : public ui::Host {
+  public:
+    void message(const std::string& text, ui::Icon) override {
+        std::fprintf(stderr, "unexpected message: %s\n", text.c_str());
+        std::abort();
+    }
+    ui::Answer ask(const std::string&, ui::Buttons, ui::Icon) override { std::abort(); }
+    ui::Result runModal(ui::Dialog&) override { std::abort(); }
+    std::optional<std::filesystem::path> chooseFolder(const ui::FolderRequest&) override {
+        std::abort();
+    }
+    std::optional<std::filesystem::path> saveFile(const ui::SaveFileRequest&) override {
+        std::abort();
+    }
+    void print() override {}
+    void openTextFile(const std::filesystem::path&) override {}
+};
+
+// A home of its own with the settings file and the data folder.
+struct Home {
+    std::filesystem::path root = std::filesystem::temp_directory_path() /
+                                 ("zoreva-bench-start-" + std::to_string(std::random_device{}()));
+    Home() {
+        std::filesystem::create_directories(root / "config/TAVO");
+        std::filesystem::create_directories(data());
+        std::ofstream(root / "config/TAVO/ZURE.conf")
+            << "DATA=" << data().string() << "\nDOUT=" << (root / "out").string() << "\n";
+    }
+    ~Home() { std::filesystem::remove_all(root); }
+    std::filesystem::path data() const { return root / "data"; }
+    platform::Environment environment() const {
+        const auto config = (root / "config").string();
+        return [config](const std::string& name) -> std::optional<std::string> {
+            if (name == "XDG_CONFIG_HOME") return config;
+            if (name == "XDG_CONFIG_DIRS") return config + "/none";
+            return std::nullopt;
+        };
+    }
+};
+
+bool Start(const Home& home) {
+    QuietHost host;
+    platform::FixedClock clock{{2026, 3, 15, 9, 30, 0}};
+    app::CZorevaApp zoreva(host, home.environment(), clock);
+    return zoreva.InitInstance();
+}
+
+void BM_FirstStartAfterInstall(benchmark::State& state) {
+    Home home;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::filesystem::remove(home.data() / "ZORV.MDB");
+        db::Database::create(home.data() / "ZORV1.MDB");
+        state.ResumeTiming();
+        if (!Start(home)) state.SkipWithError("the program did not start");
+    }
+}
+BENCHMARK(BM_FirstStartAfterInstall)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_EverydayStart(benchmark::State& state) {
+    Home home;
+    {
+        auto db = db::Database::create(home.data() / "ZORV.MDB");
+        db::PersonRow person;
+        person.bulstat = "175074752";
+        person.vin = "BG175074752";
+        person.last = true;
+        db::insertPerson(db, person);
+        db::Transaction unit(db);
+        auto row = db::journalRow(db::Journal::Purchases);
+        row.vin = person.vin, row.period = "202602", row.type = "01", row.date = "10/02/2026";
+        for (int i = 1; i <= 500; ++i) {
+            row.number = i;
+            row.docNo = std::to_string(i);
+            db::insertJournalRow(db, db::Journal::Purchases, row);
+        }
+        unit.commit();
+    }
+    for (auto _ : state)
+        if (!Start(home)) state.SkipWithError("the program did not start");
+}
+BENCHMARK(BM_EverydayStart)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+}  // namespace
