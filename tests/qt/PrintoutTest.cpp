@@ -106,3 +106,30 @@ TEST(Printing, EachPrintoutIsWrittenAsAPdfWithItsFontsAndPages) {
             << "A4 " << c.file;
     }
 }
+
+TEST(Printing, ThePrinterIsSetUpForEachPrintout) {
+    const struct {
+        print::Printout printout;
+        QPageLayout::Orientation orientation;
+        const char* name;
+    } cases[] = {
+        {print::Printout::PurchaseJournal, QPageLayout::Landscape, "Дневник за покупките 05-2024"},
+        {print::Printout::SalesJournal, QPageLayout::Landscape, "Дневник за продажбите 05-2024"},
+        {print::Printout::ViesReturn, QPageLayout::Portrait, "VIES-декларация 05-2024"},
+        {print::Printout::VatReturn, QPageLayout::Portrait, "Справка-декларация по ЗДДС 05-2024"},
+    };
+    // One printer for the run: a journal after a return turns it back.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    for (const auto& c : cases) {
+        qt::SetUpPrinter(printer, c.printout, "202405");
+        EXPECT_EQ(printer.pageLayout().orientation(), c.orientation) << c.name;
+        EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4) << c.name;
+        EXPECT_EQ(printer.docName().toStdString(), c.name);
+        // The journals' page numbers, 11420 twips down, stay on the sheet.
+        const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Inch);
+        EXPECT_GE(printable.height() * 1440,
+                  c.orientation == QPageLayout::Landscape ? 11420 + 100 : 14751 + 133)
+            << c.name;
+    }
+}
