@@ -87,6 +87,34 @@ void PrintPurchaseJournalToPdf(benchmark::State& state) {
 }
 BENCHMARK(PrintPurchaseJournalToPdf)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 
+// The same printout on a surface that draws nothing: reading the documents
+// and laying them out, without Qt.
+class CountingSurface : public print::Surface {
+  public:
+    bool beginPage() override { return ++pages > 0; }
+    void endPage() override {}
+    int textWidth(std::string_view text, const print::Font& font) override {
+        return static_cast<int>(text.size()) * font.height() / 2;
+    }
+    void text(const print::Box&, std::string_view, const print::Font&, print::Align) override {
+        ++texts;
+    }
+    void line(print::Point, print::Point) override {}
+    void frame(const print::Box&) override {}
+    long pages = 0, texts = 0;
+};
+
+void LayOutPurchaseJournal(benchmark::State& state) {
+    Fixture& f = TheFixture();
+    platform::FixedClock clock({2024, 6, 3, 0, 0, 0});
+    print::CZorevaView view(f.db(), clock, f.person());
+    CountingSurface surface;
+    for (auto _ : state) view.print(print::Printout::PurchaseJournal, kPeriod, surface);
+    state.counters["pages"] = static_cast<double>(surface.pages);
+    state.counters["texts"] = static_cast<double>(surface.texts);
+}
+BENCHMARK(LayOutPurchaseJournal)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
+
 }  // namespace
 
 int main(int argc, char** argv) {

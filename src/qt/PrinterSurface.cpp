@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QPen>
 #include <algorithm>
 
@@ -9,11 +10,6 @@ namespace qt {
 namespace {
 
 constexpr double kTwipsPerInch = 1440;
-// Qt rounds a font's size to whole device pixels, which at 1200 dpi makes a
-// 5-point font half a percent too wide. The page is drawn this many times
-// larger and scaled down, so that the rounding falls below the width of a
-// twip over a whole column.
-constexpr double kOversize = 16;
 
 // Where Debian's fonts-wine puts Wine's Tahoma.
 constexpr const char* kTahomaFiles[] = {"/usr/share/wine/fonts/tahoma.ttf",
@@ -22,10 +18,34 @@ constexpr const char* kTahomaFiles[] = {"/usr/share/wine/fonts/tahoma.ttf",
 // Qt sizes fonts by the em, the forms by the line height (ascent plus
 // descent, as the originals' vertical metrics give it). The stand-ins share
 // the originals' advance widths but not always their vertical metrics (Wine's
-// Tahoma has a shorter line), so the originals' em per line height is used:
-// Courier New 2048/2320, Tahoma 2048/2472.
+// Tahoma has a shorter line), so the originals' em and ascent per line height
+// are used: Courier New em 2048/2320, ascent 1705/2320; Tahoma em 2048/2472,
+// ascent 2049/2472.
 double EmPerLine(print::Face face) {
     return face == print::Face::Tahoma ? 2048.0 / 2472.0 : 2048.0 / 2320.0;
+}
+double AscentPerLine(print::Face face) {
+    return face == print::Face::Tahoma ? 2049.0 / 2472.0 : 1705.0 / 2320.0;
+}
+
+// The next character of UTF-8 text; advances `at`. An invalid byte reads as
+// U+FFFD.
+char32_t NextCharacter(std::string_view text, std::size_t& at) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    int length = lead < 0x80         ? 1
+                 : (lead >> 5) == 6  ? 2
+                 : (lead >> 4) == 14 ? 3
+                 : (lead >> 3) == 30 ? 4
+                                     : 0;
+    if (length == 0 || at + length > text.size()) {
+        ++at;
+        return U'\uFFFD';
+    }
+    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+    for (int i = 1; i < length; ++i) c = (c << 6) | (byte(at + i) & 0x3F);
+    at += length;
+    return c;
 }
 
 }  // namespace
@@ -47,8 +67,8 @@ QString FamilyOf(print::Face face) {
 
 PrinterSurface::PrinterSurface(QPrinter& printer)
     : printer_(printer),
-      pixelsPerTwipX_(printer.logicalDpiX() / kTwipsPerInch * kOversize),
-      pixelsPerTwipY_(printer.logicalDpiY() / kTwipsPerInch * kOversize) {
+      pixelsPerTwipX_(printer.logicalDpiX() / kTwipsPerInch),
+      pixelsPerTwipY_(printer.logicalDpiY() / kTwipsPerInch) {
     LoadPrintFonts();
 }
 
@@ -60,8 +80,6 @@ bool PrinterSurface::beginPage() {
     if (!started_) {
         if (!painter_.begin(&printer_)) return false;
         started_ = true;
-        painter_.scale(1 / kOversize, 1 / kOversize);
-        painter_.setRenderHint(QPainter::Antialiasing, false);
         QPen pen(Qt::black);
         pen.setWidthF(pixelsPerTwipX_ * 10);  // a rule of half a point
         painter_.setPen(pen);
@@ -77,17 +95,51 @@ void PrinterSurface::finish() {
     if (painter_.isActive()) painter_.end();
 }
 
-const PrinterSurface::Made& PrinterSurface::made(const print::Font& font) {
+PrinterSurface::Made& PrinterSurface::made(const print::Font& font) {
     const auto key = std::make_tuple(static_cast<int>(font.face), font.weight, font.height());
-    if (auto found = fonts_.find(key); found != fonts_.end()) return found->second;
+    if (auto found = fonts_.find(key); found != fonts_.end()) return *found->second;
+    const double line = font.height() * pixelsPerTwipY_;
+    const double em = line * EmPerLine(font.face);
     QFont q(FamilyOf(font.face));
     q.setStyleStrategy(QFont::PreferOutline);
     q.setHintingPreference(QFont::PreferNoHinting);
     q.setKerning(false);
     q.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
-    // Points are twentieths of twips.
-    q.setPointSizeF(font.height() * EmPerLine(font.face) / 20.0 * kOversize);
-    return fonts_.emplace(key, Made{q, QFontMetricsF(q, &printer_)}).first->second;
+    q.setPixelSize(std::max(1, static_cast<int>(em + 0.5)));
+    auto m = std::make_unique<Made>();
+    m->font = QFont(q, &printer_);
+    m->raw = QRawFont::fromFont(m->font);
+    m->raw.setPixelSize(em);  // exactly: QFont would round it to whole pixels
+    m->ascent = line * AscentPerLine(font.face);
+    return *fonts_.emplace(key, std::move(m)).first->second;
+}
+
+const PrinterSurface::Glyph& PrinterSurface::glyph(Made& m, char32_t c) {
+    if (auto found = m.glyphs.find(c); found != m.glyphs.end()) return found->second;
+    Glyph g;
+    if (m.raw.isValid() && m.raw.supportsCharacter(c)) {
+        const QList<quint32> index = m.raw.glyphIndexesForString(QString::fromUcs4(&c, 1));
+        if (index.size() == 1 && index[0] != 0) {
+            g.index = index[0];
+            g.advance = m.raw.advancesForGlyphIndexes(index, QRawFont::UseDesignMetrics)[0].x();
+            g.present = true;
+        }
+    }
+    return m.glyphs.emplace(c, g).first->second;
+}
+
+bool PrinterSurface::shape(Made& m, std::string_view text, double& width) {
+    indexes_.clear();
+    positions_.clear();
+    width = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const Glyph& g = glyph(m, NextCharacter(text, at));
+        if (!g.present) return false;
+        indexes_.push_back(g.index);
+        positions_.push_back(QPointF(width, 0));
+        width += g.advance;
+    }
+    return true;
 }
 
 QPointF PrinterSurface::at(print::Point p) const {
@@ -95,25 +147,39 @@ QPointF PrinterSurface::at(print::Point p) const {
 }
 
 int PrinterSurface::textWidth(std::string_view text, const print::Font& font) {
-    const QString q = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    return static_cast<int>(made(font).metrics.horizontalAdvance(q) / pixelsPerTwipX_ + 0.5);
+    Made& m = made(font);
+    double width = 0;
+    if (!shape(m, text, width)) {
+        const QString q = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        width = QFontMetricsF(m.font, &printer_).horizontalAdvance(q);
+    }
+    return static_cast<int>(width / pixelsPerTwipX_ + 0.5);
 }
 
 void PrinterSurface::text(const print::Box& box, std::string_view text, const print::Font& font,
                           print::Align align) {
-    const Made& m = made(font);
-    const QString q = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    Made& m = made(font);
+    double width = 0;
+    const bool shaped = shape(m, text, width);
+    QString fallback;
+    if (!shaped) {
+        fallback = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        width = QFontMetricsF(m.font, &printer_).horizontalAdvance(fallback);
+    }
     const double left = box.left * pixelsPerTwipX_, right = box.right * pixelsPerTwipX_;
-    double x = left;
-    if (align != print::Align::Left) {
-        const double width = m.metrics.horizontalAdvance(q);
-        x = align == print::Align::Right ? right - width : (left + right - width) / 2;
-    }
-    if (current_ != &m) {
+    const double x = align == print::Align::Left    ? left
+                     : align == print::Align::Right ? right - width
+                                                    : (left + right - width) / 2;
+    const QPointF baseline(x, -box.top * pixelsPerTwipY_ + m.ascent);
+    if (!shaped) {
         painter_.setFont(m.font);
-        current_ = &m;
+        painter_.drawText(baseline, fallback);
+        return;
     }
-    painter_.drawText(QPointF(x, -box.top * pixelsPerTwipY_ + m.metrics.ascent()), q);
+    run_.setRawFont(m.raw);
+    run_.setGlyphIndexes(indexes_);
+    run_.setPositions(positions_);
+    painter_.drawGlyphRun(baseline, run_);
 }
 
 void PrinterSurface::line(print::Point from, print::Point to) {

@@ -2,15 +2,26 @@
 // The drawing surface of the printouts on a Qt paint device: a printer or a
 // PDF file. Twips (y upwards, from the top left of the printable area) become
 // device pixels; "Courier New Cyr" is drawn with Liberation Mono and "Tahoma"
-// with the Tahoma of Wine's fonts, both with the metrics of the originals, so
-// that the measured columns come out as the forms intend.
+// with the Tahoma of Wine's fonts, both with the advance widths of the
+// originals, so that the measured columns come out as the forms intend.
+//
+// A journal of a hundred thousand documents draws one and a half million
+// texts, so text is not shaped: each character's glyph and advance are looked
+// up once per font and the texts are drawn as glyph runs. The printouts hold
+// Windows-1251 text (Cyrillic and Latin, no ligatures and no kerning), which
+// needs no shaping; a text with a character the font lacks is drawn by Qt's
+// text layout, which falls back on another font.
 
 #include <QFont>
-#include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QPrinter>
+#include <QRawFont>
 #include <map>
+#include <memory>
 #include <tuple>
+#include <unordered_map>
+#include <vector>
 
 #include "print/Surface.h"
 
@@ -40,19 +51,32 @@ class PrinterSurface : public print::Surface {
     void finish();
 
   private:
-    struct Made {
-        QFont font;
-        QFontMetricsF metrics;
+    struct Glyph {
+        quint32 index = 0;
+        double advance = 0;  // device pixels
+        bool present = false;
     };
-    const Made& made(const print::Font& font);
+    struct Made {
+        QFont font;     // for texts with characters the raw font lacks
+        QRawFont raw;   // sized exactly, in device pixels
+        double ascent;  // device pixels, of the line height the forms use
+        std::unordered_map<char32_t, Glyph> glyphs;
+    };
+    Made& made(const print::Font& font);
+    const Glyph& glyph(Made& m, char32_t c);
+    // The text's glyphs and their advances; false when the font lacks one.
+    bool shape(Made& m, std::string_view text, double& width);
     QPointF at(print::Point p) const;
 
     QPrinter& printer_;
     QPainter painter_;
     bool started_ = false;
     double pixelsPerTwipX_, pixelsPerTwipY_;
-    std::map<std::tuple<int, int, int>, Made> fonts_;  // by face, weight, height
-    const Made* current_ = nullptr;                    // the painter's font
+    std::map<std::tuple<int, int, int>, std::unique_ptr<Made>> fonts_;  // by face, weight, height
+    // The glyphs and positions of the text shaped last.
+    QList<quint32> indexes_;
+    QList<QPointF> positions_;
+    QGlyphRun run_;
 };
 
 }  // namespace qt

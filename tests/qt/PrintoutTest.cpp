@@ -3,14 +3,17 @@
 // ZOREVA_PRINT_SAMPLES set to a folder, the PDF files are kept there (the
 // screenshots in docs/screenshots are made from them with pdftoppm).
 #include <QFile>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPrinter>
+#include <QRawFont>
 #include <cstdlib>
 
 #include <gtest/gtest.h>
 
 #include "platform/Clock.h"
+#include "platform/CodePage.h"
 #include "print/CZorevaView.h"
 #include "print/Surface.h"
 #include "qt/PrinterSurface.h"
@@ -57,6 +60,41 @@ TEST(PrintFonts, TahomaIsWinesTahomaWithCyrillic) {
     for (char32_t c : {U'Б', U'ж', U'Щ', U'ъ', U'№'}) EXPECT_TRUE(m.inFontUcs4(c)) << int(c);
     // Tahoma's digits are all as wide.
     EXPECT_DOUBLE_EQ(m.horizontalAdvance("0"), m.horizontalAdvance("8"));
+}
+
+TEST(PrintFonts, TheyHoldTheCharactersTheFormsPrint) {
+    // Courier New Cyr prints the texts of the program, which are what
+    // Windows-1251 holds; Tahoma prints numbers, codes and the Bulgarian
+    // alphabet. Wine's Tahoma lacks the Serbian and Macedonian letters
+    // (Ђ, Љ ...): a text with one is drawn through Qt's fallback fonts.
+    const auto holds = [](print::Face face, int byte) {
+        const QString c =
+            QString::fromStdString(platform::decodeCp1251(std::string(1, static_cast<char>(byte))));
+        return QRawFont::fromFont(Face(face)).supportsCharacter(c.at(0));
+    };
+    for (int byte = 0x20; byte <= 0xFF; ++byte) {
+        if (byte == 0x7F || byte == 0x98 || byte == 0xA0 || byte == 0xAD) continue;
+        EXPECT_TRUE(holds(print::Face::CourierNewCyr, byte)) << "0x" << std::hex << byte;
+        const bool bulgarian = byte < 0x7F || byte >= 0xC0 || byte == 0xB9;  // "№"
+        if (bulgarian) {
+            EXPECT_TRUE(holds(print::Face::Tahoma, byte)) << "0x" << std::hex << byte;
+        }
+    }
+}
+
+TEST(PrinterSurface, ACharacterTheFontLacksIsStillMeasuredAndDrawn) {
+    testing_support::TempDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString((dir / "f.pdf").string()));
+    qt::PrinterSurface surface(printer);
+    const print::Font tahoma{print::Face::Tahoma, 7, 400, 1};
+    EXPECT_GT(surface.textWidth("ЂЉ", tahoma), surface.textWidth("Ђ", tahoma));
+    ASSERT_TRUE(surface.beginPage());
+    surface.text({0, 0, 1000, -117}, "Ђорђе 1", tahoma, print::Align::Right);
+    surface.endPage();
+    surface.finish();
+    EXPECT_GT(QFileInfo(printer.outputFileName()).size(), 0);
 }
 
 TEST(PrinterSurface, AFontsHeightInTwipsIsItsLineHeight) {
