@@ -445,7 +445,9 @@ std::string VatCellLabel(const std::string& cell, const std::string& period) {
     const std::string al = Before(period, "202004") ? "ал.2-5" : "ал.2-6";
     const bool from201602 = !Before(period, "201602");
     if (cell == "12") return "-ДО на ВОП и ДО на получени доставки по чл.82, " + al + " ЗДДС";
-    if (cell == "22") return "Начислен ДДС за ВОП и за получени доставки по чл.82, " + al + " ЗДДС";
+    // The form's own wording, "ЗДДСС" included.
+    if (cell == "22")
+        return "Начислен ДДС за ВОП и за получени доставки по чл.82, " + al + " ЗДДСС";
     if (cell == "23")
         return from201602 ? "Начислен данък за доставки на стоки и услуги за лични нужди****"
                           : "Начислен данък (20%) в други случаи, предвидени в ЗДДС";
