@@ -6,6 +6,7 @@
 #include <string>
 
 #include "db/SchemaCheck.h"
+#include "platform/Files.h"
 
 namespace app {
 namespace {
@@ -33,6 +34,7 @@ bool CZorevaApp::InitInstance() {
     if (!readSettings()) return false;
     const auto dataFolder = readDataFolder();
     if (!dataFolder) return false;
+    platform::MakePrivate(*dataFolder);  // a folder left open by an earlier version
     const bool delivered = takeDeliveredDatabase(*dataFolder);
     if (!openDatabase(*dataFolder)) {
         if (delivered) giveBackDeliveredDatabase(*dataFolder);
@@ -95,6 +97,9 @@ bool CZorevaApp::openDatabase(const std::filesystem::path& dataFolder) {
         host_.error("Файлът " + file.string() + " не е база данни на Зорева по ЗДДС.");
         return false;
     }
+    // The engine gives its log file the permissions of the database file.
+    for (const auto& written : {file, std::filesystem::path(file.string() + "-wal")})
+        platform::MakePrivate(written);
     try {
         db_ = db::Database::open(file);
     } catch (const db::Error&) {

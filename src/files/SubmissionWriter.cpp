@@ -1,8 +1,5 @@
 #include "files/SubmissionWriter.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <optional>
 #include <stdexcept>
 #include <system_error>
@@ -33,7 +30,7 @@ std::optional<std::filesystem::path> periodFolder(ui::Host& host, const WriterSe
     const auto personFolder = session.outputFolder / session.bulstat;
     const auto folder = personFolder / period;
     for (const auto& f : {personFolder, folder}) {
-        if (::mkdir(f.c_str(), 0755) != 0 && errno == ENOENT) {
+        if (platform::CreatePrivateFolder(f) == std::errc::no_such_file_or_directory) {
             host.error(kInstallationProblem);
             return std::nullopt;
         }

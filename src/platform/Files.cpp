@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -64,8 +65,15 @@ AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)
     name.insert(0, 1, '.');
     name.append(".tmp").append(std::to_string(std::random_device{}()));
     temporary_ = folder / name;
-    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kPrivateFileMode);
     if (fd_ < 0) throwErrno("cannot create " + target_.string());
+    if (::fchmod(fd_, kPrivateFileMode) != 0) {
+        const int code = errno;
+        ::close(fd_);
+        ::unlink(temporary_.c_str());
+        errno = code;
+        throwErrno("cannot create " + target_.string());
+    }
 }
 
 AtomicFile::~AtomicFile() {
@@ -114,6 +122,23 @@ void writeFileAtomically(const std::filesystem::path& file, std::string_view byt
     AtomicFile out(file);
     out.append(bytes);
     out.commit();
+}
+
+std::error_code CreatePrivateFolder(const std::filesystem::path& folder) {
+    if (::mkdir(folder.c_str(), kPrivateFolderMode) != 0)
+        return errno == EEXIST ? std::error_code{}
+                               : std::error_code(errno, std::generic_category());
+    // mkdir left out what the umask holds; the mode is set whole.
+    if (::chmod(folder.c_str(), kPrivateFolderMode) != 0)
+        return std::error_code(errno, std::generic_category());
+    return {};
+}
+
+bool MakePrivate(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return false;
+    if ((st.st_mode & 077) == 0) return true;
+    return ::chmod(path.c_str(), st.st_mode & 07700) == 0;
 }
 
 std::optional<std::filesystem::path> findIgnoringCase(const std::filesystem::path& folder,

@@ -5,22 +5,39 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace platform {
+
+// Everything the program writes is its user's alone, whatever the umask:
+// folders 0700, files 0600.
+inline constexpr unsigned kPrivateFolderMode = 0700;
+inline constexpr unsigned kPrivateFileMode = 0600;
+
+// Creates the folder (not its parents) as the user's alone. An existing
+// folder is no error and is left as it is; a missing parent is
+// std::errc::no_such_file_or_directory.
+std::error_code CreatePrivateFolder(const std::filesystem::path& folder);
+
+// Takes every permission of the group and of others from a file or folder
+// the program owns. False when that failed (e.g. the user does not own it).
+bool MakePrivate(const std::filesystem::path& path);
 
 // Reads a whole file as bytes. Throws std::system_error carrying the errno of
 // the failed open or read.
 std::string readWholeFile(const std::filesystem::path& file);
 
 // Writes the bytes completely or not at all: a temporary file in the same
-// folder is written, flushed and then renamed over `file`. Throws
+// folder is written, flushed and then renamed over `file`; the file is the
+// user's alone (0600). Throws
 // std::system_error; on failure the old file, if any, is left as it was.
 void writeFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
 // A file written completely or not at all: bytes go to a temporary file in
 // the same folder, and commit() flushes it to disk and renames it over the
 // target. Destroyed without commit(), it removes the temporary file and the
-// target stays as it was. Throws std::system_error.
+// target stays as it was. The file is the user's alone (0600). Throws
+// std::system_error.
 class AtomicFile {
   public:
     explicit AtomicFile(std::filesystem::path target);

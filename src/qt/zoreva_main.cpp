@@ -1,8 +1,10 @@
 // The program: the start-up with its messages in Qt boxes, then the main
 // window until it closes.
+#include <sys/stat.h>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+
 #include <clocale>
 
 #include "app/CZorevaApp.h"
@@ -25,6 +27,9 @@ std::filesystem::path guideFile() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Whatever else writes a file for the program (the engine's temporary
+    // files, a printout saved as PDF) writes it for the user alone.
+    ::umask(077);
     QApplication application(argc, argv);
     // Qt has just set the C library's locale from the environment; under a
     // Bulgarian one "%.2f" would print 12,50 on the screens and in the

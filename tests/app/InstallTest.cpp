@@ -4,6 +4,7 @@
 
 #include "app/CZorevaApp.h"
 #include "db/Rows.h"
+#include "support/Permissions.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
 
@@ -13,8 +14,8 @@ using testing_support::TempDir;
 
 namespace {
 
-int runInstall(const TempDir& home) {
-    const std::string command = "HOME='" + home.path().string() + "' XDG_CONFIG_HOME='" +
+int runInstall(const TempDir& home, const std::string& before = "") {
+    const std::string command = before + "HOME='" + home.path().string() + "' XDG_CONFIG_HOME='" +
                                 (home / "config").string() + "' XDG_DATA_HOME='" +
                                 (home / "share").string() + "' ZOREVA_MKDB='" ZOREVA_MKDB "' '" +
                                 ZOREVA_SOURCE_DIR "/tools/install' >/dev/null";
@@ -69,4 +70,22 @@ TEST(InstallStep, ASecondInstallKeepsTheUsersDatabaseAndSettings) {
     EXPECT_EQ(readFile(home / "config/TAVO/ZURE.conf"), settingsBefore);
     EXPECT_EQ(readFile(home / "share/zoreva/ZORV.MDB"), databaseBefore);
     EXPECT_TRUE(std::filesystem::exists(home / "share/zoreva/ZORV1.MDB"));
+}
+
+TEST(InstallStep, WhatItWritesAndTheFirstStartMakesIsTheUsersAloneWhateverTheUmask) {
+    TempDir home;
+    ASSERT_EQ(runInstall(home, "umask 0; "), 0);
+    using testing_support::ModeOf;
+    EXPECT_EQ(ModeOf(home / "config/TAVO/ZURE.conf"), 0600);
+    EXPECT_EQ(ModeOf(home / "share/zoreva"), 0700);
+    EXPECT_EQ(ModeOf(home / "share/zoreva/ZORV1.MDB"), 0600);
+    EXPECT_EQ(ModeOf(home / "Zoreva"), 0700);
+
+    testing_support::ScopedUmask umask(0);
+    ScriptedHost host;
+    platform::FixedClock clock({2026, 12, 8, 9, 0, 0});
+    app::CZorevaApp zoreva(host, environmentOf(home), clock);
+    ASSERT_TRUE(zoreva.InitInstance());
+    EXPECT_EQ(ModeOf(home / "share/zoreva/ZORV.MDB"), 0600);
+    EXPECT_EQ(ModeOf(home / "share/zoreva/ZORV.MDB-wal"), 0600);
 }

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "support/Permissions.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
 
@@ -156,4 +157,15 @@ TEST_F(StartupFixture, ADeliveredFileThatDoesNotOpenIsLeftWhereItWas) {
     host.expectNoMoreBoxes();
     EXPECT_EQ(readFile(data() / "ZORV1.MDB"), "a text file delivered by mistake");
     EXPECT_FALSE(std::filesystem::exists(data() / "ZORV.MDB"));
+}
+
+TEST_F(StartupFixture, TheDataFolderAndTheDatabaseBecomeTheUsersAlone) {
+    writeStandardSettings();
+    db::Database::create(data() / "ZORV.MDB");
+    std::filesystem::permissions(data(), std::filesystem::perms(0755));
+    std::filesystem::permissions(data() / "ZORV.MDB", std::filesystem::perms(0644));
+    ASSERT_TRUE(start());
+    EXPECT_EQ(testing_support::ModeOf(data()), 0700);
+    EXPECT_EQ(testing_support::ModeOf(data() / "ZORV.MDB"), 0600);
+    EXPECT_EQ(testing_support::ModeOf(data() / "ZORV.MDB-wal"), 0600);
 }

@@ -9,6 +9,7 @@
 #include "files/SubmissionFiles.h"
 #include "files/SubmissionWriter.h"
 #include "support/DialogDriver.h"
+#include "support/Permissions.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
 #include "support/TestDatabase.h"
@@ -227,6 +228,15 @@ TEST_F(Files, TheFourSubmissionFilesOfAPeriodByteForByte) {
     EXPECT_EQ(request.proposedName, "Deklar.txt");
     EXPECT_EQ(request.folder, folder("202611"));
     EXPECT_EQ(request.defaultExtension, "txt");
+}
+
+TEST_F(Files, TheFilesAndTheFoldersMadeForThemAreTheUsersAlone) {
+    testing_support::ScopedUmask umask(0);
+    ASSERT_TRUE(writeHeadOffice("202611"));
+    EXPECT_EQ(testing_support::ModeOf(out / "175074752"), 0700);
+    EXPECT_EQ(testing_support::ModeOf(folder("202611")), 0700);
+    for (const char* name : {"Deklar.txt", "Pokupki.txt", "Prodagbi.txt", "VIES.txt"})
+        EXPECT_EQ(testing_support::ModeOf(folder("202611") / name), 0600) << name;
 }
 
 TEST_F(Files, ViesWithOnlySectionOneOrOnlySectionTwo) {

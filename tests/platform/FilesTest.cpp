@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Permissions.h"
 #include "support/TempDir.h"
 
 using namespace platform;
@@ -48,4 +49,34 @@ TEST(FindIgnoringCase, AnExactMatchWins) {
     dir.write("vies.txt", "a");
     dir.write("VIES.TXT", "b");
     EXPECT_EQ(findIgnoringCase(dir.path(), "VIES.TXT"), dir / "VIES.TXT");
+}
+
+TEST(PrivateFiles, WrittenFilesAndCreatedFoldersAreTheUsersAloneWhateverTheUmask) {
+    for (const mode_t mask : {0000, 0022, 0077}) {
+        testing_support::ScopedUmask umask(mask);
+        TempDir dir;
+        dir.write("out.txt", "old");
+        std::filesystem::permissions(dir / "out.txt", std::filesystem::perms(0644));
+        writeFileAtomically(dir / "out.txt", "new");
+        EXPECT_EQ(testing_support::ModeOf(dir / "out.txt"), 0600) << mask;
+
+        EXPECT_FALSE(CreatePrivateFolder(dir / "made"));
+        EXPECT_EQ(testing_support::ModeOf(dir / "made"), 0700) << mask;
+        EXPECT_EQ(CreatePrivateFolder(dir / "none/made"), std::errc::no_such_file_or_directory);
+    }
+}
+
+TEST(PrivateFiles, AnExistingFolderIsLeftAsItIsUntilMadePrivate) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "shared");
+    std::filesystem::permissions(dir / "shared", std::filesystem::perms(0755));
+    EXPECT_FALSE(CreatePrivateFolder(dir / "shared"));
+    EXPECT_EQ(testing_support::ModeOf(dir / "shared"), 0755);
+    EXPECT_TRUE(MakePrivate(dir / "shared"));
+    EXPECT_EQ(testing_support::ModeOf(dir / "shared"), 0700);
+    dir.write("file", "x");
+    std::filesystem::permissions(dir / "file", std::filesystem::perms(0664));
+    EXPECT_TRUE(MakePrivate(dir / "file"));
+    EXPECT_EQ(testing_support::ModeOf(dir / "file"), 0600);
+    EXPECT_FALSE(MakePrivate(dir / "missing"));
 }
