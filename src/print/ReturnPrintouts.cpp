@@ -31,12 +31,6 @@ bool Before(const std::string& period, const char* switchPeriod) {
     return period < switchPeriod;
 }
 
-std::string Fixed2(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
-}
-
 // The pages of a form, with a cursor y that runs down them. A form that
 // numbers its pages breaks to a new page when a block would end below the
 // page bottom; a new page continues at y = -380.
@@ -161,6 +155,12 @@ void Header(FormPages& f, std::string_view title, const Font& titleFont, const F
     Rule(f);
 }
 
+// A stored amount as the forms print it: its stotinki, "%.2f" (the
+// coefficient of cell 33 prints the same way).
+std::string MoneyOf(double leva) {
+    return MoneyText(journals::LevaToStotinki(leva));
+}
+
 // ---- VAT return ----
 
 const Font kVatHeader = Courier(11, 600);
@@ -270,7 +270,7 @@ class VatCells {
             {middle - numberFrame_ / 2, top - 20, middle + numberFrame_ / 2, box.bottom + 20});
         const int textTop = top - 40;
         surface_.text({box.left, textTop, right, textTop - kVatBody.height()},
-                      Fixed2(value) + " " + number + " ", kVatBody, Align::Right);
+                      MoneyOf(value) + " " + number + " ", kVatBody, Align::Right);
     }
 
   private:
@@ -507,10 +507,6 @@ bool PrintVatReturn(Surface& surface, const VatReturnForm& form) {
 }
 
 namespace {
-
-std::string MoneyOf(double leva) {
-    return MoneyText(journals::LevaToStotinki(leva));
-}
 
 std::string WholeOf(double value) {
     char text[32];
