@@ -47,7 +47,15 @@ void SetUpPrinter(QPrinter& printer, print::Printout printout, const std::string
                                QPageLayout::Millimeter);
 }
 
-Printing::Printing() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+bool Printing::ShowPrintDialog(QPrinter& printer, QWidget* parent) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Печат"));
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+Printing::Printing(Ask ask)
+    : ask_(std::move(ask)), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     const QString last = PrintSettings().value(kPrinterKey).toString();
     if (!last.isEmpty() && QPrinterInfo::availablePrinterNames().contains(last))
         printer_->setPrinterName(last);
@@ -75,10 +83,7 @@ void Printing::remember() {
 PrintOutcome Printing::run(print::CZorevaView& view, print::Printout printout,
                            const std::string& period, QWidget* parent) {
     prepare(printout, period);
-    QPrintDialog dialog(printer_.get(), parent);
-    dialog.setWindowTitle(QStringLiteral("Печат"));
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    if (dialog.exec() != QDialog::Accepted) return PrintOutcome::Cancelled;
+    if (!ask_(*printer_, parent)) return PrintOutcome::Cancelled;
     remember();
     if (printer_->outputFormat() == QPrinter::PdfFormat)
         printer_->setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),

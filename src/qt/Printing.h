@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,10 +21,15 @@ enum class PrintOutcome { Printed, Cancelled, Abandoned };
 
 class Printing {
   public:
-    Printing();
+    // Asks where to print: shows the print dialog for the printer over the
+    // parent; false when the person cancelled.
+    using Ask = std::function<bool(QPrinter& printer, QWidget* parent)>;
+    static bool ShowPrintDialog(QPrinter& printer, QWidget* parent);
 
-    // Shows the print dialog over `parent` and prints; Cancelled when the
-    // dialog was cancelled, Abandoned when the printer could not start a page.
+    explicit Printing(Ask ask = ShowPrintDialog);
+
+    // Asks where to print and prints; Cancelled when the dialog was
+    // cancelled, Abandoned when the printer could not start a page.
     PrintOutcome run(print::CZorevaView& view, print::Printout printout, const std::string& period,
                      QWidget* parent);
 
@@ -33,6 +39,7 @@ class Printing {
     void prepare(print::Printout printout, const std::string& period);
     void remember();
 
+    Ask ask_;
     std::unique_ptr<QPrinter> printer_;
 };
 

@@ -8,10 +8,12 @@
 #include <QFontMetricsF>
 #include <QPrinter>
 #include <QRawFont>
+#include <QSettings>
 #include <cstdlib>
 
 #include <gtest/gtest.h>
 
+#include "app/CZorevaDoc.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "print/CZorevaView.h"
@@ -19,6 +21,7 @@
 #include "qt/PrinterSurface.h"
 #include "qt/Printing.h"
 #include "support/PrintSamples.h"
+#include "support/ScriptedHost.h"
 #include "support/TempDir.h"
 #include "support/TestDatabase.h"
 
@@ -170,4 +173,48 @@ TEST(Printing, ThePrinterIsSetUpForEachPrintout) {
                   c.orientation == QPageLayout::Landscape ? 11420 + 100 : 14751 + 133)
             << c.name;
     }
+}
+
+TEST(Printing, ARequestEndsWhenPrintedAndStaysWhenTheDialogIsCancelled) {
+    testing_support::TempDir dir;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QString::fromStdString((dir / "config").string()));
+    testing_support::TestDatabase t;
+    testing_support::FillPrintSamples(t.db());
+    platform::FixedClock clock({2024, 6, 3, 10, 0, 0});
+    app::CZorevaDoc doc(t.db(), clock, "/data", "/out");
+    testing_support::ScriptedHost host;
+    std::filesystem::create_directories(dir / "pdf");
+    const QString chosen = QString::fromStdString((dir / "pdf" / "sales.pdf").string());
+    int asked = 0;
+    QPageLayout::Orientation shown{};
+    qt::Printing printing([&](QPrinter& printer, QWidget*) {
+        shown = printer.pageLayout().orientation();
+        if (++asked == 1) return false;  // the person cancels the first time
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(chosen);
+        return true;
+    });
+    doc.requestPrint(app::PrintKind::Sales, testing_support::kSamplePeriod);
+    qt::CarryOutPrintRequest(printing, doc, host, nullptr);
+    EXPECT_EQ(doc.printKind(), app::PrintKind::Sales) << "a cancelled dialog leaves the request";
+    EXPECT_EQ(shown, QPageLayout::Landscape);
+    qt::CarryOutPrintRequest(printing, doc, host, nullptr);
+    EXPECT_EQ(doc.printKind(), app::PrintKind::None);
+    EXPECT_GT(QFileInfo(chosen).size(), 0);
+    host.expectNoMoreBoxes();
+
+    // The next run proposes a PDF of the new printout in the folder used last.
+    QString proposed;
+    qt::Printing next([&](QPrinter& printer, QWidget*) {
+        proposed = printer.outputFileName();
+        shown = printer.pageLayout().orientation();
+        return false;
+    });
+    doc.requestPrint(app::PrintKind::VatReturn, testing_support::kSamplePeriod);
+    qt::CarryOutPrintRequest(next, doc, host, nullptr);
+    EXPECT_EQ(QFileInfo(proposed).absolutePath(), QFileInfo(chosen).absolutePath());
+    EXPECT_EQ(QFileInfo(proposed).fileName().toStdString(),
+              "Справка-декларация по ЗДДС 05-2024.pdf");
+    EXPECT_EQ(shown, QPageLayout::Portrait);
 }
