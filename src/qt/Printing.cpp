@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QSettings>
@@ -90,6 +91,12 @@ PrintOutcome Printing::run(print::CZorevaView& view, print::Printout printout,
                                  QPageLayout::Millimeter);
     // The orientation may have been changed in the dialog's properties; the
     // printout keeps the one chosen there.
+    // A long journal takes seconds to draw; the program waits for it (a
+    // database error ends the wait too, and the dialog layer shows it).
+    struct WaitCursor {
+        WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+        ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    } waiting;
     return Draw(view, printout, period, *printer_) ? PrintOutcome::Printed
                                                    : PrintOutcome::Abandoned;
 }
