@@ -94,7 +94,7 @@ std::string CellText(const JournalColumn& column, const db::JournalRow& row) {
         case JournalCell::Code8a:
             return row.code8a;
         case JournalCell::Amount:
-            return MoneyText(journals::LevaToStotinki(row.amount(column.amount)));
+            return MoneyText(StoredStotinki(row.amount(column.amount)));
     }
     return {};
 }
@@ -378,7 +378,7 @@ bool JournalPrinter::document(const db::JournalRow& row) {
     if (!roomForRow()) return false;
     for (const auto& column : layout_.columns)
         if (column.cell == JournalCell::Amount)
-            totals_[column.amount] += journals::LevaToStotinki(row.amount(column.amount));
+            totals_[column.amount] += StoredStotinki(row.amount(column.amount));
     drawCells([&](const JournalColumn& column) { return CellText(column, row); });
     return true;
 }

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "db/Rows.h"
-#include "journals/JournalRulesMoney.h"
 #include "print/PrintStore.h"
 #include "print/Surface.h"
+#include "print/Text.h"
 
 namespace print {
 
@@ -110,7 +110,7 @@ class JournalPrinter {
     int rowsOnPage_ = 0;
     int frameTop_ = 0, rowTop_ = 0;
     bool failed_ = false;
-    std::array<journals::Stotinki, db::kSaleAmounts> totals_{};
+    std::array<Stotinki, db::kSaleAmounts> totals_{};
 };
 
 // The whole printout of a journal from the database; false when it was

@@ -6,7 +6,6 @@
 #include <optional>
 #include <utility>
 
-#include "journals/JournalRulesMoney.h"
 #include "print/FormWording.h"
 #include "print/Text.h"
 
@@ -158,7 +157,7 @@ void Header(FormPages& f, std::string_view title, const Font& titleFont, const F
 // A stored amount as the forms print it: its stotinki, "%.2f" (the
 // coefficient of cell 33 prints the same way).
 std::string MoneyOf(double leva) {
-    return MoneyText(journals::LevaToStotinki(leva));
+    return MoneyText(StoredStotinki(leva));
 }
 
 // ---- VAT return ----
@@ -562,11 +561,11 @@ bool SuppliesSection(FormPages& f, const ViesReturnForm& form) {
               "в тристранна операция и доставки на услуги по чл.21, ал.2 ЗДДС с място на "
               "изпълнение на територията на друга държава членка",
               kViesBody, kTextLeft, kTextLeft + 9917);
-    journals::Stotinki goods = 0, services = 0, triangular = 0;
+    Stotinki goods = 0, services = 0, triangular = 0;
     for (const auto& v : form.supplies) {
-        goods += journals::LevaToStotinki(v.ss15);
-        services += journals::LevaToStotinki(v.ss17);
-        triangular += journals::LevaToStotinki(v.ss25);
+        goods += StoredStotinki(v.ss15);
+        services += StoredStotinki(v.ss17);
+        triangular += StoredStotinki(v.ss25);
     }
     SummaryLine(f, wording.viesTotalLabel, MoneyText(goods + services + triangular));
     SummaryLine(f, "Данъчна основа на ВОД\r\n(сума на колона к3)", MoneyText(goods));

@@ -95,7 +95,11 @@ void DrawCentredLine(Surface& surface, const Box& box, std::string_view text, co
     surface.text({box.left, top, box.right, top - lineHeight}, text, font, align);
 }
 
-std::string MoneyText(journals::Stotinki amount) {
+Stotinki StoredStotinki(double leva) {
+    return journals::LevaToStotinki(leva);
+}
+
+std::string MoneyText(Stotinki amount) {
     return returns::FormatStotinki(amount);
 }
 

@@ -30,8 +30,15 @@ int DrawWrapped(Surface& surface, const Box& box, std::string_view text, const F
 void DrawCentredLine(Surface& surface, const Box& box, std::string_view text, const Font& font,
                      Align align);
 
-// An amount as the printouts show it: "%.2f".
-std::string MoneyText(journals::Stotinki amount);
+// Money on paper goes through the program's one money module, so that the
+// paper, the screens and the files show the same stotinki.
+using Stotinki = journals::Stotinki;
+
+// A stored amount (leva as a double) in stotinki, as "%.2f" shows it.
+Stotinki StoredStotinki(double leva);
+
+// An amount as the printouts show it: "-12.34", "0.00".
+std::string MoneyText(Stotinki amount);
 
 // "YYYYMM" as "MM/YYYY"; any other text unchanged.
 std::string MonthOfPeriod(std::string_view period);
