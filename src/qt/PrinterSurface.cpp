@@ -88,11 +88,27 @@ bool PrinterSurface::beginPage() {
     return printer_.newPage();
 }
 
-// A page ends when the next begins or the job is finished.
-void PrinterSurface::endPage() {}
+// The printer's page ends when the next begins or the job is finished.
+void PrinterSurface::endPage() {
+    flush();
+}
 
 void PrinterSurface::finish() {
+    flush();
     if (painter_.isActive()) painter_.end();
+}
+
+void PrinterSurface::flush() {
+    for (auto& [m, glyphs] : pending_) {
+        if (glyphs.indexes.isEmpty()) continue;
+        QGlyphRun run;
+        run.setRawFont(m->raw);
+        run.setGlyphIndexes(glyphs.indexes);
+        run.setPositions(glyphs.positions);
+        painter_.drawGlyphRun(QPointF(0, 0), run);
+        glyphs.indexes.clear();
+        glyphs.positions.clear();
+    }
 }
 
 PrinterSurface::Made& PrinterSurface::made(const print::Font& font) {
@@ -176,10 +192,11 @@ void PrinterSurface::text(const print::Box& box, std::string_view text, const pr
         painter_.drawText(baseline, fallback);
         return;
     }
-    run_.setRawFont(m.raw);
-    run_.setGlyphIndexes(indexes_);
-    run_.setPositions(positions_);
-    painter_.drawGlyphRun(baseline, run_);
+    Pending& page = pending_[&m];
+    for (qsizetype i = 0; i < indexes_.size(); ++i) {
+        page.indexes.push_back(indexes_[i]);
+        page.positions.push_back(baseline + positions_[i]);
+    }
 }
 
 void PrinterSurface::line(print::Point from, print::Point to) {

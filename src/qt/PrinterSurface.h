@@ -7,7 +7,8 @@
 //
 // A journal of a hundred thousand documents draws one and a half million
 // texts, so text is not shaped: each character's glyph and advance are looked
-// up once per font and the texts are drawn as glyph runs. The printouts hold
+// up once per font, and the texts of a page are drawn as one glyph run per
+// font when the page ends. The printouts hold
 // Windows-1251 text (Cyrillic and Latin, no ligatures and no kerning), which
 // needs no shaping; a text with a character the font lacks is drawn by Qt's
 // text layout, which falls back on another font.
@@ -73,10 +74,19 @@ class PrinterSurface : public print::Surface {
     bool started_ = false;
     double pixelsPerTwipX_, pixelsPerTwipY_;
     std::map<std::tuple<int, int, int>, std::unique_ptr<Made>> fonts_;  // by face, weight, height
+    // Draws the glyphs gathered on the page, one run per font.
+    void flush();
+
     // The glyphs and positions of the text shaped last.
     QList<quint32> indexes_;
     QList<QPointF> positions_;
-    QGlyphRun run_;
+    // The glyphs of the page not drawn yet, by font: a page is drawn with a
+    // few glyph runs rather than one per text.
+    struct Pending {
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+    };
+    std::map<Made*, Pending> pending_;
 };
 
 }  // namespace qt
