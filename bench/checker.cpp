@@ -33,27 +33,27 @@ constexpr int kLines = 1'000'000;
 constexpr int kEuCounterparts = 1000;  // every 1000th sale is an intra-Community supply
 const platform::LocalDateTime kToday{2023, 6, 15, 10, 0, 0};
 
-std::string pad(std::string text, std::size_t width, bool right = false) {
+std::string Pad(std::string text, std::size_t width, bool right = false) {
     if (text.size() < width) text.insert(right ? 0 : text.size(), width - text.size(), ' ');
     return text;
 }
 
-std::string amount(std::int64_t stotinki, std::size_t width = 15) {
+std::string Amount(std::int64_t stotinki, std::size_t width = 15) {
     char text[32];
     std::snprintf(text, sizeof text, "%lld.%02lld", static_cast<long long>(stotinki / 100),
                   static_cast<long long>(stotinki % 100));
-    return pad(text, width, true);
+    return Pad(text, width, true);
 }
 
-std::string head(int number, const char* docPrefix, const std::string& counterpart) {
+std::string Head(int number, const char* docPrefix, const std::string& counterpart) {
     char date[16];
     std::snprintf(date, sizeof date, "%02d/05/2023", 1 + number % 28);
-    return pad("BG175074752", 15) + "202305" + "    " + pad(std::to_string(number), 15, true) +
-           "01" + pad(docPrefix + std::to_string(number), 20) + date + pad(counterpart, 15) +
-           pad("Counterpart Ltd", 50) + pad("Goods", 30);
+    return Pad("BG175074752", 15) + "202305" + "    " + Pad(std::to_string(number), 15, true) +
+           "01" + Pad(docPrefix + std::to_string(number), 20) + date + Pad(counterpart, 15) +
+           Pad("Counterpart Ltd", 50) + Pad("Goods", 30);
 }
 
-std::string euCounterpart(int j) {
+std::string EuCounterpart(int j) {
     char text[16];
     std::snprintf(text, sizeof text, "DE%09d", j);
     return text;
@@ -88,9 +88,9 @@ class Folder {
         for (int n = 1; n <= kLines; ++n) {
             const std::int64_t base = 500 * (1 + n % 997), vat = base / 5;
             const std::array<std::int64_t, 7> a{0, base, vat, 0, 0, 0, 0};
-            std::string line = head(n, "P", "BG123456786");
+            std::string line = Head(n, "P", "BG123456786");
             for (std::size_t k = 0; k < a.size(); ++k) {
-                line += amount(a[k]);
+                line += Amount(a[k]);
                 sums[k] += a[k];
             }
             out << line << "  \r\n";
@@ -110,10 +110,10 @@ class Folder {
                 a[1] = a[3] = base / 5;  // SS20, SS21
             }
             const std::string counterpart =
-                supply ? euCounterpart(n / kEuCounterparts % kEuCounterparts) : "BG123456786";
-            std::string line = head(n, "S", counterpart);
+                supply ? EuCounterpart(n / kEuCounterparts % kEuCounterparts) : "BG123456786";
+            std::string line = Head(n, "S", counterpart);
             for (std::size_t k = 0; k < a.size(); ++k) {
-                line += amount(a[k]);
+                line += Amount(a[k]);
                 sums[k] += a[k];
             }
             out << line << "  \r\n";
@@ -156,12 +156,12 @@ class Folder {
                                                  0,
                                                  0,
                                                  0};
-        std::string line = pad("BG175074752", 15) + pad("Benchmark Ltd", 50) + "202305" +
-                           pad("7501010004/Ivan Petrov", 50) +
-                           pad(std::to_string(kLines), 15, true) +
-                           pad(std::to_string(kLines), 15, true);
+        std::string line = Pad("BG175074752", 15) + Pad("Benchmark Ltd", 50) + "202305" +
+                           Pad("7501010004/Ivan Petrov", 50) +
+                           Pad(std::to_string(kLines), 15, true) +
+                           Pad(std::to_string(kLines), 15, true);
         for (std::size_t i = 0; i < cells.size(); ++i)
-            line += i == 21 ? std::string("1.00") : amount(cells[i]);
+            line += i == 21 ? std::string("1.00") : Amount(cells[i]);
         std::ofstream(path_ / "DEKLAR.TXT", std::ios::binary) << line << "\r\n";
     }
 
@@ -169,28 +169,28 @@ class Folder {
         std::int64_t total = 0;
         for (auto goods : viesGoods_) total += goods;
         std::ofstream out(path_ / "VIES.TXT", std::ios::binary);
-        out << "VHR05/2023" << pad(std::to_string(kEuCounterparts), 5, true) << "\r\n";
-        out << "VDR" << pad("7501010004", 15) << pad("Ivan Petrov", 150) << pad("Sofia", 50)
-            << "1000" << pad("1 Vitosha Blvd", 150) << "A\r\n";
-        out << "VTR" << pad("BG175074752", 15) << pad("Benchmark Ltd", 150) << pad("Sofia", 200)
+        out << "VHR05/2023" << Pad(std::to_string(kEuCounterparts), 5, true) << "\r\n";
+        out << "VDR" << Pad("7501010004", 15) << Pad("Ivan Petrov", 150) << Pad("Sofia", 50)
+            << "1000" << Pad("1 Vitosha Blvd", 150) << "A\r\n";
+        out << "VTR" << Pad("BG175074752", 15) << Pad("Benchmark Ltd", 150) << Pad("Sofia", 200)
             << "\r\n";
-        out << "TTR" << amount(total, 12) << amount(total, 12) << "\r\n";
+        out << "TTR" << Amount(total, 12) << Amount(total, 12) << "\r\n";
         for (int j = 0; j < kEuCounterparts; ++j)
-            out << "VIR" << pad(std::to_string(j + 1), 5, true) << pad(euCounterpart(j), 15)
-                << amount(viesGoods_[j], 12) << amount(0, 12) << amount(0, 12) << "       \r\n";
+            out << "VIR" << Pad(std::to_string(j + 1), 5, true) << Pad(EuCounterpart(j), 15)
+                << Amount(viesGoods_[j], 12) << Amount(0, 12) << Amount(0, 12) << "       \r\n";
     }
 
     fs::path path_;
     std::array<std::int64_t, kEuCounterparts> viesGoods_{};
 };
 
-const Folder& folder() {
+const Folder& BenchFolder() {
     static const Folder generated;
     return generated;
 }
 
 void CheckRun(benchmark::State& state) {
-    const Folder& f = folder();
+    const Folder& f = BenchFolder();
     bool clean = true;
     for (auto _ : state) {
         CheckState check;
@@ -204,7 +204,7 @@ void CheckRun(benchmark::State& state) {
 BENCHMARK(CheckRun)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 void PlainRead(benchmark::State& state) {
-    const Folder& f = folder();
+    const Folder& f = BenchFolder();
     const std::string command = "cat '" + f.path().string() + "'/* > /dev/null";
     for (auto _ : state)
         if (std::system(command.c_str()) != 0) state.SkipWithError("cat failed");
@@ -214,7 +214,7 @@ BENCHMARK(PlainRead)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5
 // One check run in a child process; its peak resident memory is the run's
 // (plus the few megabytes of the program itself).
 void CheckRunPeakMemory(benchmark::State& state) {
-    const Folder& f = folder();
+    const Folder& f = BenchFolder();
     long peakKb = 0;
     for (auto _ : state) {
         const pid_t child = fork();

@@ -75,7 +75,7 @@ struct World {
         person.bulstat = "175074752";
         person.vin = kVin;
         person.last = true;
-        db::insertPerson(*db, person);
+        db::InsertPerson(*db, person);
         db::Transaction unit(*db);
         auto insert = db->prepare(
             "INSERT INTO POKUPKI (VIN, KLON, PERIOD, NUMBER, TYPE, DOCNO, DDATE, KNUM, KNAME, "
@@ -99,7 +99,7 @@ struct World {
 };
 
 // One database per batch size, built once per run.
-World& world(int batch) {
+World& SharedWorld(int batch) {
     static std::map<int, std::unique_ptr<World>> worlds;
     auto& w = worlds[batch];
     if (!w) w = std::make_unique<World>(batch);
@@ -107,41 +107,41 @@ World& world(int batch) {
 }
 
 // The journal opened, with the period typed in.
-std::unique_ptr<journals::CPokupki> openPeriod(SilentHost& host, int batch) {
-    auto screen = std::make_unique<journals::CPokupki>(host, *world(batch).doc);
+std::unique_ptr<journals::CPokupki> OpenPeriod(SilentHost& host, int batch) {
+    auto screen = std::make_unique<journals::CPokupki>(host, *SharedWorld(batch).doc);
     screen->open();
     screen->userEdit(static_cast<ui::Edit&>(*screen->find("period")), kPeriod);
     return screen;
 }
 
-ui::Edit& edit(ui::Dialog& d, const char* id) {
+ui::Edit& FindEdit(ui::Dialog& d, const char* id) {
     return static_cast<ui::Edit&>(*d.find(id));
 }
 
 void BM_OpenPeriod(benchmark::State& state) {
     SilentHost host;
-    world(state.range(0));
+    SharedWorld(state.range(0));
     for (auto _ : state) {
-        auto screen = openPeriod(host, state.range(0));
+        auto screen = OpenPeriod(host, state.range(0));
         benchmark::DoNotOptimize(screen->find("list"));
     }
-    auto screen = openPeriod(host, state.range(0));
+    auto screen = OpenPeriod(host, state.range(0));
     state.counters["documents"] = static_cast<ui::ListView&>(*screen->find("list")).rowCount() - 1;
 }
 BENCHMARK(BM_OpenPeriod)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_SaveDocument(benchmark::State& state) {
     SilentHost host;
-    auto screen = openPeriod(host, state.range(0));
+    auto screen = OpenPeriod(host, state.range(0));
     auto& type = static_cast<ui::ComboBox&>(*screen->find("type"));
     auto& save = static_cast<ui::Button&>(*screen->find("save"));
     int n = 0;
     for (auto _ : state) {
         screen->userChoose(type, 0);
-        screen->userEdit(edit(*screen, "docNo"), "N" + std::to_string(++n));
-        screen->userEdit(edit(*screen, "knum"), "BG123456786");
-        screen->userEdit(edit(*screen, "sdelka"), "Стоки");
-        screen->userEdit(edit(*screen, "col10"), "100");
+        screen->userEdit(FindEdit(*screen, "docNo"), "N" + std::to_string(++n));
+        screen->userEdit(FindEdit(*screen, "knum"), "BG123456786");
+        screen->userEdit(FindEdit(*screen, "sdelka"), "Стоки");
+        screen->userEdit(FindEdit(*screen, "col10"), "100");
         screen->userPress(save);
     }
     if (host.messages != 0) state.SkipWithError("a box was shown");
@@ -150,7 +150,7 @@ BENCHMARK(BM_SaveDocument)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond)->Ite
 
 void BM_DeleteFirstWithRenumbering(benchmark::State& state) {
     SilentHost host;
-    auto screen = openPeriod(host, state.range(0));
+    auto screen = OpenPeriod(host, state.range(0));
     auto& list = static_cast<ui::ListView&>(*screen->find("list"));
     auto& remove = static_cast<ui::Button&>(*screen->find("delete"));
     for (auto _ : state) {

@@ -40,7 +40,7 @@ class Fixture {
                db::Database::create(folder_ / "ZORV.MDB"))) {
         db::Transaction unit(db_);
         for (int n = 1; n <= kDocuments; ++n) {
-            auto row = db::journalRow(db::Journal::Purchases);
+            auto row = db::EmptyJournalRow(db::Journal::Purchases);
             row.vin = kVin, row.period = kPeriod, row.number = n, row.type = "01";
             row.docNo = std::to_string(2000000000 + n);
             row.date = "15/05/2024";
@@ -49,7 +49,7 @@ class Fixture {
             row.sdelka = n % 3 ? "стоки за препродажба" : "далекосъобщителни услуги";
             row.amounts[db::BS31] = 100 + n * 0.01;
             row.amounts[db::BS41] = 20 + n * 0.002;
-            db::insertJournalRow(db_, db::Journal::Purchases, row);
+            db::InsertJournalRow(db_, db::Journal::Purchases, row);
         }
         unit.commit();
         person_.vin = kVin;

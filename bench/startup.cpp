@@ -88,14 +88,14 @@ void BM_EverydayStart(benchmark::State& state) {
         person.bulstat = "175074752";
         person.vin = "BG175074752";
         person.last = true;
-        db::insertPerson(db, person);
+        db::InsertPerson(db, person);
         db::Transaction unit(db);
-        auto row = db::journalRow(db::Journal::Purchases);
+        auto row = db::EmptyJournalRow(db::Journal::Purchases);
         row.vin = person.vin, row.period = "202602", row.type = "01", row.date = "10/02/2026";
         for (int i = 1; i <= 500; ++i) {
             row.number = i;
             row.docNo = std::to_string(i);
-            db::insertJournalRow(db, db::Journal::Purchases, row);
+            db::InsertJournalRow(db, db::Journal::Purchases, row);
         }
         unit.commit();
     }

@@ -36,18 +36,18 @@ class BenchHost : public ui::Host {
     std::filesystem::path file_;
 };
 
-std::filesystem::path benchFolder() {
+std::filesystem::path BenchFolder() {
     return std::filesystem::temp_directory_path() / "zoreva-bench-writers";
 }
 
 // A database with 1,000,000 sales documents of one period, built once.
-db::Database& database() {
+db::Database& BenchDatabase() {
     static db::Database db = [] {
-        std::filesystem::remove_all(benchFolder());
-        std::filesystem::create_directories(benchFolder() / "out");
-        auto d = db::Database::create(benchFolder() / "ZORV.MDB");
+        std::filesystem::remove_all(BenchFolder());
+        std::filesystem::create_directories(BenchFolder() / "out");
+        auto d = db::Database::create(BenchFolder() / "ZORV.MDB");
         db::Transaction t(d);
-        auto row = db::journalRow(db::Journal::Sales);
+        auto row = db::EmptyJournalRow(db::Journal::Sales);
         row.vin = kVin, row.period = kPeriod, row.type = "01", row.date = "15/11/2026";
         row.kname = "Гама АД", row.sdelka = "Стоки";
         for (int i = 1; i <= 1'000'000; ++i) {
@@ -57,7 +57,7 @@ db::Database& database() {
             row.klon = i % 3 ? "" : "0001";
             row.amounts[db::SS10] = (i % 997) * 1.01;
             row.amounts[db::SS20] = (i % 997) * 0.202;
-            db::insertJournalRow(d, db::Journal::Sales, row);
+            db::InsertJournalRow(d, db::Journal::Sales, row);
         }
         t.commit();
         return d;
@@ -66,8 +66,8 @@ db::Database& database() {
 }
 
 void WriteSubmissionFilesOfAMillionSales(benchmark::State& state) {
-    auto& db = database();
-    const auto out = benchFolder() / "out";
+    auto& db = BenchDatabase();
+    const auto out = BenchFolder() / "out";
     BenchHost host(out / "175074752" / kPeriod / "Deklar.txt");
     for (auto _ : state) {
         const bool written =

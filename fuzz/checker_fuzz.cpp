@@ -18,7 +18,7 @@ namespace {
 
 using files::checker::FileText;
 
-std::optional<FileText> nextFile(FuzzedDataProvider& input, bool present) {
+std::optional<FileText> NextFile(FuzzedDataProvider& input, bool present) {
     std::string text = input.ConsumeRandomLengthString();
     if (!present) return std::nullopt;
     return FileText::fromBytes(text);
@@ -36,11 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckState s;
     s.today = TodayOf({2023, 6, 15, 0, 0, 0});
     ReaderResults& r = s.results;
-    r.deklar = CheckDeklarFile(s, nextFile(input, present(0)), oem);
-    r.purchases = CheckPokupkiFile(s, nextFile(input, present(1)), oem);
-    r.sales = CheckProdagbiFile(s, nextFile(input, present(2)), oem);
-    auto viesTxt = nextFile(input, present(3));
-    auto viesCsv = nextFile(input, present(4));
+    r.deklar = CheckDeklarFile(s, NextFile(input, present(0)), oem);
+    r.purchases = CheckPokupkiFile(s, NextFile(input, present(1)), oem);
+    r.sales = CheckProdagbiFile(s, NextFile(input, present(2)), oem);
+    auto viesTxt = NextFile(input, present(3));
+    auto viesCsv = NextFile(input, present(4));
     r.vies = CheckViesTxtFile(s, std::move(viesTxt), oem);
     if (r.vies == kFileNotOpened) {
         s.returnErrors.clear(76);

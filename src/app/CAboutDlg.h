@@ -20,6 +20,6 @@ class CAboutDlg : public ui::Dialog {
 };
 
 // The version shown in the about box, e.g. "1.0".
-const char* programVersion();
+const char* ProgramVersion();
 
 }  // namespace app

@@ -11,7 +11,7 @@
 namespace app {
 namespace {
 
-std::string formatCode(const char* format, int code) {
+std::string FormatCode(const char* format, int code) {
     char text[64];
     std::snprintf(text, sizeof text, format, code);
     return text;
@@ -48,7 +48,7 @@ bool CZorevaApp::readSettings() {
         settings_ = platform::Settings::load(platform::Settings::searchFolders(env_));
         return true;
     } catch (const platform::SettingsOpenError& e) {
-        host_.error(formatCode("RegOpenKeyEx - %d", e.code));
+        host_.error(FormatCode("RegOpenKeyEx - %d", e.code));
     } catch (const platform::SettingsFormatError& e) {
         host_.error("Файлът с настройки не може да се прочете: " + std::string(e.what()) +
                     ".\nВсеки ред трябва да бъде във вида ИМЕ=стойност (DATA, DOUT, CONVERT).");
@@ -59,7 +59,7 @@ bool CZorevaApp::readSettings() {
 std::optional<std::filesystem::path> CZorevaApp::readDataFolder() {
     const auto data = settings_->value("DATA");
     if (!data) {
-        host_.error(formatCode("RegQueryValueEx - %d", ENOENT));
+        host_.error(FormatCode("RegQueryValueEx - %d", ENOENT));
         return std::nullopt;
     }
     std::error_code ec;
@@ -93,7 +93,7 @@ void CZorevaApp::giveBackDeliveredDatabase(const std::filesystem::path& dataFold
 
 bool CZorevaApp::openDatabase(const std::filesystem::path& dataFolder) {
     const auto file = databaseFile(dataFolder);
-    if (db::looksLikeForeignFile(file)) {
+    if (db::LooksLikeForeignFile(file)) {
         host_.error("Файлът " + file.string() + " не е база данни на Зорева по ЗДДС.");
         return false;
     }
@@ -105,7 +105,7 @@ bool CZorevaApp::openDatabase(const std::filesystem::path& dataFolder) {
     } catch (const db::Error&) {
         return false;  // missing, locked by another copy, or keyed otherwise: end silently
     }
-    if (!db::hasZorevaTables(*db_)) {
+    if (!db::HasZorevaTables(*db_)) {
         db_.reset();
         host_.error("Файлът " + file.string() + " не е база данни на Зорева по ЗДДС.");
         return false;

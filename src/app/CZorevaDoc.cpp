@@ -4,7 +4,7 @@
 
 namespace app {
 
-std::string documentTitle(const std::string& vin, const std::string& klon) {
+std::string DocumentTitle(const std::string& vin, const std::string& klon) {
     const std::string branchMark = klon.empty() ? "" : " - Клон:";
     return "Зорева по ЗДДС - " + vin + " " + branchMark + " " + klon;
 }
@@ -15,7 +15,7 @@ CZorevaDoc::CZorevaDoc(db::Database& db, const platform::Clock& clock,
       clock_(clock),
       dataFolder_(std::move(dataFolder)),
       outputFolder_(std::move(outputFolder)) {
-    if (auto current = db::currentPerson(db_))
+    if (auto current = db::CurrentPerson(db_))
         person_ = std::move(*current);
     else
         person_.bulstat.clear();
@@ -25,7 +25,7 @@ CZorevaDoc::CZorevaDoc(db::Database& db, const platform::Clock& clock,
 CZorevaDoc::~CZorevaDoc() = default;
 
 bool CZorevaDoc::reloadSession() {
-    auto current = db::currentPerson(db_);
+    auto current = db::CurrentPerson(db_);
     if (!current) {
         person_.bulstat.clear();
         return false;
@@ -41,7 +41,7 @@ void CZorevaDoc::choosePerson(ui::Host& host) {
     reloadSession();
 }
 
-void CZorevaDoc::formTitle() { title_ = documentTitle(person_.vin, person_.klon); }
+void CZorevaDoc::formTitle() { title_ = DocumentTitle(person_.vin, person_.klon); }
 
 void CZorevaDoc::requestPrint(PrintKind kind, const std::string& period) {
     printKind_ = kind;

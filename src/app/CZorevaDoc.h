@@ -71,6 +71,6 @@ private:
 };
 
 // The title for a VAT number and branch, formed as "Зорева по ЗДДС - %s %s %s".
-std::string documentTitle(const std::string& vin, const std::string& klon);
+std::string DocumentTitle(const std::string& vin, const std::string& klon);
 
 }  // namespace app

@@ -22,9 +22,9 @@ struct CommandContext {
     bool oemConversion = false;
 };
 
-void runCommand(Command command, CommandContext& context);
+void RunCommand(Command command, CommandContext& context);
 
 // The text of the command's menu item, e.g. "Дневник за покупките".
-std::string menuText(Command command);
+std::string MenuText(Command command);
 
 }  // namespace app

@@ -34,9 +34,9 @@ constexpr Popup kMenu[] = {
 
 }  // namespace
 
-std::span<const Popup> mainMenu() { return kMenu; }
+std::span<const Popup> MainMenu() { return kMenu; }
 
-bool isEnabled(Command command, const CZorevaDoc& doc) {
+bool IsEnabled(Command command, const CZorevaDoc& doc) {
     switch (command) {
         case Command::CheckFiles:
         case Command::ChoosePerson:

@@ -1,6 +1,6 @@
 #pragma once
 // The menu of the main window as data: popups, items, and whether an item is
-// enabled for the session. The front-end renders it and asks isEnabled()
+// enabled for the session. The front-end renders it and asks IsEnabled()
 // every time a menu opens.
 
 #include <span>
@@ -35,9 +35,9 @@ struct Popup {
     std::span<const MenuItem> items;
 };
 
-std::span<const Popup> mainMenu();
+std::span<const Popup> MainMenu();
 
 // Enabling from the session alone: see the table in the popups.
-bool isEnabled(Command command, const CZorevaDoc& doc);
+bool IsEnabled(Command command, const CZorevaDoc& doc);
 
 }  // namespace app

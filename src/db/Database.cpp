@@ -12,12 +12,12 @@
 namespace db {
 namespace {
 
-[[noreturn]] void throwFrom(sqlite3* db, int rc) {
+[[noreturn]] void ThrowFrom(sqlite3* db, int rc) {
     throw Error(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc), rc);
 }
 
-void check(sqlite3* db, int rc) {
-    if (rc != SQLITE_OK) throwFrom(db, rc);
+void Check(sqlite3* db, int rc) {
+    if (rc != SQLITE_OK) ThrowFrom(db, rc);
 }
 
 }  // namespace
@@ -29,7 +29,7 @@ Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
         sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_finalize(stmt_);
-        throwFrom(db, rc);
+        ThrowFrom(db, rc);
     }
 }
 
@@ -41,7 +41,7 @@ Statement::Statement(Statement&& other) noexcept
     : db_(other.db_), stmt_(std::exchange(other.stmt_, nullptr)) {}
 
 void Statement::fail() const {
-    throwFrom(db_, sqlite3_errcode(db_));
+    ThrowFrom(db_, sqlite3_errcode(db_));
 }
 
 Statement& Statement::bind(int index, std::string_view text) {
@@ -139,9 +139,9 @@ Database Database::openWith(const std::filesystem::path& file, const Lock& lock,
     sqlite3* handle = nullptr;
     const int rc = sqlite3_open_v2(file.c_str(), &handle, flags, nullptr);
     Database db(handle, file, lock);
-    if (rc != SQLITE_OK) throwFrom(handle, rc);
+    if (rc != SQLITE_OK) ThrowFrom(handle, rc);
     const std::string key = lock.key.engineText();
-    check(handle, sqlite3_key(handle, key.data(), static_cast<int>(key.size())));
+    Check(handle, sqlite3_key(handle, key.data(), static_cast<int>(key.size())));
     if (lock.format == PageFormat::Current) db.executeScript("PRAGMA cipher_page_size=4096;");
     db.executeScript("PRAGMA locking_mode=EXCLUSIVE;");
     // Reading the catalogue proves the key: a wrong key or a file that is
@@ -188,7 +188,7 @@ Database Database::create(const std::filesystem::path& file, const Lock& lock) {
         Database db = openWith(file, lock, SQLITE_OPEN_READWRITE);
         db.useEngineSettings(Access::ReadWrite);
         Transaction t(db);
-        db.executeScript(schemaSql());
+        db.executeScript(SchemaSql());
         t.commit();
         return db;
     } catch (const Error&) {

@@ -186,6 +186,6 @@ class Transaction {
 };
 
 // The schema text (compiled in from schema.sql).
-std::string_view schemaSql();
+std::string_view SchemaSql();
 
 }  // namespace db

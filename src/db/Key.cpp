@@ -17,7 +17,7 @@ constexpr std::uint32_t kPasses = 3;
 constexpr std::uint32_t kMemoryKiB = 64 * 1024;
 constexpr std::uint32_t kLanes = 1;
 
-void appendHex(std::string& out, std::span<const std::uint8_t> bytes) {
+void AppendHex(std::string& out, std::span<const std::uint8_t> bytes) {
     constexpr char kDigits[] = "0123456789abcdef";
     for (const auto b : bytes) {
         out += kDigits[b >> 4];
@@ -54,8 +54,8 @@ Key Key::fromPassword(std::string_view password, const Salt& salt) {
 std::string Key::engineText(const std::optional<Salt>& salt) const {
     if (!raw_) return bytes_;
     std::string text = "x'";
-    appendHex(text, std::span(reinterpret_cast<const std::uint8_t*>(bytes_.data()), bytes_.size()));
-    if (salt) appendHex(text, *salt);
+    AppendHex(text, std::span(reinterpret_cast<const std::uint8_t*>(bytes_.data()), bytes_.size()));
+    if (salt) AppendHex(text, *salt);
     text += '\'';
     return text;
 }

@@ -8,9 +8,9 @@
 namespace db {
 namespace {
 
-void renumberJournal(Database& db, Journal journal, const std::string& vin,
+void RenumberJournal(Database& db, Journal journal, const std::string& vin,
                      const std::string& period) {
-    const std::string table = tableName(journal);
+    const std::string table = TableName(journal);
     auto rows = db.query("SELECT ID, NUMBER FROM " + table +
                              " WHERE VIN = ? AND PERIOD = ? ORDER BY ID",
                          vin, period);
@@ -30,8 +30,8 @@ void renumberJournal(Database& db, Journal journal, const std::string& vin,
     }
 }
 
-std::set<std::string> periodsOf(Database& db, Journal journal, const std::string& vin) {
-    auto s = db.query(std::string("SELECT DISTINCT(PERIOD) FROM ") + tableName(journal) +
+std::set<std::string> PeriodsOf(Database& db, Journal journal, const std::string& vin) {
+    auto s = db.query(std::string("SELECT DISTINCT(PERIOD) FROM ") + TableName(journal) +
                           " WHERE VIN = ?",
                       vin);
     std::set<std::string> periods;
@@ -43,15 +43,15 @@ std::set<std::string> periodsOf(Database& db, Journal journal, const std::string
 
 void RenumberPeriod(Database& db, const std::string& vin, const std::string& period) {
     Transaction t(db);
-    renumberJournal(db, Journal::Purchases, vin, period);
-    renumberJournal(db, Journal::Sales, vin, period);
+    RenumberJournal(db, Journal::Purchases, vin, period);
+    RenumberJournal(db, Journal::Sales, vin, period);
     t.commit();
 }
 
 void RenumberAllPeriods(Database& db, const std::string& vin) {
     Transaction t(db);
-    auto periods = periodsOf(db, Journal::Purchases, vin);
-    periods.merge(periodsOf(db, Journal::Sales, vin));
+    auto periods = PeriodsOf(db, Journal::Purchases, vin);
+    periods.merge(PeriodsOf(db, Journal::Sales, vin));
     for (const auto& period : periods) RenumberPeriod(db, vin, period);
     t.commit();
 }

@@ -6,7 +6,7 @@ namespace db {
 namespace {
 
 // Builds "INSERT INTO t (a, b) VALUES (?, ?)".
-std::string insertSql(std::string_view table, std::span<const std::string> columns) {
+std::string InsertSql(std::string_view table, std::span<const std::string> columns) {
     std::string names, marks;
     for (const auto& c : columns) {
         if (!names.empty()) names += ", ", marks += ", ";
@@ -17,7 +17,7 @@ std::string insertSql(std::string_view table, std::span<const std::string> colum
 }
 
 // Builds "UPDATE t SET a = ?, b = ? WHERE <where>".
-std::string updateSql(std::string_view table, std::span<const std::string> columns,
+std::string UpdateSql(std::string_view table, std::span<const std::string> columns,
                       std::string_view where) {
     std::string sets;
     for (const auto& c : columns) {
@@ -58,14 +58,14 @@ constexpr PersonText kPersonText[] = {
     {"PERIOD", &PersonRow::period},
 };
 
-std::vector<std::string> personColumns() {
+std::vector<std::string> PersonColumns() {
     std::vector<std::string> columns;
     for (const auto& t : kPersonText) columns.emplace_back(t.column);
     columns.emplace_back("LAST");
     return columns;
 }
 
-Statement& bindPerson(Statement& s, const PersonRow& person) {
+Statement& BindPerson(Statement& s, const PersonRow& person) {
     Binder b(s);
     for (const auto& t : kPersonText) b << person.*(t.member);
     b << person.last;
@@ -80,11 +80,11 @@ constexpr const char* kSaleAmountColumns[] = {"SS10", "SS20", "SS11", "SS21", "S
                                               "SS22", "SS23", "SS13", "SS24", "SS14", "SS15",
                                               "SS16", "SS17", "SS18", "SS19", "SS25"};
 
-std::vector<std::string> journalColumns(Journal journal) {
+std::vector<std::string> JournalColumns(Journal journal) {
     std::vector<std::string> columns = {"VIN",   "KLON",  "PERIOD", "NUMBER", "TYPE",
                                         "DOCNO", "DDATE", "KNUM",   "KNAME",  "SDELKA"};
-    for (const char* a : amountColumns(journal)) columns.emplace_back(a);
-    columns.emplace_back(code8aColumn(journal));
+    for (const char* a : AmountColumns(journal)) columns.emplace_back(a);
+    columns.emplace_back(Code8aColumn(journal));
     if (journal == Journal::Sales) columns.emplace_back("VIES_TYPE");
     for (const char* c :
          {"ERROR1", "ERROR2", "ERROR3", "DATE_CREATE", "DATE_MODIFIED", "VALID", "ERROR"})
@@ -93,21 +93,21 @@ std::vector<std::string> journalColumns(Journal journal) {
 }
 
 // DATE_MODIFIED stays NULL until the first edit; an empty text writes NULL.
-std::optional<std::string_view> optionalText(const std::string& text) {
+std::optional<std::string_view> OptionalText(const std::string& text) {
     if (text.empty()) return std::nullopt;
     return text;
 }
 
-int bindJournal(Statement& s, Journal journal, const JournalRow& r) {
+int BindJournal(Statement& s, Journal journal, const JournalRow& r) {
     Binder b(s);
     b << r.vin << r.klon << r.period << double(r.number) << r.type << r.docNo << r.date << r.knum
       << r.kname << r.sdelka;
-    const auto expected = amountColumns(journal).size();
+    const auto expected = AmountColumns(journal).size();
     for (std::size_t a = 0; a < expected; ++a) b << (a < r.amounts.size() ? r.amounts[a] : 0.0);
     b << r.code8a;
     if (journal == Journal::Sales) b << r.viesType;
     b << r.errors.word(0) << r.errors.word(1) << r.errors.word(2) << r.dateCreate;
-    b << optionalText(r.dateModified) << optionalText(r.valid) << optionalText(r.error);
+    b << OptionalText(r.dateModified) << OptionalText(r.valid) << OptionalText(r.error);
     return b.count();
 }
 
@@ -127,7 +127,7 @@ constexpr ReturnCell kReturnCells[] = {
     {"DR81", &ReturnRow::dr81},       {"DR82", &ReturnRow::dr82},
 };
 
-std::vector<std::string> returnColumns() {
+std::vector<std::string> ReturnColumns() {
     std::vector<std::string> columns = {"VIN", "KLON", "PERIOD"};
     for (const auto& c : kReturnCells) columns.emplace_back(c.column);
     for (const char* c : {"ERROR1", "ERROR2", "ERROR3", "NAME", "FACE", "ERROR"})
@@ -135,16 +135,16 @@ std::vector<std::string> returnColumns() {
     return columns;
 }
 
-int bindReturn(Statement& s, const ReturnRow& r) {
+int BindReturn(Statement& s, const ReturnRow& r) {
     Binder b(s);
     b << r.vin << r.klon << r.period;
     for (const auto& c : kReturnCells) b << r.*(c.member);
     b << r.errors.word(0) << r.errors.word(1) << r.errors.word(2);
-    b << optionalText(r.name) << optionalText(r.face) << optionalText(r.error);
+    b << OptionalText(r.name) << OptionalText(r.face) << OptionalText(r.error);
     return b.count();
 }
 
-ErrorSet readErrors(const Statement& row) {
+ErrorSet ReadErrors(const Statement& row) {
     return ErrorSet(static_cast<std::int32_t>(row.integer("ERROR1")),
                     static_cast<std::int32_t>(row.integer("ERROR2")),
                     static_cast<std::int32_t>(row.integer("ERROR3")));
@@ -161,35 +161,35 @@ PersonRow PersonRow::read(const Statement& row) {
     return person;
 }
 
-void insertPerson(Database& db, const PersonRow& person) {
-    const auto columns = personColumns();
-    auto s = db.prepare(insertSql("EDANNI", columns));
-    bindPerson(s, person).run();
+void InsertPerson(Database& db, const PersonRow& person) {
+    const auto columns = PersonColumns();
+    auto s = db.prepare(InsertSql("EDANNI", columns));
+    BindPerson(s, person).run();
 }
 
-void updatePerson(Database& db, const std::string& bulstat, const std::string& klon,
+void UpdatePerson(Database& db, const std::string& bulstat, const std::string& klon,
                   const PersonRow& person) {
-    const auto columns = personColumns();
-    auto s = db.prepare(updateSql("EDANNI", columns, "BULSTAT = ? AND KLON = ?"));
-    bindPerson(s, person);
+    const auto columns = PersonColumns();
+    auto s = db.prepare(UpdateSql("EDANNI", columns, "BULSTAT = ? AND KLON = ?"));
+    BindPerson(s, person);
     const int next = static_cast<int>(columns.size());
     s.bind(next + 1, bulstat).bind(next + 2, klon).run();
 }
 
-std::optional<PersonRow> findPerson(Database& db, const std::string& bulstat,
+std::optional<PersonRow> FindPerson(Database& db, const std::string& bulstat,
                                     const std::string& klon) {
     auto s = db.query("SELECT * FROM EDANNI WHERE BULSTAT = ? AND KLON = ?", bulstat, klon);
     if (!s.step()) return std::nullopt;
     return PersonRow::read(s);
 }
 
-std::optional<PersonRow> currentPerson(Database& db) {
+std::optional<PersonRow> CurrentPerson(Database& db) {
     auto s = db.query("SELECT * FROM EDANNI WHERE LAST = 1");
     if (!s.step()) return std::nullopt;
     return PersonRow::read(s);
 }
 
-void makeCurrent(Database& db, const std::string& bulstat, const std::string& klon) {
+void MakeCurrent(Database& db, const std::string& bulstat, const std::string& klon) {
     Transaction t(db);
     db.execute("UPDATE EDANNI SET LAST = 0 WHERE LAST <> 0");
     db.execute("UPDATE EDANNI SET LAST = 1 WHERE BULSTAT = ? AND KLON = ?", bulstat, klon);
@@ -198,22 +198,22 @@ void makeCurrent(Database& db, const std::string& bulstat, const std::string& kl
 
 // ---- journals ----
 
-const char* tableName(Journal journal) {
+const char* TableName(Journal journal) {
     return journal == Journal::Purchases ? "POKUPKI" : "PRODAGBI";
 }
 
-std::span<const char* const> amountColumns(Journal journal) {
+std::span<const char* const> AmountColumns(Journal journal) {
     if (journal == Journal::Purchases) return kPurchaseAmountColumns;
     return kSaleAmountColumns;
 }
 
-const char* code8aColumn(Journal journal) {
+const char* Code8aColumn(Journal journal) {
     return journal == Journal::Purchases ? "BS8A" : "SS8A";
 }
 
-JournalRow journalRow(Journal journal) {
+JournalRow EmptyJournalRow(Journal journal) {
     JournalRow row;
-    row.amounts.assign(amountColumns(journal).size(), 0.0);
+    row.amounts.assign(AmountColumns(journal).size(), 0.0);
     return row;
 }
 
@@ -230,7 +230,7 @@ JournalRowReader::JournalRowReader(Journal journal, const Statement& s)
       knum_(s.column("KNUM")),
       kname_(s.column("KNAME")),
       sdelka_(s.column("SDELKA")),
-      code8a_(s.column(code8aColumn(journal))),
+      code8a_(s.column(Code8aColumn(journal))),
       viesType_(journal == Journal::Sales ? s.column("VIES_TYPE") : -1),
       error1_(s.column("ERROR1")),
       error2_(s.column("ERROR2")),
@@ -239,7 +239,7 @@ JournalRowReader::JournalRowReader(Journal journal, const Statement& s)
       dateModified_(s.column("DATE_MODIFIED")),
       valid_(s.column("VALID")),
       error_(s.column("ERROR")) {
-    for (const char* a : amountColumns(journal)) amounts_.push_back(s.column(a));
+    for (const char* a : AmountColumns(journal)) amounts_.push_back(s.column(a));
 }
 
 JournalRow JournalRowReader::read() const {
@@ -273,29 +273,29 @@ JournalRow JournalRow::read(Journal journal, const Statement& row) {
     return JournalRowReader(journal, row).read();
 }
 
-std::int64_t insertJournalRow(Database& db, Journal journal, const JournalRow& row) {
-    const auto columns = journalColumns(journal);
-    auto s = db.prepare(insertSql(tableName(journal), columns));
-    bindJournal(s, journal, row);
+std::int64_t InsertJournalRow(Database& db, Journal journal, const JournalRow& row) {
+    const auto columns = JournalColumns(journal);
+    auto s = db.prepare(InsertSql(TableName(journal), columns));
+    BindJournal(s, journal, row);
     s.run();
     return db.lastInsertId();
 }
 
-void updateJournalRow(Database& db, Journal journal, const JournalRow& row) {
-    const auto columns = journalColumns(journal);
-    auto s = db.prepare(updateSql(tableName(journal), columns, "ID = ?"));
-    const int last = bindJournal(s, journal, row);
+void UpdateJournalRow(Database& db, Journal journal, const JournalRow& row) {
+    const auto columns = JournalColumns(journal);
+    auto s = db.prepare(UpdateSql(TableName(journal), columns, "ID = ?"));
+    const int last = BindJournal(s, journal, row);
     s.bind(last + 1, row.id).run();
 }
 
-std::optional<JournalRow> loadJournalRow(Database& db, Journal journal, std::int64_t id) {
-    auto s = db.query(std::string("SELECT * FROM ") + tableName(journal) + " WHERE ID = ?", id);
+std::optional<JournalRow> LoadJournalRow(Database& db, Journal journal, std::int64_t id) {
+    auto s = db.query(std::string("SELECT * FROM ") + TableName(journal) + " WHERE ID = ?", id);
     if (!s.step()) return std::nullopt;
     return JournalRow::read(journal, s);
 }
 
-void deleteJournalRow(Database& db, Journal journal, std::int64_t id) {
-    db.execute(std::string("DELETE FROM ") + tableName(journal) + " WHERE ID = ?", id);
+void DeleteJournalRow(Database& db, Journal journal, std::int64_t id) {
+    db.execute(std::string("DELETE FROM ") + TableName(journal) + " WHERE ID = ?", id);
 }
 
 // ---- KONTRAG ----
@@ -304,7 +304,7 @@ CounterpartRow CounterpartRow::read(const Statement& row) {
     return {row.text("KN"), row.text("KI"), row.text("VIN"), row.text("KB")};
 }
 
-void insertCounterpart(Database& db, const CounterpartRow& row) {
+void InsertCounterpart(Database& db, const CounterpartRow& row) {
     db.execute("INSERT INTO KONTRAG (KN, KI, VIN, KB) VALUES (?, ?, ?, ?)", row.kn, row.ki, row.vin,
                row.kb);
 }
@@ -318,18 +318,18 @@ ReturnRow ReturnRow::read(const Statement& row) {
     r.klon = row.text("KLON");
     r.period = row.text("PERIOD");
     for (const auto& c : kReturnCells) r.*(c.member) = row.real(c.column);
-    r.errors = readErrors(row);
+    r.errors = ReadErrors(row);
     r.name = row.text("NAME");
     r.face = row.text("FACE");
     r.error = row.text("ERROR");
     return r;
 }
 
-std::span<const ReturnCell> returnCells() {
+std::span<const ReturnCell> ReturnCells() {
     return kReturnCells;
 }
 
-std::optional<ReturnRow> findReturn(Database& db, const std::string& vin, const std::string& klon,
+std::optional<ReturnRow> FindReturn(Database& db, const std::string& vin, const std::string& klon,
                                     const std::string& period) {
     auto s = db.query("SELECT * FROM DEKLAR WHERE VIN = ? AND KLON = ? AND PERIOD = ?", vin, klon,
                       period);
@@ -337,16 +337,16 @@ std::optional<ReturnRow> findReturn(Database& db, const std::string& vin, const 
     return ReturnRow::read(s);
 }
 
-std::int64_t saveReturn(Database& db, const ReturnRow& row) {
-    const auto columns = returnColumns();
-    if (const auto existing = findReturn(db, row.vin, row.klon, row.period)) {
-        auto s = db.prepare(updateSql("DEKLAR", columns, "ID = ?"));
-        const int last = bindReturn(s, row);
+std::int64_t SaveReturn(Database& db, const ReturnRow& row) {
+    const auto columns = ReturnColumns();
+    if (const auto existing = FindReturn(db, row.vin, row.klon, row.period)) {
+        auto s = db.prepare(UpdateSql("DEKLAR", columns, "ID = ?"));
+        const int last = BindReturn(s, row);
         s.bind(last + 1, existing->id).run();
         return existing->id;
     }
-    auto s = db.prepare(insertSql("DEKLAR", columns));
-    bindReturn(s, row);
+    auto s = db.prepare(InsertSql("DEKLAR", columns));
+    BindReturn(s, row);
     s.run();
     return db.lastInsertId();
 }
@@ -369,7 +369,7 @@ ViesRow ViesRow::read(const Statement& row) {
     return r;
 }
 
-void insertViesRow(Database& db, const ViesRow& r) {
+void InsertViesRow(Database& db, const ViesRow& r) {
     db.execute(
         "INSERT INTO VIES (VIN, KLON, PERIOD, SECTION, NUMBER, KNUM, KNUMZ, PERIOD1, SS15, SS17, "
         "SS25) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
@@ -377,7 +377,7 @@ void insertViesRow(Database& db, const ViesRow& r) {
         r.ss15, r.ss17, r.ss25);
 }
 
-std::vector<ViesRow> viesRows(Database& db, const std::string& vin, const std::string& klon,
+std::vector<ViesRow> ViesRows(Database& db, const std::string& vin, const std::string& klon,
                               const std::string& period, int section) {
     auto s = db.query(
         "SELECT * FROM VIES WHERE VIN = ? AND KLON = ? AND PERIOD = ? AND SECTION = ? "

@@ -25,16 +25,16 @@ struct PersonRow {
     static PersonRow read(const Statement& row);  // from "select * from EDANNI"
 };
 
-void insertPerson(Database& db, const PersonRow& person);
+void InsertPerson(Database& db, const PersonRow& person);
 // Rewrites every column of the row with the key (bulstat, klon).
-void updatePerson(Database& db, const std::string& bulstat, const std::string& klon,
+void UpdatePerson(Database& db, const std::string& bulstat, const std::string& klon,
                   const PersonRow& person);
-std::optional<PersonRow> findPerson(Database& db, const std::string& bulstat,
+std::optional<PersonRow> FindPerson(Database& db, const std::string& bulstat,
                                     const std::string& klon);
 // The first row with LAST set: the person or branch of the session.
-std::optional<PersonRow> currentPerson(Database& db);
+std::optional<PersonRow> CurrentPerson(Database& db);
 // Clears LAST everywhere and sets it on the row with the key.
-void makeCurrent(Database& db, const std::string& bulstat, const std::string& klon);
+void MakeCurrent(Database& db, const std::string& bulstat, const std::string& klon);
 
 // ---- POKUPKI and PRODAGBI: the two journals ----
 
@@ -64,9 +64,9 @@ enum SaleAmount {
     kSaleAmounts
 };
 
-const char* tableName(Journal journal);
-std::span<const char* const> amountColumns(Journal journal);
-const char* code8aColumn(Journal journal);  // BS8A or SS8A
+const char* TableName(Journal journal);
+std::span<const char* const> AmountColumns(Journal journal);
+const char* Code8aColumn(Journal journal);  // BS8A or SS8A
 
 struct JournalRow {
     std::int64_t id = 0;
@@ -74,7 +74,7 @@ struct JournalRow {
     int number = 0;
     std::string type, docNo, date, knum, kname, sdelka;
     std::string code8a;           // BS8A / SS8A
-    std::vector<double> amounts;  // amountColumns() order; sized by journalRow()
+    std::vector<double> amounts;  // AmountColumns() order; sized by EmptyJournalRow()
     std::string viesType;         // sales only
     ErrorSet errors;
     std::string dateCreate, dateModified;
@@ -99,14 +99,14 @@ class JournalRowReader {
 };
 
 // An empty row of the journal, with all amounts at zero.
-JournalRow journalRow(Journal journal);
+JournalRow EmptyJournalRow(Journal journal);
 
 // Inserts the row (its id is ignored) and returns the id the database gave it.
-std::int64_t insertJournalRow(Database& db, Journal journal, const JournalRow& row);
+std::int64_t InsertJournalRow(Database& db, Journal journal, const JournalRow& row);
 // Rewrites every column but ID of the row with row.id.
-void updateJournalRow(Database& db, Journal journal, const JournalRow& row);
-std::optional<JournalRow> loadJournalRow(Database& db, Journal journal, std::int64_t id);
-void deleteJournalRow(Database& db, Journal journal, std::int64_t id);
+void UpdateJournalRow(Database& db, Journal journal, const JournalRow& row);
+std::optional<JournalRow> LoadJournalRow(Database& db, Journal journal, std::int64_t id);
+void DeleteJournalRow(Database& db, Journal journal, std::int64_t id);
 
 // ---- KONTRAG: counterparts, per registered person's VIN or "ALL" ----
 
@@ -115,7 +115,7 @@ struct CounterpartRow {
     static CounterpartRow read(const Statement& row);
 };
 
-void insertCounterpart(Database& db, const CounterpartRow& row);
+void InsertCounterpart(Database& db, const CounterpartRow& row);
 
 // ---- DEKLAR: VAT returns ----
 
@@ -138,13 +138,13 @@ struct ReturnCell {
     const char* column;
     double ReturnRow::*member;
 };
-std::span<const ReturnCell> returnCells();
+std::span<const ReturnCell> ReturnCells();
 
-std::optional<ReturnRow> findReturn(Database& db, const std::string& vin, const std::string& klon,
+std::optional<ReturnRow> FindReturn(Database& db, const std::string& vin, const std::string& klon,
                                     const std::string& period);
 // Inserts the return, or rewrites the row with the same VIN, KLON and PERIOD;
 // returns its id.
-std::int64_t saveReturn(Database& db, const ReturnRow& row);
+std::int64_t SaveReturn(Database& db, const ReturnRow& row);
 
 // ---- VIES: rows of the VIES return ----
 
@@ -156,9 +156,9 @@ struct ViesRow {
     static ViesRow read(const Statement& row);
 };
 
-void insertViesRow(Database& db, const ViesRow& row);
+void InsertViesRow(Database& db, const ViesRow& row);
 // Rows of one section in NUMBER order.
-std::vector<ViesRow> viesRows(Database& db, const std::string& vin, const std::string& klon,
+std::vector<ViesRow> ViesRows(Database& db, const std::string& vin, const std::string& klon,
                               const std::string& period, int section);
 
 }  // namespace db

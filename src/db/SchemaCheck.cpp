@@ -5,7 +5,7 @@
 
 namespace db {
 
-bool looksLikeForeignFile(const std::filesystem::path& file) {
+bool LooksLikeForeignFile(const std::filesystem::path& file) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) return false;  // missing: not ours to judge
     if (std::filesystem::file_size(file, ec) == 0) return !ec;
@@ -15,7 +15,7 @@ bool looksLikeForeignFile(const std::filesystem::path& file) {
     return in.gcount() == sizeof header && std::memcmp(header, "SQLite format 3", 16) == 0;
 }
 
-bool hasZorevaTables(Database& db) {
+bool HasZorevaTables(Database& db) {
     auto s = db.query(
         "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND upper(name) IN "
         "('EDANNI', 'POKUPKI', 'PRODAGBI', 'KONTRAG', 'DEKLAR', 'VIES')");

@@ -10,9 +10,9 @@ namespace db {
 
 // True for a file that cannot be an encrypted database: empty, or a plain
 // (unencrypted) SQLite file.
-bool looksLikeForeignFile(const std::filesystem::path& file);
+bool LooksLikeForeignFile(const std::filesystem::path& file);
 
 // True when the open database holds the six tables of the program.
-bool hasZorevaTables(Database& db);
+bool HasZorevaTables(Database& db);
 
 }  // namespace db

@@ -7,7 +7,7 @@ namespace files {
 namespace {
 
 // (period, count) of one journal of the branch, newest period first.
-std::vector<std::pair<std::string, std::string>> countsByPeriod(db::Database& db,
+std::vector<std::pair<std::string, std::string>> CountsByPeriod(db::Database& db,
                                                                 const std::string& table,
                                                                 const std::string& vin,
                                                                 const std::string& klon) {
@@ -21,10 +21,10 @@ std::vector<std::pair<std::string, std::string>> countsByPeriod(db::Database& db
 
 }  // namespace
 
-std::vector<BranchPeriod> branchPeriods(db::Database& db, const std::string& vin,
+std::vector<BranchPeriod> BranchPeriods(db::Database& db, const std::string& vin,
                                         const std::string& klon) {
-    const auto sales = countsByPeriod(db, "PRODAGBI", vin, klon);
-    const auto purchases = countsByPeriod(db, "POKUPKI", vin, klon);
+    const auto sales = CountsByPeriod(db, "PRODAGBI", vin, klon);
+    const auto purchases = CountsByPeriod(db, "POKUPKI", vin, klon);
     // Both lists run newest first: merge them into one.
     std::vector<BranchPeriod> periods;
     std::size_t s = 0, p = 0;
@@ -48,7 +48,7 @@ CPeriodKlonDlg::CPeriodKlonDlg(ui::Host& host, db::Database& db, WriterSession s
 }
 
 void CPeriodKlonDlg::opened() {
-    for (const auto& p : branchPeriods(db_, session_.vin, session_.klon))
+    for (const auto& p : BranchPeriods(db_, session_.vin, session_.klon))
         periods_.table().add({{p.period, p.purchases, p.sales}});
 }
 

@@ -18,7 +18,7 @@ struct BranchPeriod {
 };
 
 // The periods in which the branch has documents of either kind, newest first.
-std::vector<BranchPeriod> branchPeriods(db::Database& db, const std::string& vin,
+std::vector<BranchPeriod> BranchPeriods(db::Database& db, const std::string& vin,
                                         const std::string& klon);
 
 class CPeriodKlonDlg : public PeriodWriterDlg {

@@ -7,14 +7,14 @@
 
 namespace files {
 
-void appendLeft(std::string& line, std::string_view text, std::size_t width) {
+void AppendLeft(std::string& line, std::string_view text, std::size_t width) {
     line += text;
-    const auto length = platform::utf8Length(text);
+    const auto length = platform::Utf8Length(text);
     if (length < width) line.append(width - length, ' ');
 }
 
-void appendRight(std::string& line, std::string_view text, std::size_t width) {
-    const auto length = platform::utf8Length(text);
+void AppendRight(std::string& line, std::string_view text, std::size_t width) {
+    const auto length = platform::Utf8Length(text);
     if (length < width) line.append(width - length, ' ');
     line += text;
 }
@@ -37,15 +37,15 @@ void appendWholeNumber(std::string& line, double value, int width) {
     line.append(buffer, static_cast<std::size_t>(length));
 }
 
-std::string padRight(std::string_view text, std::size_t width) {
+std::string PadRight(std::string_view text, std::size_t width) {
     std::string out;
-    appendLeft(out, text, width);
+    AppendLeft(out, text, width);
     return out;
 }
 
-std::string padLeft(std::string_view text, std::size_t width) {
+std::string PadLeft(std::string_view text, std::size_t width) {
     std::string out;
-    appendRight(out, text, width);
+    AppendRight(out, text, width);
     return out;
 }
 
@@ -61,13 +61,13 @@ std::string wholeNumberField(double value, int width) {
     return out;
 }
 
-std::string countField(long long value, int width) {
+std::string CountField(long long value, int width) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%*lld", width, value);
     return buffer;
 }
 
-std::string periodAsMonthYear(std::string_view period) {
+std::string PeriodAsMonthYear(std::string_view period) {
     if (period.size() < 6) return std::string(period);
     return std::string(period.substr(4, 2)) + "/" + std::string(period.substr(0, 4));
 }

@@ -9,8 +9,8 @@
 namespace files {
 
 // Text padded with spaces on the right (left-aligned) or on the left.
-std::string padRight(std::string_view text, std::size_t width);
-std::string padLeft(std::string_view text, std::size_t width);
+std::string PadRight(std::string_view text, std::size_t width);
+std::string PadLeft(std::string_view text, std::size_t width);
 
 // An amount with exactly two decimals, right-aligned: printf's "%.2f", which
 // rounds the binary value to the nearest hundredth. A value that rounds to
@@ -21,16 +21,16 @@ std::string amountField(double value, int width);
 std::string wholeNumberField(double value, int width);
 
 // A count, right-aligned ("%*lld").
-std::string countField(long long value, int width);
+std::string CountField(long long value, int width);
 
 // The same fields appended to a line being built, without a string per field
 // (the journal files have a line per document, up to millions of them).
-void appendLeft(std::string& line, std::string_view text, std::size_t width);
-void appendRight(std::string& line, std::string_view text, std::size_t width);
+void AppendLeft(std::string& line, std::string_view text, std::size_t width);
+void AppendRight(std::string& line, std::string_view text, std::size_t width);
 void appendAmount(std::string& line, double value, int width);
 void appendWholeNumber(std::string& line, double value, int width);
 
 // YYYYMM -> MM/YYYY.
-std::string periodAsMonthYear(std::string_view period);
+std::string PeriodAsMonthYear(std::string_view period);
 
 }  // namespace files

@@ -24,22 +24,22 @@ struct ReturnHeader {
 
 // The one line of DEKLAR.TXT. Without a stored return only the first 151
 // columns are written, without CR LF.
-std::string deklarFile(const ReturnHeader& header, const std::optional<db::ReturnRow>& row);
+std::string DeklarFile(const ReturnHeader& header, const std::optional<db::ReturnRow>& row);
 
 // One line of Pokupki.txt / Prodagbi.txt.
-std::string journalLine(db::Journal journal, const db::JournalRow& row);
+std::string JournalLine(db::Journal journal, const db::JournalRow& row);
 // One line of Pokupkix.txt / Prodagbix.txt: the line's position instead of
 // the stored NUMBER, and for sales the VIES column digit after the amounts.
-std::string mergeLine(db::Journal journal, const db::JournalRow& row, int position);
+std::string MergeLine(db::Journal journal, const db::JournalRow& row, int position);
 
 // The VIES column digit of a merge line: 0 when SS19 is 0, otherwise the
 // number VIES_TYPE spells (0 when empty).
-std::string viesColumnDigit(const db::JournalRow& sale);
+std::string ViesColumnDigit(const db::JournalRow& sale);
 
 // VIES.txt for the period; nullopt when neither section has a row (no file).
 // `person` is the head-office EDANNI row; without it VHR, VDR and VTR are
 // left out.
-std::optional<std::string> viesFile(const std::string& period,
+std::optional<std::string> ViesFile(const std::string& period,
                                     const std::optional<db::PersonRow>& person,
                                     const std::vector<db::ViesRow>& section1,
                                     const std::vector<db::ViesRow>& section2);
@@ -47,14 +47,14 @@ std::optional<std::string> viesFile(const std::string& period,
 // ---- reading what the files describe from the database ----
 
 // The head-office EDANNI row of the VAT number, if there is one.
-std::optional<db::PersonRow> headOfficeRow(db::Database& db, const std::string& vin);
+std::optional<db::PersonRow> HeadOfficeRow(db::Database& db, const std::string& vin);
 
 // The person as a whole: head office and every branch of the VIN.
-ReturnHeader loadReturnHeader(db::Database& db, const std::string& vin, const std::string& period);
+ReturnHeader LoadReturnHeader(db::Database& db, const std::string& vin, const std::string& period);
 // Visits the rows of a journal for the VIN and period in NUMBER order: all
 // branches when `klon` is nullopt, else only that branch. Rows are read one
 // at a time, so a period of any size is written in constant memory.
-void forEachJournalRow(db::Database& db, db::Journal journal, const std::string& vin,
+void ForEachJournalRow(db::Database& db, db::Journal journal, const std::string& vin,
                        const std::string& period, const std::optional<std::string>& klon,
                        const std::function<void(const db::JournalRow&)>& visit);
 

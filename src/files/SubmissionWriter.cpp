@@ -25,7 +25,7 @@ struct WriteStopped {};
 // Creates the EIK/Bulstat folder and the period folder inside the output
 // folder. Only a missing folder above stops the write; an existing folder
 // and other failures do not.
-std::optional<std::filesystem::path> periodFolder(ui::Host& host, const WriterSession& session,
+std::optional<std::filesystem::path> PeriodFolder(ui::Host& host, const WriterSession& session,
                                                   const std::string& period) {
     const auto personFolder = session.outputFolder / session.bulstat;
     const auto folder = personFolder / period;
@@ -38,7 +38,7 @@ std::optional<std::filesystem::path> periodFolder(ui::Host& host, const WriterSe
     return folder;
 }
 
-std::optional<std::filesystem::path> chooseFile(ui::Host& host, const std::filesystem::path& folder,
+std::optional<std::filesystem::path> ChooseFile(ui::Host& host, const std::filesystem::path& folder,
                                                 const std::string& proposedName) {
     ui::SaveFileRequest request;
     request.title = "Save file";
@@ -51,17 +51,17 @@ std::optional<std::filesystem::path> chooseFile(ui::Host& host, const std::files
 
 // Windows-1251 bytes of a line the program built; text that the code page
 // cannot hold never reaches the file.
-std::string encodeLine(ui::Host& host, const std::string& line, const std::string& where) {
-    if (auto bytes = platform::encodeCp1251(line)) return std::move(*bytes);
+std::string EncodeLine(ui::Host& host, const std::string& line, const std::string& where) {
+    if (auto bytes = platform::EncodeCp1251(line)) return std::move(*bytes);
     host.error(where + " съдържа знака \"" +
-               platform::firstUnencodableCharacter(line).value_or("") +
+               platform::FirstUnencodableCharacter(line).value_or("") +
                "\", който не може да се запише в Windows-1251. Файлът не е записан.");
     throw WriteStopped{};
 }
 
 // Writes a whole file, or nothing of it, with the lines `fill` appends.
 template <class Fill>
-void writeFile(ui::Host& host, const std::filesystem::path& file, Fill&& fill) {
+void WriteFile(ui::Host& host, const std::filesystem::path& file, Fill&& fill) {
     try {
         platform::AtomicFile out(file);
         fill(out);
@@ -72,29 +72,29 @@ void writeFile(ui::Host& host, const std::filesystem::path& file, Fill&& fill) {
     }
 }
 
-void writeJournal(db::Database& db, ui::Host& host, const std::filesystem::path& file,
+void WriteJournal(db::Database& db, ui::Host& host, const std::filesystem::path& file,
                   db::Journal journal, const WriterSession& session, const std::string& period,
                   bool merge) {
-    writeFile(host, file, [&](platform::AtomicFile& out) {
+    WriteFile(host, file, [&](platform::AtomicFile& out) {
         const std::optional<std::string> branch =
             merge ? std::optional<std::string>(session.klon) : std::nullopt;
         int position = 0;
-        forEachJournalRow(db, journal, session.vin, period, branch, [&](const db::JournalRow& r) {
-            const auto line = merge ? mergeLine(journal, r, ++position) : journalLine(journal, r);
+        ForEachJournalRow(db, journal, session.vin, period, branch, [&](const db::JournalRow& r) {
+            const auto line = merge ? MergeLine(journal, r, ++position) : JournalLine(journal, r);
             out.append(
-                encodeLine(host, line, "Документ " + r.docNo + " от " + r.date + " на дневника"));
+                EncodeLine(host, line, "Документ " + r.docNo + " от " + r.date + " на дневника"));
         });
     });
 }
 
-void writeVies(db::Database& db, ui::Host& host, const std::filesystem::path& folder,
+void WriteVies(db::Database& db, ui::Host& host, const std::filesystem::path& folder,
                const WriterSession& session, const std::string& period) {
-    const auto content = viesFile(period, headOfficeRow(db, session.vin),
-                                  db::viesRows(db, session.vin, "", period, 1),
-                                  db::viesRows(db, session.vin, "", period, 2));
+    const auto content = ViesFile(period, HeadOfficeRow(db, session.vin),
+                                  db::ViesRows(db, session.vin, "", period, 1),
+                                  db::ViesRows(db, session.vin, "", period, 2));
     if (!content) return;  // no VIES return: no file, and an older one stays
-    writeFile(host, folder / "VIES.txt", [&](platform::AtomicFile& out) {
-        out.append(encodeLine(host, *content, "VIES декларацията"));
+    WriteFile(host, folder / "VIES.txt", [&](platform::AtomicFile& out) {
+        out.append(EncodeLine(host, *content, "VIES декларацията"));
     });
 }
 
@@ -110,21 +110,21 @@ bool WriteSubmissionFiles(db::Database& db, ui::Host& host, const WriterSession&
     returns::ComputeVatReturn(db, scope);
     returns::GenerateViesReturn(db, scope);
 
-    const auto folder = periodFolder(host, session, period);
+    const auto folder = PeriodFolder(host, session, period);
     if (!folder) return false;
-    const auto chosen = chooseFile(host, *folder, "Deklar.txt");
+    const auto chosen = ChooseFile(host, *folder, "Deklar.txt");
     if (!chosen) return false;
     const auto target = chosen->parent_path();
     try {
-        const auto header = loadReturnHeader(db, session.vin, period);
-        const auto line = deklarFile(header, db::findReturn(db, session.vin, "", period));
-        writeFile(host, *chosen, [&](platform::AtomicFile& out) {
-            out.append(encodeLine(host, line, "Справка-декларацията"));
+        const auto header = LoadReturnHeader(db, session.vin, period);
+        const auto line = DeklarFile(header, db::FindReturn(db, session.vin, "", period));
+        WriteFile(host, *chosen, [&](platform::AtomicFile& out) {
+            out.append(EncodeLine(host, line, "Справка-декларацията"));
         });
-        writeJournal(db, host, target / "Pokupki.txt", db::Journal::Purchases, session, period,
+        WriteJournal(db, host, target / "Pokupki.txt", db::Journal::Purchases, session, period,
                      false);
-        writeJournal(db, host, target / "Prodagbi.txt", db::Journal::Sales, session, period, false);
-        writeVies(db, host, target, session, period);
+        WriteJournal(db, host, target / "Prodagbi.txt", db::Journal::Sales, session, period, false);
+        WriteVies(db, host, target, session, period);
     } catch (const WriteStopped&) {
         return false;
     }
@@ -137,13 +137,13 @@ bool WriteMergeFiles(db::Database& db, ui::Host& host, const WriterSession& sess
         host.error(kFatalErrors);
         return false;
     }
-    const auto folder = periodFolder(host, session, period);
+    const auto folder = PeriodFolder(host, session, period);
     if (!folder) return false;
-    const auto chosen = chooseFile(host, *folder, "Pokupkix.txt");
+    const auto chosen = ChooseFile(host, *folder, "Pokupkix.txt");
     if (!chosen) return false;
     try {
-        writeJournal(db, host, *chosen, db::Journal::Purchases, session, period, true);
-        writeJournal(db, host, chosen->parent_path() / "Prodagbix.txt", db::Journal::Sales, session,
+        WriteJournal(db, host, *chosen, db::Journal::Purchases, session, period, true);
+        WriteJournal(db, host, chosen->parent_path() / "Prodagbix.txt", db::Journal::Sales, session,
                      period, true);
     } catch (const WriteStopped&) {
         return false;

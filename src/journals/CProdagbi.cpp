@@ -229,9 +229,9 @@ bool CProdagbi::validateCallOffStock() {
         // Field 8 holds the VAT number of the person the goods were meant for.
         const std::string meantFor = trimmedText(sdelka_);
         if (!persons::IsEuVatPrefixValid(EuPrefixVariant::B, meantFor, month) ||
-            platform::utf8Length(meantFor) > 15)
+            platform::Utf8Length(meantFor) > 15)
             return refuse(kNotEuMeantFor, sdelka_);
-        if (code == "43" && platform::utf8Prefix(meantFor, 2) != platform::utf8Prefix(id, 2) &&
+        if (code == "43" && platform::Utf8Prefix(meantFor, 2) != platform::Utf8Prefix(id, 2) &&
             !acceptOrEdit(kDifferentMemberStates, sdelka_, Warning::CallOffStockMemberStates))
             return false;
     }

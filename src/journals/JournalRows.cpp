@@ -51,11 +51,11 @@ std::string DateKey(std::string_view date) {
 // both journals read the same positions.
 std::string LoadSql(Journal journal, bool branch) {
     std::string sql = "SELECT ID, NUMBER, KLON, TYPE, DOCNO, DDATE, KNUM, KNAME, SDELKA, ";
-    sql += db::code8aColumn(journal);
+    sql += db::Code8aColumn(journal);
     sql += journal == Journal::Sales ? ", VIES_TYPE" : ", '' AS VIES_TYPE";
     sql += ", DATE_CREATE, DATE_MODIFIED, ERROR1, ERROR2, ERROR3";
-    for (const char* amount : db::amountColumns(journal)) sql += std::string(", ") + amount;
-    sql += std::string(" FROM ") + db::tableName(journal) + " WHERE VIN = ?";
+    for (const char* amount : db::AmountColumns(journal)) sql += std::string(", ") + amount;
+    sql += std::string(" FROM ") + db::TableName(journal) + " WHERE VIN = ?";
     if (branch) sql += " AND KLON = ?";
     // Ordered by NUMBER here rather than by the engine, which would sort
     // whole records.
@@ -130,7 +130,7 @@ std::optional<std::string> JournalRows::load(db::Database& db, const std::string
     period_ = period;
     shown_ = true;
     std::optional<std::string> failure;
-    const int amounts = static_cast<int>(db::amountColumns(journal_).size());
+    const int amounts = static_cast<int>(db::AmountColumns(journal_).size());
     try {
         auto s = branch ? db.query(LoadSql(journal_, true), vin, *branch, period)
                         : db.query(LoadSql(journal_, false), vin, period);

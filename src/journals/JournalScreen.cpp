@@ -407,7 +407,7 @@ bool JournalScreen::validateCommon() {
 }
 
 db::JournalRow JournalScreen::documentToStore() const {
-    db::JournalRow row = editing() ? edited_ : db::journalRow(journal_);
+    db::JournalRow row = editing() ? edited_ : db::EmptyJournalRow(journal_);
     row.vin = doc_.person().vin;
     row.period = shownPeriod_;
     row.klon = trimmedText(klon_);
@@ -464,7 +464,7 @@ void JournalScreen::startEdit() {
     const std::int64_t id = rows_.document(list_->selectedRow()).id;
     std::optional<db::JournalRow> row;
     try {
-        row = db::loadJournalRow(doc_.database(), journal_, id);
+        row = db::LoadJournalRow(doc_.database(), journal_, id);
     } catch (const db::Error& e) {
         host().error(e.what());
         return;

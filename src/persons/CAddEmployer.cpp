@@ -10,8 +10,8 @@ namespace {
 constexpr int kRepresentative = 0;  // "Представляващ", FL_PREDST "R"
 constexpr int kAuthorised = 1;      // "Пълномощник", FL_PREDST "A"
 
-std::size_t length(const std::string& text) {
-    return platform::utf8Length(text);
+std::size_t Length(const std::string& text) {
+    return platform::Utf8Length(text);
 }
 
 }  // namespace
@@ -74,19 +74,19 @@ bool CAddEmployer::refuse(ui::Control& field, const std::string& message) {
 bool CAddEmployer::identificationHolds() {
     const std::string& id = bulstat_.text();
     if (mode_ == Mode::Editing || id.empty()) return true;
-    if (length(id) == 9) {
+    if (Length(id) == 9) {
         if (!IsValidEik(id, &host())) return refuse(bulstat_, "Грешен ИН на регистрираното лице");
-    } else if (length(id) != 10) {
+    } else if (Length(id) != 10) {
         return refuse(bulstat_, "ИН на регистрираното лице трябва да бъде 9 или 10 разряден");
     }
     const std::string& branch = klon_.text();
     if (!branch.empty()) {
-        if (length(branch) != 4)
+        if (Length(branch) != 4)
             return refuse(klon_, "Клона на регистрираното лице трябва да бъде 4 разряден");
         if (!IsValidEik(id + branch, &host()))
             return refuse(klon_, "Грешен клон на регистрираното лице");
     }
-    if (db::findPerson(db_, id, branch))
+    if (db::FindPerson(db_, id, branch))
         return refuse(bulstat_, "Вече има фирма с такова ИН+клон на регистрираното лице");
     return true;
 }
@@ -108,14 +108,14 @@ bool CAddEmployer::vatNumberHolds() {
     if (!vin.starts_with("BG")) return refuse(vin_, "VIN трябва да започва с BG");
     // A 10-digit number (a natural person) binds the VAT number only when it
     // has the full length of "BG" and ten digits.
-    const bool bound = length(id) == 9 || length(vin) == 12;
+    const bool bound = Length(id) == 9 || Length(vin) == 12;
     if (bound && vin.substr(2) != id)
         return refuse(vin_, "VIN трябва да съвпада с BG + ИН на регистрираното лице");
     return true;
 }
 
 bool CAddEmployer::Rule::holds() const {
-    const std::size_t n = length(field->text());
+    const std::size_t n = Length(field->text());
     switch (test) {
         case Filled:
             return n > 0;

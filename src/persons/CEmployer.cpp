@@ -7,8 +7,8 @@
 namespace persons {
 namespace {
 
-PersonKey currentKey(db::Database& db) {
-    const auto current = db::currentPerson(db);
+PersonKey CurrentKey(db::Database& db) {
+    const auto current = db::CurrentPerson(db);
     return current ? PersonKey{current->bulstat, current->klon} : PersonKey{};
 }
 
@@ -21,7 +21,7 @@ CEmployer::CEmployer(db::Database& db, ui::Host& host)
 }
 
 void CEmployer::opened() {
-    remembered_ = currentKey(db_);
+    remembered_ = CurrentKey(db_);
     reload();
 }
 
@@ -30,14 +30,14 @@ void CEmployer::reload() {
     rows.clear();
     list_.clearSelection();
     listed_.clear();
-    for (const auto& entry : listPersons(db_)) {
+    for (const auto& entry : ListPersons(db_)) {
         rows.add(
             {{entry.key.text(), entry.name}, false, static_cast<std::int64_t>(listed_.size())});
         listed_.push_back(entry.key);
     }
     if (listed_.empty()) return add();
 
-    if (sorted_) sortByText(list_, sort_);
+    if (sorted_) SortByText(list_, sort_);
     for (std::size_t i = 0; i < listed_.size(); ++i)
         if (listed_[i] == remembered_) list_.select(*rows.find(static_cast<std::int64_t>(i)));
     setFocus(list_);
@@ -61,7 +61,7 @@ void CEmployer::pressed(ui::Button& button) {
 
 void CEmployer::choose() {
     const PersonKey key = target();
-    db::makeCurrent(db_, key.bulstat, key.klon);
+    db::MakeCurrent(db_, key.bulstat, key.klon);
     close(ui::Result::Ok);
 }
 
@@ -72,10 +72,10 @@ void CEmployer::add() {
         return reload();
     }
     const db::PersonRow person = editor_.valuesOver(db::PersonRow{});
-    if (db::findPerson(db_, person.bulstat, person.klon)) {
+    if (db::FindPerson(db_, person.bulstat, person.klon)) {
         host().error("Вече има фирма с такова ЕИК");
     } else {
-        db::insertPerson(db_, person);
+        db::InsertPerson(db_, person);
         // The new row is the one selected afterwards, a branch included.
         remembered_ = {person.bulstat, person.klon};
     }
@@ -84,11 +84,11 @@ void CEmployer::add() {
 
 void CEmployer::edit() {
     const PersonKey key = target();
-    const auto stored = db::findPerson(db_, key.bulstat, key.klon);
+    const auto stored = db::FindPerson(db_, key.bulstat, key.klon);
     if (!stored) return;
     editor_.fill(*stored, CAddEmployer::Mode::Editing);
     if (host().runModal(editor_) != ui::Result::Ok) return;
-    db::updatePerson(db_, key.bulstat, key.klon, editor_.valuesOver(*stored));
+    db::UpdatePerson(db_, key.bulstat, key.klon, editor_.valuesOver(*stored));
     remembered_ = key;
     reload();
 }
@@ -102,15 +102,15 @@ void CEmployer::remove() {
         "регистрираното лице с Булстат-" +
         key.text() + "?";
     if (host().ask(question, ui::Buttons::YesNo, ui::Icon::Warning) != ui::Answer::Yes) return;
-    removePerson(db_, key);
-    remembered_ = currentKey(db_);
+    RemovePerson(db_, key);
+    remembered_ = CurrentKey(db_);
     reload();
 }
 
 void CEmployer::headerClicked(ui::ListView&, int column) {
     sort_.click(column);
     sorted_ = true;
-    sortByText(list_, sort_);
+    SortByText(list_, sort_);
 }
 
 void CEmployer::refresh() {

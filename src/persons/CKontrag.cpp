@@ -16,7 +16,7 @@ enum ListColumn { kIdColumn, kNameColumn, kOwnerColumn };
 
 // An identifier holds no white space at either end; "123456789 " would
 // otherwise pass the EIK check and never be found by the journals.
-std::string trimmed(const std::string& text) {
+std::string Trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string::npos) return "";
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
@@ -44,14 +44,14 @@ void CKontrag::opened() {
 void CKontrag::load() {
     list_.table().clear();
     list_.clearSelection();
-    for (const auto& entry : counterpartsOf(db_, listedOwner())) {
+    for (const auto& entry : CounterpartsOf(db_, listedOwner())) {
         // Both filters compare the leading characters exactly.
         if (!entry.ki.starts_with(name_.text()) || !entry.kn.starts_with(id_.text())) continue;
         list_.table().add({{entry.kn, entry.ki, entry.vin, ""}, false, nextKey_++});
     }
     loadedId_ = id_.text();
     loadedName_ = name_.text();
-    if (sorted_) sortByText(list_, sort_);
+    if (sorted_) SortByText(list_, sort_);
 }
 
 void CKontrag::changed(ui::Control& control) {
@@ -78,17 +78,17 @@ void CKontrag::choose() {
 }
 
 void CKontrag::add() {
-    const std::string kn = trimmed(id_.text());
+    const std::string kn = Trimmed(id_.text());
     const std::string& name = name_.text();
     if (!IsKnownIdentifierForm(kn, EuPrefixVariant::B, kRegisterPeriod, false)) {
         host().error("Некоректен ИН на котрагент");
         return setFocus(id_);
     }
     const auto existing =
-        ownOnly_.checked() ? findCounterpart(db_, kn, owner_) : findCounterpartOfAnyOwner(db_, kn);
+        ownOnly_.checked() ? FindCounterpart(db_, kn, owner_) : FindCounterpartOfAnyOwner(db_, kn);
     db::CounterpartRow stored{kn, name, listedOwner(), ""};
     if (!existing) {
-        db::insertCounterpart(db_, stored);
+        db::InsertCounterpart(db_, stored);
     } else if (const auto changed = changeExisting(*existing, name)) {
         stored = *changed;
     } else {
@@ -110,13 +110,13 @@ std::optional<db::CounterpartRow> CKontrag::changeExisting(const db::Counterpart
         if (host().ask("Вече има такъв ИН на котрагент!\r\nДа го променя ли общ за всички?",
                        ui::Buttons::YesNo, ui::Icon::None) != ui::Answer::Yes)
             return std::nullopt;
-        shareCounterpart(db_, existing.kn, existing.vin, name);
+        ShareCounterpart(db_, existing.kn, existing.vin, name);
         return db::CounterpartRow{existing.kn, name, kSharedOwner, existing.kb};
     }
     if (host().ask("Вече има такъв ИН на котрагент!\r\nДа го променя ли?", ui::Buttons::YesNo,
                    ui::Icon::None) != ui::Answer::Yes)
         return std::nullopt;
-    renameCounterpart(db_, existing.kn, existing.vin, name);
+    RenameCounterpart(db_, existing.kn, existing.vin, name);
     return db::CounterpartRow{existing.kn, name, existing.vin, existing.kb};
 }
 
@@ -138,7 +138,7 @@ void CKontrag::remove() {
                        " е общ за всички регистрирани лица.\r\nДа го изтрия ли за всички?",
                    ui::Buttons::YesNo, ui::Icon::None) != ui::Answer::Yes)
         return;
-    deleteCounterpart(db_, kn, owner);
+    DeleteCounterpart(db_, kn, owner);
     list_.table().remove(row);
     list_.clearSelection();
 }
@@ -146,7 +146,7 @@ void CKontrag::remove() {
 void CKontrag::headerClicked(ui::ListView&, int column) {
     sort_.click(column);
     sorted_ = true;
-    sortByText(list_, sort_);
+    SortByText(list_, sort_);
 }
 
 void CKontrag::refresh() {

@@ -3,34 +3,34 @@
 namespace persons {
 namespace {
 
-std::optional<db::CounterpartRow> first(db::Statement rows) {
+std::optional<db::CounterpartRow> First(db::Statement rows) {
     if (!rows.step()) return std::nullopt;
     return db::CounterpartRow::read(rows);
 }
 
 }  // namespace
 
-std::vector<db::CounterpartRow> counterpartsOf(db::Database& db, const std::string& owner) {
+std::vector<db::CounterpartRow> CounterpartsOf(db::Database& db, const std::string& owner) {
     auto rows = db.query("SELECT * FROM KONTRAG WHERE VIN = ? ORDER BY rowid", owner);
     std::vector<db::CounterpartRow> entries;
     while (rows.step()) entries.push_back(db::CounterpartRow::read(rows));
     return entries;
 }
 
-std::optional<db::CounterpartRow> findCounterpart(db::Database& db, const std::string& kn,
+std::optional<db::CounterpartRow> FindCounterpart(db::Database& db, const std::string& kn,
                                                   const std::string& owner) {
-    return first(db.query("SELECT * FROM KONTRAG WHERE KN = ? AND VIN = ?", kn, owner));
+    return First(db.query("SELECT * FROM KONTRAG WHERE KN = ? AND VIN = ?", kn, owner));
 }
 
-std::optional<db::CounterpartRow> findCounterpartOfAnyOwner(db::Database& db,
+std::optional<db::CounterpartRow> FindCounterpartOfAnyOwner(db::Database& db,
                                                             const std::string& kn) {
     // The shared entry comes first: making another person's entry shared
     // while a shared one exists would give the register the same key twice.
-    return first(
+    return First(
         db.query("SELECT * FROM KONTRAG WHERE KN = ? ORDER BY VIN <> ?, rowid", kn, kSharedOwner));
 }
 
-void renameCounterpart(db::Database& db, const std::string& kn, const std::string& owner,
+void RenameCounterpart(db::Database& db, const std::string& kn, const std::string& owner,
                        const std::string& name) {
     db::Transaction unit(db);
     db.execute("UPDATE KONTRAG SET KI = ? WHERE KN = ? AND VIN = ?", name, kn, owner);
@@ -39,13 +39,13 @@ void renameCounterpart(db::Database& db, const std::string& kn, const std::strin
     unit.commit();
 }
 
-void shareCounterpart(db::Database& db, const std::string& kn, const std::string& owner,
+void ShareCounterpart(db::Database& db, const std::string& kn, const std::string& owner,
                       const std::string& name) {
     db.execute("UPDATE KONTRAG SET VIN = ?, KI = ? WHERE KN = ? AND VIN = ?", kSharedOwner, name,
                kn, owner);
 }
 
-void deleteCounterpart(db::Database& db, const std::string& kn, const std::string& owner) {
+void DeleteCounterpart(db::Database& db, const std::string& kn, const std::string& owner) {
     db.execute("DELETE FROM KONTRAG WHERE VIN = ? AND KN = ?", owner, kn);
 }
 

@@ -15,23 +15,23 @@ namespace persons {
 inline constexpr const char* kSharedOwner = "ALL";
 
 // The entries of one owner (a VAT number or kSharedOwner), in table order.
-std::vector<db::CounterpartRow> counterpartsOf(db::Database& db, const std::string& owner);
+std::vector<db::CounterpartRow> CounterpartsOf(db::Database& db, const std::string& owner);
 
 // The entry with this identifier and owner.
-std::optional<db::CounterpartRow> findCounterpart(db::Database& db, const std::string& kn,
+std::optional<db::CounterpartRow> FindCounterpart(db::Database& db, const std::string& kn,
                                                   const std::string& owner);
 // An entry with this identifier, whoever owns it: the shared one when there is
 // one, otherwise the first in table order.
-std::optional<db::CounterpartRow> findCounterpartOfAnyOwner(db::Database& db,
+std::optional<db::CounterpartRow> FindCounterpartOfAnyOwner(db::Database& db,
                                                             const std::string& kn);
 
 // Gives the entry a new name and carries the name into every document of
 // both journals, of every registered person, that names this identifier.
-void renameCounterpart(db::Database& db, const std::string& kn, const std::string& owner,
+void RenameCounterpart(db::Database& db, const std::string& kn, const std::string& owner,
                        const std::string& name);
 // Makes a person's entry shared by all, under the new name.
-void shareCounterpart(db::Database& db, const std::string& kn, const std::string& owner,
+void ShareCounterpart(db::Database& db, const std::string& kn, const std::string& owner,
                       const std::string& name);
-void deleteCounterpart(db::Database& db, const std::string& kn, const std::string& owner);
+void DeleteCounterpart(db::Database& db, const std::string& kn, const std::string& owner);
 
 }  // namespace persons

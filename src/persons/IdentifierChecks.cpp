@@ -132,7 +132,7 @@ int PeriodNumber(std::string_view period) {
 
 bool IsValidEik(std::string_view text, ui::Host* host) {
     const std::string_view eik = Trimmed(text);
-    const std::size_t length = platform::utf8Length(eik);
+    const std::size_t length = platform::Utf8Length(eik);
     if (length != 9 && length != 13) {
         return Refuse(host, "Некоректна дължина в Полето за Булстат", false);
     }
@@ -144,7 +144,7 @@ bool IsValidEik(std::string_view text, ui::Host* host) {
 }
 
 PersonalNumber CheckPersonalNumber(std::string_view text, ui::Host* host, bool allowServiceNumber) {
-    if (platform::utf8Length(text) != 10) {
+    if (platform::Utf8Length(text) != 10) {
         return Refuse(host, "Некоректна дължина в Полето за ЕГН", PersonalNumber::Invalid);
     }
     if (!AllDigits(text)) {
@@ -168,7 +168,7 @@ PersonalNumber CheckPersonalNumber(std::string_view text, ui::Host* host, bool a
 
 bool IsEuVatPrefixValid(EuPrefixVariant variant, std::string_view vatNumber,
                         std::string_view period, bool acceptXi) {
-    if (platform::utf8Length(vatNumber) <= 2) return false;
+    if (platform::Utf8Length(vatNumber) <= 2) return false;
     if (acceptXi && vatNumber.starts_with("XI")) return true;
     const std::string_view prefix = vatNumber.substr(0, 2);
     const int periodNumber = PeriodNumber(period);
@@ -183,7 +183,7 @@ bool IsEuVatPrefixValid(EuPrefixVariant variant, std::string_view vatNumber,
 
 bool IsBulgarianVatNumberForm(std::string_view text) {
     if (!text.starts_with("BG")) return false;
-    const std::size_t length = platform::utf8Length(text);
+    const std::size_t length = platform::Utf8Length(text);
     if (length == 12) return true;
     return length == 11 && IsValidEik(text.substr(2), nullptr);
 }

@@ -5,7 +5,7 @@
 
 namespace persons {
 
-std::vector<PersonEntry> listPersons(db::Database& db) {
+std::vector<PersonEntry> ListPersons(db::Database& db) {
     auto rows = db.query("SELECT BULSTAT, KLON, NAME, LAST FROM EDANNI ORDER BY rowid");
     std::vector<PersonEntry> entries;
     while (rows.step())
@@ -13,9 +13,9 @@ std::vector<PersonEntry> listPersons(db::Database& db) {
     return entries;
 }
 
-bool removePerson(db::Database& db, const PersonKey& key) {
+bool RemovePerson(db::Database& db, const PersonKey& key) {
     db::Transaction unit(db);
-    const auto person = db::findPerson(db, key.bulstat, key.klon);
+    const auto person = db::FindPerson(db, key.bulstat, key.klon);
     if (!person) return false;
 
     db.execute("DELETE FROM EDANNI WHERE BULSTAT = ? AND KLON = ?", key.bulstat, key.klon);

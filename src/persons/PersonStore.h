@@ -26,7 +26,7 @@ struct PersonEntry {
 };
 
 // Every person and branch, in table order.
-std::vector<PersonEntry> listPersons(db::Database& db);
+std::vector<PersonEntry> ListPersons(db::Database& db);
 
 // Removes the person or branch with its VAT returns, journals and VIES rows
 // in one unit of work. The head office's removal leaves its branches and
@@ -34,6 +34,6 @@ std::vector<PersonEntry> listPersons(db::Database& db);
 // remaining row becomes current. Every period of the VAT number is then
 // renumbered, so that the documents left (a branch's, the head office's) are
 // numbered 1, 2, 3 ... again. False when there is no such row.
-bool removePerson(db::Database& db, const PersonKey& key);
+bool RemovePerson(db::Database& db, const PersonKey& key);
 
 }  // namespace persons

@@ -4,7 +4,7 @@
 
 namespace persons {
 
-void sortByText(ui::ListView& list, const ui::SortState& sort) {
+void SortByText(ui::ListView& list, const ui::SortState& sort) {
     auto& rows = list.table();
     const int selected = list.selectedRow();
     const auto selectedKey = selected >= 0 ? std::optional(rows.row(selected).key) : std::nullopt;

@@ -8,6 +8,6 @@ namespace persons {
 
 // Sorts the rows of the list's own table by the column of `sort` (rows must
 // carry distinct keys) and shows the sort in the header.
-void sortByText(ui::ListView& list, const ui::SortState& sort);
+void SortByText(ui::ListView& list, const ui::SortState& sort);
 
 }  // namespace persons

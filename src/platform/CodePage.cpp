@@ -20,13 +20,13 @@ constexpr std::array<char32_t, 64> kCp1251High = {
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
 };
 
-char32_t cp1251ToUnicode(unsigned char byte) {
+char32_t Cp1251ToUnicode(unsigned char byte) {
     if (byte < 0x80) return byte;
     if (byte >= 0xC0) return 0x0410 + (byte - 0xC0);
     return kCp1251High[byte - 0x80];
 }
 
-std::optional<unsigned char> unicodeToCp1251(char32_t cp) {
+std::optional<unsigned char> UnicodeToCp1251(char32_t cp) {
     if (cp < 0x80) return static_cast<unsigned char>(cp);
     if (cp >= 0x0410 && cp <= 0x044F) return static_cast<unsigned char>(0xC0 + (cp - 0x0410));
     for (std::size_t i = 0; i < kCp1251High.size(); ++i)
@@ -34,7 +34,7 @@ std::optional<unsigned char> unicodeToCp1251(char32_t cp) {
     return std::nullopt;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
+void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -54,7 +54,7 @@ void appendUtf8(std::string& out, char32_t cp) {
 
 // Reads one UTF-8 sequence at `pos`; returns its code point and advances
 // `pos`, or nullopt (leaving `pos`) for an invalid sequence.
-std::optional<char32_t> readUtf8(std::string_view s, std::size_t& pos) {
+std::optional<char32_t> ReadUtf8(std::string_view s, std::size_t& pos) {
     const auto lead = static_cast<unsigned char>(s[pos]);
     std::size_t length = 0;
     char32_t cp = 0;
@@ -90,7 +90,7 @@ constexpr std::array<char32_t, 16> kCp866Tail = {
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x2116, 0x00A4, 0x25A0, 0x00A0,  // F8
 };
 
-char boxDrawingFallback(unsigned char byte) {
+char BoxDrawingFallback(unsigned char byte) {
     // 0xB0-0xB2 shades, 0xDB-0xDF blocks: no sensible equivalent.
     if (byte <= 0xB2 || byte >= 0xDB) return '?';
     switch (byte) {
@@ -102,14 +102,14 @@ char boxDrawingFallback(unsigned char byte) {
 
 }  // namespace
 
-std::string decodeCp1251(std::string_view bytes) {
+std::string DecodeCp1251(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() * 2);
-    for (char c : bytes) appendUtf8(out, cp1251ToUnicode(static_cast<unsigned char>(c)));
+    for (char c : bytes) AppendUtf8(out, Cp1251ToUnicode(static_cast<unsigned char>(c)));
     return out;
 }
 
-std::optional<std::string> encodeCp1251(std::string_view utf8) {
+std::optional<std::string> EncodeCp1251(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
@@ -117,32 +117,32 @@ std::optional<std::string> encodeCp1251(std::string_view utf8) {
             out += utf8[pos++];
             continue;
         }
-        const auto cp = readUtf8(utf8, pos);
+        const auto cp = ReadUtf8(utf8, pos);
         if (!cp) return std::nullopt;
-        const auto byte = unicodeToCp1251(*cp);
+        const auto byte = UnicodeToCp1251(*cp);
         if (!byte) return std::nullopt;
         out += static_cast<char>(*byte);
     }
     return out;
 }
 
-std::string toCp1251(std::string_view utf8) {
-    if (auto bytes = encodeCp1251(utf8)) return std::move(*bytes);
+std::string ToCp1251(std::string_view utf8) {
+    if (auto bytes = EncodeCp1251(utf8)) return std::move(*bytes);
     throw std::invalid_argument("Windows-1251 cannot hold the character \"" +
-                                firstUnencodableCharacter(utf8).value_or("") + "\"");
+                                FirstUnencodableCharacter(utf8).value_or("") + "\"");
 }
 
-std::optional<std::string> firstUnencodableCharacter(std::string_view utf8) {
+std::optional<std::string> FirstUnencodableCharacter(std::string_view utf8) {
     for (std::size_t pos = 0; pos < utf8.size();) {
         const std::size_t start = pos;
-        const auto cp = readUtf8(utf8, pos);
+        const auto cp = ReadUtf8(utf8, pos);
         if (!cp) return std::string(utf8.substr(start, 1));
-        if (!unicodeToCp1251(*cp)) return std::string(utf8.substr(start, pos - start));
+        if (!UnicodeToCp1251(*cp)) return std::string(utf8.substr(start, pos - start));
     }
     return std::nullopt;
 }
 
-std::string cp866ToCp1251(std::string_view bytes) {
+std::string Cp866ToCp1251(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (char c : bytes) {
@@ -157,23 +157,23 @@ std::string cp866ToCp1251(std::string_view bytes) {
         } else if (byte >= 0xF0) {
             cp = kCp866Tail[byte - 0xF0];
         } else {
-            out += boxDrawingFallback(byte);
+            out += BoxDrawingFallback(byte);
             continue;
         }
-        const auto converted = unicodeToCp1251(cp);
+        const auto converted = UnicodeToCp1251(cp);
         out += converted ? static_cast<char>(*converted) : '?';
     }
     return out;
 }
 
-std::size_t utf8Length(std::string_view utf8) {
+std::size_t Utf8Length(std::string_view utf8) {
     std::size_t count = 0;
     for (char c : utf8)
         if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
     return count;
 }
 
-std::string utf8Prefix(std::string_view utf8, std::size_t count) {
+std::string Utf8Prefix(std::string_view utf8, std::size_t count) {
     std::size_t pos = 0;
     for (std::size_t seen = 0; pos < utf8.size(); ++pos) {
         if ((static_cast<unsigned char>(utf8[pos]) & 0xC0) != 0x80 && seen++ == count) break;

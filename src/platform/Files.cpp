@@ -13,7 +13,7 @@
 namespace platform {
 namespace {
 
-[[noreturn]] void throwErrno(const std::string& what) {
+[[noreturn]] void ThrowErrno(const std::string& what) {
     throw std::system_error(errno, std::generic_category(), what);
 }
 
@@ -31,7 +31,7 @@ class FileDescriptor {
     int fd_;
 };
 
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
@@ -42,16 +42,16 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::string readWholeFile(const std::filesystem::path& file) {
+std::string ReadWholeFile(const std::filesystem::path& file) {
     FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) throwErrno("cannot open " + file.string());
+    if (fd.get() < 0) ThrowErrno("cannot open " + file.string());
     std::string bytes;
     char buffer[1 << 16];
     for (;;) {
         const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR) continue;
-            throwErrno("cannot read " + file.string());
+            ThrowErrno("cannot read " + file.string());
         }
         if (n == 0) break;
         bytes.append(buffer, static_cast<std::size_t>(n));
@@ -66,13 +66,13 @@ AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)
     name.append(".tmp").append(std::to_string(std::random_device{}()));
     temporary_ = folder / name;
     fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kPrivateFileMode);
-    if (fd_ < 0) throwErrno("cannot create " + target_.string());
+    if (fd_ < 0) ThrowErrno("cannot create " + target_.string());
     if (::fchmod(fd_, kPrivateFileMode) != 0) {
         const int code = errno;
         ::close(fd_);
         ::unlink(temporary_.c_str());
         errno = code;
-        throwErrno("cannot create " + target_.string());
+        ThrowErrno("cannot create " + target_.string());
     }
 }
 
@@ -93,7 +93,7 @@ void AtomicFile::flushBuffer() {
         const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            throwErrno("cannot write " + target_.string());
+            ThrowErrno("cannot write " + target_.string());
         }
         done += static_cast<std::size_t>(n);
     }
@@ -102,23 +102,23 @@ void AtomicFile::flushBuffer() {
 
 void AtomicFile::commit() {
     flushBuffer();
-    if (::fsync(fd_) != 0) throwErrno("cannot write " + target_.string());
+    if (::fsync(fd_) != 0) ThrowErrno("cannot write " + target_.string());
     const int fd = std::exchange(fd_, -1);
     if (::close(fd) != 0) {
         const int code = errno;
         ::unlink(temporary_.c_str());
         errno = code;
-        throwErrno("cannot write " + target_.string());
+        ThrowErrno("cannot write " + target_.string());
     }
     if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
         const int code = errno;
         ::unlink(temporary_.c_str());
         errno = code;
-        throwErrno("cannot replace " + target_.string());
+        ThrowErrno("cannot replace " + target_.string());
     }
 }
 
-void writeFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+void WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
     AtomicFile out(file);
     out.append(bytes);
     out.commit();
@@ -141,13 +141,13 @@ bool MakePrivate(const std::filesystem::path& path) {
     return ::chmod(path.c_str(), st.st_mode & 07700) == 0;
 }
 
-std::optional<std::filesystem::path> findIgnoringCase(const std::filesystem::path& folder,
+std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& folder,
                                                       std::string_view name) {
     std::error_code ec;
     if (std::filesystem::exists(folder / name, ec)) return folder / name;
     std::filesystem::directory_iterator it(folder, ec), end;
     for (; !ec && it != end; it.increment(ec)) {
-        if (equalsIgnoringAsciiCase(it->path().filename().string(), name)) return it->path();
+        if (EqualsIgnoringAsciiCase(it->path().filename().string(), name)) return it->path();
     }
     return std::nullopt;
 }

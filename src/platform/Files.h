@@ -25,13 +25,13 @@ bool MakePrivate(const std::filesystem::path& path);
 
 // Reads a whole file as bytes. Throws std::system_error carrying the errno of
 // the failed open or read.
-std::string readWholeFile(const std::filesystem::path& file);
+std::string ReadWholeFile(const std::filesystem::path& file);
 
 // Writes the bytes completely or not at all: a temporary file in the same
 // folder is written, flushed and then renamed over `file`; the file is the
 // user's alone (0600). Throws
 // std::system_error; on failure the old file, if any, is left as it was.
-void writeFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+void WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
 // A file written completely or not at all: bytes go to a temporary file in
 // the same folder, and commit() flushes it to disk and renames it over the
@@ -58,7 +58,7 @@ class AtomicFile {
 // Finds the entry of `folder` whose name equals `name` ignoring the case of
 // ASCII letters (DEKLAR.TXT, Deklar.txt and deklar.txt are the same file).
 // An exact match wins over others; nullopt when none exists.
-std::optional<std::filesystem::path> findIgnoringCase(const std::filesystem::path& folder,
+std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& folder,
                                                       std::string_view name);
 
 }  // namespace platform

@@ -12,19 +12,19 @@
 namespace platform {
 namespace {
 
-std::string trim(const std::string& s) {
+std::string Trim(const std::string& s) {
     const auto begin = s.find_first_not_of(" \t\r");
     if (begin == std::string::npos) return "";
     const auto end = s.find_last_not_of(" \t\r");
     return s.substr(begin, end - begin + 1);
 }
 
-std::string upper(std::string s) {
+std::string Upper(std::string s) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return s;
 }
 
-std::vector<std::string> splitColonList(const std::string& list) {
+std::vector<std::string> SplitColonList(const std::string& list) {
     std::vector<std::string> parts;
     std::stringstream in(list);
     for (std::string part; std::getline(in, part, ':');)
@@ -34,7 +34,7 @@ std::vector<std::string> splitColonList(const std::string& list) {
 
 }  // namespace
 
-Environment processEnvironment() {
+Environment ProcessEnvironment() {
     return [](const std::string& name) -> std::optional<std::string> {
         const char* value = std::getenv(name.c_str());
         if (!value) return std::nullopt;
@@ -51,7 +51,7 @@ std::vector<std::filesystem::path> Settings::searchFolders(const Environment& en
     else if (!home.empty())
         folders.emplace_back(std::filesystem::path(home) / ".config");
     const auto configDirs = env("XDG_CONFIG_DIRS");
-    auto dirs = splitColonList(configDirs && !configDirs->empty() ? *configDirs : "/etc/xdg");
+    auto dirs = SplitColonList(configDirs && !configDirs->empty() ? *configDirs : "/etc/xdg");
     folders.insert(folders.end(), dirs.begin(), dirs.end());
     return folders;
 }
@@ -62,7 +62,7 @@ Settings Settings::load(const std::vector<std::filesystem::path>& folders) {
         std::error_code ec;
         if (!std::filesystem::exists(file, ec)) continue;
         try {
-            return parse(readWholeFile(file), file);
+            return parse(ReadWholeFile(file), file);
         } catch (const std::system_error& e) {
             throw SettingsOpenError(e.code().value(), e.what());
         }
@@ -77,22 +77,22 @@ Settings Settings::parse(const std::string& text, const std::filesystem::path& o
     int lineNumber = 0;
     for (std::string raw; std::getline(in, raw);) {
         ++lineNumber;
-        const auto line = trim(raw);
+        const auto line = Trim(raw);
         if (line.empty() || line[0] == '#' || line[0] == ';') continue;
         if (line.front() == '[' && line.back() == ']') continue;
         const auto eq = line.find('=');
-        const auto name = eq == std::string::npos ? "" : trim(line.substr(0, eq));
+        const auto name = eq == std::string::npos ? "" : Trim(line.substr(0, eq));
         if (name.empty() || line.find('\0') != std::string::npos)
             throw SettingsFormatError(lineNumber, origin.string() + ": line " +
                                                       std::to_string(lineNumber) +
                                                       " is not of the form NAME=value");
-        settings.values_[upper(name)] = trim(line.substr(eq + 1));
+        settings.values_[Upper(name)] = Trim(line.substr(eq + 1));
     }
     return settings;
 }
 
 std::optional<std::string> Settings::value(const std::string& name) const {
-    const auto it = values_.find(upper(name));
+    const auto it = values_.find(Upper(name));
     if (it == values_.end()) return std::nullopt;
     return it->second;
 }

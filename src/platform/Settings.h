@@ -19,7 +19,7 @@ namespace platform {
 
 // Looks up an environment variable; injectable so that tests choose the homes.
 using Environment = std::function<std::optional<std::string>(const std::string& name)>;
-Environment processEnvironment();
+Environment ProcessEnvironment();
 
 // The settings file could not be opened: `code` is the errno of the failed
 // open or read (ENOENT when no folder holds the file).

@@ -68,8 +68,8 @@ void PlaceColumns(std::vector<JournalColumn>& columns, int first) {
 }
 
 std::string SplitLine(const std::string& text, std::size_t firstLine) {
-    if (platform::utf8Length(text) <= firstLine) return text;
-    const std::string first = platform::utf8Prefix(text, firstLine);
+    if (platform::Utf8Length(text) <= firstLine) return text;
+    const std::string first = platform::Utf8Prefix(text, firstLine);
     return first + "\n" + text.substr(first.size());
 }
 

@@ -6,7 +6,7 @@ namespace print {
 
 void ForEachDocument(db::Database& db, db::Journal journal, const PrintScope& scope,
                      const std::function<void(const db::JournalRow&)>& each) {
-    const std::string table = db::tableName(journal);
+    const std::string table = db::TableName(journal);
     const std::string_view order = " ORDER BY NUMBER";
     db::Statement s =
         scope.onBranch()
@@ -37,7 +37,7 @@ std::array<bool, kOptionalSalesColumns> OptionalSalesColumnsInUse(db::Database& 
 }
 
 db::ReturnRow StoredReturn(db::Database& db, const PrintScope& scope) {
-    if (auto row = db::findReturn(db, scope.vin, scope.klon, scope.period)) return *row;
+    if (auto row = db::FindReturn(db, scope.vin, scope.klon, scope.period)) return *row;
     db::ReturnRow empty;
     empty.vin = scope.vin, empty.klon = scope.klon, empty.period = scope.period;
     return empty;
@@ -51,7 +51,7 @@ Signatory ReturnSignatory(db::Database& db, const PrintScope& scope) {
 }
 
 std::vector<db::ViesRow> ViesSection(db::Database& db, const PrintScope& scope, int section) {
-    return db::viesRows(db, scope.vin, scope.klon, scope.period, section);
+    return db::ViesRows(db, scope.vin, scope.klon, scope.period, section);
 }
 
 }  // namespace print

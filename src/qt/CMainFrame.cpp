@@ -16,19 +16,19 @@ CMainFrame::CMainFrame(app::CommandContext context) : context_(std::move(context
     page->setBackgroundRole(QPalette::Base);
     page->setAutoFillBackground(true);
     setCentralWidget(page);
-    setWindowTitle(toQt(context_.doc.title()));
+    setWindowTitle(ToQt(context_.doc.title()));
     resize(800, 560);
 }
 
 void CMainFrame::buildMenu() {
-    for (const auto& popup : app::mainMenu()) {
-        QMenu* menu = menuBar()->addMenu(toQt(popup.title));
+    for (const auto& popup : app::MainMenu()) {
+        QMenu* menu = menuBar()->addMenu(ToQt(popup.title));
         for (const auto& item : popup.items) {
             if (item.command == app::Command::Separator) {
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = menu->addAction(toQt(item.text));
+            QAction* action = menu->addAction(ToQt(item.text));
             action->setData(static_cast<int>(item.command));
             connect(action, &QAction::triggered, this,
                     [this, command = item.command] { run(command); });
@@ -43,7 +43,7 @@ void CMainFrame::enableItems(QMenu* menu) {
     for (QAction* action : menu->actions())
         if (!action->isSeparator())
             action->setEnabled(
-                app::isEnabled(static_cast<app::Command>(action->data().toInt()), context_.doc));
+                app::IsEnabled(static_cast<app::Command>(action->data().toInt()), context_.doc));
 }
 
 QAction* CMainFrame::action(app::Command command) const {
@@ -53,9 +53,9 @@ QAction* CMainFrame::action(app::Command command) const {
 
 // A command may have changed the session; the caption follows its title.
 void CMainFrame::run(app::Command command) {
-    if (!app::isEnabled(command, context_.doc)) return;
-    app::runCommand(command, context_);
-    setWindowTitle(toQt(context_.doc.title()));
+    if (!app::IsEnabled(command, context_.doc)) return;
+    app::RunCommand(command, context_);
+    setWindowTitle(ToQt(context_.doc.title()));
 }
 
 }  // namespace qt

@@ -9,18 +9,18 @@
 
 namespace qt {
 
-inline QString toQt(const std::string& text) {
+inline QString ToQt(const std::string& text) {
     return QString::fromStdString(text);
 }
-inline std::string fromQt(const QString& text) {
+inline std::string FromQt(const QString& text) {
     return text.toStdString();
 }
 // What the screen shows: a Windows line end is one line break.
-inline QString displayed(const std::string& text) {
-    return toQt(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+inline QString Displayed(const std::string& text) {
+    return ToQt(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-inline Qt::Alignment alignment(ui::Align align) {
+inline Qt::Alignment Alignment(ui::Align align) {
     switch (align) {
         case ui::Align::Right:
             return Qt::AlignRight | Qt::AlignVCenter;

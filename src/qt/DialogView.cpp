@@ -28,17 +28,17 @@ namespace {
 // The least date of a QDateEdit stands for "no date" and is shown blank.
 const QDate kNoDate(1752, 9, 14);
 
-QDate toQDate(const std::optional<ui::Date>& date) {
+QDate ToQDate(const std::optional<ui::Date>& date) {
     return date ? QDate(date->year, date->month, date->day) : kNoDate;
 }
 
-std::optional<ui::Date> fromQDate(const QDate& date) {
+std::optional<ui::Date> FromQDate(const QDate& date) {
     if (!date.isValid() || date == kNoDate) return std::nullopt;
     return ui::Date{date.year(), date.month(), date.day()};
 }
 
 // Input controls show their caption in a label of their own.
-bool hasLabel(const ui::Control& control) {
+bool HasLabel(const ui::Control& control) {
     switch (control.kind()) {
         case ui::Kind::Edit:
         case ui::Kind::ComboBox:
@@ -51,7 +51,7 @@ bool hasLabel(const ui::Control& control) {
     }
 }
 
-QFont reportFont() {
+QFont ReportFont() {
     QFont font(QStringLiteral("Liberation Mono"));
     font.setStyleHint(QFont::Monospace);
     return font;
@@ -94,7 +94,7 @@ void DialogView::build() {
         if (control->kind() == ui::Kind::ComboBox)  // a drop-down is one line high when closed
             shown->resize(shown->width(), std::min(shown->height(), shown->sizeHint().height()));
         if (control->kind() == ui::Kind::GroupBox) shown->lower();
-        if (hasLabel(*control)) {
+        if (HasLabel(*control)) {
             auto* caption = new QLabel(parent);
             caption->setWordWrap(true);
             caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -139,7 +139,7 @@ QWidget* DialogView::create(ui::Control& control, QWidget* parent) {
             auto& edit = static_cast<ui::Edit&>(control);
             auto* line = new QLineEdit(parent);
             connect(line, &QLineEdit::textEdited, this, [this, &edit](const QString& text) {
-                model_.userEdit(edit, fromQt(text));
+                model_.userEdit(edit, FromQt(text));
                 afterEvent();
             });
             return line;
@@ -162,7 +162,7 @@ QWidget* DialogView::create(ui::Control& control, QWidget* parent) {
             date->setSpecialValueText(QStringLiteral(" "));
             connect(date, &QDateEdit::dateChanged, this, [this, &picker](const QDate& value) {
                 if (syncing_) return;
-                model_.userPickDate(picker, fromQDate(value));
+                model_.userPickDate(picker, FromQDate(value));
                 afterEvent();
             });
             return date;
@@ -190,7 +190,7 @@ QWidget* DialogView::create(ui::Control& control, QWidget* parent) {
             auto* text = new QPlainTextEdit(parent);
             text->setReadOnly(true);
             if (static_cast<ui::TextBox&>(control).monospace()) {
-                text->setFont(reportFont());
+                text->setFont(ReportFont());
                 text->setLineWrapMode(QPlainTextEdit::NoWrap);
             }
             text->setTabStopDistance(8 * text->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
@@ -215,7 +215,7 @@ QWidget* DialogView::create(ui::Control& control, QWidget* parent) {
             auto& page = static_cast<ui::Page&>(control);
             auto* tabs = static_cast<QTabWidget*>(widget(page.sheet()));
             auto* area = new QWidget;
-            tabs->addTab(area, toQt(page.caption()));
+            tabs->addTab(area, ToQt(page.caption()));
             return area;
         }
     }
@@ -341,7 +341,7 @@ void DialogView::showEvent(QShowEvent* event) {
 
 void DialogView::sync() {
     syncing_ = true;
-    setWindowTitle(toQt(model_.title()));
+    setWindowTitle(ToQt(model_.title()));
     for (const auto& control : model_.controls()) syncControl(*control, widget(*control));
     syncFocus();
     syncing_ = false;
@@ -349,7 +349,7 @@ void DialogView::sync() {
 
 void DialogView::syncControl(ui::Control& control, QWidget* shown) {
     if (QLabel* caption = label(control)) {
-        caption->setText(displayed(control.caption()));
+        caption->setText(Displayed(control.caption()));
         caption->setVisible(control.visible());
         caption->setEnabled(control.enabled());
     }
@@ -359,10 +359,10 @@ void DialogView::syncControl(ui::Control& control, QWidget* shown) {
     }
     switch (control.kind()) {
         case ui::Kind::Label:
-            static_cast<QLabel*>(shown)->setText(displayed(control.caption()));
+            static_cast<QLabel*>(shown)->setText(Displayed(control.caption()));
             break;
         case ui::Kind::GroupBox:
-            static_cast<QGroupBox*>(shown)->setTitle(toQt(control.caption()));
+            static_cast<QGroupBox*>(shown)->setTitle(ToQt(control.caption()));
             break;
         case ui::Kind::Edit: {
             const auto& edit = static_cast<ui::Edit&>(control);
@@ -374,8 +374,8 @@ void DialogView::syncControl(ui::Control& control, QWidget* shown) {
             QPalette shade = palette();
             if (edit.readOnly()) shade.setColor(QPalette::Base, shade.color(QPalette::Window));
             line->setPalette(shade);
-            line->setAlignment(alignment(edit.align()));
-            const QString text = toQt(edit.text());
+            line->setAlignment(Alignment(edit.align()));
+            const QString text = ToQt(edit.text());
             if (line->text() != text) {
                 const int cursor = line->cursorPosition();
                 line->setText(text);
@@ -387,7 +387,7 @@ void DialogView::syncControl(ui::Control& control, QWidget* shown) {
             const auto& combo = static_cast<ui::ComboBox&>(control);
             auto* box = static_cast<QComboBox*>(shown);
             QStringList items;
-            for (const auto& item : combo.items()) items << toQt(item);
+            for (const auto& item : combo.items()) items << ToQt(item);
             QStringList shownItems;
             for (int i = 0; i < box->count(); ++i) shownItems << box->itemText(i);
             if (items != shownItems) {
@@ -399,22 +399,22 @@ void DialogView::syncControl(ui::Control& control, QWidget* shown) {
         }
         case ui::Kind::DatePicker: {
             auto* date = static_cast<QDateEdit*>(shown);
-            const QDate value = toQDate(static_cast<ui::DatePicker&>(control).value());
+            const QDate value = ToQDate(static_cast<ui::DatePicker&>(control).value());
             if (date->date() != value) date->setDate(value);
             break;
         }
         case ui::Kind::CheckBox: {
             auto* box = static_cast<QCheckBox*>(shown);
-            box->setText(toQt(control.caption()));
+            box->setText(ToQt(control.caption()));
             box->setChecked(static_cast<ui::CheckBox&>(control).checked());
             break;
         }
         case ui::Kind::Button:
-            static_cast<QPushButton*>(shown)->setText(toQt(control.caption()));
+            static_cast<QPushButton*>(shown)->setText(ToQt(control.caption()));
             break;
         case ui::Kind::TextBox: {
             auto* text = static_cast<QPlainTextEdit*>(shown);
-            const QString value = displayed(static_cast<ui::TextBox&>(control).text());
+            const QString value = Displayed(static_cast<ui::TextBox&>(control).text());
             if (text->toPlainText() != value) text->setPlainText(value);
             break;
         }
@@ -469,7 +469,7 @@ void DialogView::syncList(ui::ListView& list, QTableView* view) {
 void DialogView::syncSheet(ui::Sheet& sheet, QTabWidget* tabs) {
     const auto& pages = sheet.pages();
     for (int i = 0; i < static_cast<int>(pages.size()); ++i) {
-        tabs->setTabText(i, toQt(pages[i]->caption()));
+        tabs->setTabText(i, ToQt(pages[i]->caption()));
         tabs->setTabEnabled(i, pages[i]->enabled());
         tabs->setTabVisible(i, pages[i]->visible());
         if (pages[i] == sheet.activePage()) tabs->setCurrentIndex(i);

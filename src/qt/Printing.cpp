@@ -42,7 +42,7 @@ void SetUpPrinter(QPrinter& printer, print::Printout printout, const std::string
     printer.setPageOrientation(print::OrientationOf(printout) == print::Orientation::Landscape
                                    ? QPageLayout::Landscape
                                    : QPageLayout::Portrait);
-    printer.setDocName(toQt(print::JobName(printout, period)));
+    printer.setDocName(ToQt(print::JobName(printout, period)));
     if (printer.outputFormat() == QPrinter::PdfFormat)
         printer.setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
                                QPageLayout::Millimeter);
@@ -68,7 +68,7 @@ void Printing::prepare(print::Printout printout, const std::string& period) {
         // A PDF is proposed under the printout's name, in the folder of the last one.
         const QString folder = PrintSettings().value(kPdfFolderKey, QDir::homePath()).toString();
         printer_->setOutputFileName(
-            QDir(folder).filePath(toQt(print::JobName(printout, period)) + QStringLiteral(".pdf")));
+            QDir(folder).filePath(ToQt(print::JobName(printout, period)) + QStringLiteral(".pdf")));
     }
 }
 

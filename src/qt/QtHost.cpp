@@ -13,7 +13,7 @@
 namespace qt {
 namespace {
 
-QMessageBox::Icon boxIcon(ui::Icon icon) {
+QMessageBox::Icon BoxIcon(ui::Icon icon) {
     switch (icon) {
         case ui::Icon::Error:
             return QMessageBox::Critical;
@@ -27,14 +27,14 @@ QMessageBox::Icon boxIcon(ui::Icon icon) {
     return QMessageBox::NoIcon;
 }
 
-QString filterText(const std::vector<ui::FileFilter>& filters) {
+QString FilterText(const std::vector<ui::FileFilter>& filters) {
     QStringList parts;
     for (const auto& filter : filters)
-        parts << toQt(filter.name) + QStringLiteral(" (") + toQt(filter.pattern) + QLatin1Char(')');
+        parts << ToQt(filter.name) + QStringLiteral(" (") + ToQt(filter.pattern) + QLatin1Char(')');
     return parts.join(QStringLiteral(";;"));
 }
 
-std::filesystem::path toPath(const QString& file) {
+std::filesystem::path ToPath(const QString& file) {
     return std::filesystem::path(file.toStdU16String());
 }
 
@@ -45,13 +45,13 @@ QWidget* QtHost::parent() const {
 }
 
 void QtHost::message(const std::string& text, ui::Icon icon) {
-    QMessageBox box(boxIcon(icon), toQt(ui::kAppCaption), displayed(text), QMessageBox::Ok,
+    QMessageBox box(BoxIcon(icon), ToQt(ui::kAppCaption), Displayed(text), QMessageBox::Ok,
                     parent());
     box.exec();
 }
 
 ui::Answer QtHost::ask(const std::string& text, ui::Buttons buttons, ui::Icon icon) {
-    QMessageBox box(boxIcon(icon), toQt(ui::kAppCaption), displayed(text), QMessageBox::NoButton,
+    QMessageBox box(BoxIcon(icon), ToQt(ui::kAppCaption), Displayed(text), QMessageBox::NoButton,
                     parent());
     box.addButton(QMessageBox::Yes)->setText(QStringLiteral("Да"));
     box.addButton(QMessageBox::No)->setText(QStringLiteral("Не"));
@@ -80,26 +80,26 @@ ui::Result QtHost::runModal(ui::Dialog& dialog) {
 }
 
 std::optional<std::filesystem::path> QtHost::chooseFolder(const ui::FolderRequest& request) {
-    QFileDialog chooser(parent(), toQt(request.title), toQt(request.start.string()));
+    QFileDialog chooser(parent(), ToQt(request.title), ToQt(request.start.string()));
     chooser.setFileMode(QFileDialog::Directory);
     chooser.setOption(QFileDialog::ShowDirsOnly);
     chooser.setOption(QFileDialog::DontUseNativeDialog);
-    if (!request.prompt.empty()) chooser.setLabelText(QFileDialog::LookIn, toQt(request.prompt));
+    if (!request.prompt.empty()) chooser.setLabelText(QFileDialog::LookIn, ToQt(request.prompt));
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return std::nullopt;
-    return toPath(chooser.selectedFiles().front());
+    return ToPath(chooser.selectedFiles().front());
 }
 
 std::optional<std::filesystem::path> QtHost::saveFile(const ui::SaveFileRequest& request) {
-    QFileDialog chooser(parent(), toQt(request.title), toQt(request.folder.string()),
-                        filterText(request.filters));
+    QFileDialog chooser(parent(), ToQt(request.title), ToQt(request.folder.string()),
+                        FilterText(request.filters));
     chooser.setAcceptMode(QFileDialog::AcceptSave);
     chooser.setOption(QFileDialog::DontUseNativeDialog);
-    chooser.setDefaultSuffix(toQt(request.defaultExtension));
-    chooser.selectFile(toQt(request.proposedName));
+    chooser.setDefaultSuffix(ToQt(request.defaultExtension));
+    chooser.selectFile(ToQt(request.proposedName));
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return std::nullopt;
-    return toPath(chooser.selectedFiles().front());
+    return ToPath(chooser.selectedFiles().front());
 }
 
 void QtHost::print() {
@@ -110,7 +110,7 @@ void QtHost::print() {
 }
 
 void QtHost::openTextFile(const std::filesystem::path& file) {
-    const QUrl url = QUrl::fromLocalFile(toQt(file.string()));
+    const QUrl url = QUrl::fromLocalFile(ToQt(file.string()));
     if (!QDesktopServices::openUrl(url))
         error("Файлът " + file.string() +
               " не може да бъде отворен с програмата за преглед на текст.");

@@ -7,7 +7,7 @@
 namespace qt {
 namespace {
 
-bool sameColumns(const std::vector<ui::Column>& a, const std::vector<ui::Column>& b) {
+bool SameColumns(const std::vector<ui::Column>& a, const std::vector<ui::Column>& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (a[i].title != b[i].title || a[i].align != b[i].align) return false;
@@ -54,7 +54,7 @@ QVariant RowSourceModel::data(const QModelIndex& index, int role) const {
             }
             return {};
         case Qt::TextAlignmentRole:
-            return QVariant::fromValue(alignment(list_.columns()[index.column()].align));
+            return QVariant::fromValue(Alignment(list_.columns()[index.column()].align));
         default:
             return {};
     }
@@ -65,7 +65,7 @@ QVariant RowSourceModel::headerData(int section, Qt::Orientation orientation, in
         return {};
     if (role == Qt::DisplayRole) return QString::fromStdString(shownColumns_[section].title);
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(alignment(shownColumns_[section].align));
+        return QVariant::fromValue(Alignment(shownColumns_[section].align));
     return {};
 }
 
@@ -96,7 +96,7 @@ bool RowSourceModel::refresh() {
         return true;
     }
     bool changed = false;
-    if (!sameColumns(list_.columns(), shownColumns_)) {
+    if (!SameColumns(list_.columns(), shownColumns_)) {
         shownColumns_ = list_.columns();
         if (columnCount() > 0) emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
         changed = true;

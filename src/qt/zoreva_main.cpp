@@ -16,7 +16,7 @@ namespace {
 
 // The user guide sits in share/zoreva beside the program in the build tree,
 // and in ../share/zoreva once installed.
-std::filesystem::path guideFile() {
+std::filesystem::path GuideFile() {
     const QDir program(QCoreApplication::applicationDirPath());
     for (const char* relative : {"share/zoreva/guide.txt", "../share/zoreva/guide.txt"})
         if (QFileInfo::exists(program.filePath(relative)))
@@ -38,11 +38,11 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("zoreva"));
     qt::QtHost host;
     platform::SystemClock clock;
-    app::CZorevaApp zoreva(host, platform::processEnvironment(), clock);
+    app::CZorevaApp zoreva(host, platform::ProcessEnvironment(), clock);
     if (!zoreva.InitInstance()) return 1;
 
     const bool oemConversion = zoreva.settings().value("CONVERT").has_value();
-    qt::CMainFrame frame({host, zoreva.document(), guideFile(), oemConversion});
+    qt::CMainFrame frame({host, zoreva.document(), GuideFile(), oemConversion});
     host.setMainWindow(&frame);
     qt::Printing printing;
     host.setPrinter(

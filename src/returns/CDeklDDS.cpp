@@ -23,7 +23,7 @@ constexpr int kLineHeight = 8, kRowGap = 3, kFirstTop = 6;
 constexpr int kFrameTop = 13, kFrameBottom = 3, kSectionGap = 6;
 constexpr int kCellLimit = 15;  // characters of every cell
 
-int rowHeight(int lines) {
+int RowHeight(int lines) {
     return std::max(kCellHeight, lines * kLineHeight + 2);
 }
 
@@ -76,7 +76,7 @@ void DeklPage::setFocus(ui::Control& control) {
 }
 
 db::ReturnRow DeklPage::readRow() const {
-    const auto row = db::findReturn(db(), scope().vin, scope().klon, scope().period);
+    const auto row = db::FindReturn(db(), scope().vin, scope().klon, scope().period);
     if (!row) throw db::Error("Справката-декларация за периода " + scope().period + " липсва");
     return *row;
 }
@@ -111,7 +111,7 @@ void DeklPage::endSection() {
 }
 
 ui::Label& DeklPage::heading(std::string text, int lines) {
-    const int height = rowHeight(lines);
+    const int height = RowHeight(lines);
     auto& label =
         sheet_.addLabel(std::move(text), {kCaptionX, top_, kCaptionWidth, height}).on(page_);
     top_ += height + kRowGap;
@@ -130,7 +130,7 @@ ui::Button& DeklPage::button(std::string id, std::string caption) {
 }
 
 ui::Edit& DeklPage::cell(std::string id, std::string caption, int lines) {
-    const int height = rowHeight(lines);
+    const int height = RowHeight(lines);
     auto& edit = sheet_
                      .addEdit(std::move(id), std::move(caption),
                               {kCellX, top_ + (height - kCellHeight) / 2, kCellWidth, kCellHeight})

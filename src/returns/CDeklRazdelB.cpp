@@ -9,21 +9,21 @@ namespace {
 constexpr int kCoefficientLength = 4;
 constexpr double kMaxCoefficient = 1.00;
 
-std::string caption30(const std::string& p) {
+std::string Caption30(const std::string& p) {
     return std::string(
                "30.ДО и данък на получените доставки, ВОП, получените доставки по чл.82, ") +
            (p < "202004" ? "ал.2-5" : "ал.2-6") +
            " ЗДДС и вноса без право на данъчен кредит или без данък";
 }
 
-std::string purchasesHeading(const std::string& p) {
+std::string PurchasesHeading(const std::string& p) {
     return std::string("ДО и данък на получените доставки, ВОП, получените доставки по чл.82, ") +
            (p < "202004" ? "ал.2-5" : "ал.2-6") +
            " ЗДДС и вноса, както и ДО на получените доставки, използвани за извършване на "
            "доставки по чл.69, ал.2 ЗДДС:";
 }
 
-journals::Stotinki stotinkiOf(const ui::Edit& cell) {
+journals::Stotinki StotinkiOf(const ui::Edit& cell) {
     return journals::ToStotinki(cell.text(), journals::Rounding::HalfUp);
 }
 
@@ -38,8 +38,8 @@ CDeklRazdelB::CDeklRazdelB(CDeklDDS& sheet) : DeklPage(sheet, "razdelB", "Раз
         return &edit;
     };
     section("Раздел Б: Данни за упражнено право на данъчен кредит");
-    shown("DB30", caption30(p), &R::db30, 2);
-    heading(purchasesHeading(p), 2);
+    shown("DB30", Caption30(p), &R::db30, 2);
+    heading(PurchasesHeading(p), 2);
     shown("DB31", "31. - с право на пълен данъчен кредит", &R::db31);
     db41_ = shown("DB41", "41.ДДС с право на пълен данъчен кредит", &R::db41);
     shown("DB32", "32. - с право на частичен данъчен кредит", &R::db32);
@@ -78,9 +78,9 @@ std::string CDeklRazdelB::refusal(const TypedCell& cell, const std::string& text
 void CDeklRazdelB::save() {
     savedCoefficient_ =
         coefficient_->edit().enabled() ? TypedStotinki(*coefficient_->normalised()) : 0;
-    savedCredit_ = stotinkiOf(*db41_) +
-                   journals::CoefficientShare(stotinkiOf(*db42_), savedCoefficient_) +
-                   stotinkiOf(*db43_);
+    savedCredit_ = StotinkiOf(*db41_) +
+                   journals::CoefficientShare(StotinkiOf(*db42_), savedCoefficient_) +
+                   StotinkiOf(*db43_);
     storeCells({{"DR33", savedCoefficient_ / 100.0}, {"DR40", savedCredit_ / 100.0}});
 }
 

@@ -14,7 +14,7 @@ constexpr int kListX = 6, kListWidth = kWidth - 12, kListHeight = 108;
 // The call-off-stock section exists from this period on.
 constexpr const char* kCallOffStockFrom = "202004";
 
-std::string wholeNumber(double value) {
+std::string WholeNumber(double value) {
     char shown[32];
     std::snprintf(shown, sizeof shown, "%.0f", value);
     return shown;
@@ -62,7 +62,7 @@ std::string CViesDeklDlg::monthShown(const std::string& period1) const {
 void CViesDeklDlg::fillSupplies() {
     auto& rows = supplies_.table();
     rows.clear();
-    for (const auto& v : db::viesRows(db_, scope_.vin, scope_.klon, scope_.period, 1))
+    for (const auto& v : db::ViesRows(db_, scope_.vin, scope_.klon, scope_.period, 1))
         rows.add({{std::to_string(v.number), scope_.period, v.knum, FormatLeva(v.ss15),
                    FormatLeva(v.ss25), FormatLeva(v.ss17), monthShown(v.period1), ""}});
 }
@@ -70,8 +70,8 @@ void CViesDeklDlg::fillSupplies() {
 void CViesDeklDlg::fillCallOffStock() {
     auto& rows = callOffStock_.table();
     rows.clear();
-    for (const auto& v : db::viesRows(db_, scope_.vin, scope_.klon, scope_.period, 2))
-        rows.add({{std::to_string(v.number), scope_.period, v.knum, wholeNumber(v.ss15), v.knumz,
+    for (const auto& v : db::ViesRows(db_, scope_.vin, scope_.klon, scope_.period, 2))
+        rows.add({{std::to_string(v.number), scope_.period, v.knum, WholeNumber(v.ss15), v.knumz,
                    monthShown(v.period1), ""}});
 }
 

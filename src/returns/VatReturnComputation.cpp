@@ -11,12 +11,12 @@ constexpr const char* kSalesTypes =
 constexpr const char* kPurchaseTypes = "('01','02','03','07','09','91','92','93','23')";
 
 // "VIN = ?" for a head office (all branches), "VIN = ? AND KLON = ?" for a branch.
-std::string scopeCondition(const ReturnScope& scope) {
+std::string ScopeCondition(const ReturnScope& scope) {
     return scope.klon.empty() ? "VIN = ?" : "VIN = ? AND KLON = ?";
 }
 
 template <std::size_t N>
-std::array<double, N> sums(db::Database& db, const std::string& sql, const ReturnScope& scope) {
+std::array<double, N> Sums(db::Database& db, const std::string& sql, const ReturnScope& scope) {
     auto s = db.prepare(sql);
     db::Binder b(s);
     b << scope.vin;
@@ -35,27 +35,27 @@ struct JournalSums {
 };
 
 // total() is the engine's sum that reads 0 over no rows.
-JournalSums readJournalSums(db::Database& db, const ReturnScope& scope) {
-    const std::string where = " WHERE " + scopeCondition(scope) + " AND PERIOD = ?";
+JournalSums ReadJournalSums(db::Database& db, const ReturnScope& scope) {
+    const std::string where = " WHERE " + ScopeCondition(scope) + " AND PERIOD = ?";
     JournalSums j;
-    j.sales = sums<17>(db,
+    j.sales = Sums<17>(db,
                        "SELECT total(SS10), total(SS20), total(SS11), total(SS21), total(SS12), "
                        "total(SS26), total(SS22), total(SS23), total(SS13), total(SS24), "
                        "total(SS14), total(SS15), total(SS16), total(SS17), total(SS18), "
                        "total(SS25), total(SS19) FROM PRODAGBI" +
                            where + " AND TYPE IN " + kSalesTypes,
                        scope);
-    j.purchases = sums<7>(db,
+    j.purchases = Sums<7>(db,
                           "SELECT total(BS30), total(BS44), total(BS31), total(BS41), "
                           "total(BS32), total(BS42), total(BS43) FROM POKUPKI" +
                               where + " AND TYPE IN " + kPurchaseTypes,
                           scope);
-    j.salesCount = sums<1>(db, "SELECT count(*) FROM PRODAGBI" + where, scope)[0];
-    j.purchaseCount = sums<1>(db, "SELECT count(*) FROM POKUPKI" + where, scope)[0];
+    j.salesCount = Sums<1>(db, "SELECT count(*) FROM PRODAGBI" + where, scope)[0];
+    j.purchaseCount = Sums<1>(db, "SELECT count(*) FROM POKUPKI" + where, scope)[0];
     return j;
 }
 
-void fillComputedCells(db::ReturnRow& r, const JournalSums& j) {
+void FillComputedCells(db::ReturnRow& r, const JournalSums& j) {
     const auto& s = j.sales;
     r.ds01 = s[0], r.ds20 = s[1], r.ds11 = s[2], r.ds21 = s[3];
     r.ds12 = s[4] + s[5];
@@ -82,7 +82,7 @@ constexpr const char* kComputedColumns[] = {
     "DS13",    "DS24",    "DS14", "DS15", "DS16", "DS17", "DS18", "DS19", "DB30",
     "DB31",    "DB41",    "DB32", "DB42", "DB43", "DR40", "DR50", "DR60"};
 
-void storeComputedCells(db::Database& db, const db::ReturnRow& r) {
+void StoreComputedCells(db::Database& db, const db::ReturnRow& r) {
     std::string sql = "UPDATE DEKLAR SET ";
     for (const char* c : kComputedColumns) sql += std::string(c) + " = ?, ";
     sql.resize(sql.size() - 2);
@@ -100,14 +100,14 @@ void storeComputedCells(db::Database& db, const db::ReturnRow& r) {
 
 db::ReturnRow ComputeVatReturn(db::Database& db, const ReturnScope& scope) {
     db::Transaction t(db);
-    if (!db::findReturn(db, scope.vin, scope.klon, scope.period)) {
+    if (!db::FindReturn(db, scope.vin, scope.klon, scope.period)) {
         // A new return starts with coefficient 0 and the user's cells empty.
         db.execute("INSERT INTO DEKLAR (VIN, KLON, PERIOD, DR33) VALUES (?, ?, ?, 0)", scope.vin,
                    scope.klon, scope.period);
     }
-    auto row = *db::findReturn(db, scope.vin, scope.klon, scope.period);
-    fillComputedCells(row, readJournalSums(db, scope));
-    storeComputedCells(db, row);
+    auto row = *db::FindReturn(db, scope.vin, scope.klon, scope.period);
+    FillComputedCells(row, ReadJournalSums(db, scope));
+    StoreComputedCells(db, row);
     t.commit();
     return row;
 }

@@ -10,25 +10,25 @@
 namespace returns {
 namespace {
 
-std::string trimSpaces(const std::string& s) {
+std::string TrimSpaces(const std::string& s) {
     const auto begin = s.find_first_not_of(' ');
     if (begin == std::string::npos) return "";
     return s.substr(begin, s.find_last_not_of(' ') - begin + 1);
 }
 
 // MM/YYYY -> YYYYMM, the period a document's month stands for.
-std::string periodOfMonth(const std::string& monthYear) {
+std::string PeriodOfMonth(const std::string& monthYear) {
     if (monthYear.size() != 7) return monthYear;
     return monthYear.substr(3, 4) + monthYear.substr(0, 2);
 }
 
-bool acceptedIn(const std::string& vatNumber, const std::string& monthYear) {
+bool AcceptedIn(const std::string& vatNumber, const std::string& monthYear) {
     return persons::IsEuVatPrefixValid(persons::EuPrefixVariant::A, vatNumber,
-                                       periodOfMonth(monthYear), /*acceptXi=*/false);
+                                       PeriodOfMonth(monthYear), /*acceptXi=*/false);
 }
 
 // "VIN = ?" for a head office (all branches), "VIN = ? AND KLON = ?" for a branch.
-db::Statement scopedQuery(db::Database& db, const std::string& select, const ReturnScope& scope,
+db::Statement ScopedQuery(db::Database& db, const std::string& select, const ReturnScope& scope,
                           const std::string& rest) {
     auto s = db.prepare(select +
                         (scope.klon.empty() ? " WHERE VIN = ?" : " WHERE VIN = ? AND KLON = ?") +
@@ -69,7 +69,7 @@ class Writer {
     Writer(db::Database& db, const ReturnScope& scope) : db_(db), scope_(scope) {}
 
     void section1Row(const Section1Group& g) {
-        db::insertViesRow(db_, {scope_.vin, scope_.klon, scope_.period, 1, ++section1Count_, g.knum,
+        db::InsertViesRow(db_, {scope_.vin, scope_.klon, scope_.period, 1, ++section1Count_, g.knum,
                                 "", g.month, g.goods, g.services, g.triangular});
     }
 
@@ -77,13 +77,13 @@ class Writer {
     // month and operation code of the scope are not repeated.
     void section2Row(const std::string& knum, int code, const std::string& knumz,
                      const std::string& month) {
-        const auto recipient = trimSpaces(knum), earlier = trimSpaces(knumz);
+        const auto recipient = TrimSpaces(knum), earlier = TrimSpaces(knumz);
         auto s = db_.query(
             "SELECT count(*) FROM VIES WHERE PERIOD = ? AND VIN = ? AND KLON = ? AND SECTION = 2 "
             "AND KNUM = ? AND PERIOD1 = ? AND KNUMZ = ? AND SS15 = ?",
             scope_.period, scope_.vin, scope_.klon, recipient, month, earlier, double(code));
         if (s.step() && s.integer(0) > 0) return;
-        db::insertViesRow(db_, {scope_.vin, scope_.klon, scope_.period, 2, ++section2Count_,
+        db::InsertViesRow(db_, {scope_.vin, scope_.klon, scope_.period, 2, ++section2Count_,
                                 recipient, earlier, month, double(code), 0, 0});
     }
 
@@ -93,8 +93,8 @@ class Writer {
     int section1Count_ = 0, section2Count_ = 0;
 };
 
-void generateSection1(db::Database& db, const ReturnScope& scope, Writer& writer) {
-    auto s = scopedQuery(db,
+void GenerateSection1(db::Database& db, const ReturnScope& scope, Writer& writer) {
+    auto s = ScopedQuery(db,
                          "SELECT KNUM, substr(DDATE, -7), total(SS15), total(SS17), total(SS25), "
                          "total(SS19), VIES_TYPE FROM PRODAGBI",
                          scope,
@@ -104,7 +104,7 @@ void generateSection1(db::Database& db, const ReturnScope& scope, Writer& writer
     bool open = false;
     while (s.step()) {
         const auto knum = s.text(0), month = s.text(1);
-        if (!acceptedIn(knum, month)) continue;
+        if (!AcceptedIn(knum, month)) continue;
         if (!open || knum != group.knum || month != group.month) {
             if (open && group.marked) writer.section1Row(group);
             group = Section1Group{knum, month};
@@ -115,22 +115,22 @@ void generateSection1(db::Database& db, const ReturnScope& scope, Writer& writer
     if (open && group.marked) writer.section1Row(group);
 }
 
-void generateSection2(db::Database& db, const ReturnScope& scope, Writer& writer) {
-    auto s = scopedQuery(db, "SELECT KNUM, substr(DDATE, -7), SS8A, SDELKA FROM PRODAGBI", scope,
+void GenerateSection2(db::Database& db, const ReturnScope& scope, Writer& writer) {
+    auto s = ScopedQuery(db, "SELECT KNUM, substr(DDATE, -7), SS8A, SDELKA FROM PRODAGBI", scope,
                          " AND TYPE = '04' GROUP BY KNUM, substr(DDATE, -7), SS8A, SDELKA "
                          "ORDER BY KNUM, SS8A");
     while (s.step()) {
         const auto knum = s.text(0), month = s.text(1), other = s.text(3);
-        if (!acceptedIn(knum, month)) continue;
+        if (!AcceptedIn(knum, month)) continue;
         switch (std::atoi(s.text(2).c_str())) {
             case 41:
                 writer.section2Row(knum, 1, "", month);
                 break;
             case 43:
-                if (acceptedIn(other, month)) writer.section2Row(knum, 3, other, month);
+                if (AcceptedIn(other, month)) writer.section2Row(knum, 3, other, month);
                 break;
             case 46:
-                if (acceptedIn(other, month)) {
+                if (AcceptedIn(other, month)) {
                     writer.section2Row(other, 2, "", month);
                     writer.section2Row(knum, 1, "", month);
                 }
@@ -151,8 +151,8 @@ void GenerateViesReturn(db::Database& db, const ReturnScope& scope) {
     db.execute("DELETE FROM VIES WHERE VIN = ? AND KLON = ? AND PERIOD = ?", scope.vin, scope.klon,
                scope.period);
     Writer writer(db, scope);
-    generateSection1(db, scope, writer);
-    generateSection2(db, scope, writer);
+    GenerateSection1(db, scope, writer);
+    GenerateSection2(db, scope, writer);
     t.commit();
 }
 

@@ -83,7 +83,7 @@ Edit& Edit::alignRight() {
 std::string Edit::admitted(const std::string& typed) const {
     std::string text = typed;
     if (chars_ == Chars::Digits) std::erase_if(text, [](char c) { return c < '0' || c > '9'; });
-    if (maxLength_ > 0) text = platform::utf8Prefix(text, static_cast<std::size_t>(maxLength_));
+    if (maxLength_ > 0) text = platform::Utf8Prefix(text, static_cast<std::size_t>(maxLength_));
     return text;
 }
 

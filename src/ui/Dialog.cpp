@@ -168,7 +168,7 @@ void Dialog::refuseCharacter(Edit& edit, const std::string& character) {
 bool Dialog::userEdit(Edit& edit, const std::string& text) {
     userFocus(edit);
     if (!open_ || focus_ != &edit || edit.readOnly()) return false;
-    if (const auto refused = platform::firstUnencodableCharacter(text)) {
+    if (const auto refused = platform::FirstUnencodableCharacter(text)) {
         event([&] { refuseCharacter(edit, *refused); });
         return false;
     }

@@ -36,8 +36,8 @@ class CommandsTest : public ::testing::Test {
 TEST_F(CommandsTest, ACommandWhoseDialogIsNotBuiltYetSaysSo) {
     auto c = context();
     for (Command command : {Command::RemovePeriod, Command::RemoveDuplicates}) {
-        app::runCommand(command, c);
-        host.expectInformation("Функцията „" + app::menuText(command) +
+        app::RunCommand(command, c);
+        host.expectInformation("Функцията „" + app::MenuText(command) +
                                "“ все още не е налична в тази версия на програмата.");
     }
 }
@@ -48,8 +48,8 @@ TEST_F(CommandsTest, TheJournalCommandsOpenTheirJournals) {
     host.onDialog([](DialogDriver& d) { d.press("Затвори"); });
     host.onDialog([](DialogDriver& d) { d.press("Затвори"); });
     auto c = context();
-    app::runCommand(Command::PurchaseJournal, c);
-    app::runCommand(Command::SalesJournal, c);
+    app::RunCommand(Command::PurchaseJournal, c);
+    app::RunCommand(Command::SalesJournal, c);
     EXPECT_EQ(host.dialogsRun(), (std::vector<std::string>{"Дневник за покупките - BG121212121",
                                                            "Дневник за продажбите - BG121212121"}));
 }
@@ -58,23 +58,23 @@ TEST_F(CommandsTest, TheAboutBoxShowsTheProgramAndClosesWithOk) {
     host.onDialog<app::CAboutDlg>([](app::CAboutDlg&, DialogDriver& d) {
         EXPECT_EQ(d.title(), "За програмата");
         EXPECT_EQ(d.caption("name"), "Зорева по ЗДДС");
-        EXPECT_EQ(d.caption("version"), std::string("Версия ") + app::programVersion());
+        EXPECT_EQ(d.caption("version"), std::string("Версия ") + app::ProgramVersion());
         EXPECT_EQ(d.focused(), "ok");
         d.enter();
         EXPECT_EQ(d.result(), ui::Result::Ok);
     });
     auto c = context();
-    app::runCommand(Command::About, c);
+    app::RunCommand(Command::About, c);
     EXPECT_EQ(host.dialogsRun(), std::vector<std::string>{"За програмата"});
 }
 
 TEST_F(CommandsTest, HelpTopicsOpensTheGuideOrSaysItIsMissing) {
     auto c = context();
-    app::runCommand(Command::HelpTopics, c);
+    app::RunCommand(Command::HelpTopics, c);
     EXPECT_EQ(host.openedFiles(), std::vector<std::filesystem::path>{guide});
 
     c.guideFile = dir / "none.txt";
-    app::runCommand(Command::HelpTopics, c);
+    app::RunCommand(Command::HelpTopics, c);
     host.expectError("Ръководството на програмата не е намерено: " + (dir / "none.txt").string());
     EXPECT_EQ(host.openedFiles().size(), 1u);
 }
@@ -84,7 +84,7 @@ TEST_F(CommandsTest, ChoosingAPersonReadsTheSessionAgainWhateverTheOutcome) {
     EXPECT_FALSE(doc.personIsCurrent());
     t.person("121212121", "", "BG121212121", true);
     host.onDialog([](DialogDriver& d) { d.press("Отказ"); });
-    app::runCommand(Command::ChoosePerson, c);
+    app::RunCommand(Command::ChoosePerson, c);
     EXPECT_TRUE(doc.personIsCurrent());
     EXPECT_EQ(doc.title(), "Зорева по ЗДДС - BG121212121  ");
 }
@@ -99,8 +99,8 @@ TEST_F(CommandsTest, TheFileWritersOpenTheirPeriodDialogs) {
         d.press("Затваряне");
     });
     auto c = context();
-    app::runCommand(Command::WriteSubmissionFiles, c);
-    app::runCommand(Command::WriteMergeFiles, c);
+    app::RunCommand(Command::WriteSubmissionFiles, c);
+    app::RunCommand(Command::WriteMergeFiles, c);
     EXPECT_EQ(host.dialogsRun().size(), 2u);
 }
 
@@ -110,7 +110,7 @@ TEST_F(CommandsTest, TheReturnsCommandOpensThePeriodChooser) {
         d.press("Затваряне");
     });
     auto c = context();
-    app::runCommand(Command::VatReturn, c);
+    app::RunCommand(Command::VatReturn, c);
     EXPECT_EQ(host.dialogsRun(), std::vector<std::string>{"Справки"});
 }
 
@@ -118,7 +118,7 @@ TEST_F(CommandsTest, AnEngineErrorAbandonsTheCommandWithItsMessage) {
     auto c = context();
     t.db().execute("DROP TABLE EDANNI");
     host.onDialog([](DialogDriver& d) { EXPECT_FALSE(d.isOpen()); });
-    app::runCommand(Command::ChoosePerson, c);
+    app::RunCommand(Command::ChoosePerson, c);
     host.expectError("no such table: EDANNI");  // the chooser cannot list the persons
     const auto box = host.takeBox();            // nor can the session be read again
     ASSERT_TRUE(box);

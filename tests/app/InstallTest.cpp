@@ -8,13 +8,13 @@
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
 
-using testing_support::readFile;
+using testing_support::ReadFile;
 using testing_support::ScriptedHost;
 using testing_support::TempDir;
 
 namespace {
 
-int runInstall(const TempDir& home, const std::string& before = "") {
+int RunInstall(const TempDir& home, const std::string& before = "") {
     const std::string command = before + "HOME='" + home.path().string() + "' XDG_CONFIG_HOME='" +
                                 (home / "config").string() + "' XDG_DATA_HOME='" +
                                 (home / "share").string() + "' ZOREVA_MKDB='" ZOREVA_MKDB "' '" +
@@ -22,7 +22,7 @@ int runInstall(const TempDir& home, const std::string& before = "") {
     return std::system(command.c_str());
 }
 
-platform::Environment environmentOf(const TempDir& home) {
+platform::Environment EnvironmentOf(const TempDir& home) {
     const auto config = (home / "config").string();
     return [config](const std::string& name) -> std::optional<std::string> {
         if (name == "XDG_CONFIG_HOME") return config;
@@ -35,8 +35,8 @@ platform::Environment environmentOf(const TempDir& home) {
 
 TEST(InstallStep, WritesSettingsFoldersAndADatabaseTheProgramStartsWith) {
     TempDir home;
-    ASSERT_EQ(runInstall(home), 0);
-    const auto settings = readFile(home / "config/TAVO/ZURE.conf");
+    ASSERT_EQ(RunInstall(home), 0);
+    const auto settings = ReadFile(home / "config/TAVO/ZURE.conf");
     EXPECT_NE(settings.find("DATA=" + (home / "share/zoreva").string() + "\n"), std::string::npos);
     EXPECT_NE(settings.find("DOUT=" + (home / "Zoreva").string() + "\n"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_directory(home / "Zoreva"));
@@ -44,7 +44,7 @@ TEST(InstallStep, WritesSettingsFoldersAndADatabaseTheProgramStartsWith) {
 
     ScriptedHost host;
     platform::FixedClock clock({2026, 12, 8, 9, 0, 0});
-    app::CZorevaApp zoreva(host, environmentOf(home), clock);
+    app::CZorevaApp zoreva(host, EnvironmentOf(home), clock);
     ASSERT_TRUE(zoreva.InitInstance());
     host.expectNoMoreBoxes();
     EXPECT_EQ(zoreva.document().title(), "Зорева по ЗДДС -   ");
@@ -52,29 +52,29 @@ TEST(InstallStep, WritesSettingsFoldersAndADatabaseTheProgramStartsWith) {
 
 TEST(InstallStep, ASecondInstallKeepsTheUsersDatabaseAndSettings) {
     TempDir home;
-    ASSERT_EQ(runInstall(home), 0);
+    ASSERT_EQ(RunInstall(home), 0);
     {
         ScriptedHost host;
         platform::FixedClock clock({2026, 12, 8, 9, 0, 0});
-        app::CZorevaApp zoreva(host, environmentOf(home), clock);
+        app::CZorevaApp zoreva(host, EnvironmentOf(home), clock);
         ASSERT_TRUE(zoreva.InitInstance());
         db::PersonRow p;
         p.bulstat = "121212121";
         p.vin = "BG121212121";
         p.last = true;
-        db::insertPerson(zoreva.database(), p);
+        db::InsertPerson(zoreva.database(), p);
     }
-    const auto settingsBefore = readFile(home / "config/TAVO/ZURE.conf");
-    const auto databaseBefore = readFile(home / "share/zoreva/ZORV.MDB");
-    ASSERT_EQ(runInstall(home), 0);
-    EXPECT_EQ(readFile(home / "config/TAVO/ZURE.conf"), settingsBefore);
-    EXPECT_EQ(readFile(home / "share/zoreva/ZORV.MDB"), databaseBefore);
+    const auto settingsBefore = ReadFile(home / "config/TAVO/ZURE.conf");
+    const auto databaseBefore = ReadFile(home / "share/zoreva/ZORV.MDB");
+    ASSERT_EQ(RunInstall(home), 0);
+    EXPECT_EQ(ReadFile(home / "config/TAVO/ZURE.conf"), settingsBefore);
+    EXPECT_EQ(ReadFile(home / "share/zoreva/ZORV.MDB"), databaseBefore);
     EXPECT_TRUE(std::filesystem::exists(home / "share/zoreva/ZORV1.MDB"));
 }
 
 TEST(InstallStep, WhatItWritesAndTheFirstStartMakesIsTheUsersAloneWhateverTheUmask) {
     TempDir home;
-    ASSERT_EQ(runInstall(home, "umask 0; "), 0);
+    ASSERT_EQ(RunInstall(home, "umask 0; "), 0);
     using testing_support::ModeOf;
     EXPECT_EQ(ModeOf(home / "config/TAVO/ZURE.conf"), 0600);
     EXPECT_EQ(ModeOf(home / "share/zoreva"), 0700);
@@ -84,7 +84,7 @@ TEST(InstallStep, WhatItWritesAndTheFirstStartMakesIsTheUsersAloneWhateverTheUma
     testing_support::ScopedUmask umask(0);
     ScriptedHost host;
     platform::FixedClock clock({2026, 12, 8, 9, 0, 0});
-    app::CZorevaApp zoreva(host, environmentOf(home), clock);
+    app::CZorevaApp zoreva(host, EnvironmentOf(home), clock);
     ASSERT_TRUE(zoreva.InitInstance());
     EXPECT_EQ(ModeOf(home / "share/zoreva/ZORV.MDB"), 0600);
     EXPECT_EQ(ModeOf(home / "share/zoreva/ZORV.MDB-wal"), 0600);

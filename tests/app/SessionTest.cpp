@@ -12,11 +12,11 @@ using testing_support::TestDatabase;
 
 namespace {
 
-std::set<Command> enabledCommands(const app::CZorevaDoc& doc) {
+std::set<Command> EnabledCommands(const app::CZorevaDoc& doc) {
     std::set<Command> enabled;
-    for (const auto& popup : app::mainMenu())
+    for (const auto& popup : app::MainMenu())
         for (const auto& item : popup.items)
-            if (app::isEnabled(item.command, doc)) enabled.insert(item.command);
+            if (app::IsEnabled(item.command, doc)) enabled.insert(item.command);
     return enabled;
 }
 
@@ -26,7 +26,7 @@ const std::set<Command> kPersonBound = {Command::PurchaseJournal, Command::Sales
                                         Command::VatReturn, Command::RemovePeriod,
                                         Command::RemoveDuplicates};
 
-std::set<Command> join(std::set<Command> a, const std::set<Command>& b) {
+std::set<Command> Join(std::set<Command> a, const std::set<Command>& b) {
     a.insert(b.begin(), b.end());
     return a;
 }
@@ -47,15 +47,15 @@ TEST_F(SessionFixture, NoCurrentPersonLeavesTwoSpacesAndFourCommands) {
     auto doc = open();
     EXPECT_FALSE(doc->personIsCurrent());
     EXPECT_EQ(doc->title(), "Зорева по ЗДДС -   ");
-    EXPECT_EQ(enabledCommands(*doc), kAlways);
+    EXPECT_EQ(EnabledCommands(*doc), kAlways);
 }
 
 TEST_F(SessionFixture, HeadOfficeTitleAndCommands) {
     t.person("121212121", "", "BG121212121", true);
     auto doc = open();
     EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG121212121  ");
-    EXPECT_EQ(enabledCommands(*doc),
-              join(join(kAlways, kPersonBound), {Command::WriteSubmissionFiles}));
+    EXPECT_EQ(EnabledCommands(*doc),
+              Join(Join(kAlways, kPersonBound), {Command::WriteSubmissionFiles}));
 }
 
 TEST_F(SessionFixture, BranchTitleAndCommands) {
@@ -63,32 +63,32 @@ TEST_F(SessionFixture, BranchTitleAndCommands) {
     t.person("121212121", "0001", "BG121212121", true);
     auto doc = open();
     EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG121212121  - Клон: 0001");
-    EXPECT_EQ(enabledCommands(*doc),
-              join(join(kAlways, kPersonBound), {Command::WriteMergeFiles}));
+    EXPECT_EQ(EnabledCommands(*doc),
+              Join(Join(kAlways, kPersonBound), {Command::WriteMergeFiles}));
 }
 
 TEST_F(SessionFixture, ReloadFollowsTheChooserAndKeepsTheTitleWhenNoneIsCurrent) {
     t.person("121212121", "", "BG121212121", false);
     t.person("121212121", "0001", "BG121212121", true);
     auto doc = open();
-    db::makeCurrent(t.db(), "121212121", "");
+    db::MakeCurrent(t.db(), "121212121", "");
     EXPECT_TRUE(doc->reloadSession());
-    EXPECT_TRUE(app::isEnabled(Command::WriteSubmissionFiles, *doc));
-    EXPECT_FALSE(app::isEnabled(Command::WriteMergeFiles, *doc));
+    EXPECT_TRUE(app::IsEnabled(Command::WriteSubmissionFiles, *doc));
+    EXPECT_FALSE(app::IsEnabled(Command::WriteMergeFiles, *doc));
     EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG121212121  ");
 
     t.db().execute("DELETE FROM EDANNI");
     EXPECT_FALSE(doc->reloadSession());
     EXPECT_FALSE(doc->personIsCurrent());
     EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG121212121  ") << "caption left unchanged";
-    EXPECT_EQ(enabledCommands(*doc), kAlways);
+    EXPECT_EQ(EnabledCommands(*doc), kAlways);
 }
 
 TEST_F(SessionFixture, FilerCapacityAndPrintRequest) {
     auto p = t.person("121212121", "", "BG121212121", false);
     p.flPredst = "A";
     p.last = true;
-    db::updatePerson(t.db(), p.bulstat, p.klon, p);
+    db::UpdatePerson(t.db(), p.bulstat, p.klon, p);
     auto doc = open();
     EXPECT_TRUE(doc->filerIsAuthorised());
     doc->requestPrint(app::PrintKind::Sales, "202611");
@@ -100,8 +100,8 @@ TEST_F(SessionFixture, FilerCapacityAndPrintRequest) {
 
 TEST(MainMenu, PopupsInOrderWithTheirItems) {
     std::vector<std::string> titles;
-    for (const auto& popup : app::mainMenu()) titles.push_back(popup.title);
+    for (const auto& popup : app::MainMenu()) titles.push_back(popup.title);
     EXPECT_EQ(titles, (std::vector<std::string>{"Въвеждане", "Диск\\дискети", "Справки",
                                                 "Служебни функции", "Помощ"}));
-    EXPECT_STREQ(app::mainMenu()[4].items[1].text, "");  // the separator
+    EXPECT_STREQ(app::MainMenu()[4].items[1].text, "");  // the separator
 }

@@ -8,7 +8,7 @@
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
 
-using testing_support::readFile;
+using testing_support::ReadFile;
 using testing_support::ScriptedHost;
 using testing_support::TempDir;
 
@@ -102,7 +102,7 @@ TEST_F(StartupFixture, WithBothFilesTheOldDatabaseStaysAndTheNewOneWaits) {
         p.bulstat = "121212121";
         p.vin = "BG121212121";
         p.last = true;
-        db::insertPerson(old, p);
+        db::InsertPerson(old, p);
     }
     db::Database::create(data() / "ZORV1.MDB");
     ASSERT_TRUE(start());
@@ -147,7 +147,7 @@ TEST_F(StartupFixture, AFileThatIsNotADatabaseIsReportedAndKept) {
     home.write("data/ZORV.MDB", "");
     EXPECT_FALSE(start());
     EXPECT_NE(onlyError().find("не е база данни"), std::string::npos);
-    EXPECT_EQ(readFile(data() / "ZORV.MDB"), "");
+    EXPECT_EQ(ReadFile(data() / "ZORV.MDB"), "");
 }
 
 TEST_F(StartupFixture, ADeliveredFileThatDoesNotOpenIsLeftWhereItWas) {
@@ -155,7 +155,7 @@ TEST_F(StartupFixture, ADeliveredFileThatDoesNotOpenIsLeftWhereItWas) {
     home.write("data/ZORV1.MDB", "a text file delivered by mistake");
     EXPECT_FALSE(start());
     host.expectNoMoreBoxes();
-    EXPECT_EQ(readFile(data() / "ZORV1.MDB"), "a text file delivered by mistake");
+    EXPECT_EQ(ReadFile(data() / "ZORV1.MDB"), "a text file delivered by mistake");
     EXPECT_FALSE(std::filesystem::exists(data() / "ZORV.MDB"));
 }
 

@@ -7,14 +7,14 @@
 #include "support/TempDir.h"
 #include "support/TestDatabase.h"
 
-using testing_support::readFile;
+using testing_support::ReadFile;
 using testing_support::TempDir;
 using testing_support::TestDatabase;
 
 TEST(DatabaseOpen, TheFileOnDiskIsEncrypted) {
     TempDir dir;
     db::Database::create(dir / "ZORV.MDB");
-    const auto bytes = readFile(dir / "ZORV.MDB");
+    const auto bytes = ReadFile(dir / "ZORV.MDB");
     ASSERT_GE(bytes.size(), 16u);
     EXPECT_NE(bytes.substr(0, 15), "SQLite format 3");
     EXPECT_EQ(bytes.find("EDANNI"), std::string::npos) << "the schema is readable in clear";
@@ -55,14 +55,14 @@ TEST(DatabaseOpen, ForeignFilesAreRecognisedAndLeftAlone) {
     dir.write("empty.mdb", "");
     dir.write("plain.mdb", std::string("SQLite format 3\0rest of a page", 30));
     dir.write("text.mdb", "hello");
-    EXPECT_TRUE(db::looksLikeForeignFile(dir / "empty.mdb"));
-    EXPECT_TRUE(db::looksLikeForeignFile(dir / "plain.mdb"));
-    EXPECT_FALSE(db::looksLikeForeignFile(dir / "missing.mdb"));
+    EXPECT_TRUE(db::LooksLikeForeignFile(dir / "empty.mdb"));
+    EXPECT_TRUE(db::LooksLikeForeignFile(dir / "plain.mdb"));
+    EXPECT_FALSE(db::LooksLikeForeignFile(dir / "missing.mdb"));
     EXPECT_THROW(db::Database::open(dir / "text.mdb"), db::Error);
-    EXPECT_EQ(readFile(dir / "text.mdb"), "hello");
+    EXPECT_EQ(ReadFile(dir / "text.mdb"), "hello");
 
     auto empty = db::Database::open(dir / "empty.mdb");  // an empty file is an empty database
-    EXPECT_FALSE(db::hasZorevaTables(empty));
+    EXPECT_FALSE(db::HasZorevaTables(empty));
 }
 
 TEST(DatabaseErrors, EngineFailuresCarryTheEngineMessage) {

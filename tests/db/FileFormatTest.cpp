@@ -8,7 +8,7 @@
 #include "db/Rows.h"
 #include "support/TempDir.h"
 
-using testing_support::readFile;
+using testing_support::ReadFile;
 using testing_support::TempDir;
 
 namespace {
@@ -16,22 +16,22 @@ namespace {
 const db::Lock kLegacy{db::Key::legacyBuiltIn(), db::PageFormat::Legacy};
 const db::Lock kCurrent{db::Key::builtIn(), db::PageFormat::Current};
 
-std::string pragma(db::Database& db, const std::string& name) {
+std::string Pragma(db::Database& db, const std::string& name) {
     auto s = db.query("PRAGMA " + name);
     return s.step() ? s.text(0) : "";
 }
 
-std::int64_t persons(db::Database& db) {
+std::int64_t Persons(db::Database& db) {
     auto s = db.query("SELECT count(*) FROM EDANNI");
     s.step();
     return s.integer(0);
 }
 
-void addPerson(db::Database& db, const std::string& bulstat) {
+void AddPerson(db::Database& db, const std::string& bulstat) {
     db::PersonRow p;
     p.bulstat = bulstat;
     p.vin = "BG" + bulstat;
-    db::insertPerson(db, p);
+    db::InsertPerson(db, p);
 }
 
 }  // namespace
@@ -39,10 +39,10 @@ void addPerson(db::Database& db, const std::string& bulstat) {
 TEST(DatabaseFormat, NewFilesHaveFourKilobytePagesAWriteAheadLogAndTheRawKey) {
     TempDir dir;
     auto db = db::Database::create(dir / "ZORV.MDB");
-    EXPECT_EQ(pragma(db, "page_size"), "4096");
-    EXPECT_EQ(pragma(db, "journal_mode"), "wal");
-    EXPECT_EQ(pragma(db, "locking_mode"), "exclusive");
-    EXPECT_EQ(pragma(db, "cache_size"), "-262144");
+    EXPECT_EQ(Pragma(db, "page_size"), "4096");
+    EXPECT_EQ(Pragma(db, "journal_mode"), "wal");
+    EXPECT_EQ(Pragma(db, "locking_mode"), "exclusive");
+    EXPECT_EQ(Pragma(db, "cache_size"), "-262144");
     EXPECT_EQ(db.lock(), kCurrent);
 }
 
@@ -50,14 +50,14 @@ TEST(DatabaseFormat, FilesOfEarlierVersionsOpenWithTheirOwnSettingsAndKeepTheirD
     TempDir dir;
     {
         auto old = db::Database::create(dir / "ZORV.MDB", kLegacy);
-        EXPECT_EQ(pragma(old, "page_size"), "1024");
-        addPerson(old, "121212121");
+        EXPECT_EQ(Pragma(old, "page_size"), "1024");
+        AddPerson(old, "121212121");
     }
     auto db = db::Database::open(dir / "ZORV.MDB");
     EXPECT_EQ(db.lock(), kLegacy);
-    EXPECT_EQ(persons(db), 1);
-    addPerson(db, "131313131");  // and stay writable
-    EXPECT_EQ(persons(db), 2);
+    EXPECT_EQ(Persons(db), 1);
+    AddPerson(db, "131313131");  // and stay writable
+    EXPECT_EQ(Persons(db), 2);
 }
 
 TEST(DatabaseFormat, EachKindOfFileOpensWithItsKeysOnly) {
@@ -83,17 +83,17 @@ TEST(DatabaseFormat, ReadOnlyOpeningLeavesTheFileAsItIs) {
         TempDir dir;
         {
             auto db = db::Database::create(dir / "ZORV.MDB", lock);
-            addPerson(db, "121212121");
+            AddPerson(db, "121212121");
         }
-        const auto before = readFile(dir / "ZORV.MDB");
+        const auto before = ReadFile(dir / "ZORV.MDB");
         {
             const db::Lock locks[] = {lock};
             auto db = db::Database::open(dir / "ZORV.MDB", locks, db::Access::ReadOnly);
-            EXPECT_EQ(persons(db), 1);
-            EXPECT_THROW(addPerson(db, "131313131"), db::Error);
+            EXPECT_EQ(Persons(db), 1);
+            EXPECT_THROW(AddPerson(db, "131313131"), db::Error);
             EXPECT_THROW(db::Database::open(dir / "ZORV.MDB"), db::Error) << "not exclusive";
         }
-        EXPECT_EQ(readFile(dir / "ZORV.MDB"), before);
+        EXPECT_EQ(ReadFile(dir / "ZORV.MDB"), before);
         EXPECT_FALSE(std::filesystem::exists(dir / "ZORV.MDB-wal"));
     }
 }
@@ -103,7 +103,7 @@ TEST(DatabaseFormat, ANewFileIsTheOwnersAloneWhateverTheUmask) {
     const mode_t old = ::umask(0);
     {
         auto db = db::Database::create(dir / "ZORV.MDB");
-        addPerson(db, "121212121");  // the log file exists now
+        AddPerson(db, "121212121");  // the log file exists now
         for (const char* name : {"ZORV.MDB", "ZORV.MDB-wal"}) {
             struct stat st {};
             ASSERT_EQ(::stat((dir / name).c_str(), &st), 0) << name;
@@ -117,7 +117,7 @@ TEST(DatabaseFormat, CreatingNeverReplacesAFile) {
     TempDir dir;
     dir.write("ZORV.MDB", "keep me");
     EXPECT_THROW(db::Database::create(dir / "ZORV.MDB"), db::Error);
-    EXPECT_EQ(readFile(dir / "ZORV.MDB"), "keep me");
+    EXPECT_EQ(ReadFile(dir / "ZORV.MDB"), "keep me");
 }
 
 TEST(PasswordKey, DependsOnThePasswordAndTheSaltAndOnNothingElse) {

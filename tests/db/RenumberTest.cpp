@@ -12,8 +12,8 @@ using testing_support::TestDatabase;
 namespace {
 
 // NUMBER of every row of a journal, by id.
-std::map<std::int64_t, int> numbers(db::Database& db, db::Journal journal) {
-    auto s = db.query(std::string("SELECT ID, NUMBER FROM ") + db::tableName(journal));
+std::map<std::int64_t, int> Numbers(db::Database& db, db::Journal journal) {
+    auto s = db.query(std::string("SELECT ID, NUMBER FROM ") + db::TableName(journal));
     std::map<std::int64_t, int> result;
     while (s.step()) result[s.integer(0)] = static_cast<int>(s.real(1));
     return result;
@@ -33,13 +33,13 @@ TEST(RenumberPeriod, NumbersHeadOfficeAndBranchesTogetherInIdOrder) {
 
     db::RenumberPeriod(t.db(), "BG1", "202611");
 
-    auto p = numbers(t.db(), db::Journal::Purchases);
+    auto p = Numbers(t.db(), db::Journal::Purchases);
     EXPECT_EQ(p[a], 1);
     EXPECT_EQ(p[b], 2);
     EXPECT_EQ(p[c], 3);
     EXPECT_EQ(p[otherPeriod], 9) << "another period is left alone";
     EXPECT_EQ(p[otherVin], 9) << "another VAT number is left alone";
-    auto s = numbers(t.db(), db::Journal::Sales);
+    auto s = Numbers(t.db(), db::Journal::Sales);
     EXPECT_EQ(s[sale1], 1);
     EXPECT_EQ(s[sale2], 2);
 }
@@ -48,9 +48,9 @@ TEST(RenumberPeriod, AGapLeftByADeleteCloses) {
     TestDatabase t;
     std::vector<std::int64_t> ids;
     for (int i = 1; i <= 4; ++i) ids.push_back(t.document(db::Journal::Sales, "BG1", "", "202611", i));
-    db::deleteJournalRow(t.db(), db::Journal::Sales, ids[1]);
+    db::DeleteJournalRow(t.db(), db::Journal::Sales, ids[1]);
     db::RenumberPeriod(t.db(), "BG1", "202611");
-    auto s = numbers(t.db(), db::Journal::Sales);
+    auto s = Numbers(t.db(), db::Journal::Sales);
     EXPECT_EQ(s, (std::map<std::int64_t, int>{{ids[0], 1}, {ids[2], 2}, {ids[3], 3}}));
 }
 
@@ -61,8 +61,8 @@ TEST(RenumberAllPeriods, CoversPeriodsOfEitherJournal) {
     const auto s2 = t.document(db::Journal::Sales, "BG1", "", "202609", 4);
     const auto other = t.document(db::Journal::Sales, "BG2", "", "202609", 4);
     db::RenumberAllPeriods(t.db(), "BG1");
-    EXPECT_EQ(numbers(t.db(), db::Journal::Purchases)[p1], 1);
-    auto s = numbers(t.db(), db::Journal::Sales);
+    EXPECT_EQ(Numbers(t.db(), db::Journal::Purchases)[p1], 1);
+    auto s = Numbers(t.db(), db::Journal::Sales);
     EXPECT_EQ(s[s1], 1);
     EXPECT_EQ(s[s2], 2);
     EXPECT_EQ(s[other], 4);

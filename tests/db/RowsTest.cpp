@@ -14,8 +14,8 @@ TEST(PersonRows, ApostrophesAndCyrillicRoundTrip) {
     p.name = "O'Brien & Сие' ООД";
     p.adress = "ул. \"Шипка\" 1";
     p.flPredst = "A";
-    db::insertPerson(t.db(), p);
-    auto found = db::findPerson(t.db(), "121212121", "");
+    db::InsertPerson(t.db(), p);
+    auto found = db::FindPerson(t.db(), "121212121", "");
     ASSERT_TRUE(found);
     EXPECT_EQ(found->name, "O'Brien & Сие' ООД");
     EXPECT_EQ(found->adress, "ул. \"Шипка\" 1");
@@ -32,8 +32,8 @@ TEST(PersonRows, HeadOfficeAndBranchCoexistAndOnlyOneIsCurrent) {
     t.person("121212121", "0001", "BG121212121");
     EXPECT_THROW(t.person("121212121", "0001", "BG121212121"), db::Error) << "key is unique";
 
-    db::makeCurrent(t.db(), "121212121", "0001");
-    auto current = db::currentPerson(t.db());
+    db::MakeCurrent(t.db(), "121212121", "0001");
+    auto current = db::CurrentPerson(t.db());
     ASSERT_TRUE(current);
     EXPECT_EQ(current->klon, "0001");
     auto s = t.db().query("SELECT count(*) FROM EDANNI WHERE LAST = 1");
@@ -67,7 +67,7 @@ TEST(JournalRows, NullTextsReadAsEmptyAndAmountsStandAtTheirPositions) {
 
 TEST(JournalRows, InsertLoadUpdateDelete) {
     TestDatabase t;
-    auto row = db::journalRow(db::Journal::Purchases);
+    auto row = db::EmptyJournalRow(db::Journal::Purchases);
     row.vin = "BG121212121";
     row.period = "202611";
     row.type = "01";
@@ -76,9 +76,9 @@ TEST(JournalRows, InsertLoadUpdateDelete) {
     row.amounts[db::BS41] = 20.0;
     row.errors.set(34);
     row.dateCreate = "2026/11/30 09:15";
-    const auto id = db::insertJournalRow(t.db(), db::Journal::Purchases, row);
+    const auto id = db::InsertJournalRow(t.db(), db::Journal::Purchases, row);
 
-    auto loaded = db::loadJournalRow(t.db(), db::Journal::Purchases, id);
+    auto loaded = db::LoadJournalRow(t.db(), db::Journal::Purchases, id);
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->kname, "O'Brien");
     EXPECT_DOUBLE_EQ(loaded->amount(db::BS41), 20.0);
@@ -90,17 +90,17 @@ TEST(JournalRows, InsertLoadUpdateDelete) {
 
     loaded->dateModified = "2026/12/01 10:00";
     loaded->kname = "Друг";
-    db::updateJournalRow(t.db(), db::Journal::Purchases, *loaded);
-    EXPECT_EQ(db::loadJournalRow(t.db(), db::Journal::Purchases, id)->kname, "Друг");
+    db::UpdateJournalRow(t.db(), db::Journal::Purchases, *loaded);
+    EXPECT_EQ(db::LoadJournalRow(t.db(), db::Journal::Purchases, id)->kname, "Друг");
 
-    db::deleteJournalRow(t.db(), db::Journal::Purchases, id);
-    EXPECT_FALSE(db::loadJournalRow(t.db(), db::Journal::Purchases, id));
+    db::DeleteJournalRow(t.db(), db::Journal::Purchases, id);
+    EXPECT_FALSE(db::LoadJournalRow(t.db(), db::Journal::Purchases, id));
 }
 
 TEST(JournalRows, IdsAreNeverReused) {
     TestDatabase t;
     const auto first = t.document(db::Journal::Sales, "BG1", "", "202611");
-    db::deleteJournalRow(t.db(), db::Journal::Sales, first);
+    db::DeleteJournalRow(t.db(), db::Journal::Sales, first);
     EXPECT_GT(t.document(db::Journal::Sales, "BG1", "", "202611"), first);
 }
 
@@ -111,12 +111,12 @@ TEST(ReturnRows, SaveInsertsOnceThenRewritesTheSameRow) {
     r.period = "202611";
     r.ds01 = 100;
     r.dr33 = 0.5;
-    const auto id = db::saveReturn(t.db(), r);
+    const auto id = db::SaveReturn(t.db(), r);
     r.ds01 = 200;
-    EXPECT_EQ(db::saveReturn(t.db(), r), id);
+    EXPECT_EQ(db::SaveReturn(t.db(), r), id);
     r.klon = "0001";
-    EXPECT_NE(db::saveReturn(t.db(), r), id) << "a branch has its own return";
-    auto found = db::findReturn(t.db(), "BG1", "", "202611");
+    EXPECT_NE(db::SaveReturn(t.db(), r), id) << "a branch has its own return";
+    auto found = db::FindReturn(t.db(), "BG1", "", "202611");
     ASSERT_TRUE(found);
     EXPECT_DOUBLE_EQ(found->ds01, 200);
     EXPECT_DOUBLE_EQ(found->dr33, 0.5);
@@ -127,12 +127,12 @@ TEST(ViesRows, ListedBySectionInNumberOrder) {
     for (int n : {2, 1}) {
         db::ViesRow v{"BG1", "", "202611", 1, n, "DE12345678" + std::to_string(n), "", "11/2026",
                       150.0, 0, 0};
-        db::insertViesRow(t.db(), v);
+        db::InsertViesRow(t.db(), v);
     }
-    db::insertViesRow(t.db(), {"BG1", "", "202611", 2, 1, "FR1", "FR2", "11/2026", 1, 0, 0});
-    const auto rows = db::viesRows(t.db(), "BG1", "", "202611", 1);
+    db::InsertViesRow(t.db(), {"BG1", "", "202611", 2, 1, "FR1", "FR2", "11/2026", 1, 0, 0});
+    const auto rows = db::ViesRows(t.db(), "BG1", "", "202611", 1);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].number, 1);
     EXPECT_EQ(rows[1].knum, "DE123456782");
-    EXPECT_EQ(db::viesRows(t.db(), "BG1", "", "202611", 2).at(0).knumz, "FR2");
+    EXPECT_EQ(db::ViesRows(t.db(), "BG1", "", "202611", 2).at(0).knumz, "FR2");
 }

@@ -174,7 +174,7 @@ std::int64_t StoreDocument(TestDatabase& t, db::Journal journal, const std::stri
                            Words words, const std::string& vin = "BG100000001",
                            const std::string& period = "202305") {
     const auto id = t.document(journal, vin, klon, period);
-    t.db().execute(std::string("UPDATE ") + db::tableName(journal) +
+    t.db().execute(std::string("UPDATE ") + db::TableName(journal) +
                        " SET ERROR1 = " + words.error1 + ", ERROR2 = " + words.error2 +
                        ", ERROR3 = " + words.error3 + " WHERE ID = ?",
                    id);
@@ -247,7 +247,7 @@ TEST(HasErrorCode, TestsOneBitOfTheAddressedRow) {
     r.vin = "BG100000001";
     r.period = "202305";
     r.errors.set(76);
-    const auto deklar = db::saveReturn(t.db(), r);
+    const auto deklar = db::SaveReturn(t.db(), r);
 
     const struct {
         int code;

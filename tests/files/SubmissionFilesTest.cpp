@@ -15,7 +15,7 @@
 #include "support/TestDatabase.h"
 
 using testing_support::DialogDriver;
-using testing_support::readFile;
+using testing_support::ReadFile;
 using testing_support::ScriptedHost;
 using testing_support::TempDir;
 using testing_support::TestDatabase;
@@ -24,8 +24,8 @@ namespace {
 
 const std::string kVin = "BG175074752";
 
-std::string golden(const std::string& name) {
-    return readFile(std::filesystem::path(ZOREVA_SOURCE_DIR) / "tests/files/golden" / name);
+std::string Golden(const std::string& name) {
+    return ReadFile(std::filesystem::path(ZOREVA_SOURCE_DIR) / "tests/files/golden" / name);
 }
 
 struct Doc {
@@ -46,10 +46,10 @@ class Files : public ::testing::Test {
         p.faceEgn = "7501010010", p.face = "Иванка Петрова Иванова-Драгоманова, ук";
         p.phone = "0888123456", p.faceGrad = "София", p.facePk = "1000";
         p.faceAdr1 = "ул. Шипка 12", p.flPredst = "R", p.last = true;
-        db::insertPerson(t.db(), p);
+        db::InsertPerson(t.db(), p);
         for (const char* klon : {"0001", "0002"}) {
             p.klon = klon, p.last = false, p.name = std::string("Клон ") + klon;
-            db::insertPerson(t.db(), p);
+            db::InsertPerson(t.db(), p);
         }
         using namespace db;
         purchase({"202611",
@@ -187,13 +187,13 @@ class Files : public ::testing::Test {
         std::filesystem::create_directories(out.path());
     }
     void add(db::Journal journal, const Doc& d) {
-        auto row = db::journalRow(journal);
+        auto row = db::EmptyJournalRow(journal);
         row.vin = kVin, row.klon = d.klon, row.period = d.period, row.number = d.number;
         row.type = d.type, row.docNo = d.docNo, row.date = d.date, row.knum = d.knum;
         row.kname = d.kname, row.sdelka = d.sdelka, row.code8a = d.code8a;
         row.viesType = d.viesType;
         for (auto [column, value] : d.amounts) row.amounts[column] = value;
-        db::insertJournalRow(t.db(), journal, row);
+        db::InsertJournalRow(t.db(), journal, row);
     }
     void purchase(const Doc& d) { add(db::Journal::Purchases, d); }
     void sale(const Doc& d) { add(db::Journal::Sales, d); }
@@ -218,10 +218,10 @@ class Files : public ::testing::Test {
 TEST_F(Files, TheFourSubmissionFilesOfAPeriodByteForByte) {
     ASSERT_TRUE(writeHeadOffice("202611"));
     host.expectNoMoreBoxes();
-    EXPECT_EQ(readFile(folder("202611") / "Deklar.txt"), golden("202611-Deklar.txt"));
-    EXPECT_EQ(readFile(folder("202611") / "Pokupki.txt"), golden("202611-Pokupki.txt"));
-    EXPECT_EQ(readFile(folder("202611") / "Prodagbi.txt"), golden("202611-Prodagbi.txt"));
-    EXPECT_EQ(readFile(folder("202611") / "VIES.txt"), golden("202611-VIES.txt"));
+    EXPECT_EQ(ReadFile(folder("202611") / "Deklar.txt"), Golden("202611-Deklar.txt"));
+    EXPECT_EQ(ReadFile(folder("202611") / "Pokupki.txt"), Golden("202611-Pokupki.txt"));
+    EXPECT_EQ(ReadFile(folder("202611") / "Prodagbi.txt"), Golden("202611-Prodagbi.txt"));
+    EXPECT_EQ(ReadFile(folder("202611") / "VIES.txt"), Golden("202611-VIES.txt"));
 
     const auto& request = host.saveRequests().at(0);
     EXPECT_EQ(request.title, "Save file");
@@ -241,18 +241,18 @@ TEST_F(Files, TheFilesAndTheFoldersMadeForThemAreTheUsersAlone) {
 
 TEST_F(Files, ViesWithOnlySectionOneOrOnlySectionTwo) {
     ASSERT_TRUE(writeHeadOffice("202610"));
-    EXPECT_EQ(readFile(folder("202610") / "VIES.txt"), golden("202610-VIES.txt"));
+    EXPECT_EQ(ReadFile(folder("202610") / "VIES.txt"), Golden("202610-VIES.txt"));
     ASSERT_TRUE(writeHeadOffice("202612"));
-    EXPECT_EQ(readFile(folder("202612") / "VIES.txt"), golden("202612-VIES.txt"));
-    EXPECT_EQ(readFile(folder("202612") / "Pokupki.txt"), "") << "no purchases: an empty file";
+    EXPECT_EQ(ReadFile(folder("202612") / "VIES.txt"), Golden("202612-VIES.txt"));
+    EXPECT_EQ(ReadFile(folder("202612") / "Pokupki.txt"), "") << "no purchases: an empty file";
 }
 
 TEST_F(Files, NoViesReturnLeavesAnOlderViesFileAlone) {
     out.write("175074752/202609/VIES.txt", "older");
     purchase({"202609", "", 1, "01", "1", "01/09/2026", "123456789", "Бета ЕООД", "", {}});
     ASSERT_TRUE(writeHeadOffice("202609"));
-    EXPECT_EQ(readFile(folder("202609") / "VIES.txt"), "older");
-    const auto deklar = readFile(folder("202609") / "Deklar.txt");
+    EXPECT_EQ(ReadFile(folder("202609") / "VIES.txt"), "older");
+    const auto deklar = ReadFile(folder("202609") / "Deklar.txt");
     EXPECT_EQ(deklar.size(), 592u);
     EXPECT_EQ(deklar.substr(121, 30), std::string(14, ' ') + "0" + std::string(14, ' ') + "1");
 }
@@ -261,18 +261,18 @@ TEST_F(Files, AnotherNameInAnotherFolderTakesTheOtherFilesAlong) {
     host.saveAs(out / "elsewhere" / "return.txt");
     std::filesystem::create_directories(out / "elsewhere");
     ASSERT_TRUE(files::WriteSubmissionFiles(t.db(), host, head(), "202611"));
-    EXPECT_EQ(readFile(out / "elsewhere/return.txt"), golden("202611-Deklar.txt"));
-    EXPECT_EQ(readFile(out / "elsewhere/Pokupki.txt"), golden("202611-Pokupki.txt"));
+    EXPECT_EQ(ReadFile(out / "elsewhere/return.txt"), Golden("202611-Deklar.txt"));
+    EXPECT_EQ(ReadFile(out / "elsewhere/Pokupki.txt"), Golden("202611-Pokupki.txt"));
     EXPECT_FALSE(std::filesystem::exists(folder("202611") / "Pokupki.txt"));
 }
 
 TEST_F(Files, MergeFilesOfABranchRenumberTheirLines) {
     host.saveAs(folder("202611") / "Pokupkix.txt");
     ASSERT_TRUE(files::WriteMergeFiles(t.db(), host, branch(), "202611"));
-    EXPECT_EQ(readFile(folder("202611") / "Pokupkix.txt"), golden("202611-0001-Pokupkix.txt"));
-    EXPECT_EQ(readFile(folder("202611") / "Prodagbix.txt"), golden("202611-0001-Prodagbix.txt"));
+    EXPECT_EQ(ReadFile(folder("202611") / "Pokupkix.txt"), Golden("202611-0001-Pokupkix.txt"));
+    EXPECT_EQ(ReadFile(folder("202611") / "Prodagbix.txt"), Golden("202611-0001-Prodagbix.txt"));
     EXPECT_EQ(host.saveRequests().at(0).proposedName, "Pokupkix.txt");
-    EXPECT_FALSE(db::findReturn(t.db(), kVin, "0001", "202611")) << "merge files recompute nothing";
+    EXPECT_FALSE(db::FindReturn(t.db(), kVin, "0001", "202611")) << "merge files recompute nothing";
 }
 
 TEST_F(Files, AFatalCodeStopsTheWriterBeforeAnythingIsRecomputed) {
@@ -280,7 +280,7 @@ TEST_F(Files, AFatalCodeStopsTheWriterBeforeAnythingIsRecomputed) {
     t.db().execute("UPDATE POKUPKI SET ERROR1 = 1 WHERE KLON = '0002'");
     EXPECT_FALSE(files::WriteSubmissionFiles(t.db(), host, head(), "202611"));
     host.expectError("Има фатални грешки!");
-    EXPECT_TRUE(db::viesRows(t.db(), kVin, "", "202611", 1).empty());
+    EXPECT_TRUE(db::ViesRows(t.db(), kVin, "", "202611", 1).empty());
     EXPECT_FALSE(std::filesystem::exists(folder("202611")));
 }
 
@@ -289,7 +289,7 @@ TEST_F(Files, AMissingOutputFolderIsAnInstallationProblem) {
     session.outputFolder = out / "missing";
     EXPECT_FALSE(files::WriteSubmissionFiles(t.db(), host, session, "202611"));
     host.expectError("Има проблем с инсталацията(105)");
-    EXPECT_DOUBLE_EQ(db::findReturn(t.db(), kVin, "", "202611")->ds15, 600)
+    EXPECT_DOUBLE_EQ(db::FindReturn(t.db(), kVin, "", "202611")->ds15, 600)
         << "the return was recomputed before the folders were made";
 }
 
@@ -305,19 +305,19 @@ TEST_F(Files, AFileThatCannotBeCreatedStopsTheFilesAfterIt) {
     std::filesystem::create_directories(folder("202611") / "Prodagbi.txt");  // in the way
     EXPECT_FALSE(writeHeadOffice("202611"));
     host.expectError("Couldn't create the file!");
-    EXPECT_EQ(readFile(folder("202611") / "Pokupki.txt"), golden("202611-Pokupki.txt"));
+    EXPECT_EQ(ReadFile(folder("202611") / "Pokupki.txt"), Golden("202611-Pokupki.txt"));
     EXPECT_FALSE(std::filesystem::exists(folder("202611") / "VIES.txt"));
     for (const auto& entry : std::filesystem::directory_iterator(folder("202611")))
         EXPECT_NE(entry.path().filename().string()[0], '.') << "a temporary file was left";
 }
 
 TEST(FixedWidth, AmountsRoundToTwoDecimalsAndNeverShowMinusZero) {
-    EXPECT_EQ(files::deklarFile({}, std::nullopt).size(), 151u) << "no return: 151 columns";
-    db::JournalRow row = db::journalRow(db::Journal::Purchases);
+    EXPECT_EQ(files::DeklarFile({}, std::nullopt).size(), 151u) << "no return: 151 columns";
+    db::JournalRow row = db::EmptyJournalRow(db::Journal::Purchases);
     row.amounts[db::BS30] = -0.004;
     row.amounts[db::BS31] = -0.05;
     row.amounts[db::BS41] = 0.1 + 0.2;
-    const auto line = files::journalLine(db::Journal::Purchases, row);
+    const auto line = files::JournalLine(db::Journal::Purchases, row);
     EXPECT_EQ(line.substr(167, 45), std::string(11, ' ') + "0.00" + std::string(10, ' ') + "-0.05" +
                                         std::string(11, ' ') + "0.30");
 }
@@ -337,7 +337,7 @@ TEST_F(Files, ThePeriodDialogListsReturnsNewestFirstAndAsksForAChoice) {
     d.select("periods", 0).press("Запис");
     host.expectNoMoreBoxes();
     EXPECT_TRUE(d.isOpen()) << "the dialog stays open for the next period";
-    EXPECT_EQ(readFile(folder("202611") / "Prodagbi.txt"), golden("202611-Prodagbi.txt"));
+    EXPECT_EQ(ReadFile(folder("202611") / "Prodagbi.txt"), Golden("202611-Prodagbi.txt"));
     d.press("Затваряне");
     EXPECT_FALSE(d.isOpen());
 }
@@ -362,6 +362,6 @@ TEST_F(Files, TheBranchDialogMergesThePeriodsOfBothJournals) {
 
     host.saveAs(folder("202602") / "Pokupkix.txt");
     d.select("periods", 1).press("Запис");
-    EXPECT_EQ(readFile(folder("202602") / "Pokupkix.txt"), "") << "no purchases: an empty file";
-    EXPECT_EQ(readFile(folder("202602") / "Prodagbix.txt").size(), 427u);
+    EXPECT_EQ(ReadFile(folder("202602") / "Pokupkix.txt"), "") << "no purchases: an empty file";
+    EXPECT_EQ(ReadFile(folder("202602") / "Prodagbix.txt").size(), 427u);
 }

@@ -342,7 +342,7 @@ TEST_F(Purchases, ACallOffStockRegisterOffersItsOwnCodesAndNeedsAMemberStateCoun
 }
 
 TEST_F(Purchases, LeavingTheCounterpartLooksItsNameUp) {
-    db::insertCounterpart(t.db(), {"BG123456786", "Алфа ООД", "ALL", ""});
+    db::InsertCounterpart(t.db(), {"BG123456786", "Алфа ООД", "ALL", ""});
     session();
     const auto earlier = t.document(db::Journal::Purchases, kVin, "", "202310", 1);
     t.db().execute("UPDATE POKUPKI SET KNUM = '831826726', KNAME = 'Бета АД' WHERE ID = ?",
@@ -590,7 +590,7 @@ TEST_F(Purchases, TheNotesListEveryStoredCode) {
 }
 
 TEST_F(Purchases, TheCounterpartsButtonPutsThePickedIdentifierIntoField6) {
-    db::insertCounterpart(t.db(), {"BG123456786", "Алфа ООД", kVin, ""});
+    db::InsertCounterpart(t.db(), {"BG123456786", "Алфа ООД", kVin, ""});
     open();
     d().choose("type", "01");
     host.onDialog<persons::CKontrag>(

@@ -34,10 +34,10 @@ class JournalFixture : public ::testing::Test {
   protected:
     // The head office (klon "") or a branch of the person is current.
     app::CZorevaDoc& session(const std::string& klon = "") {
-        if (!db::findPerson(t.db(), kBulstat, "")) t.person(kBulstat, "", kVin, klon.empty());
-        if (!klon.empty() && !db::findPerson(t.db(), kBulstat, klon))
+        if (!db::FindPerson(t.db(), kBulstat, "")) t.person(kBulstat, "", kVin, klon.empty());
+        if (!klon.empty() && !db::FindPerson(t.db(), kBulstat, klon))
             t.person(kBulstat, klon, kVin);
-        db::makeCurrent(t.db(), kBulstat, klon);
+        db::MakeCurrent(t.db(), kBulstat, klon);
         doc = std::make_unique<app::CZorevaDoc>(t.db(), clock, "/data", "/out");
         return *doc;
     }
@@ -58,7 +58,7 @@ class JournalFixture : public ::testing::Test {
     std::vector<db::JournalRow> rows(db::Journal journal) {
         std::vector<db::JournalRow> all;
         auto s =
-            t.db().query(std::string("SELECT * FROM ") + db::tableName(journal) + " ORDER BY ID");
+            t.db().query(std::string("SELECT * FROM ") + db::TableName(journal) + " ORDER BY ID");
         while (s.step()) all.push_back(db::JournalRow::read(journal, s));
         return all;
     }

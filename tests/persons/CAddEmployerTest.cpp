@@ -15,7 +15,7 @@ using testing_support::DialogDriver;
 
 namespace {
 
-db::PersonRow validPerson() {
+db::PersonRow ValidPerson() {
     db::PersonRow p;
     p.bulstat = "123456786";
     p.vin = "BG123456786";
@@ -37,7 +37,7 @@ db::PersonRow validPerson() {
 }
 
 // n Cyrillic letters: two bytes each, so a limit counted in bytes would fail.
-std::string letters(std::size_t n) {
+std::string Letters(std::size_t n) {
     std::string text;
     for (std::size_t i = 0; i < n; ++i) text += "Ж";
     return text;
@@ -124,18 +124,18 @@ TEST_F(CAddEmployerTest, OtherFieldsDoNotCheckTheIdentification) {
 
 TEST_F(CAddEmployerTest, SaveReportsTheFirstFailingTestInOrderWithTheFocusOnItsField) {
     db::PersonRow p;
-    p.adress = letters(51);
-    p.bPost = letters(36);
-    p.bName = letters(40);
-    p.face = letters(51);
+    p.adress = Letters(51);
+    p.bPost = Letters(36);
+    p.bName = Letters(40);
+    p.face = Letters(51);
     p.faceEgn = "123";
-    p.face1 = letters(51);
-    p.face2 = letters(51);
-    p.face3 = letters(51);
-    p.faceGrad = letters(51);
+    p.face1 = Letters(51);
+    p.face2 = Letters(51);
+    p.face3 = Letters(51);
+    p.faceGrad = Letters(51);
     p.facePk = "12345";
-    p.faceAdr1 = letters(51);
-    p.phone = letters(21);
+    p.faceAdr1 = Letters(51);
+    p.phone = Letters(21);
     auto& d = open(p);
 
     struct Step {
@@ -148,24 +148,24 @@ TEST_F(CAddEmployerTest, SaveReportsTheFirstFailingTestInOrderWithTheFocusOnItsF
         {"VIN трябва да бъде BG + 9 или 10", "vin", "DE123456786"},
         {"VIN трябва да започва с BG", "vin", "BG123456787"},
         {"VIN трябва да съвпада с BG + ИН на регистрираното лице", "vin", "BG123456786"},
-        {"Полето 'Наименование' трябва да е попълнено", "name", letters(51)},
-        {"Полето 'Наименование' не може да е по-дълго от 50 символа", "name", letters(50)},
+        {"Полето 'Наименование' трябва да е попълнено", "name", Letters(51)},
+        {"Полето 'Наименование' не може да е по-дълго от 50 символа", "name", Letters(50)},
         {"Полето 'Адрес на кореспонденция' не може да е по-дълго от 50 символа", "adress", ""},
-        {"Полето 'Длъжност за СД ЗДДС' не може да е по-дълго от 35 символа", "bPost", letters(35)},
+        {"Полето 'Длъжност за СД ЗДДС' не може да е по-дълго от 35 символа", "bPost", Letters(35)},
         {"Полето 'Представляващ за СД ЗДДС' не може да е по-дълго от 39 символа", "bName",
-         letters(39)},
-        {"Полето 'Име на ДЗЛ(кратко)' не може да е по-дълго от 50 символа", "face", letters(50)},
+         Letters(39)},
+        {"Полето 'Име на ДЗЛ(кратко)' не може да е по-дълго от 50 символа", "face", Letters(50)},
         {"Полето 'ЕГН/ЛНЧ/Сл....' трябва да е 10 символа", "faceEgn", "7501011232"},
-        {"Полето 'Име' не може да е по-дълго от 50 символа", "face1", letters(50)},
-        {"Полето 'Презиме' не може да е по-дълго от 50 символа", "face2", letters(50)},
-        {"Полето 'Фамилия' не може да е по-дълго от 50 символа", "face3", letters(50)},
+        {"Полето 'Име' не може да е по-дълго от 50 символа", "face1", Letters(50)},
+        {"Полето 'Презиме' не може да е по-дълго от 50 символа", "face2", Letters(50)},
+        {"Полето 'Фамилия' не може да е по-дълго от 50 символа", "face3", Letters(50)},
         {"Полето 'Населено място' не може да е по-дълго от 50 символа", "faceGrad", ""},
         {"Полето 'ПКОД' не може да е по-дълго от 4 цифри", "facePk", "123"},
-        {"Полето 'Адрес' не може да е по-дълго от 50 символа", "faceAdr1", letters(50)},
-        {"Полето 'Населено място' трябва да е попълнено", "faceGrad", letters(50)},
+        {"Полето 'Адрес' не може да е по-дълго от 50 символа", "faceAdr1", Letters(50)},
+        {"Полето 'Населено място' трябва да е попълнено", "faceGrad", Letters(50)},
         {"Не сте попълнили пощенски код", "facePk", "1000"},
-        {"Полето 'Адрес ...' трябва да е попълнено", "adress", letters(50)},
-        {"'Телефона' не може да е по-дълъг от 20 символа", "phone", letters(20)},
+        {"Полето 'Адрес ...' трябва да е попълнено", "adress", Letters(50)},
+        {"'Телефона' не може да е по-дълъг от 20 символа", "phone", Letters(20)},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.message);
@@ -181,8 +181,8 @@ TEST_F(CAddEmployerTest, SaveReportsTheFirstFailingTestInOrderWithTheFocusOnItsF
     EXPECT_EQ(d.result(), ui::Result::Ok);
     const auto saved = form.valuesOver({});
     EXPECT_EQ(saved.bulstat, "123456786");
-    EXPECT_EQ(saved.name, letters(50));
-    EXPECT_EQ(saved.phone, letters(20));
+    EXPECT_EQ(saved.name, Letters(50));
+    EXPECT_EQ(saved.phone, Letters(20));
 }
 
 TEST_F(CAddEmployerTest, TheVatNumberOfANaturalPersonIsBoundOnlyAtTwelveCharacters) {
@@ -199,7 +199,7 @@ TEST_F(CAddEmployerTest, TheVatNumberOfANaturalPersonIsBoundOnlyAtTwelveCharacte
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.bulstat) + " " + c.vin);
-        auto person = validPerson();
+        auto person = ValidPerson();
         person.bulstat = c.bulstat;
         person.vin = c.vin;
         auto& d = open(person);
@@ -217,7 +217,7 @@ TEST_F(CAddEmployerTest, TheVatNumberOfANaturalPersonIsBoundOnlyAtTwelveCharacte
 
 TEST_F(CAddEmployerTest, SaveChecksTheIdentificationThoughTheFocusNeverEnteredTheFourFields) {
     t.person("123456786", "", "BG123456786");
-    auto person = validPerson();
+    auto person = ValidPerson();
     person.bulstat = "";
     person.vin = "";
     auto& d = open(person);
@@ -231,12 +231,12 @@ TEST_F(CAddEmployerTest, SaveChecksTheIdentificationThoughTheFocusNeverEnteredTh
 }
 
 TEST_F(CAddEmployerTest, EditingFixesTheKeyAndRaisesNoDuplicateMessage) {
-    auto stored = validPerson();
+    auto stored = ValidPerson();
     stored.klon = "0001";
     stored.flPredst = "A";
     stored.faceAdr2 = "от старата база";
     stored.last = true;
-    db::insertPerson(db, stored);
+    db::InsertPerson(db, stored);
     auto& d = open(stored, CAddEmployer::Mode::Editing);
 
     EXPECT_FALSE(d.enabled("bulstat"));
@@ -258,7 +258,7 @@ TEST_F(CAddEmployerTest, EditingFixesTheKeyAndRaisesNoDuplicateMessage) {
 }
 
 TEST_F(CAddEmployerTest, EditingARowWithAnOldWrongNumberDoesNotTrapThePerson) {
-    auto stored = validPerson();
+    auto stored = ValidPerson();
     stored.bulstat = "123456787";
     stored.vin = "BG123456787";
     auto& d = open(stored, CAddEmployer::Mode::Editing);

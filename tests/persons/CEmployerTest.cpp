@@ -23,7 +23,7 @@ const std::string kRemoveQuestion =
     "регистрираното лице с Булстат-";
 
 // Types a complete, valid person into the form and saves it.
-void typePerson(DialogDriver& e, const std::string& bulstat, const std::string& klon,
+void TypePerson(DialogDriver& e, const std::string& bulstat, const std::string& klon,
                 const std::string& name) {
     e.type("bulstat", bulstat).type("klon", klon).type("vin", "BG" + bulstat);
     e.type("name", name).type("adress", "гр. Пловдив, бул. Марица 5");
@@ -47,7 +47,7 @@ class CEmployerTest : public ::testing::Test, protected persons_test::Fixture {
     // NUMBER of the rows of a journal for a VAT number and period, by ID.
     std::vector<int> numbers(db::Journal journal, const std::string& vin,
                              const std::string& period) {
-        auto rows = db.query(std::string("SELECT NUMBER FROM ") + db::tableName(journal) +
+        auto rows = db.query(std::string("SELECT NUMBER FROM ") + db::TableName(journal) +
                                  " WHERE VIN = ? AND PERIOD = ? ORDER BY ID",
                              vin, period);
         std::vector<int> all;
@@ -115,7 +115,7 @@ TEST_F(CEmployerTest, AnEmptyTableOpensTheFormAtOnceAndItsCancelClosesTheChooser
 
 TEST_F(CEmployerTest, TheFirstPersonAddedIsListedAndSelected) {
     host.onDialog<CAddEmployer>(
-        [](CAddEmployer&, DialogDriver& e) { typePerson(e, "123456786", "", "Зорница ООД"); });
+        [](CAddEmployer&, DialogDriver& e) { TypePerson(e, "123456786", "", "Зорница ООД"); });
     auto& d = open();
     ASSERT_TRUE(d.isOpen());
     EXPECT_EQ(d.row("list", 0), (Cells{"123456786", "Зорница ООД"}));
@@ -135,14 +135,14 @@ TEST_F(CEmployerTest, AddingABranchStoresEveryFieldAndSelectsItsThirteenCharacte
         e.type("phone", "032 60 60 60").type("face1", "Мария").type("face2", "Петрова");
         e.type("face3", "Иванова").type("faceAdr1", "ул. Гладстон 3");
         e.choose("capacity", "Пълномощник");
-        typePerson(e, "123456786", "0001", "Зорница ООД клон Пловдив");
+        TypePerson(e, "123456786", "0001", "Зорница ООД клон Пловдив");
     });
     auto& d = open();
     d.press("Добави");
     EXPECT_EQ(d.column("list", 0), (Cells{"123456786", "831015008", "1234567860001"}));
     EXPECT_EQ(d.selection("list"), std::vector<int>{2});
 
-    const auto stored = db::findPerson(db, "123456786", "0001");
+    const auto stored = db::FindPerson(db, "123456786", "0001");
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->vin, "BG123456786");
     EXPECT_EQ(stored->name, "Зорница ООД клон Пловдив");
@@ -180,7 +180,7 @@ TEST_F(CEmployerTest, EditShowsTheStoredRowAndWritesTheFormBack) {
     person.facePk = "1000";
     person.flPredst = "A";
     person.faceAdr2 = "от старата база";
-    db::updatePerson(db, person.bulstat, person.klon, person);
+    db::UpdatePerson(db, person.bulstat, person.klon, person);
     t.person("831015008", "", "BG831015008");
 
     host.onDialog<CAddEmployer>([](CAddEmployer&, DialogDriver& e) {
@@ -195,7 +195,7 @@ TEST_F(CEmployerTest, EditShowsTheStoredRowAndWritesTheFormBack) {
     d.press("Редакция");
     EXPECT_EQ(d.row("list", 0), (Cells{"123456786", "Зорница и сие ООД"}));
     EXPECT_EQ(d.selection("list"), std::vector<int>{0});
-    const auto stored = db::findPerson(db, "123456786", "");
+    const auto stored = db::FindPerson(db, "123456786", "");
     EXPECT_EQ(stored->name, "Зорница и сие ООД");
     EXPECT_EQ(stored->flPredst, "R");
     EXPECT_EQ(stored->faceAdr2, "от старата база");
@@ -203,7 +203,7 @@ TEST_F(CEmployerTest, EditShowsTheStoredRowAndWritesTheFormBack) {
 
     host.onDialog([](DialogDriver& e) { e.type("name", "Друго").press("Отказ"); });
     d.press("Редакция");
-    EXPECT_EQ(db::findPerson(db, "123456786", "")->name, "Зорница и сие ООД");
+    EXPECT_EQ(db::FindPerson(db, "123456786", "")->name, "Зорница и сие ООД");
 }
 
 TEST_F(CEmployerTest, RemovingABranchTakesAllItsDataAndRenumbersWhatRemains) {
@@ -225,13 +225,13 @@ TEST_F(CEmployerTest, RemovingABranchTakesAllItsDataAndRenumbersWhatRemains) {
         r.vin = vin;
         r.klon = klon;
         r.period = "202401";
-        db::saveReturn(db, r);
+        db::SaveReturn(db, r);
         db::ViesRow v;
         v.vin = vin;
         v.klon = klon;
         v.period = "202401";
         v.number = 1;
-        db::insertViesRow(db, v);
+        db::InsertViesRow(db, v);
     }
     auto& d = open();
     d.select("list", 1);
@@ -275,7 +275,7 @@ TEST_F(CEmployerTest, RemovingTheCurrentHeadOfficeMovesLastToTheFirstRowAndKeeps
     EXPECT_EQ(d.column("list", 0), (Cells{"831015008", "1234567860001"}));
     EXPECT_EQ(d.selection("list"), std::vector<int>{0});
     EXPECT_EQ(count("SELECT count(*) FROM POKUPKI"), 1);
-    EXPECT_EQ(db::loadJournalRow(db, db::Journal::Purchases, branchDocument)->number, 1);
+    EXPECT_EQ(db::LoadJournalRow(db, db::Journal::Purchases, branchDocument)->number, 1);
 }
 
 TEST_F(CEmployerTest, RemovingTheOnlyPersonOpensTheForm) {
@@ -330,7 +330,7 @@ TEST_F(CEmployerTest, TheOrderAHeaderClickGaveHoldsAtTheNextOpening) {
 
 TEST_F(CEmployerTest, ANameWithAnApostropheIsStoredListedAndRenamed) {
     t.person("831015008", "", "BG831015008", true);
-    host.onDialog([](DialogDriver& e) { typePerson(e, "123456786", "", "O'Brien Ltd"); });
+    host.onDialog([](DialogDriver& e) { TypePerson(e, "123456786", "", "O'Brien Ltd"); });
     auto& d = open();
     d.press("Добави");
     EXPECT_EQ(d.row("list", 1), (Cells{"123456786", "O'Brien Ltd"}));
@@ -342,7 +342,7 @@ TEST_F(CEmployerTest, ANameWithAnApostropheIsStoredListedAndRenamed) {
     d.press("Редакция");
     EXPECT_EQ(d.row("list", 1), (Cells{"123456786", "O'Brien & O'Neill"}));
     d.press("Избери");
-    EXPECT_EQ(db::currentPerson(db)->name, "O'Brien & O'Neill");
+    EXPECT_EQ(db::CurrentPerson(db)->name, "O'Brien & O'Neill");
 }
 
 namespace {
@@ -366,8 +366,8 @@ TEST_F(PersonChoiceTest, TheCaptionFollowsTheChoiceAndACancelStillReadsTheSessio
     host.onDialog([](DialogDriver& d) { d.select("list", 1).press("Избери"); });
     doc->choosePerson(host);
     EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG123456786  - Клон: 0001");
-    EXPECT_TRUE(app::isEnabled(app::Command::WriteMergeFiles, *doc));
-    EXPECT_FALSE(app::isEnabled(app::Command::WriteSubmissionFiles, *doc));
+    EXPECT_TRUE(app::IsEnabled(app::Command::WriteMergeFiles, *doc));
+    EXPECT_FALSE(app::IsEnabled(app::Command::WriteSubmissionFiles, *doc));
 
     // Removing the current branch and closing with "Отказ": the first row is current now.
     host.answer(Answer::Yes);
@@ -376,7 +376,7 @@ TEST_F(PersonChoiceTest, TheCaptionFollowsTheChoiceAndACancelStillReadsTheSessio
     host.forgetBoxes();
     EXPECT_EQ(doc->person().bulstat, "123456786");
     EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG123456786  ");
-    EXPECT_TRUE(app::isEnabled(app::Command::WriteSubmissionFiles, *doc));
+    EXPECT_TRUE(app::IsEnabled(app::Command::WriteSubmissionFiles, *doc));
 }
 
 TEST_F(PersonChoiceTest, WithEveryPersonRemovedNoneIsCurrentAndTheCaptionStays) {
@@ -388,7 +388,7 @@ TEST_F(PersonChoiceTest, WithEveryPersonRemovedNoneIsCurrentAndTheCaptionStays) 
     doc->choosePerson(host);
     host.forgetBoxes();
     EXPECT_FALSE(doc->personIsCurrent());
-    EXPECT_FALSE(app::isEnabled(app::Command::PurchaseJournal, *doc));
+    EXPECT_FALSE(app::IsEnabled(app::Command::PurchaseJournal, *doc));
     EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG831015008  ");
 }
 

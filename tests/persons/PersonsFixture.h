@@ -19,7 +19,7 @@ struct Fixture {
     db::Database& db = t.db();
 
     void counterpart(const std::string& kn, const std::string& ki, const std::string& vin) {
-        db::insertCounterpart(db, {kn, ki, vin, ""});
+        db::InsertCounterpart(db, {kn, ki, vin, ""});
     }
     // Every KONTRAG row as {KN, KI, VIN}, in table order.
     std::vector<Cells> counterparts() {
@@ -33,13 +33,13 @@ struct Fixture {
                           const std::string& period, const std::string& knum = "",
                           const std::string& kname = "") {
         const auto id = t.document(journal, vin, klon, period);
-        db.execute(std::string("UPDATE ") + db::tableName(journal) +
+        db.execute(std::string("UPDATE ") + db::TableName(journal) +
                        " SET KNUM = ?, KNAME = ? WHERE ID = ?",
                    knum, kname, id);
         return id;
     }
     std::string kname(db::Journal journal, std::int64_t id) {
-        return db::loadJournalRow(db, journal, id)->kname;
+        return db::LoadJournalRow(db, journal, id)->kname;
     }
     int count(const std::string& sql) {
         auto rows = db.query(sql);

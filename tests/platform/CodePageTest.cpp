@@ -7,43 +7,43 @@ using namespace platform;
 TEST(CodePage, EveryWindows1251ByteRoundTrips) {
     std::string all;
     for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
-    const auto utf8 = decodeCp1251(all);
-    const auto back = encodeCp1251(utf8);
+    const auto utf8 = DecodeCp1251(all);
+    const auto back = EncodeCp1251(utf8);
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(*back, all);
 }
 
 TEST(CodePage, CyrillicAndPunctuationMapToTheirBytes) {
-    EXPECT_EQ(toCp1251("Зорева"), "\xC7\xEE\xF0\xE5\xE2\xE0");
-    EXPECT_EQ(toCp1251("№ „“ –"), "\xB9 \x84\x93 \x96");
-    EXPECT_EQ(toCp1251("Ёё€"), "\xA8\xB8\x88");
-    EXPECT_EQ(decodeCp1251("\xDF\xFF"), "Яя");
+    EXPECT_EQ(ToCp1251("Зорева"), "\xC7\xEE\xF0\xE5\xE2\xE0");
+    EXPECT_EQ(ToCp1251("№ „“ –"), "\xB9 \x84\x93 \x96");
+    EXPECT_EQ(ToCp1251("Ёё€"), "\xA8\xB8\x88");
+    EXPECT_EQ(DecodeCp1251("\xDF\xFF"), "Яя");
 }
 
 TEST(CodePage, TextWindows1251CannotHoldIsRefused) {
-    EXPECT_FALSE(encodeCp1251("Grüße").has_value());
-    EXPECT_EQ(firstUnencodableCharacter("Фирма ü 😀"), "ü");
-    EXPECT_EQ(firstUnencodableCharacter("Фирма ООД"), std::nullopt);
-    EXPECT_THROW(toCp1251("日本"), std::invalid_argument);
+    EXPECT_FALSE(EncodeCp1251("Grüße").has_value());
+    EXPECT_EQ(FirstUnencodableCharacter("Фирма ü 😀"), "ü");
+    EXPECT_EQ(FirstUnencodableCharacter("Фирма ООД"), std::nullopt);
+    EXPECT_THROW(ToCp1251("日本"), std::invalid_argument);
     // Invalid UTF-8: a lone continuation byte, a truncated sequence, an overlong form.
-    EXPECT_FALSE(encodeCp1251("\x80").has_value());
-    EXPECT_FALSE(encodeCp1251("\xD0").has_value());
-    EXPECT_FALSE(encodeCp1251("\xC0\xAF").has_value());
+    EXPECT_FALSE(EncodeCp1251("\x80").has_value());
+    EXPECT_FALSE(EncodeCp1251("\xD0").has_value());
+    EXPECT_FALSE(EncodeCp1251("\xC0\xAF").has_value());
 }
 
 TEST(CodePage, Cp866LettersBecomeWindows1251Letters) {
     // "Зорева" in CP866, then Ё/ё, № and the no-break space.
-    EXPECT_EQ(cp866ToCp1251("\x87\xAE\xE0\xA5\xA2\xA0"), toCp1251("Зорева"));
-    EXPECT_EQ(cp866ToCp1251("\xF0\xF1\xFC\xFF"), "\xA8\xB8\xB9\xA0");
-    EXPECT_EQ(cp866ToCp1251("abc 123"), "abc 123");
+    EXPECT_EQ(Cp866ToCp1251("\x87\xAE\xE0\xA5\xA2\xA0"), ToCp1251("Зорева"));
+    EXPECT_EQ(Cp866ToCp1251("\xF0\xF1\xFC\xFF"), "\xA8\xB8\xB9\xA0");
+    EXPECT_EQ(Cp866ToCp1251("abc 123"), "abc 123");
     // Box drawing has no Windows-1251 equivalent.
-    EXPECT_EQ(cp866ToCp1251("\xC9\xCD\xBB\xBA\xB3\xC4\xB1"), "+-+||-?");
+    EXPECT_EQ(Cp866ToCp1251("\xC9\xCD\xBB\xBA\xB3\xC4\xB1"), "+-+||-?");
 }
 
 TEST(CodePage, LengthsCountCharactersNotBytes) {
-    EXPECT_EQ(utf8Length("Фирма"), 5u);
-    EXPECT_EQ(utf8Length(""), 0u);
-    EXPECT_EQ(utf8Prefix("Фирма ООД", 5), "Фирма");
-    EXPECT_EQ(utf8Prefix("ab", 5), "ab");
-    EXPECT_EQ(utf8Prefix("Я", 0), "");
+    EXPECT_EQ(Utf8Length("Фирма"), 5u);
+    EXPECT_EQ(Utf8Length(""), 0u);
+    EXPECT_EQ(Utf8Prefix("Фирма ООД", 5), "Фирма");
+    EXPECT_EQ(Utf8Prefix("ab", 5), "ab");
+    EXPECT_EQ(Utf8Prefix("Я", 0), "");
 }

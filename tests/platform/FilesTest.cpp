@@ -11,8 +11,8 @@ using testing_support::TempDir;
 TEST(AtomicWrite, ReplacesTheFileAndLeavesNoTemporary) {
     TempDir dir;
     dir.write("out.txt", "old");
-    writeFileAtomically(dir / "out.txt", std::string("new\0bytes", 9));
-    EXPECT_EQ(readWholeFile(dir / "out.txt"), std::string("new\0bytes", 9));
+    WriteFileAtomically(dir / "out.txt", std::string("new\0bytes", 9));
+    EXPECT_EQ(ReadWholeFile(dir / "out.txt"), std::string("new\0bytes", 9));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
               1);
@@ -21,14 +21,14 @@ TEST(AtomicWrite, ReplacesTheFileAndLeavesNoTemporary) {
 TEST(AtomicWrite, AFailedWriteKeepsTheOldFile) {
     TempDir dir;
     dir.write("out.txt", "old");
-    EXPECT_THROW(writeFileAtomically(dir / "missing-folder/out.txt", "x"), std::system_error);
-    EXPECT_EQ(readWholeFile(dir / "out.txt"), "old");
+    EXPECT_THROW(WriteFileAtomically(dir / "missing-folder/out.txt", "x"), std::system_error);
+    EXPECT_EQ(ReadWholeFile(dir / "out.txt"), "old");
 }
 
 TEST(ReadWholeFile, MissingFileCarriesErrno) {
     TempDir dir;
     try {
-        readWholeFile(dir / "none");
+        ReadWholeFile(dir / "none");
         FAIL();
     } catch (const std::system_error& e) {
         EXPECT_EQ(e.code().value(), ENOENT);
@@ -38,17 +38,17 @@ TEST(ReadWholeFile, MissingFileCarriesErrno) {
 TEST(FindIgnoringCase, FindsAFileWhateverTheCaseOfItsName) {
     TempDir dir;
     dir.write("Deklar.txt", "x");
-    EXPECT_EQ(findIgnoringCase(dir.path(), "DEKLAR.TXT"), dir / "Deklar.txt");
-    EXPECT_EQ(findIgnoringCase(dir.path(), "deklar.txt"), dir / "Deklar.txt");
-    EXPECT_EQ(findIgnoringCase(dir.path(), "POKUPKI.TXT"), std::nullopt);
-    EXPECT_EQ(findIgnoringCase(dir / "no-folder", "x"), std::nullopt);
+    EXPECT_EQ(FindIgnoringCase(dir.path(), "DEKLAR.TXT"), dir / "Deklar.txt");
+    EXPECT_EQ(FindIgnoringCase(dir.path(), "deklar.txt"), dir / "Deklar.txt");
+    EXPECT_EQ(FindIgnoringCase(dir.path(), "POKUPKI.TXT"), std::nullopt);
+    EXPECT_EQ(FindIgnoringCase(dir / "no-folder", "x"), std::nullopt);
 }
 
 TEST(FindIgnoringCase, AnExactMatchWins) {
     TempDir dir;
     dir.write("vies.txt", "a");
     dir.write("VIES.TXT", "b");
-    EXPECT_EQ(findIgnoringCase(dir.path(), "VIES.TXT"), dir / "VIES.TXT");
+    EXPECT_EQ(FindIgnoringCase(dir.path(), "VIES.TXT"), dir / "VIES.TXT");
 }
 
 TEST(PrivateFiles, WrittenFilesAndCreatedFoldersAreTheUsersAloneWhateverTheUmask) {
@@ -57,7 +57,7 @@ TEST(PrivateFiles, WrittenFilesAndCreatedFoldersAreTheUsersAloneWhateverTheUmask
         TempDir dir;
         dir.write("out.txt", "old");
         std::filesystem::permissions(dir / "out.txt", std::filesystem::perms(0644));
-        writeFileAtomically(dir / "out.txt", "new");
+        WriteFileAtomically(dir / "out.txt", "new");
         EXPECT_EQ(testing_support::ModeOf(dir / "out.txt"), 0600) << mask;
 
         EXPECT_FALSE(CreatePrivateFolder(dir / "made"));

@@ -14,7 +14,7 @@ using testing_support::TempDir;
 
 namespace {
 
-Environment fakeEnvironment(std::map<std::string, std::string> vars) {
+Environment FakeEnvironment(std::map<std::string, std::string> vars) {
     return [vars](const std::string& name) -> std::optional<std::string> {
         const auto it = vars.find(name);
         if (it == vars.end()) return std::nullopt;
@@ -25,13 +25,13 @@ Environment fakeEnvironment(std::map<std::string, std::string> vars) {
 }  // namespace
 
 TEST(SettingsSearch, ConfigHomeComesBeforeConfigDirsInTheirOrder) {
-    const auto folders = Settings::searchFolders(fakeEnvironment(
+    const auto folders = Settings::searchFolders(FakeEnvironment(
         {{"HOME", "/home/u"}, {"XDG_CONFIG_HOME", "/c/home"}, {"XDG_CONFIG_DIRS", "/c/a::/c/b"}}));
     EXPECT_EQ(folders, (std::vector<std::filesystem::path>{"/c/home", "/c/a", "/c/b"}));
 }
 
 TEST(SettingsSearch, DefaultsAreDotConfigAndEtcXdg) {
-    const auto folders = Settings::searchFolders(fakeEnvironment({{"HOME", "/home/u"}}));
+    const auto folders = Settings::searchFolders(FakeEnvironment({{"HOME", "/home/u"}}));
     EXPECT_EQ(folders, (std::vector<std::filesystem::path>{"/home/u/.config", "/etc/xdg"}));
 }
 

@@ -23,7 +23,7 @@ class JournalPrintout : public ::testing::Test {
   protected:
     db::JournalRow& add(db::Journal journal, const std::string& klon = "",
                         const std::string& period = "202405") {
-        auto row = db::journalRow(journal);
+        auto row = db::EmptyJournalRow(journal);
         row.vin = kVin, row.klon = klon, row.period = period, row.type = "01";
         row.number = static_cast<int>(rows_.size()) + 1;
         row.docNo = "D" + std::to_string(row.number);
@@ -32,7 +32,7 @@ class JournalPrintout : public ::testing::Test {
         return rows_.back();
     }
     void store(db::Journal journal) {
-        for (const auto& row : rows_) db::insertJournalRow(t.db(), journal, row);
+        for (const auto& row : rows_) db::InsertJournalRow(t.db(), journal, row);
         rows_.clear();
     }
     bool printPurchases(const std::string& klon = "", const std::string& period = "202405") {
@@ -84,11 +84,11 @@ TEST_F(JournalPrintout, PurchasePagesHold26RowsThen32WithTheTotalsRowCounted) {
         char period[7];
         std::snprintf(period, sizeof period, "2024%02d", ++month);
         for (int i = 0; i < c.documents; ++i) {
-            auto row = db::journalRow(db::Journal::Purchases);
+            auto row = db::EmptyJournalRow(db::Journal::Purchases);
             row.vin = kVin, row.period = period, row.number = i + 1, row.type = "01";
             row.amounts[db::BS30] = 1;
             row.docNo = "D" + std::to_string(i + 1);
-            db::insertJournalRow(t.db(), db::Journal::Purchases, row);
+            db::InsertJournalRow(t.db(), db::Journal::Purchases, row);
         }
         SCOPED_TRACE(c.documents);
         RecordingSurface surface;
@@ -331,7 +331,7 @@ TEST_F(JournalPrintout, SalesPagesHoldTheRowsThatFitAboveTheBottom) {
 
         print::JournalPrinter printer(m, l);
         ASSERT_TRUE(printer.start());
-        auto row = db::journalRow(db::Journal::Sales);
+        auto row = db::EmptyJournalRow(db::Journal::Sales);
         row.docNo = "N";
         for (int i = 0; i < l.firstPageRows + l.laterPageRows + 3; ++i) {
             row.number = i + 1;

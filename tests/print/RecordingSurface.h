@@ -55,7 +55,7 @@ class RecordingSurface : public print::Surface {
         const double perHeight =
             font.face == print::Face::CourierNewCyr ? 1229.0 / 2320.0 : 1118.0 / 2472.0;
         return static_cast<int>(
-            std::lround(platform::utf8Length(text) * font.height() * perHeight));
+            std::lround(platform::Utf8Length(text) * font.height() * perHeight));
     }
     void text(const print::Box& box, std::string_view text, const print::Font& font,
               print::Align align) override {

@@ -257,9 +257,9 @@ TEST(ViesReturnPrintout, ABlockThatWouldEndBelowThePageStartsANewOne) {
 TEST(ViesReturnPrintout, ReadFromTheDatabaseForTheBranchOfTheSession) {
     TestDatabase t;
     auto row = Vies(1, 1, "DE123456789", 10);
-    db::insertViesRow(t.db(), row);
+    db::InsertViesRow(t.db(), row);
     row.klon = "0001", row.knum = "DE000000001";
-    db::insertViesRow(t.db(), row);
+    db::InsertViesRow(t.db(), row);
     auto person = Person();
     person.klon = "0001";
     platform::FixedClock clock({2024, 6, 3, 0, 0, 0});
@@ -283,10 +283,10 @@ TEST(CZorevaView, EachPrintoutHasItsOrientationAndName) {
 TEST(CZorevaView, TheVatReturnIsTheStoredOneWithItsSignatory) {
     TestDatabase t;
     auto person = Person();
-    db::insertPerson(t.db(), person);
+    db::InsertPerson(t.db(), person);
     db::ReturnRow r;
     r.vin = kVin, r.period = "202405", r.dr40 = 105.01, r.ds20 = 200;
-    db::saveReturn(t.db(), r);
+    db::SaveReturn(t.db(), r);
     platform::FixedClock clock({2024, 6, 3, 0, 0, 0});
     print::CZorevaView view(t.db(), clock, person);
     RecordingSurface s;

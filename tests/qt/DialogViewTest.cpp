@@ -71,7 +71,7 @@ class Form : public ui::Dialog {
 };
 
 // Types text as a keyboard does, whatever its alphabet.
-void typeInto(QWidget* widget, const QString& text) {
+void TypeInto(QWidget* widget, const QString& text) {
     for (const QChar character : text) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
         QApplication::sendEvent(widget, &press);
@@ -79,7 +79,7 @@ void typeInto(QWidget* widget, const QString& text) {
 }
 
 template <class W>
-W* widgetOf(qt::DialogView& view, const ui::Control& control) {
+W* WidgetOf(qt::DialogView& view, const ui::Control& control) {
     auto* widget = qobject_cast<W*>(view.widget(control));
     EXPECT_NE(widget, nullptr) << control.id();
     return widget;
@@ -94,7 +94,7 @@ class DialogViewTest : public ::testing::Test {
         view->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(view.get()));
     }
-    QLineEdit* period() { return widgetOf<QLineEdit>(*view, form.period); }
+    QLineEdit* period() { return WidgetOf<QLineEdit>(*view, form.period); }
 
     ScriptedHost host;
     Form form{host};
@@ -105,21 +105,21 @@ class DialogViewTest : public ::testing::Test {
 
 TEST_F(DialogViewTest, TheWidgetsShowTheModel) {
     EXPECT_EQ(view->windowTitle(), "Дневник за покупките - BG121212121");
-    EXPECT_EQ(widgetOf<QGroupBox>(*view, form.frame)->title(), "Документ");
+    EXPECT_EQ(WidgetOf<QGroupBox>(*view, form.frame)->title(), "Документ");
     EXPECT_EQ(view->label(form.period)->text(), "Период");
     EXPECT_EQ(period()->maxLength(), 6);
-    auto* type = widgetOf<QComboBox>(*view, form.type);
+    auto* type = WidgetOf<QComboBox>(*view, form.type);
     EXPECT_EQ(type->count(), 3);
     EXPECT_EQ(type->currentText(), "02");
-    auto* typeName = widgetOf<QLineEdit>(*view, form.typeName);
+    auto* typeName = WidgetOf<QLineEdit>(*view, form.typeName);
     EXPECT_TRUE(typeName->isReadOnly());
     EXPECT_NE(typeName->palette().color(QPalette::Base), period()->palette().color(QPalette::Base))
         << "a read-only box is shaded apart from the boxes a person types into";
-    EXPECT_EQ(widgetOf<QDateEdit>(*view, form.date)->date(), QDate(2024, 1, 15));
-    EXPECT_EQ(widgetOf<QCheckBox>(*view, form.advance)->text(), "авансово плащане");
-    EXPECT_EQ(widgetOf<QPlainTextEdit>(*view, form.report)->toPlainText(),
+    EXPECT_EQ(WidgetOf<QDateEdit>(*view, form.date)->date(), QDate(2024, 1, 15));
+    EXPECT_EQ(WidgetOf<QCheckBox>(*view, form.advance)->text(), "авансово плащане");
+    EXPECT_EQ(WidgetOf<QPlainTextEdit>(*view, form.report)->toPlainText(),
               "СПРАВКА-ПРОТОКОЛ\nБрой записи:\t3\n");
-    auto* save = widgetOf<QPushButton>(*view, form.save);
+    auto* save = WidgetOf<QPushButton>(*view, form.save);
     EXPECT_EQ(save->text(), "Добави");
     EXPECT_FALSE(save->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), period());
@@ -130,25 +130,25 @@ TEST_F(DialogViewTest, ChangesOfTheModelAreShownAfterAnEvent) {
     form.date.setValue(std::nullopt);
     form.list.table().add({{"2", "Бета"}});
     view->sync();
-    EXPECT_EQ(widgetOf<QPushButton>(*view, form.save)->text(), "Актуализирай");
-    EXPECT_EQ(widgetOf<QDateEdit>(*view, form.date)->text(), " ") << "no date shows blank";
-    EXPECT_EQ(widgetOf<QTableView>(*view, form.list)->model()->rowCount(), 3);
+    EXPECT_EQ(WidgetOf<QPushButton>(*view, form.save)->text(), "Актуализирай");
+    EXPECT_EQ(WidgetOf<QDateEdit>(*view, form.date)->text(), " ") << "no date shows blank";
+    EXPECT_EQ(WidgetOf<QTableView>(*view, form.list)->model()->rowCount(), 3);
 }
 
 TEST_F(DialogViewTest, TypingReachesTheModelAndItsRulesShow) {
     QTest::keyClicks(period(), "202401");
     EXPECT_EQ(form.period.text(), "202401");
-    EXPECT_TRUE(widgetOf<QPushButton>(*view, form.save)->isEnabled());
-    auto* type = widgetOf<QComboBox>(*view, form.type);
+    EXPECT_TRUE(WidgetOf<QPushButton>(*view, form.save)->isEnabled());
+    auto* type = WidgetOf<QComboBox>(*view, form.type);
     type->setFocus();
     type->activated(2);
     EXPECT_EQ(form.type.selectedText(), "03");
-    EXPECT_EQ(widgetOf<QLineEdit>(*view, form.typeName)->text(), "Име на 03");
+    EXPECT_EQ(WidgetOf<QLineEdit>(*view, form.typeName)->text(), "Име на 03");
 }
 
 TEST_F(DialogViewTest, TextWindows1251CannotHoldIsRefusedAndTheFieldKeepsItsText) {
     QTest::keyClicks(period(), "20");
-    typeInto(period(), "Ω");
+    TypeInto(period(), "Ω");
     host.expectError(
         "Знакът „Ω“ не може да бъде въведен: текстът се записва в кодовата таблица Windows-1251, "
         "в която този знак липсва.");
@@ -175,14 +175,14 @@ TEST_F(DialogViewTest, EnterMovesToTheNextFieldAndEscapeIsTheModelsToRefuse) {
 }
 
 TEST_F(DialogViewTest, TheViewClosesWhenTheModelCloses) {
-    widgetOf<QPushButton>(*view, form.closeButton)->click();
+    WidgetOf<QPushButton>(*view, form.closeButton)->click();
     EXPECT_FALSE(form.isOpen());
     EXPECT_FALSE(view->isVisible());
     EXPECT_EQ(view->result(), QDialog::Accepted);
 }
 
 TEST_F(DialogViewTest, ListRowsAreCheckedAndSelectedThroughTheModel) {
-    auto* table = widgetOf<QTableView>(*view, form.list);
+    auto* table = WidgetOf<QTableView>(*view, form.list);
     auto* rows = table->model();
     EXPECT_EQ(rows->data(rows->index(1, 0)).toString(), "Общо");
     EXPECT_FALSE(rows->flags(rows->index(1, 0)) & Qt::ItemIsUserCheckable) << "totals row";

@@ -14,7 +14,7 @@
 TEST(ListColumns, RowsPresentAtOpeningGetTheDeclaredWidths) {
     testing_support::ScriptedHost host;
     testing_support::TestDatabase t;
-    db::insertCounterpart(t.db(), {"121212121", "Алфа Консулт ООД", "BG123456786", ""});
+    db::InsertCounterpart(t.db(), {"121212121", "Алфа Консулт ООД", "BG123456786", ""});
     persons::CKontrag register_(t.db(), host, "BG123456786");
     register_.open();
     qt::DialogView view(register_, nullptr);

@@ -72,7 +72,7 @@ TEST(PrintFonts, TheyHoldTheCharactersTheFormsPrint) {
     // (Ђ, Љ ...): a text with one is drawn through Qt's fallback fonts.
     const auto holds = [](print::Face face, int byte) {
         const QString c =
-            QString::fromStdString(platform::decodeCp1251(std::string(1, static_cast<char>(byte))));
+            QString::fromStdString(platform::DecodeCp1251(std::string(1, static_cast<char>(byte))));
         return QRawFont::fromFont(Face(face)).supportsCharacter(c.at(0));
     };
     for (int byte = 0x20; byte <= 0xFF; ++byte) {

@@ -96,7 +96,7 @@ TEST_F(Chooser, OpensTheVatReturnOfThePeriod) {
         s.press("OK");
     });
     d.type("period", "202306").press("Декларация ДДС");
-    EXPECT_TRUE(db::findReturn(t.db(), "BG121212121", "", "202306"));
+    EXPECT_TRUE(db::FindReturn(t.db(), "BG121212121", "", "202306"));
     EXPECT_TRUE(d.isOpen()) << "the chooser stays for the next return";
 }
 
@@ -109,8 +109,8 @@ TEST_F(Chooser, OpensTheViesReturnOfThePeriod) {
 TEST_F(BranchChooser, ABranchOpensTheReturnOfItsOwnBranch) {
     host.onDialog([](DialogDriver& s) { s.escape(); });
     d.type("period", "202306").press("Декларация ДДС");
-    EXPECT_TRUE(db::findReturn(t.db(), "BG121212121", "0001", "202306"));
-    EXPECT_FALSE(db::findReturn(t.db(), "BG121212121", "", "202306"));
+    EXPECT_TRUE(db::FindReturn(t.db(), "BG121212121", "0001", "202306"));
+    EXPECT_FALSE(db::FindReturn(t.db(), "BG121212121", "", "202306"));
 }
 
 TEST_F(Chooser, TheReturnsPrintThemselvesWhileTheyStayOpen) {
@@ -129,11 +129,11 @@ TEST_F(Chooser, TheReturnsPrintThemselvesWhileTheyStayOpen) {
         v.press("Затвори");
     });
     d.press("VIES");
-    auto sale = db::journalRow(db::Journal::Sales);
+    auto sale = db::EmptyJournalRow(db::Journal::Sales);
     sale.vin = "BG121212121", sale.period = "202306", sale.type = "01", sale.number = 1;
     sale.date = "15/06/2023", sale.knum = "DE123456789";
     sale.amounts[db::SS10] = 100, sale.amounts[db::SS15] = 100;
-    db::insertJournalRow(t.db(), db::Journal::Sales, sale);
+    db::InsertJournalRow(t.db(), db::Journal::Sales, sale);
     host.onDialog([](DialogDriver& v) {
         EXPECT_EQ(v.rowCount("supplies"), 1);
         v.press("Печат");

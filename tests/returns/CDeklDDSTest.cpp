@@ -23,16 +23,16 @@ constexpr const char* kPeriod = "202306";
 class Sheet : public ::testing::Test {
   protected:
     void sale(db::SaleAmount column, double amount, const std::string& type = "01") {
-        auto row = db::journalRow(db::Journal::Sales);
+        auto row = db::EmptyJournalRow(db::Journal::Sales);
         row.vin = kVin, row.period = kPeriod, row.type = type;
         row.amounts[column] = amount;
-        db::insertJournalRow(t.db(), db::Journal::Sales, row);
+        db::InsertJournalRow(t.db(), db::Journal::Sales, row);
     }
     void purchase(std::initializer_list<std::pair<db::PurchaseAmount, double>> amounts) {
-        auto row = db::journalRow(db::Journal::Purchases);
+        auto row = db::EmptyJournalRow(db::Journal::Purchases);
         row.vin = kVin, row.period = kPeriod, row.type = "01";
         for (auto [column, value] : amounts) row.amounts[column] = value;
-        db::insertJournalRow(t.db(), db::Journal::Purchases, row);
+        db::InsertJournalRow(t.db(), db::Journal::Purchases, row);
     }
     // A return computed and stored before, with these cells set.
     void storedReturn(std::initializer_list<std::pair<const char*, double>> cells) {

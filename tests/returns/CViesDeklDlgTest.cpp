@@ -25,14 +25,14 @@ class ViesDialog : public ::testing::Test {
         std::string ss8a{}, sdelka{};
     };
     void add(const Sale& sale, const std::string& period = "202306") {
-        auto row = db::journalRow(db::Journal::Sales);
+        auto row = db::EmptyJournalRow(db::Journal::Sales);
         row.vin = "BG121212121", row.period = period, row.type = sale.type;
         row.knum = sale.knum, row.date = sale.date;
         row.amounts[db::SS15] = sale.ss15;
         row.amounts[db::SS17] = sale.ss17;
         row.amounts[db::SS25] = sale.ss25;
         row.code8a = sale.ss8a, row.sdelka = sale.sdelka;
-        db::insertJournalRow(t.db(), db::Journal::Sales, row);
+        db::InsertJournalRow(t.db(), db::Journal::Sales, row);
     }
     DialogDriver& open(const std::string& period = "202306") {
         driver.reset();

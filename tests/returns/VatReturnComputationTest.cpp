@@ -15,17 +15,17 @@ class Computation : public ::testing::Test {
     void sale(const std::string& klon, const std::string& type,
               std::initializer_list<std::pair<db::SaleAmount, double>> amounts,
               const std::string& period = "202611") {
-        auto row = db::journalRow(db::Journal::Sales);
+        auto row = db::EmptyJournalRow(db::Journal::Sales);
         row.vin = "BG121212121", row.klon = klon, row.period = period, row.type = type;
         for (auto [column, value] : amounts) row.amounts[column] = value;
-        db::insertJournalRow(t.db(), db::Journal::Sales, row);
+        db::InsertJournalRow(t.db(), db::Journal::Sales, row);
     }
     void purchase(const std::string& klon, const std::string& type,
                   std::initializer_list<std::pair<db::PurchaseAmount, double>> amounts) {
-        auto row = db::journalRow(db::Journal::Purchases);
+        auto row = db::EmptyJournalRow(db::Journal::Purchases);
         row.vin = "BG121212121", row.klon = klon, row.period = "202611", row.type = type;
         for (auto [column, value] : amounts) row.amounts[column] = value;
-        db::insertJournalRow(t.db(), db::Journal::Purchases, row);
+        db::InsertJournalRow(t.db(), db::Journal::Purchases, row);
     }
     db::ReturnRow compute(const std::string& klon = "") {
         return ComputeVatReturn(t.db(), {"BG121212121", klon, "202611"});
@@ -38,7 +38,7 @@ class Computation : public ::testing::Test {
 TEST_F(Computation, APeriodWithoutDocumentsIsAllZero) {
     const auto r = compute();
     EXPECT_GT(r.id, 0);
-    for (const auto& cell : db::returnCells()) EXPECT_EQ(r.*(cell.member), 0.0) << cell.column;
+    for (const auto& cell : db::ReturnCells()) EXPECT_EQ(r.*(cell.member), 0.0) << cell.column;
     auto s = t.db().query("SELECT DR70, DR82, DR33 FROM DEKLAR WHERE ID = ?", r.id);
     ASSERT_TRUE(s.step());
     EXPECT_TRUE(s.isNull(0)) << "the user's cells stay empty until typed";
@@ -93,7 +93,7 @@ TEST_F(Computation, HeadOfficeSumsEveryBranchABranchOnlyItsOwn) {
     EXPECT_DOUBLE_EQ(branch.ds01, 10);
     EXPECT_EQ(branch.snumber, 1);
     EXPECT_EQ(branch.klon, "0001");
-    EXPECT_DOUBLE_EQ(db::findReturn(t.db(), "BG121212121", "", "202611")->ds01, 111)
+    EXPECT_DOUBLE_EQ(db::FindReturn(t.db(), "BG121212121", "", "202611")->ds01, 111)
         << "each scope has its own row";
 }
 

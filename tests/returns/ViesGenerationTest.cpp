@@ -30,7 +30,7 @@ std::ostream& operator<<(std::ostream& out, const Row& r) {
 class Vies : public ::testing::Test {
   protected:
     void add(const Sale& sale, const std::string& period = "202611") {
-        auto row = db::journalRow(db::Journal::Sales);
+        auto row = db::EmptyJournalRow(db::Journal::Sales);
         row.vin = "BG121212121", row.klon = sale.klon, row.period = period;
         row.type = sale.type, row.knum = sale.knum, row.date = sale.date;
         row.amounts[db::SS15] = sale.ss15;
@@ -38,13 +38,13 @@ class Vies : public ::testing::Test {
         row.amounts[db::SS25] = sale.ss25;
         row.amounts[db::SS19] = sale.ss19;
         row.viesType = sale.viesType, row.code8a = sale.ss8a, row.sdelka = sale.sdelka;
-        db::insertJournalRow(t.db(), db::Journal::Sales, row);
+        db::InsertJournalRow(t.db(), db::Journal::Sales, row);
     }
     std::vector<Row> generate(int section, const std::string& klon = "",
                               const std::string& period = "202611") {
         returns::GenerateViesReturn(t.db(), {"BG121212121", klon, period});
         std::vector<Row> rows;
-        for (const auto& v : db::viesRows(t.db(), "BG121212121", klon, period, section))
+        for (const auto& v : db::ViesRows(t.db(), "BG121212121", klon, period, section))
             rows.push_back({v.number, v.knum, v.knumz, v.period1, v.ss15, v.ss17, v.ss25});
         return rows;
     }

@@ -7,17 +7,17 @@
 namespace testing_support {
 namespace {
 
-void fail(std::source_location where, const std::string& what) {
+void Fail(std::source_location where, const std::string& what) {
     ADD_FAILURE_AT(where.file_name(), where.line()) << what;
 }
 
-std::string inQuotes(std::string_view name) {
+std::string InQuotes(std::string_view name) {
     return "\"" + std::string(name) + "\"";
 }
 
 // The first character of UTF-8 text and the rest.
-std::pair<std::string, std::string_view> firstCharacter(std::string_view text) {
-    const auto first = platform::utf8Prefix(text, 1);
+std::pair<std::string, std::string_view> FirstCharacter(std::string_view text) {
+    const auto first = platform::Utf8Prefix(text, 1);
     return {first, text.substr(first.size())};
 }
 
@@ -34,20 +34,20 @@ ui::Control& DialogDriver::control(std::string_view name) const {
         if (control->caption() != name) continue;
         if (found)
             throw DriverError("two controls of \"" + dialog_.title() + "\" are captioned " +
-                              inQuotes(name) + "; name it by id");
+                              InQuotes(name) + "; name it by id");
         found = control.get();
     }
     if (found) return *found;
     std::string known;
     for (const auto& control : dialog_.controls())
-        known += "\n  " + inQuotes(control->id()) + " " + inQuotes(control->caption());
-    throw DriverError("\"" + dialog_.title() + "\" has no control " + inQuotes(name) +
+        known += "\n  " + InQuotes(control->id()) + " " + InQuotes(control->caption());
+    throw DriverError("\"" + dialog_.title() + "\" has no control " + InQuotes(name) +
                       "; it has (id, caption):" + known);
 }
 
 bool DialogDriver::isOpenFor(std::string_view action, Where where) const {
     if (dialog_.isOpen()) return true;
-    fail(where,
+    Fail(where,
          "cannot " + std::string(action) + ": the dialog \"" + dialog_.title() + "\" is closed");
     return false;
 }
@@ -60,15 +60,15 @@ bool DialogDriver::canReach(const ui::Control& control, std::string_view action,
                       : control.page() && !control.page()->active() ? "on a page not shown"
                                                                     : nullptr;
     if (!why) return true;
-    fail(where, "cannot " + std::string(action) + " " + inQuotes(control.id()) + " (" +
-                    inQuotes(control.caption()) + "): it is " + why);
+    Fail(where, "cannot " + std::string(action) + " " + InQuotes(control.id()) + " (" +
+                    InQuotes(control.caption()) + "): it is " + why);
     return false;
 }
 
 DialogDriver& DialogDriver::focus(std::string_view name, Where where) {
     auto& target = control(name);
     if (!canReach(target, "focus", where)) return *this;
-    if (!target.takesFocus()) fail(where, inQuotes(name) + " cannot hold the focus");
+    if (!target.takesFocus()) Fail(where, InQuotes(name) + " cannot hold the focus");
     dialog_.userFocus(target);
     return *this;
 }
@@ -77,7 +77,7 @@ DialogDriver& DialogDriver::type(std::string_view name, std::string_view text, W
     auto& edit = get<ui::Edit>(name);
     if (!canReach(edit, "type into", where)) return *this;
     if (edit.readOnly()) {
-        fail(where, "cannot type into " + inQuotes(name) + ": it is read-only");
+        Fail(where, "cannot type into " + InQuotes(name) + ": it is read-only");
         return *this;
     }
     dialog_.userFocus(edit);
@@ -89,7 +89,7 @@ DialogDriver& DialogDriver::type(std::string_view name, std::string_view text, W
     // whatever the dialog made of the text so far.
     bool first = true;
     while (!text.empty() && dialog_.isOpen() && dialog_.focus() == &edit) {
-        auto [key, rest] = firstCharacter(text);
+        auto [key, rest] = FirstCharacter(text);
         if (!dialog_.userEdit(edit, first ? key : edit.text() + key)) break;
         first = false;
         text = rest;
@@ -145,8 +145,8 @@ DialogDriver& DialogDriver::choose(std::string_view name, std::string_view item,
     const auto found = std::find(items.begin(), items.end(), item);
     if (found == items.end()) {
         std::string offered;
-        for (const auto& each : items) offered += " " + inQuotes(each);
-        fail(where, inQuotes(name) + " offers no item " + inQuotes(item) + "; it offers" + offered);
+        for (const auto& each : items) offered += " " + InQuotes(each);
+        Fail(where, InQuotes(name) + " offers no item " + InQuotes(item) + "; it offers" + offered);
         return *this;
     }
     return chooseIndex(name, static_cast<int>(found - items.begin()), where);
@@ -155,7 +155,7 @@ DialogDriver& DialogDriver::choose(std::string_view name, std::string_view item,
 DialogDriver& DialogDriver::chooseIndex(std::string_view name, int index, Where where) {
     auto& combo = get<ui::ComboBox>(name);
     if (index < 0 || index >= static_cast<int>(combo.items().size())) {
-        fail(where, inQuotes(name) + " has no item " + std::to_string(index));
+        Fail(where, InQuotes(name) + " has no item " + std::to_string(index));
         return *this;
     }
     if (canReach(combo, "choose in", where)) dialog_.userChoose(combo, index);
@@ -168,7 +168,7 @@ DialogDriver& DialogDriver::pickDate(std::string_view name, std::string_view dat
     if (!date.empty()) {
         value = ui::Date::parse(date);
         if (!value) {
-            fail(where, inQuotes(date) + " is not a date DD/MM/YYYY");
+            Fail(where, InQuotes(date) + " is not a date DD/MM/YYYY");
             return *this;
         }
     }
@@ -196,11 +196,11 @@ DialogDriver& DialogDriver::selectRows(std::string_view list, std::vector<int> r
     auto& view = get<ui::ListView>(list);
     for (int row : rows)
         if (row < 0 || row >= view.rowCount()) {
-            fail(where, inQuotes(list) + " has no row " + std::to_string(row));
+            Fail(where, InQuotes(list) + " has no row " + std::to_string(row));
             return *this;
         }
     if (rows.size() > 1 && !view.multiSelect()) {
-        fail(where, inQuotes(list) + " selects one row at a time");
+        Fail(where, InQuotes(list) + " selects one row at a time");
         return *this;
     }
     if (canReach(view, "select rows in", where)) dialog_.userSelectRows(view, std::move(rows));
@@ -210,11 +210,11 @@ DialogDriver& DialogDriver::selectRows(std::string_view list, std::vector<int> r
 DialogDriver& DialogDriver::checkRow(std::string_view list, int row, bool checked, Where where) {
     auto& view = get<ui::ListView>(list);
     if (!view.checkBoxes()) {
-        fail(where, inQuotes(list) + " has no check boxes");
+        Fail(where, InQuotes(list) + " has no check boxes");
         return *this;
     }
     if (row < 0 || row >= view.rowCount()) {
-        fail(where, inQuotes(list) + " has no row " + std::to_string(row));
+        Fail(where, InQuotes(list) + " has no row " + std::to_string(row));
         return *this;
     }
     if (canReach(view, "check a row of", where)) dialog_.userCheckRow(view, row, checked);
@@ -224,7 +224,7 @@ DialogDriver& DialogDriver::checkRow(std::string_view list, int row, bool checke
 DialogDriver& DialogDriver::clickHeader(std::string_view list, int column, Where where) {
     auto& view = get<ui::ListView>(list);
     if (column < 0 || column >= static_cast<int>(view.columns().size())) {
-        fail(where, inQuotes(list) + " has no column " + std::to_string(column));
+        Fail(where, InQuotes(list) + " has no column " + std::to_string(column));
         return *this;
     }
     if (canReach(view, "click a header of", where)) dialog_.userClickHeader(view, column);

@@ -22,7 +22,7 @@ const char* const kGoods[] = {"електроенергия",           "вод�
                               "канцеларски материали",    "строителни материали"};
 
 db::JournalRow Document(db::Journal journal, int number) {
-    auto row = db::journalRow(journal);
+    auto row = db::EmptyJournalRow(journal);
     row.vin = kVin, row.period = kSamplePeriod, row.number = number, row.type = "01";
     row.docNo = std::to_string(1000000 + number * 37);
     row.date = (number % 28 + 1 < 10 ? "0" : "") + std::to_string(number % 28 + 1) + "/05/2024";
@@ -44,7 +44,7 @@ void Purchases(db::Database& db) {
         } else {
             row.amounts[db::BS31] = base, row.amounts[db::BS41] = base * 0.2;
         }
-        db::insertJournalRow(db, db::Journal::Purchases, row);
+        db::InsertJournalRow(db, db::Journal::Purchases, row);
     }
 }
 
@@ -63,7 +63,7 @@ void Sales(db::Database& db) {
             row.amounts[db::SS10] = base, row.amounts[db::SS20] = base * 0.2;
             row.amounts[db::SS11] = base, row.amounts[db::SS21] = base * 0.2;
         }
-        db::insertJournalRow(db, db::Journal::Sales, row);
+        db::InsertJournalRow(db, db::Journal::Sales, row);
     }
 }
 
@@ -83,12 +83,12 @@ void ViesReturn(db::Database& db) {
     at.ss17 = 450.5, at.ss25 = 120;
     auto fr = Vies(1, 4, "FR12345678901");
     fr.ss15 = 3000;
-    for (const auto& v : {de, de2, at, fr}) db::insertViesRow(db, v);
+    for (const auto& v : {de, de2, at, fr}) db::InsertViesRow(db, v);
     auto callOff = Vies(2, 1, "DE100000004");
     callOff.ss15 = 1;
     auto replaced = Vies(2, 2, "NL123456789B01");
     replaced.ss15 = 3, replaced.knumz = "DE100000008";
-    for (const auto& v : {callOff, replaced}) db::insertViesRow(db, v);
+    for (const auto& v : {callOff, replaced}) db::InsertViesRow(db, v);
 }
 
 }  // namespace
@@ -101,7 +101,7 @@ db::PersonRow FillPrintSamples(db::Database& db) {
     p.face = "Мария Георгиева Петрова", p.faceEgn = "8001010000";
     p.faceAdr1 = "ж.к. Лозенец, ул. „Криволак“ № 3", p.faceGrad = "София", p.facePk = "1164";
     p.flPredst = "A", p.last = true;
-    db::insertPerson(db, p);
+    db::InsertPerson(db, p);
     Purchases(db);
     Sales(db);
     returns::ComputeVatReturn(db, {kVin, "", kSamplePeriod});

@@ -5,7 +5,7 @@
 namespace testing_support {
 namespace {
 
-const char* iconName(ui::Icon icon) {
+const char* IconName(ui::Icon icon) {
     switch (icon) {
         case ui::Icon::Error:
             return "error";
@@ -19,7 +19,7 @@ const char* iconName(ui::Icon icon) {
     return "no icon";
 }
 
-const char* buttonsName(ui::Buttons buttons) {
+const char* ButtonsName(ui::Buttons buttons) {
     switch (buttons) {
         case ui::Buttons::YesNo:
             return "Да/Не";
@@ -32,7 +32,7 @@ const char* buttonsName(ui::Buttons buttons) {
 }
 
 template <class Value>
-Value next(std::deque<Value>& script) {
+Value Next(std::deque<Value>& script) {
     Value value = std::move(script.front());
     script.pop_front();
     return value;
@@ -40,18 +40,18 @@ Value next(std::deque<Value>& script) {
 
 }  // namespace
 
-std::string describe(const Box& box) {
-    return std::string("[") + iconName(box.icon) + ", " + buttonsName(box.buttons) + "] \"" +
+std::string Describe(const Box& box) {
+    return std::string("[") + IconName(box.icon) + ", " + ButtonsName(box.buttons) + "] \"" +
            box.text + "\"";
 }
 
-ui::Dialog& driverDialog(DialogDriver& driver) {
+ui::Dialog& DriverDialog(DialogDriver& driver) {
     return driver.dialog();
 }
 
 ScriptedHost::~ScriptedHost() {
     for (std::size_t i = checked_; i < boxes_.size(); ++i)
-        ADD_FAILURE() << "a box the test did not check: " << describe(boxes_[i]);
+        ADD_FAILURE() << "a box the test did not check: " << Describe(boxes_[i]);
     if (!answers_.empty())
         ADD_FAILURE() << answers_.size() << " scripted answer(s) never asked for";
     if (!dialogScripts_.empty())
@@ -92,11 +92,11 @@ void ScriptedHost::message(const std::string& text, ui::Icon icon) {
 ui::Answer ScriptedHost::ask(const std::string& text, ui::Buttons buttons, ui::Icon icon) {
     boxes_.push_back({text, icon, buttons, std::nullopt});
     if (answers_.empty()) {
-        ADD_FAILURE() << "a question the test has no answer for: " << describe(boxes_.back());
+        ADD_FAILURE() << "a question the test has no answer for: " << Describe(boxes_.back());
         boxes_.back().answer =
             buttons == ui::Buttons::YesNoCancel ? ui::Answer::Cancel : ui::Answer::No;
     } else {
-        boxes_.back().answer = next(answers_);
+        boxes_.back().answer = Next(answers_);
     }
     return *boxes_.back().answer;
 }
@@ -108,7 +108,7 @@ ui::Result ScriptedHost::runModal(ui::Dialog& dialog) {
                       << "script for it";
         return ui::Result::Cancel;
     }
-    const auto script = next(dialogScripts_);
+    const auto script = Next(dialogScripts_);
     DialogDriver driver(dialog);
     script(driver);
     if (dialog.isOpen()) {
@@ -125,7 +125,7 @@ std::optional<std::filesystem::path> ScriptedHost::chooseFolder(const ui::Folder
                       << "\") the test has no folder for";
         return std::nullopt;
     }
-    return next(folders_);
+    return Next(folders_);
 }
 
 std::optional<std::filesystem::path> ScriptedHost::saveFile(const ui::SaveFileRequest& request) {
@@ -135,7 +135,7 @@ std::optional<std::filesystem::path> ScriptedHost::saveFile(const ui::SaveFileRe
                       << "\") the test has no name for";
         return std::nullopt;
     }
-    return next(files_);
+    return Next(files_);
 }
 
 void ScriptedHost::print() {
@@ -157,11 +157,11 @@ void ScriptedHost::expectMessage(const std::string& text, ui::Icon icon, Where w
     const auto box = takeBox();
     if (!box) {
         ADD_FAILURE_AT(where.file_name(), where.line())
-            << "no box was shown; expected " << describe(expected);
+            << "no box was shown; expected " << Describe(expected);
     } else if (box->text != text || box->icon != icon || box->buttons != ui::Buttons::Ok) {
         ADD_FAILURE_AT(where.file_name(), where.line())
-            << "the box shown was " << describe(*box) << "\n              expected "
-            << describe(expected);
+            << "the box shown was " << Describe(*box) << "\n              expected "
+            << Describe(expected);
     }
 }
 
@@ -183,17 +183,17 @@ void ScriptedHost::expectQuestion(const std::string& text, ui::Buttons buttons, 
     const auto box = takeBox();
     if (!box) {
         ADD_FAILURE_AT(where.file_name(), where.line())
-            << "no question was asked; expected " << describe(expected);
+            << "no question was asked; expected " << Describe(expected);
     } else if (box->text != text || box->icon != icon || box->buttons != buttons) {
         ADD_FAILURE_AT(where.file_name(), where.line())
-            << "the box shown was " << describe(*box) << "\n              expected "
-            << describe(expected);
+            << "the box shown was " << Describe(*box) << "\n              expected "
+            << Describe(expected);
     }
 }
 
 void ScriptedHost::expectNoMoreBoxes(Where where) {
     if (const auto box = takeBox())
-        ADD_FAILURE_AT(where.file_name(), where.line()) << "an unexpected box: " << describe(*box);
+        ADD_FAILURE_AT(where.file_name(), where.line()) << "an unexpected box: " << Describe(*box);
     forgetBoxes();
 }
 

@@ -25,7 +25,7 @@ namespace testing_support {
 class DialogDriver;
 // The dialog a driver drives (for the template below, which needs no
 // definition of DialogDriver).
-ui::Dialog& driverDialog(DialogDriver& driver);
+ui::Dialog& DriverDialog(DialogDriver& driver);
 
 // A box as it was shown: a message (buttons Ok, no answer) or a question.
 struct Box {
@@ -107,9 +107,9 @@ class ScriptedHost : public ui::Host {
 template <class D, class F>
 ScriptedHost& ScriptedHost::onDialog(F script) {
     return onDialog([script = std::move(script)](DialogDriver& driver) mutable {
-        auto* dialog = dynamic_cast<D*>(&driverDialog(driver));
+        auto* dialog = dynamic_cast<D*>(&DriverDialog(driver));
         if (!dialog) {
-            ADD_FAILURE() << "the nested dialog \"" << driverDialog(driver).title()
+            ADD_FAILURE() << "the nested dialog \"" << DriverDialog(driver).title()
                           << "\" is not of the class the script expects";
             return;
         }
@@ -117,6 +117,6 @@ ScriptedHost& ScriptedHost::onDialog(F script) {
     });
 }
 
-std::string describe(const Box& box);
+std::string Describe(const Box& box);
 
 }  // namespace testing_support

@@ -29,7 +29,7 @@ std::filesystem::path TempDir::write(std::string_view relative, std::string_view
     return file;
 }
 
-std::string readFile(const std::filesystem::path& file) {
+std::string ReadFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();

@@ -23,6 +23,6 @@ private:
     std::filesystem::path path_;
 };
 
-std::string readFile(const std::filesystem::path& file);
+std::string ReadFile(const std::filesystem::path& file);
 
 }  // namespace testing_support

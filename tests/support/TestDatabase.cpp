@@ -13,14 +13,14 @@ db::PersonRow TestDatabase::person(const std::string& bulstat, const std::string
     p.name = "Фирма " + bulstat;
     p.flPredst = "R";
     p.last = last;
-    db::insertPerson(db_, p);
+    db::InsertPerson(db_, p);
     return p;
 }
 
 std::int64_t TestDatabase::document(db::Journal journal, const std::string& vin,
                                     const std::string& klon, const std::string& period,
                                     int number) {
-    auto row = db::journalRow(journal);
+    auto row = db::EmptyJournalRow(journal);
     row.vin = vin;
     row.klon = klon;
     row.period = period;
@@ -29,7 +29,7 @@ std::int64_t TestDatabase::document(db::Journal journal, const std::string& vin,
     row.docNo = "1";
     row.date = "01/" + period.substr(4, 2) + "/" + period.substr(0, 4);
     row.dateCreate = "2026/12/08 10:00";
-    return db::insertJournalRow(db_, journal, row);
+    return db::InsertJournalRow(db_, journal, row);
 }
 
 }  // namespace testing_support

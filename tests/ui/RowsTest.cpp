@@ -6,7 +6,7 @@
 
 namespace {
 
-std::vector<std::string> firstColumn(const ui::TableRows& rows) {
+std::vector<std::string> FirstColumn(const ui::TableRows& rows) {
     std::vector<std::string> cells;
     for (int row = 0; row < rows.rowCount(); ++row) cells.push_back(rows.cell(row, 0));
     return cells;
@@ -20,9 +20,9 @@ TEST(TableRows, TheTotalsRowStaysLastThroughInsertsAndSorts) {
     rows.add({{"1", "Алфа"}, false, 10});
     rows.setTotals({"Общо"});
     rows.insert(rows.documentCount(), {{"3", "Гама"}, false, 30});
-    EXPECT_EQ(firstColumn(rows), (std::vector<std::string>{"2", "1", "3", "Общо"}));
+    EXPECT_EQ(FirstColumn(rows), (std::vector<std::string>{"2", "1", "3", "Общо"}));
     rows.sort([](const ui::Row& a, const ui::Row& b) { return a.cells[0] < b.cells[0]; });
-    EXPECT_EQ(firstColumn(rows), (std::vector<std::string>{"1", "2", "3", "Общо"}));
+    EXPECT_EQ(FirstColumn(rows), (std::vector<std::string>{"1", "2", "3", "Общо"}));
     EXPECT_TRUE(rows.isTotalsRow(3));
     EXPECT_FALSE(rows.isTotalsRow(2));
     EXPECT_EQ(rows.find(30), 2);

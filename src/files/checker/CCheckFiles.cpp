@@ -61,14 +61,14 @@ void CCheckFiles::run(RunKind kind) {
         host().error(memory ? "Няма достатъчно памет за проверката на файловете." : e.what());
         return;
     }
-    reportBox_.setText(platform::decodeCp1251(report_));
+    reportBox_.setText(platform::DecodeCp1251(report_));
 }
 
 void CCheckFiles::print() {
     const auto file = outputFolder_ / "Report.txt";
     try {
         // The report as shown, then the end-of-file mark of text reports.
-        platform::writeFileAtomically(file, report_ + '\x1A');
+        platform::WriteFileAtomically(file, report_ + '\x1A');
     } catch (const std::exception&) {
         host().error("Couldn't create the file!");
         return;

@@ -18,7 +18,7 @@ class ReportTexts {
   public:
     const std::string& text(ErrorGroup group, int code) {
         auto [it, added] = cache_.try_emplace({group, code});
-        if (added) it->second = platform::toCp1251(ErrorText(code, group, -1));
+        if (added) it->second = platform::ToCp1251(ErrorText(code, group, -1));
         return it->second;
     }
 
@@ -33,7 +33,7 @@ class ReportWriter {
     explicit ReportWriter(std::string& out) : out_(out) {}
 
     ReportWriter& text(std::string_view utf8) {
-        out_ += platform::toCp1251(utf8);
+        out_ += platform::ToCp1251(utf8);
         return *this;
     }
     ReportWriter& bytes(std::string_view cp1251) {
@@ -65,34 +65,34 @@ class ReportWriter {
     std::string& out_;
 };
 
-std::string_view cell(const CheckState& s, DeklarField f) {
+std::string_view Cell(const CheckState& s, DeklarField f) {
     return s.returnData[f];
 }
 
-void writeHeader(ReportWriter& w, const CheckState& s, RunKind kind) {
+void WriteHeader(ReportWriter& w, const CheckState& s, RunKind kind) {
     w.text("СПРАВКА-ПРОТОКОЛ\r\n");
     w.text("Текуща дата:").bytes(s.today.date).bytes("\r\n\r\n");
-    w.text("Идентификационен номер:").bytes(cell(s, kVin)).bytes("\r\n");
-    w.text("Наименование:").bytes(cell(s, kName)).bytes("\r\n");
+    w.text("Идентификационен номер:").bytes(Cell(s, kVin)).bytes("\r\n");
+    w.text("Наименование:").bytes(Cell(s, kName)).bytes("\r\n");
     w.text(kind == RunKind::OemToAnsi ? "Отчетен период:" : "Данъчен период:")
-        .bytes(cell(s, kPeriod))
+        .bytes(Cell(s, kPeriod))
         .bytes("\r\n");
-    w.text("Лице, подаващо данните:").bytes(cell(s, kFiler)).bytes("\r\n\r\n");
+    w.text("Лице, подаващо данните:").bytes(Cell(s, kFiler)).bytes("\r\n\r\n");
 }
 
-void writeSalesSums(ReportWriter& w, const CheckState& s) {
+void WriteSalesSums(ReportWriter& w, const CheckState& s) {
     const auto& sum = s.salesSums;
-    const std::string_view period = cell(s, kPeriod);
+    const std::string_view period = Cell(s, kPeriod);
     const auto col = [&](int column) { return sum[column - 9]; };
 
     w.text("Дневник за продажбите\t\t\t Суми по колони  | Сума от СД за ДДС\r\n");
     w.text("Брой записи:").number("%16lld", static_cast<long long>(s.sales.size()));
     w.bytes("\r\n");
-    w.text("/в deklar/:  ").bytes(cell(s, kSalesCount)).bytes("\r\n\r\n");
+    w.text("/в deklar/:  ").bytes(Cell(s, kSalesCount)).bytes("\r\n\r\n");
 
-    w.amountLine(" 9. Общ размер на ДО за облагане с ДДС\t:", col(9), cell(s, kDS01));
-    w.amountLine("10. Всичко начислен ДДС\t\t\t:", col(10), cell(s, kDS20));
-    w.amountLine("11. ДО на обл.дост.20%\t\t\t:", col(11), cell(s, kDS11));
+    w.amountLine(" 9. Общ размер на ДО за облагане с ДДС\t:", col(9), Cell(s, kDS01));
+    w.amountLine("10. Всичко начислен ДДС\t\t\t:", col(10), Cell(s, kDS20));
+    w.amountLine("11. ДО на обл.дост.20%\t\t\t:", col(11), Cell(s, kDS11));
     w.amountLine(period < "201602" ? "12. Начислен ДДС за доставки по к.11\t:"
                                    : "12. Начислен ДДС за доставки по к.11 и нач.\r\n"
                                      "данък 20%, предвиден в закона в др.случаи:",
@@ -102,78 +102,78 @@ void writeSalesSums(ReportWriter& w, const CheckState& s) {
                                    : "14. ДО на пол.доставки по чл.82,ал2-6 ЗДДС:",
                  col(14), {});
     w.amountLine("                        Общо к.13+к.14\t:", wrappingAdd(col(13), col(14)),
-                 cell(s, kDS12));
-    w.amountLine("15. Начислен ДДС за ВОП и доставки по к.14\t:", col(15), cell(s, kDS22));
+                 Cell(s, kDS12));
+    w.amountLine("15. Начислен ДДС за ВОП и доставки по к.14\t:", col(15), Cell(s, kDS22));
     w.amountLine(period < "201602" ? "16. Начислен данък 20% по ЗДДС - други\t:"
                                    : "16. Начислен данък за доставки на стоки\r\n"
                                      "и услуги за лични нужди\t\t\t:",
-                 col(16), cell(s, kDS23));
+                 col(16), Cell(s, kDS23));
     w.amountLine(period < "201206" ? "17. ДО на обл.доставки 7/9%\t\t\t:"
                                    : "17. ДО на обл.доставки 9%\t\t\t:",
-                 col(17), cell(s, kDS13));
-    w.amountLine("18. Начислен ДДС по к.17\t\t\t:", col(18), cell(s, kDS24));
-    w.amountLine("19. ДО на доставки с 0%\t\t\t:", col(19), cell(s, kDS14));
-    w.amountLine("20. ДО на ВОД\t\t\t\t\t:", col(20), cell(s, kDS15));
+                 col(17), Cell(s, kDS13));
+    w.amountLine("18. Начислен ДДС по к.17\t\t\t:", col(18), Cell(s, kDS24));
+    w.amountLine("19. ДО на доставки с 0%\t\t\t:", col(19), Cell(s, kDS14));
+    w.amountLine("20. ДО на ВОД\t\t\t\t\t:", col(20), Cell(s, kDS15));
     w.amountLine(period < "2014" ? "21. ДО по чл.140, 146, 173(1,4) от ЗДДС\t:"
                                  : "21. ДО по чл.140, 146, 173 от ЗДДС\t\t:",
-                 col(21), cell(s, kDS16));
-    w.amountLine("22. ДО по чл.21, ал.2, място-др.държава\t:", col(22), cell(s, kDS17));
-    w.amountLine("24. ДО на осв.доставки и осв.ВОП\t\t:", col(24), cell(s, kDS19));
+                 col(21), Cell(s, kDS16));
+    w.amountLine("22. ДО по чл.21, ал.2, място-др.държава\t:", col(22), Cell(s, kDS17));
+    w.amountLine("24. ДО на осв.доставки и осв.ВОП\t\t:", col(24), Cell(s, kDS19));
     w.amountLine("23. ДО чл.69 (2)\t\t\t\t:", col(23), {});
     w.amountLine("25. ДО посредник тристранни операции\t:", col(25), {});
     w.amountLine("                        Общо к.23+к.25\t:", wrappingAdd(col(23), col(25)),
-                 cell(s, kDS18));
+                 Cell(s, kDS18));
 }
 
-void writePurchaseSums(ReportWriter& w, const CheckState& s) {
+void WritePurchaseSums(ReportWriter& w, const CheckState& s) {
     const auto col = [&](int column) { return s.purchaseSums[column - 9]; };
 
     w.text("\r\n\r\nДневник за покупките\t\t\t\t Суми по колони  | Сума от СД за ДДС\r\n");
     w.text("Брой записи:").number("%16lld", static_cast<long long>(s.purchases.size()));
     w.bytes("\r\n");
-    w.text("/в deklar/:  ").bytes(cell(s, kPurchaseCount)).bytes("\r\n\r\n");
+    w.text("/в deklar/:  ").bytes(Cell(s, kPurchaseCount)).bytes("\r\n\r\n");
 
     w.amountLine(" 9. ДО и данък на доставките без ДК\t:", col(9), {});
-    w.amountLine("10. ДО на доставки с пълен ДК\t\t:", col(10), cell(s, kDB31));
-    w.amountLine("11. ДДС - пълен ДК\t\t\t\t:", col(11), cell(s, kDB41));
-    w.amountLine("12. ДО на доставки с частичен ДК\t\t:", col(12), cell(s, kDB32));
-    w.amountLine("13. ДДС - частичен ДК\t\t\t:", col(13), cell(s, kDB42));
-    w.amountLine("14. Годишна корекция\t\t\t\t:", col(14), cell(s, kDB43));
+    w.amountLine("10. ДО на доставки с пълен ДК\t\t:", col(10), Cell(s, kDB31));
+    w.amountLine("11. ДДС - пълен ДК\t\t\t\t:", col(11), Cell(s, kDB41));
+    w.amountLine("12. ДО на доставки с частичен ДК\t\t:", col(12), Cell(s, kDB32));
+    w.amountLine("13. ДДС - частичен ДК\t\t\t:", col(13), Cell(s, kDB42));
+    w.amountLine("14. Годишна корекция\t\t\t\t:", col(14), Cell(s, kDB43));
     w.amountLine("15. ДО тристранна операция\t\t\t:", col(15), {});
     w.amountLine("                        Общо к.9 +к.15\t:", wrappingAdd(col(9), col(15)),
-                 cell(s, kDB30));
+                 Cell(s, kDB30));
 }
 
-void writeResultLines(ReportWriter& w, const CheckState& s) {
+void WriteResultLines(ReportWriter& w, const CheckState& s) {
     w.text(
         "\r\n\r\nСПРАВКА ДЕКЛАРАЦИЯ ЗА ДДС (наименование на полето)\t                 | "
         "Сума в полето     \r\n");
     char coefficient[64];
     std::snprintf(coefficient, sizeof coefficient, "%14.*s",
-                  static_cast<int>(cell(s, kDR33).size()), cell(s, kDR33).data());
+                  static_cast<int>(Cell(s, kDR33).size()), Cell(s, kDR33).data());
     w.text("\r\nКоефициент по чл.73, ал.5 ЗДДС    \t\t\t:                | ")
         .bytes(coefficient)
         .bytes("\r\n");
-    w.amountLine("Общо ДК (кл.41+кл.42*кл.33+кл.43)\t\t\t:", s.totalCredit, cell(s, kDR40));
+    w.amountLine("Общо ДК (кл.41+кл.42*кл.33+кл.43)\t\t\t:", s.totalCredit, Cell(s, kDR40));
 
     const std::int64_t due = wrappingSub(s.salesSums[10 - 9], s.totalCredit);
     if (due >= 0) {
-        w.amountLine("ДДС за внасяне (кл.20-кл.40>=0)\t\t\t:", due, cell(s, kDR50));
-        w.cellLine("ДДС за възстановяване (кл.20-кл.40<0)\t\t:                |", cell(s, kDR60));
+        w.amountLine("ДДС за внасяне (кл.20-кл.40>=0)\t\t\t:", due, Cell(s, kDR50));
+        w.cellLine("ДДС за възстановяване (кл.20-кл.40<0)\t\t:                |", Cell(s, kDR60));
     } else {
-        w.cellLine("ДДС за внасяне (кл.20-кл.40>=0)\t\t\t:                |", cell(s, kDR50));
+        w.cellLine("ДДС за внасяне (кл.20-кл.40>=0)\t\t\t:                |", Cell(s, kDR50));
         w.amountLine("ДДС за възстановяване (кл.20-кл.40<0)\t\t:", wrappingNeg(due),
-                     cell(s, kDR60));
+                     Cell(s, kDR60));
     }
     w.cellLine("Данък за внасяне от кл.50, припаднат по реда на чл.92(1)ЗДДС\t:  |",
-               cell(s, kDR70));
-    w.cellLine("Данък за внасяне от кл.50, внесен ефективно\t\t\t:  |", cell(s, kDR71));
+               Cell(s, kDR70));
+    w.cellLine("Данък за внасяне от кл.50, внесен ефективно\t\t\t:  |", Cell(s, kDR71));
     w.cellLine("ДДС,подл.на възст.чл.92(1) в 30-дневен срок от подаване на СД\t:  |",
-               cell(s, kDR80));
+               Cell(s, kDR80));
     w.cellLine("ДДС,подл.на възст.чл.92(3) в 30-дневен срок от подаване на СД\t:  |",
-               cell(s, kDR81));
+               Cell(s, kDR81));
     w.cellLine("ДДС,подл.на възст.чл.92(4) в 30-дневен срок от подаване на СД\t:  |",
-               cell(s, kDR82));
+               Cell(s, kDR82));
 }
 
 // Which codes of a journal group a section lists.
@@ -185,24 +185,24 @@ struct CodeRange {
 
 constexpr int kNotReportedSalesCode = 37;  // a choice of the sales form only
 
-bool listed(const CodeRange& range, int code) {
+bool Listed(const CodeRange& range, int code) {
     if (range.group == ErrorGroup::Sales && code == kNotReportedSalesCode) return false;
     return !range.fatalOnly || IsFatal(range.group, code);
 }
 
 // Writes "Покупки - Ред n: text" (or "Продажби - ...") lines of the records;
 // returns whether any was written.
-bool writeRecordErrors(ReportWriter& w, ReportTexts& texts, const std::vector<LineRecord>& records,
+bool WriteRecordErrors(ReportWriter& w, ReportTexts& texts, const std::vector<LineRecord>& records,
                        const CodeRange& range) {
     const char* prefix =
         range.group == ErrorGroup::Purchases ? "Покупки - Ред " : "Продажби - Ред ";
-    const std::string prefixBytes = platform::toCp1251(prefix);
+    const std::string prefixBytes = platform::ToCp1251(prefix);
     bool any = false;
     for (std::size_t i = 0; i < records.size(); ++i) {
         const db::ErrorSet& errors = records[i].errors;
         if (!errors.any()) continue;
         for (int code = 1; code <= range.last; ++code) {
-            if (!errors.has(code) || !listed(range, code)) continue;
+            if (!errors.has(code) || !Listed(range, code)) continue;
             w.bytes(prefixBytes).number("%lld", static_cast<long long>(i + 1)).bytes(": ");
             w.bytes(texts.text(range.group, code)).bytes("\r\n");
             any = true;
@@ -217,19 +217,19 @@ constexpr int kLastPurchaseCode = 53;
 constexpr int kLastSalesCode = 79;
 constexpr int kMissingViesCode = 76;
 
-void writeErrorSections(ReportWriter& w, ReportTexts& texts, const CheckState& s) {
+void WriteErrorSections(ReportWriter& w, ReportTexts& texts, const CheckState& s) {
     w.text("\r\nПроверка на файл DEKLAR\r\n\r\n");
     if (!s.returnErrors.any()) w.text("Няма открити грешки в DEKLAR\r\n");
     for (int code = 1; code <= kLastDeklarCode; ++code)
         if (s.returnErrors.has(code)) w.bytes(texts.text(ErrorGroup::Deklar, code)).bytes("\r\n");
 
     w.text("\r\nПроверка на файл ПОКУПКИ\r\n\r\n");
-    if (!writeRecordErrors(w, texts, s.purchases,
+    if (!WriteRecordErrors(w, texts, s.purchases,
                            {ErrorGroup::Purchases, kLastPurchaseCode, false}))
         w.text("Няма открити грешки в ПОКУПКИ\r\n");
 
     w.text("\r\nПроверка на файл ПРОДАЖБИ\r\n\r\n");
-    if (!writeRecordErrors(w, texts, s.sales, {ErrorGroup::Sales, kLastSalesCode, false}))
+    if (!WriteRecordErrors(w, texts, s.sales, {ErrorGroup::Sales, kLastSalesCode, false}))
         w.text("Няма открити грешки в ПРОДАЖБИ\r\n");
 
     w.text("\r\nФАТАЛНИ ГРЕШКИ\r\n\r\n");
@@ -240,15 +240,15 @@ void writeErrorSections(ReportWriter& w, ReportTexts& texts, const CheckState& s
         any = true;
     }
     any |=
-        writeRecordErrors(w, texts, s.purchases, {ErrorGroup::Purchases, kLastPurchaseCode, true});
-    any |= writeRecordErrors(w, texts, s.sales, {ErrorGroup::Sales, kLastSalesCode, true});
+        WriteRecordErrors(w, texts, s.purchases, {ErrorGroup::Purchases, kLastPurchaseCode, true});
+    any |= WriteRecordErrors(w, texts, s.sales, {ErrorGroup::Sales, kLastSalesCode, true});
     if (!any) w.text("Няма открити фатални грешки\r\n");
 }
 
 // Echoes a line's fields. After the reading stopped, a line that was not
 // read (all its fields empty) is left out instead of showing as empty.
 template <std::size_t N>
-void writeFields(ReportWriter& w, const std::array<std::string_view, N>& fields,
+void WriteFields(ReportWriter& w, const std::array<std::string_view, N>& fields,
                  bool readingStopped = false) {
     if (readingStopped && std::all_of(fields.begin(), fields.end(),
                                       [](std::string_view field) { return field.empty(); }))
@@ -271,14 +271,14 @@ bool ViesReadingStopped(const CheckState& s) {
     return false;
 }
 
-void writeViesEcho(ReportWriter& w, const ViesData& v, RunKind kind, bool stopped) {
-    writeFields(w, v.vhr, stopped);
-    writeFields(w, v.vdr, stopped);
-    writeFields(w, v.vtr, stopped);
-    writeFields(w, v.ttr, stopped);
+void WriteViesEcho(ReportWriter& w, const ViesData& v, RunKind kind, bool stopped) {
+    WriteFields(w, v.vhr, stopped);
+    WriteFields(w, v.vdr, stopped);
+    WriteFields(w, v.vtr, stopped);
+    WriteFields(w, v.ttr, stopped);
     for (const auto& row : v.section1) {
         if (kind == RunKind::OemToAnsi) {
-            writeFields(w, row.fields);
+            WriteFields(w, row.fields);
             continue;
         }
         const auto& f = row.fields;
@@ -287,7 +287,7 @@ void writeViesEcho(ReportWriter& w, const ViesData& v, RunKind kind, bool stoppe
         w.bytes(f[kVirPeriod]).bytes("\r\n");
     }
     if (kind == RunKind::OemToAnsi) return;
-    writeFields(w, v.chr, stopped);
+    WriteFields(w, v.chr, stopped);
     for (const auto& row : v.section2) {
         const auto& f = row.fields;
         w.bytes(f[kCosCode]).bytes(f[kCosNumber]).padded15(f[kCosVin]).bytes(f[kCosOperation]);
@@ -300,7 +300,7 @@ void writeViesEcho(ReportWriter& w, const ViesData& v, RunKind kind, bool stoppe
 constexpr int kLastSection1Code = 8;
 
 template <typename Rows>
-bool writeViesRowErrors(ReportWriter& w, ReportTexts& texts, const Rows& rows, int first,
+bool WriteViesRowErrors(ReportWriter& w, ReportTexts& texts, const Rows& rows, int first,
                         int last) {
     bool any = false;
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -339,14 +339,14 @@ bool WriteMismatches(ReportWriter& w, const std::vector<CounterpartMismatch>& mi
     return !mismatches.empty();
 }
 
-void writeViesPart(ReportWriter& w, ReportTexts& texts, const CheckState& s, RunKind kind) {
+void WriteViesPart(ReportWriter& w, ReportTexts& texts, const CheckState& s, RunKind kind) {
     w.text("\r\nVIES - ДЕКЛАРАЦИЯ\r\n\r\n");
     if (s.returnErrors.has(kMissingViesCode)) {
         w.bytes(texts.text(ErrorGroup::Deklar, kMissingViesCode)).bytes("\r\n");
         return;
     }
     w.text("Прочетен файл: ").text(s.vies.fileName).text("\r\n");
-    writeViesEcho(w, s.vies, kind, ViesReadingStopped(s));
+    WriteViesEcho(w, s.vies, kind, ViesReadingStopped(s));
 
     w.text("\r\nПроверка на файл VIES\r\n\r\n");
     const bool oem = kind == RunKind::OemToAnsi;
@@ -356,8 +356,8 @@ void writeViesPart(ReportWriter& w, ReportTexts& texts, const CheckState& s, Run
         w.bytes(texts.text(ErrorGroup::ViesHeader, code)).bytes("\r\n");
         any = true;
     }
-    any |= writeViesRowErrors(w, texts, s.vies.section1, 1, kLastSection1Code);
-    if (!oem) any |= writeViesRowErrors(w, texts, s.vies.section2, kLastSection1Code + 1, 18);
+    any |= WriteViesRowErrors(w, texts, s.vies.section1, 1, kLastSection1Code);
+    if (!oem) any |= WriteViesRowErrors(w, texts, s.vies.section2, kLastSection1Code + 1, 18);
     any |= WriteMismatches(w, s.vies.mismatches);
     if (!any) w.text("Няма открити грешки\r\n");
     w.text("\r\nПроверка на VIES файла ще се осъществи при приемане на данните\r\n\r\n");
@@ -365,10 +365,10 @@ void writeViesPart(ReportWriter& w, ReportTexts& texts, const CheckState& s, Run
 
 // One line for each file that is not in Windows-1251, in the order the
 // files are read.
-std::string encodingMessage(const ReaderResults& r) {
+std::string EncodingMessage(const ReaderResults& r) {
     std::string message;
     const auto add = [&](int result, std::string_view line) {
-        if (result > kFileNotOpened) message += platform::toCp1251(line);
+        if (result > kFileNotOpened) message += platform::ToCp1251(line);
     };
     add(r.deklar, "Файла deklar.txt не е в енкодинг Cp1251!\r\n");
     add(r.purchases, "Файла pokupki.txt не е в енкодинг Cp1251!\r\n");
@@ -386,16 +386,16 @@ bool HasEncodingSignature(const ReaderResults& r) {
 
 std::string BuildCheckReport(const CheckState& s, RunKind kind) {
     const ReaderResults& results = s.results;
-    if (HasEncodingSignature(results)) return encodingMessage(results);
+    if (HasEncodingSignature(results)) return EncodingMessage(results);
     std::string report;
     ReportWriter w(report);
     ReportTexts texts;
-    writeHeader(w, s, kind);
-    writeSalesSums(w, s);
-    writePurchaseSums(w, s);
-    writeResultLines(w, s);
-    writeErrorSections(w, texts, s);
-    if (s.viesSales.needViesReturn() || results.vies == kFileRead) writeViesPart(w, texts, s, kind);
+    WriteHeader(w, s, kind);
+    WriteSalesSums(w, s);
+    WritePurchaseSums(w, s);
+    WriteResultLines(w, s);
+    WriteErrorSections(w, texts, s);
+    if (s.viesSales.needViesReturn() || results.vies == kFileRead) WriteViesPart(w, texts, s, kind);
     return report;
 }
 
@@ -405,7 +405,7 @@ bool HasFatalErrorsListed(const CheckState& s) {
     const auto anyFatal = [](const std::vector<LineRecord>& records, const CodeRange& range) {
         for (const auto& record : records)
             for (int code = 1; record.errors.any() && code <= range.last; ++code)
-                if (record.errors.has(code) && listed(range, code)) return true;
+                if (record.errors.has(code) && Listed(range, code)) return true;
         return false;
     };
     return anyFatal(s.purchases, {ErrorGroup::Purchases, kLastPurchaseCode, true}) ||

@@ -10,8 +10,8 @@ namespace {
 
 constexpr int kMissingViesCode = 76;
 
-std::optional<FileText> readFile(const std::filesystem::path& folder, std::string_view name) {
-    const auto file = platform::findIgnoringCase(folder, name);
+std::optional<FileText> ReadFile(const std::filesystem::path& folder, std::string_view name) {
+    const auto file = platform::FindIgnoringCase(folder, name);
     if (!file) return std::nullopt;
     return FileText::read(*file);
 }
@@ -31,14 +31,14 @@ std::string RunCheck(CheckState& s, const std::filesystem::path& folder, RunKind
     s.today = TodayOf(today);
     const bool oem = kind == RunKind::OemToAnsi;
     ReaderResults& r = s.results;
-    r.deklar = CheckDeklarFile(s, readFile(folder, "deklar.txt"), oem);
-    r.purchases = CheckPokupkiFile(s, readFile(folder, "pokupki.txt"), oem);
-    r.sales = CheckProdagbiFile(s, readFile(folder, "prodagbi.txt"), oem);
-    r.vies = CheckViesTxtFile(s, readFile(folder, "vies.txt"), oem);
+    r.deklar = CheckDeklarFile(s, ReadFile(folder, "deklar.txt"), oem);
+    r.purchases = CheckPokupkiFile(s, ReadFile(folder, "pokupki.txt"), oem);
+    r.sales = CheckProdagbiFile(s, ReadFile(folder, "prodagbi.txt"), oem);
+    r.vies = CheckViesTxtFile(s, ReadFile(folder, "vies.txt"), oem);
     if (r.vies == kFileNotOpened) {
         // The CSV reader warns again when that file is missing too.
         s.returnErrors.clear(kMissingViesCode);
-        r.vies = CheckViesCsvFile(s, readFile(folder, "vies.csv"), oem);
+        r.vies = CheckViesCsvFile(s, ReadFile(folder, "vies.csv"), oem);
     }
     return BuildCheckReport(s, kind);
 }

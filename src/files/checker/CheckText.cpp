@@ -18,15 +18,15 @@ namespace {
 
 constexpr char kCtrlZ = '\x1A';
 
-bool isLineEnd(char c) {
+bool IsLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
-bool isDigit(char c) {
+bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
 // The characters the checker accepts, as Unicode code points.
-bool isPermittedCodePoint(char32_t cp) {
+bool IsPermittedCodePoint(char32_t cp) {
     if (cp == 0x0A || cp == 0x0D || cp == 0x1A) return true;
     if (cp >= 0x20 && cp <= 0x7F) return true;
     if ((cp >= 0x0401 && cp <= 0x040C) || (cp >= 0x040E && cp <= 0x044F) ||
@@ -73,7 +73,7 @@ bool isPermittedCodePoint(char32_t cp) {
     }
 }
 
-char32_t firstCodePoint(const std::string& utf8) {
+char32_t FirstCodePoint(const std::string& utf8) {
     const auto b = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
     if (b(0) < 0x80) return b(0);
     if (b(0) < 0xE0) return (char32_t(b(0) & 0x1F) << 6) | (b(1) & 0x3F);
@@ -81,20 +81,20 @@ char32_t firstCodePoint(const std::string& utf8) {
 }
 
 // Which Windows-1251 bytes are permitted, derived from the code points above.
-const std::array<bool, 256>& permittedBytes() {
+const std::array<bool, 256>& PermittedBytes() {
     static const std::array<bool, 256> table = [] {
         std::array<bool, 256> permitted{};
         for (int b = 0; b < 256; ++b) {
             const char byte = static_cast<char>(b);
-            permitted[b] = isPermittedCodePoint(
-                firstCodePoint(platform::decodeCp1251(std::string_view(&byte, 1))));
+            permitted[b] = IsPermittedCodePoint(
+                FirstCodePoint(platform::DecodeCp1251(std::string_view(&byte, 1))));
         }
         return permitted;
     }();
     return table;
 }
 
-bool startsWith(std::string_view text, std::initializer_list<unsigned char> bytes) {
+bool StartsWith(std::string_view text, std::initializer_list<unsigned char> bytes) {
     if (text.size() < bytes.size()) return false;
     std::size_t i = 0;
     for (unsigned char b : bytes)
@@ -154,25 +154,25 @@ bool IsUtf8CyrillicText(std::string_view text) {
 
 int EncodingSignature(std::string_view text) {
     if (text.size() <= 4) return 0;
-    if (startsWith(text, {0xEF, 0xBB})) return 1;
-    if (startsWith(text, {0xFE, 0xFF})) return 2;
-    if (startsWith(text, {0xFF, 0xFE, 0x00, 0x00})) return 5;
-    if (startsWith(text, {0xFF, 0xFE})) return 3;
-    if (startsWith(text, {0x00, 0x00, 0xFE, 0xFF})) return 4;
-    if (startsWith(text, {0x2B, 0x2F, 0x76})) {
+    if (StartsWith(text, {0xEF, 0xBB})) return 1;
+    if (StartsWith(text, {0xFE, 0xFF})) return 2;
+    if (StartsWith(text, {0xFF, 0xFE, 0x00, 0x00})) return 5;
+    if (StartsWith(text, {0xFF, 0xFE})) return 3;
+    if (StartsWith(text, {0x00, 0x00, 0xFE, 0xFF})) return 4;
+    if (StartsWith(text, {0x2B, 0x2F, 0x76})) {
         const char c = text[3];
         if (c == 0x38 || c == 0x39 || c == 0x2B || c == 0x2F) return 6;
     }
-    if (startsWith(text, {0xF7, 0x64, 0x4C})) return 7;
-    if (startsWith(text, {0xDD, 0x73, 0x66, 0x73})) return 8;
-    if (startsWith(text, {0x0E, 0xFE, 0xFF})) return 9;
-    if (startsWith(text, {0xFB, 0xEE, 0x28})) return 10;
-    if (startsWith(text, {0x84, 0x31, 0x95, 0x33})) return 11;
+    if (StartsWith(text, {0xF7, 0x64, 0x4C})) return 7;
+    if (StartsWith(text, {0xDD, 0x73, 0x66, 0x73})) return 8;
+    if (StartsWith(text, {0x0E, 0xFE, 0xFF})) return 9;
+    if (StartsWith(text, {0xFB, 0xEE, 0x28})) return 10;
+    if (StartsWith(text, {0x84, 0x31, 0x95, 0x33})) return 11;
     return 0;
 }
 
 bool HasOnlyPermittedCharacters(std::string_view text) {
-    const auto& permitted = permittedBytes();
+    const auto& permitted = PermittedBytes();
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     std::size_t i = 0;
 #if defined(__SSE2__)
@@ -200,7 +200,7 @@ bool HasOnlyPermittedCharacters(std::string_view text) {
     return true;
 }
 
-std::string_view windowAt(std::string_view text, std::size_t start, std::size_t count) {
+std::string_view WindowAt(std::string_view text, std::size_t start, std::size_t count) {
     if (start >= text.size()) return {};
     return text.substr(start, count);
 }
@@ -223,7 +223,7 @@ bool LineReader::next(std::string_view& line) {
     line = text_.substr(pos_, end - pos_);
     pos_ = end;
     if (pos_ < text_.size()) ++pos_;  // the CR or LF that ended the line
-    if (pos_ < text_.size() && isLineEnd(text_[pos_])) ++pos_;
+    if (pos_ < text_.size() && IsLineEnd(text_[pos_])) ++pos_;
     if (pos_ < text_.size() && text_[pos_] == kCtrlZ) ++pos_;
     return true;
 }
@@ -238,7 +238,7 @@ std::size_t CountLines(std::string_view text) {
 bool IsNumericText(std::string_view text, bool decimalsAllowed) {
     bool seenDigit = false, seenMinus = false, seenSeparator = false;
     for (char c : text) {
-        if (isDigit(c)) {
+        if (IsDigit(c)) {
             seenDigit = true;
         } else if (c == ' ') {
             continue;
@@ -262,7 +262,7 @@ std::int64_t LeadingInteger(std::string_view text) {
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
     std::int64_t value = 0;
-    for (; i < text.size() && isDigit(text[i]); ++i) {
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
         const int digit = text[i] - '0';
         if (value > (kMax - digit) / 10) return negative ? -kMax : kMax;
         value = value * 10 + digit;
@@ -277,10 +277,10 @@ double LeadingNumber(std::string_view text) {
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     // Only digits and one point: an exponent or "inf" is not a money text.
     std::size_t end = i;
-    while (end < text.size() && isDigit(text[end])) ++end;
+    while (end < text.size() && IsDigit(text[end])) ++end;
     if (end < text.size() && text[end] == '.') {
         ++end;
-        while (end < text.size() && isDigit(text[end])) ++end;
+        while (end < text.size() && IsDigit(text[end])) ++end;
     }
     double value = 0;
     std::from_chars(text.data() + i, text.data() + end, value, std::chars_format::fixed);

@@ -26,7 +26,7 @@ bool IsUtf8CyrillicText(std::string_view text);
 bool HasOnlyPermittedCharacters(std::string_view text);
 
 // The first `count` bytes from `start`, or fewer at the end of the text.
-std::string_view windowAt(std::string_view text, std::size_t start, std::size_t count);
+std::string_view WindowAt(std::string_view text, std::size_t start, std::size_t count);
 
 // Line splitting of the checker: a line ends at CR or LF; after it one CR or
 // LF is skipped, then one more CR or LF if present, then one Ctrl-Z if

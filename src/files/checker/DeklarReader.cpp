@@ -12,32 +12,32 @@ namespace {
 
 constexpr std::string_view kZeroAmount = "0.00";
 
-bool isLineEndOrCtrlZ(char c) {
+bool IsLineEndOrCtrlZ(char c) {
     return c == '\r' || c == '\n' || c == '\x1A';
 }
 
 // The line must be 590 characters, followed by one CR or LF, or by two or
 // three characters each of which is CR, LF or Ctrl-Z.
-bool hasValidStructure(std::string_view text, std::string_view line) {
+bool HasValidStructure(std::string_view text, std::string_view line) {
     if (line.size() != kDeklarLineLength) return false;
     const std::string_view rest = text.substr(line.size());
     if (rest.size() == 1) return rest[0] == '\r' || rest[0] == '\n';
     if (rest.size() != 2 && rest.size() != 3) return false;
     for (char c : rest)
-        if (!isLineEndOrCtrlZ(c)) return false;
+        if (!IsLineEndOrCtrlZ(c)) return false;
     return true;
 }
 
-void cutFields(CheckState& s, std::string_view line) {
+void CutFields(CheckState& s, std::string_view line) {
     for (std::size_t f = 0; f < kDeklarFieldCount; ++f) {
-        std::string_view field = RightTrim(cut(line, kDeklarColumns[f]));
+        std::string_view field = RightTrim(Cut(line, kDeklarColumns[f]));
         if (f >= kFirstDeklarCell && field.empty()) field = kZeroAmount;
         s.returnData[f] = field;
     }
 }
 
 // A count of documents: present, a whole number, not negative.
-bool isValidCount(std::string_view count) {
+bool IsValidCount(std::string_view count) {
     return !count.empty() && IsNumericText(count, false) && LeadingInteger(count) >= 0;
 }
 
@@ -73,8 +73,8 @@ class DeklarRules {
         if (d_[kPeriod].empty()) e_.set(4);
         if (std::string_view(s_.today.yearMonth) < d_[kPeriod]) e_.set(5);
         if (d_[kFiler].empty()) e_.set(6);
-        if (!isValidCount(d_[kSalesCount])) e_.set(7);
-        if (!isValidCount(d_[kPurchaseCount])) e_.set(8);
+        if (!IsValidCount(d_[kSalesCount])) e_.set(7);
+        if (!IsValidCount(d_[kPurchaseCount])) e_.set(8);
     }
 
     void cells() {
@@ -138,10 +138,10 @@ int CheckDeklarFile(CheckState& s, std::optional<FileText> text, bool oem) {
     LineReader reader(bytes);
     std::string_view line;
     reader.next(line);
-    if (!hasValidStructure(bytes, line)) s.returnErrors.set(42);
+    if (!HasValidStructure(bytes, line)) s.returnErrors.set(42);
     if (!HasOnlyPermittedCharacters(bytes)) s.returnErrors.set(68);
 
-    cutFields(s, line);
+    CutFields(s, line);
     DeklarRules(s).apply();
     return kFileRead;
 }

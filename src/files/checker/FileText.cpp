@@ -29,7 +29,7 @@ class Descriptor {
 
 // Reads until end of file into `bytes`, growing it when the file grew since
 // its size was taken. Returns false on a read error.
-bool readAll(int fd, std::unique_ptr<char[]>& bytes, std::size_t& capacity, std::size_t& size) {
+bool ReadAll(int fd, std::unique_ptr<char[]>& bytes, std::size_t& capacity, std::size_t& size) {
     size = 0;
     for (;;) {
         if (size == capacity) {
@@ -50,12 +50,12 @@ bool readAll(int fd, std::unique_ptr<char[]>& bytes, std::size_t& capacity, std:
 }
 
 // The OEM-to-ANSI table, built from the platform's conversion byte by byte.
-const std::array<char, 256>& oemTable() {
+const std::array<char, 256>& OemTable() {
     static const std::array<char, 256> table = [] {
         std::array<char, 256> bytes{};
         for (int b = 0; b < 256; ++b) bytes[b] = static_cast<char>(b);
         const std::string converted =
-            platform::cp866ToCp1251(std::string_view(bytes.data(), bytes.size()));
+            platform::Cp866ToCp1251(std::string_view(bytes.data(), bytes.size()));
         std::array<char, 256> result{};
         std::memcpy(result.data(), converted.data(), result.size());
         return result;
@@ -78,7 +78,7 @@ std::optional<FileText> FileText::read(const std::filesystem::path& file) {
     // second allocation.
     std::size_t capacity = static_cast<std::size_t>(status.st_size) + 1;
     text.bytes_ = std::make_unique_for_overwrite<char[]>(capacity);
-    if (!readAll(fd.get(), text.bytes_, capacity, text.size_)) return std::nullopt;
+    if (!ReadAll(fd.get(), text.bytes_, capacity, text.size_)) return std::nullopt;
     return text;
 }
 
@@ -91,7 +91,7 @@ FileText FileText::fromBytes(std::string_view bytes) {
 }
 
 void FileText::convertFromOem() {
-    const auto& table = oemTable();
+    const auto& table = OemTable();
     char* bytes = bytes_.get();
     for (std::size_t i = 0; i < size_; ++i) bytes[i] = table[static_cast<unsigned char>(bytes[i])];
 }

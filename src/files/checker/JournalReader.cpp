@@ -12,8 +12,8 @@ bool HasReturnToCompare(const CheckState& s) {
 void TakeIdentityFromFirstLine(CheckState& s, const std::vector<LineRecord>& records) {
     if (!s.returnData[kVin].empty() || records.empty()) return;
     const std::string_view first = records.front().line;
-    s.returnData[kVin] = RightTrim(cut(first, kJournalTextColumns[kLineVin]));
-    s.returnData[kPeriod] = RightTrim(cut(first, kJournalTextColumns[kLinePeriod]));
+    s.returnData[kVin] = RightTrim(Cut(first, kJournalTextColumns[kLineVin]));
+    s.returnData[kPeriod] = RightTrim(Cut(first, kJournalTextColumns[kLinePeriod]));
 }
 
 int SplitJournalText(CheckState& s, std::optional<FileText> text, bool oem, FileText& slot,
@@ -36,7 +36,7 @@ int SplitJournalText(CheckState& s, std::optional<FileText> text, bool oem, File
         // whatever follows it; when the whole file is clean, so is each.
         if (!clean) {
             const std::size_t start = static_cast<std::size_t>(line.data() - bytes.data());
-            if (!HasOnlyPermittedCharacters(windowAt(bytes, start, kind.lineLength)))
+            if (!HasOnlyPermittedCharacters(WindowAt(bytes, start, kind.lineLength)))
                 record.errors.set(kind.lineCharacterCode);
         }
     }

@@ -34,14 +34,14 @@ struct JournalLine {
 
     JournalLine(std::string_view line, Column field8aColumn) {
         for (std::size_t f = 0; f < text.size(); ++f)
-            text[f] = RightTrim(cut(line, kJournalTextColumns[f]));
+            text[f] = RightTrim(Cut(line, kJournalTextColumns[f]));
         for (std::size_t k = 0; k < N; ++k) {
             // An empty amount reads as 0.00.
-            const FieldAmount read = ReadAmount(RightTrim(cut(line, amountColumn(k))));
+            const FieldAmount read = ReadAmount(RightTrim(Cut(line, AmountColumn(k))));
             amount[k] = read.value;
             numeric[k] = read.numeric;
         }
-        field8a = cut(line, field8aColumn);
+        field8a = Cut(line, field8aColumn);
     }
     std::string_view operator[](JournalField f) const { return text[f]; }
     bool nonZero(std::size_t k) const { return amount[k] != 0; }

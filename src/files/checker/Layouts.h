@@ -15,7 +15,7 @@ struct Column {
 
 // The bytes of a column of a line; shorter or empty where the line ends
 // before the column does.
-inline std::string_view cut(std::string_view line, Column column) {
+inline std::string_view Cut(std::string_view line, Column column) {
     if (column.start >= line.size()) return {};
     return line.substr(column.start, column.width);
 }
@@ -116,7 +116,7 @@ inline constexpr std::array<Column, kJournalTextFieldCount> kJournalTextColumns 
 inline constexpr std::size_t kFirstAmountStart = 167;
 inline constexpr std::size_t kAmountWidth = 15;
 
-inline constexpr Column amountColumn(std::size_t k) {
+inline constexpr Column AmountColumn(std::size_t k) {
     return {kFirstAmountStart + k * kAmountWidth, kAmountWidth};
 }
 

@@ -7,7 +7,7 @@
 namespace files::checker {
 namespace {
 
-bool isDigit(char c) {
+bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
@@ -21,7 +21,7 @@ VatNumberVerdict TestVatNumber(std::string_view vin, bool thirteenDigitEik) {
     if (vin.size() == 11)
         valid = persons::IsValidEik(number, nullptr);
     else if (vin.size() == 12)
-        valid = std::all_of(number.begin(), number.end(), isDigit);
+        valid = std::all_of(number.begin(), number.end(), IsDigit);
     else if (vin.size() == 15 && thirteenDigitEik)
         valid = persons::IsValidEik(number, nullptr);
     return valid ? VatNumberVerdict::Valid : VatNumberVerdict::BadFormat;
@@ -31,7 +31,7 @@ bool IsWellFormedDate(std::string_view date, std::string_view firstYear,
                       std::string_view lastYear) {
     if (date.size() < 10) return false;
     for (std::size_t i : {0, 1, 3, 4, 6, 7, 8, 9})
-        if (!isDigit(date[i])) return false;
+        if (!IsDigit(date[i])) return false;
     const std::string_view day = date.substr(0, 2), month = date.substr(3, 2);
     const std::string_view year = date.substr(date.size() - 4);
     return year >= firstYear && year <= lastYear && month >= "01" && month <= "12" && day >= "01" &&

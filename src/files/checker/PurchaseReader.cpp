@@ -136,7 +136,7 @@ class PurchaseRules {
 
 // The return's purchase cells against the column sums; none when there is
 // no return to compare with.
-void crossCheckPurchases(CheckState& s) {
+void CrossCheckPurchases(CheckState& s) {
     if (!HasReturnToCompare(s)) return;
     const auto& d = s.returnData;
     const auto& sum = s.purchaseSums;
@@ -164,7 +164,7 @@ int CheckPokupkiFile(CheckState& s, std::optional<FileText> text, bool oem) {
     CheckJournalLines(s.purchases, kPurchaseFile, [&](LineRecord& record, std::int64_t position) {
         rules.check(record, position, s.purchaseSums);
     });
-    crossCheckPurchases(s);
+    CrossCheckPurchases(s);
     // Column 11 + column 13 x DR33 (rounded half up) + column 14.
     const Stotinki partial =
         journals::CoefficientShare(s.purchaseSums[kBS42], AmountOf(s.returnData[kDR33]));

@@ -236,7 +236,7 @@ class SalesRules {
 
 // The return's sales cells against the column sums; none when there is no
 // return to compare with.
-void crossCheckSales(CheckState& s) {
+void CrossCheckSales(CheckState& s) {
     if (!HasReturnToCompare(s)) return;
     const auto& d = s.returnData;
     const auto& sum = s.salesSums;
@@ -278,7 +278,7 @@ int CheckProdagbiFile(CheckState& s, std::optional<FileText> text, bool oem) {
     CheckJournalLines(s.sales, kSalesFile, [&](LineRecord& record, std::int64_t position) {
         rules.check(record, position, s);
     });
-    crossCheckSales(s);
+    CrossCheckSales(s);
     return kFileRead;
 }
 

@@ -12,14 +12,14 @@ constexpr int kMissingViesCode = 76;  // DEKLAR: the sales need a VIES return
 constexpr int kViesCharacterCode = 72;
 constexpr int kReadFailedCode = 25;  // header: a VIES.CSV field could not be read
 
-bool isLineEnd(char c) {
+bool IsLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
 
 // Starts a reader: the missing-file warning, the common reading steps and
 // the character test. Returns the reader result and whether the text may be
 // read on.
-std::pair<int, bool> startViesReader(CheckState& s, std::optional<FileText> text, bool oem,
+std::pair<int, bool> StartViesReader(CheckState& s, std::optional<FileText> text, bool oem,
                                      std::string_view fileName) {
     if (!text) {
         if (s.viesSales.needViesReturn()) s.returnErrors.set(kMissingViesCode);
@@ -38,12 +38,12 @@ std::pair<int, bool> startViesReader(CheckState& s, std::optional<FileText> text
 
 // Cuts a VIES.TXT line into fields of the given widths.
 template <std::size_t N>
-std::array<std::string_view, N> cutFields(std::string_view line,
+std::array<std::string_view, N> CutFields(std::string_view line,
                                           const std::array<std::size_t, N>& widths) {
     std::array<std::string_view, N> fields{};
     std::size_t start = 0;
     for (std::size_t i = 0; i < N; ++i) {
-        fields[i] = cut(line, {start, widths[i]});
+        fields[i] = Cut(line, {start, widths[i]});
         start += widths[i];
     }
     return fields;
@@ -57,7 +57,7 @@ class TxtCursor {
     std::string_view line() const {
         if (pos_ >= text_.size()) return {};
         std::size_t end = pos_;
-        while (end < text_.size() && !isLineEnd(text_[end])) ++end;
+        while (end < text_.size() && !IsLineEnd(text_[end])) ++end;
         return text_.substr(pos_, end - pos_);
     }
     void advance() { pos_ = std::min(text_.size(), pos_ + line().size() + 2); }
@@ -70,7 +70,7 @@ class TxtCursor {
 
 // The three header lines of VIES.TXT; false (with the structure code of the
 // first line of the wrong length) when they are not there.
-bool readTxtHeader(TxtCursor& cursor, ViesData& v) {
+bool ReadTxtHeader(TxtCursor& cursor, ViesData& v) {
     constexpr std::size_t kLengths[] = {15, 373, 368};
     constexpr int kCodes[] = {26, 27, 28};
     std::string_view lines[3];
@@ -82,14 +82,14 @@ bool readTxtHeader(TxtCursor& cursor, ViesData& v) {
         }
         cursor.advance();
     }
-    v.vhr = cutFields(lines[0], kVhrWidths);
-    v.vdr = cutFields(lines[1], kVdrWidths);
-    v.vtr = cutFields(lines[2], kVtrWidths);
+    v.vhr = CutFields(lines[0], kVhrWidths);
+    v.vdr = CutFields(lines[1], kVdrWidths);
+    v.vtr = CutFields(lines[2], kVtrWidths);
     v.vtr[1] = RightTrim(v.vtr[1]);
     return true;
 }
 
-ViesBody readTxtBody(TxtCursor& cursor, ViesData& v) {
+ViesBody ReadTxtBody(TxtCursor& cursor, ViesData& v) {
     ViesBody body;
     if (cursor.line().size() <= 7) {
         body.tooShort = true;
@@ -97,22 +97,22 @@ ViesBody readTxtBody(TxtCursor& cursor, ViesData& v) {
     }
     if (cursor.line().size() == 27 && cursor.line().starts_with("TTR")) {
         body.totalsRead = true;
-        v.ttr = cutFields(cursor.line(), kTtrWidths);
+        v.ttr = CutFields(cursor.line(), kTtrWidths);
         cursor.advance();
         while (cursor.line().size() == 66 && cursor.line().starts_with("VIR")) {
             auto& row =
-                v.section1.emplace_back(ViesSection1Row{cutFields(cursor.line(), kVirWidths), {}});
+                v.section1.emplace_back(ViesSection1Row{CutFields(cursor.line(), kVirWidths), {}});
             row.fields[kVirVin] = RightTrim(row.fields[kVirVin]);
             cursor.advance();
         }
     }
     if (cursor.line().starts_with("CHR")) {
         body.section2Read = true;
-        v.chr = cutFields(cursor.line(), kChrWidths);
+        v.chr = CutFields(cursor.line(), kChrWidths);
         cursor.advance();
         while (cursor.line().size() == 46 && cursor.line().starts_with("COS")) {
             auto& row =
-                v.section2.emplace_back(ViesSection2Row{cutFields(cursor.line(), kCosWidths), {}});
+                v.section2.emplace_back(ViesSection2Row{CutFields(cursor.line(), kCosWidths), {}});
             row.fields[kCosVin] = RightTrim(row.fields[kCosVin]);
             row.fields[kCosReplacingVin] = RightTrim(row.fields[kCosReplacingVin]);
             cursor.advance();
@@ -129,7 +129,7 @@ class CsvCursor {
     bool atEnd() const { return pos_ >= text_.size(); }
     std::string_view line() const {
         std::size_t end = pos_;
-        while (end < text_.size() && !isLineEnd(text_[end])) ++end;
+        while (end < text_.size() && !IsLineEnd(text_[end])) ++end;
         return text_.substr(std::min(pos_, text_.size()), end - std::min(pos_, text_.size()));
     }
     void advance() {
@@ -140,7 +140,7 @@ class CsvCursor {
     // Whether anything but line ends follows.
     bool textLeft() const {
         for (std::size_t i = pos_; i < text_.size(); ++i)
-            if (!isLineEnd(text_[i])) return true;
+            if (!IsLineEnd(text_[i])) return true;
         return false;
     }
 
@@ -152,7 +152,7 @@ class CsvCursor {
 // Splits a VIES.CSV line at ';' into the fields of a record; false when a
 // ';' is missing or a field is longer than its VIES.TXT width.
 template <std::size_t N>
-bool splitFields(std::string_view line, const std::array<std::size_t, N>& widths,
+bool SplitFields(std::string_view line, const std::array<std::size_t, N>& widths,
                  std::array<std::string_view, N>& fields) {
     for (std::size_t i = 0; i < N; ++i) {
         std::size_t end = line.size();
@@ -224,7 +224,7 @@ class CsvReader {
     template <std::size_t N>
     bool next(const std::array<std::size_t, N>& widths, std::array<std::string_view, N>& fields) {
         std::array<std::string_view, N> split{};
-        const bool read = splitFields(cursor_.line(), widths, split);
+        const bool read = SplitFields(cursor_.line(), widths, split);
         cursor_.advance();
         if (!read) {
             v_.header.set(kReadFailedCode);
@@ -241,16 +241,16 @@ class CsvReader {
 }  // namespace
 
 int CheckViesTxtFile(CheckState& s, std::optional<FileText> text, bool oem) {
-    const auto [result, readOn] = startViesReader(s, std::move(text), oem, "VIES.TXT");
+    const auto [result, readOn] = StartViesReader(s, std::move(text), oem, "VIES.TXT");
     if (!readOn) return result;
     TxtCursor cursor(s.viesText.view());
-    if (!readTxtHeader(cursor, s.vies)) return kFileRead;
-    ApplyViesRules(s, readTxtBody(cursor, s.vies));
+    if (!ReadTxtHeader(cursor, s.vies)) return kFileRead;
+    ApplyViesRules(s, ReadTxtBody(cursor, s.vies));
     return kFileRead;
 }
 
 int CheckViesCsvFile(CheckState& s, std::optional<FileText> text, bool oem) {
-    const auto [result, readOn] = startViesReader(s, std::move(text), oem, "VIES.CSV");
+    const auto [result, readOn] = StartViesReader(s, std::move(text), oem, "VIES.CSV");
     if (!readOn) return result;
     ViesBody body;
     if (CsvReader(s.viesText.view(), s.vies).read(body)) ApplyViesRules(s, body);

@@ -15,26 +15,26 @@ namespace {
 
 using persons::EuPrefixVariant;
 
-std::string_view trim(std::string_view text) {
+std::string_view Trim(std::string_view text) {
     text = RightTrim(text);
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     return text;
 }
 
-bool isDigit(char c) {
+bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
 // A period MM/YYYY of a row: 7 characters with digits where digits belong.
-bool isWellFormedRowPeriod(std::string_view period) {
+bool IsWellFormedRowPeriod(std::string_view period) {
     if (period.size() < 7) return false;
     for (std::size_t i : {0, 1, 3, 4, 5, 6})
-        if (!isDigit(period[i])) return false;
+        if (!IsDigit(period[i])) return false;
     return true;
 }
 
 // MM/YYYY as YYYYMM, written into `buffer`.
-std::string_view asYearMonth(std::string_view period, char (&buffer)[6]) {
+std::string_view AsYearMonth(std::string_view period, char (&buffer)[6]) {
     const std::string_view year = period.substr(3, 4), month = period.substr(0, 2);
     for (std::size_t i = 0; i < 4; ++i) buffer[i] = year[i];
     buffer[4] = month[0];
@@ -42,7 +42,7 @@ std::string_view asYearMonth(std::string_view period, char (&buffer)[6]) {
     return {buffer, 6};
 }
 
-bool isCount(std::string_view text) {
+bool IsCount(std::string_view text) {
     return IsNumericText(text, false) && LeadingInteger(text) >= 0;
 }
 
@@ -66,7 +66,7 @@ class ViesRules {
     void headerLines() {
         const auto& vhr = v_.vhr;
         if (vhr[0] != "VHR") h_.set(1);
-        const std::string_view period = trim(vhr[1]);
+        const std::string_view period = Trim(vhr[1]);
         if (period.size() > 6 && period[2] == '/') {
             std::string yearMonth(period.substr(period.size() - 4));
             yearMonth += period.substr(0, 2);
@@ -74,17 +74,17 @@ class ViesRules {
         } else {
             h_.set(2);
         }
-        if (!isCount(trim(vhr[2]))) h_.set(4);
+        if (!IsCount(Trim(vhr[2]))) h_.set(4);
 
         const auto& vdr = v_.vdr;
         if (vdr[0] != "VDR") h_.set(5);
-        const std::string_view personal = trim(vdr[1]);
+        const std::string_view personal = Trim(vdr[1]);
         if (personal.size() != 10 || !IsNumericText(personal, false)) h_.set(6);
-        if (trim(vdr[2]).empty()) h_.set(7);
-        if (trim(vdr[3]).empty()) h_.set(8);
-        const std::int64_t postcode = LeadingInteger(trim(vdr[4]));
+        if (Trim(vdr[2]).empty()) h_.set(7);
+        if (Trim(vdr[3]).empty()) h_.set(8);
+        const std::int64_t postcode = LeadingInteger(Trim(vdr[4]));
         if (postcode < 999 || postcode > 9999) h_.set(9);
-        if (trim(vdr[6]) != "A" && trim(vdr[6]) != "R") h_.set(10);
+        if (Trim(vdr[6]) != "A" && Trim(vdr[6]) != "R") h_.set(10);
 
         const auto& vtr = v_.vtr;
         if (vtr[0] != "VTR") h_.set(11);
@@ -99,8 +99,8 @@ class ViesRules {
                 break;
         }
         if (vtr[1] != s_.returnData[kVin]) h_.set(14);
-        if (trim(vtr[2]).empty()) h_.set(15);
-        if (trim(vtr[3]).empty()) h_.set(16);
+        if (Trim(vtr[2]).empty()) h_.set(15);
+        if (Trim(vtr[3]).empty()) h_.set(16);
     }
 
     void section1(const ViesBody& body) {
@@ -111,26 +111,26 @@ class ViesRules {
             if (salesNeedSection1) s_.returnErrors.set(77);
             return;
         }
-        if (!IsNumericText(trim(v_.ttr[1]), true)) h_.set(31);
-        if (!IsNumericText(trim(v_.ttr[2]), true)) h_.set(32);
+        if (!IsNumericText(Trim(v_.ttr[1]), true)) h_.set(31);
+        if (!IsNumericText(Trim(v_.ttr[2]), true)) h_.set(32);
         markCounterpartsFoundInSales();
         std::int64_t total = 0, goods = 0;
         std::unordered_map<std::string_view, std::int64_t> sumsByVin;
         for (auto& row : v_.section1) {
             checkSection1Row(row);
             const auto& f = row.fields;
-            const std::int64_t rowGoods = AmountOf(trim(f[kVirGoods]));
+            const std::int64_t rowGoods = AmountOf(Trim(f[kVirGoods]));
             const std::int64_t rowTotal = wrappingAdd(
                 rowGoods,
-                wrappingAdd(AmountOf(trim(f[kVirTriangular])), AmountOf(trim(f[kVirServices]))));
+                wrappingAdd(AmountOf(Trim(f[kVirTriangular])), AmountOf(Trim(f[kVirServices]))));
             goods = wrappingAdd(goods, rowGoods);
             total = wrappingAdd(total, rowTotal);
             std::int64_t& byVin = sumsByVin[f[kVirVin]];
             byVin = wrappingAdd(byVin, rowTotal);
         }
         if (!h_.has(31) && !h_.has(32)) {
-            if (AmountOf(trim(v_.ttr[1])) != total) h_.set(19);
-            if (AmountOf(trim(v_.ttr[2])) != goods) h_.set(20);
+            if (AmountOf(Trim(v_.ttr[1])) != total) h_.set(19);
+            if (AmountOf(Trim(v_.ttr[2])) != goods) h_.set(20);
         }
         compareWithSales(sumsByVin);
     }
@@ -153,16 +153,16 @@ class ViesRules {
 
     // A row's period is valid and earlier than the return's period.
     bool isEarlierPeriod(std::string_view period, char (&buffer)[6]) const {
-        return !period.empty() && isWellFormedRowPeriod(period) &&
-               asYearMonth(period, buffer) < period_;
+        return !period.empty() && IsWellFormedRowPeriod(period) &&
+               AsYearMonth(period, buffer) < period_;
     }
 
     void checkSection1Row(ViesSection1Row& row) {
         db::ErrorSet& e = row.errors;
         const auto& f = row.fields;
         if (f[kVirCode] != "VIR") e.set(1);
-        const std::string_view period = trim(f[kVirPeriod]);
-        const bool wellFormed = !period.empty() && isWellFormedRowPeriod(period);
+        const std::string_view period = Trim(f[kVirPeriod]);
+        const bool wellFormed = !period.empty() && IsWellFormedRowPeriod(period);
         if (!period.empty() && !wellFormed) e.set(5);
         char buffer[6];
         const bool earlier = isEarlierPeriod(period, buffer);
@@ -173,7 +173,7 @@ class ViesRules {
             e.set(2);
             return;
         }
-        if (vin.starts_with("XI") && AmountOf(trim(f[kVirServices])) != 0) e.set(8);
+        if (vin.starts_with("XI") && AmountOf(Trim(f[kVirServices])) != 0) e.set(8);
         if (!foundInSales_.at(vin)) e.set(3);
         if (!rowsSeen_.emplace(vin, f[kVirPeriod]).second) e.set(4);
     }
@@ -185,7 +185,7 @@ class ViesRules {
         if (foundInSales_.empty()) return;
         for (const auto& record : s_.sales) {
             const std::string_view id =
-                RightTrim(cut(record.line, kJournalTextColumns[kLineCounterpart]));
+                RightTrim(Cut(record.line, kJournalTextColumns[kLineCounterpart]));
             if (auto it = foundInSales_.find(id); it != foundInSales_.end()) it->second = true;
         }
     }
@@ -195,29 +195,29 @@ class ViesRules {
             if (!s_.viesSales.storageRegime.empty()) s_.returnErrors.set(78);
             return;
         }
-        if (!IsNumericText(trim(v_.chr[1]), false)) h_.set(33);
+        if (!IsNumericText(Trim(v_.chr[1]), false)) h_.set(33);
         for (auto& row : v_.section2) checkSection2Row(row);
     }
 
     void checkSection2Row(ViesSection2Row& row) {
         db::ErrorSet& e = row.errors;
         const auto& f = row.fields;
-        const std::string_view period = trim(f[kCosPeriod]);
+        const std::string_view period = Trim(f[kCosPeriod]);
         char buffer[6];
         std::string_view rowMonth = period_;
         if (!period.empty()) {
-            const bool wellFormed = isWellFormedRowPeriod(period) && period.substr(0, 2) <= "12" &&
+            const bool wellFormed = IsWellFormedRowPeriod(period) && period.substr(0, 2) <= "12" &&
                                     period.substr(3, 4) <= journals::kLastPeriodYear;
             if (!wellFormed) e.set(11);
-            if (isWellFormedRowPeriod(period)) {
+            if (IsWellFormedRowPeriod(period)) {
                 if (period.substr(3, 4) < "2020") e.set(17);
-                rowMonth = asYearMonth(period, buffer);
+                rowMonth = AsYearMonth(period, buffer);
                 if (wellFormed && rowMonth > period_) e.set(12);
             }
         }
         const std::string_view destined = f[kCosVin], replacing = f[kCosReplacingVin];
         if (!persons::IsEuVatPrefixValid(EuPrefixVariant::A, destined, rowMonth)) e.set(18);
-        const std::string_view operation = trim(f[kCosOperation]);
+        const std::string_view operation = Trim(f[kCosOperation]);
         if (operation != "1" && operation != "2" && operation != "3") e.set(9);
         if ((operation == "1" || operation == "2") && !replacing.empty()) e.set(16);
         if (operation != "3") return;
@@ -231,10 +231,10 @@ class ViesRules {
 
     void counts(const ViesBody& body) {
         if (!h_.has(4) &&
-            LeadingInteger(trim(v_.vhr[2])) != static_cast<std::int64_t>(v_.section1.size()))
+            LeadingInteger(Trim(v_.vhr[2])) != static_cast<std::int64_t>(v_.section1.size()))
             h_.set(18);
         if (body.section2Read &&
-            LeadingInteger(trim(v_.chr[1])) != static_cast<std::int64_t>(v_.section2.size()))
+            LeadingInteger(Trim(v_.chr[1])) != static_cast<std::int64_t>(v_.section2.size()))
             h_.set(18);
         if (body.textLeft) h_.set(30);
     }

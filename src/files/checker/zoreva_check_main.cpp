@@ -35,12 +35,12 @@ struct UsageError {
     std::string message;
 };
 
-bool isLeapYear(int year) {
+bool IsLeapYear(int year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
 // A real calendar date written YYYY-MM-DD.
-std::optional<platform::LocalDateTime> parseDate(std::string_view text) {
+std::optional<platform::LocalDateTime> ParseDate(std::string_view text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
     for (std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
         if (text[i] < '0' || text[i] > '9') return std::nullopt;
@@ -55,12 +55,12 @@ std::optional<platform::LocalDateTime> parseDate(std::string_view text) {
     date.day = number(8, 2);
     constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (date.year < 1 || date.month < 1 || date.month > 12 || date.day < 1) return std::nullopt;
-    const int days = kDays[date.month - 1] + (date.month == 2 && isLeapYear(date.year) ? 1 : 0);
+    const int days = kDays[date.month - 1] + (date.month == 2 && IsLeapYear(date.year) ? 1 : 0);
     if (date.day > days) return std::nullopt;
     return date;
 }
 
-Options parseOptions(int argc, char** argv) {
+Options ParseOptions(int argc, char** argv) {
     Options options;
     std::optional<std::filesystem::path> folder;
     for (int i = 1; i < argc; ++i) {
@@ -69,7 +69,7 @@ Options parseOptions(int argc, char** argv) {
             options.oem = true;
         } else if (arg == "--today") {
             if (i + 1 == argc) throw UsageError{"--today needs a date YYYY-MM-DD"};
-            options.today = parseDate(argv[++i]);
+            options.today = ParseDate(argv[++i]);
             if (!options.today)
                 throw UsageError{"--today: not a date YYYY-MM-DD: " + std::string(argv[i])};
         } else if (arg.starts_with("-") && arg != "-") {
@@ -85,7 +85,7 @@ Options parseOptions(int argc, char** argv) {
     return options;
 }
 
-int fail(const std::string& message) {
+int Fail(const std::string& message) {
     std::fprintf(stderr, "zoreva-check: %s\n", message.c_str());
     return 2;
 }
@@ -98,28 +98,28 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
-        const Options options = parseOptions(argc, argv);
+        const Options options = ParseOptions(argc, argv);
         std::error_code ec;
         if (!std::filesystem::is_directory(options.folder, ec))
-            return fail(options.folder.string() + ": no such folder");
+            return Fail(options.folder.string() + ": no such folder");
 
         files::checker::CheckState state;
         const auto kind =
             options.oem ? files::checker::RunKind::OemToAnsi : files::checker::RunKind::Folder;
         const std::string report = files::checker::RunCheck(
             state, options.folder, kind, options.today.value_or(platform::SystemClock().now()));
-        const std::string text = platform::decodeCp1251(report);
+        const std::string text = platform::DecodeCp1251(report);
         if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
             std::fflush(stdout) != 0)
-            return fail(std::string("cannot write the report: ") + std::strerror(errno));
+            return Fail(std::string("cannot write the report: ") + std::strerror(errno));
 
         const bool unreadable = files::checker::HasEncodingSignature(state.results);
         return unreadable || files::checker::HasFatalErrorsListed(state) ? 1 : 0;
     } catch (const UsageError& e) {
-        return fail(e.message);
+        return Fail(e.message);
     } catch (const std::bad_alloc&) {
-        return fail("not enough memory to read the files");
+        return Fail("not enough memory to read the files");
     } catch (const std::exception& e) {
-        return fail(e.what());
+        return Fail(e.what());
     }
 }

@@ -15,7 +15,7 @@
 using files::checker::CCheckFiles;
 using namespace checker_test;
 using testing_support::DialogDriver;
-using testing_support::readFile;
+using testing_support::ReadFile;
 using testing_support::ScriptedHost;
 using testing_support::TempDir;
 
@@ -45,7 +45,7 @@ TEST_F(CheckFilesDialog, OpensEmptyWithPrintingDisabledAndTheOemButtonHidden) {
 }
 
 TEST_F(CheckFilesDialog, FolderShowsTheReportOfTheChosenFolder) {
-    writeConsistentFolder(in);
+    WriteConsistentFolder(in);
     CCheckFiles dialog(host, outputFolder(), clock, false);
     DialogDriver d(dialog);
     host.chooseFolder(in.path());
@@ -53,26 +53,26 @@ TEST_F(CheckFilesDialog, FolderShowsTheReportOfTheChosenFolder) {
     ASSERT_EQ(host.folderRequests().size(), 1u);
     EXPECT_EQ(host.folderRequests()[0].title, "Избор на папка");
     EXPECT_EQ(host.folderRequests()[0].prompt, "Избрете къде се намират файловете!");
-    EXPECT_EQ(d.text("report"), check(in).report);
-    EXPECT_EQ(dialog.report(), platform::toCp1251(check(in).report));
+    EXPECT_EQ(d.text("report"), Check(in).report);
+    EXPECT_EQ(dialog.report(), platform::ToCp1251(Check(in).report));
     EXPECT_TRUE(d.enabled("Печат"));
     EXPECT_EQ(dialog.state().purchases.size(), 2u);
 
     // Cancelling the chooser changes nothing.
     host.chooseFolder(std::nullopt);
     d.press("Папка");
-    EXPECT_EQ(d.text("report"), check(in).report);
+    EXPECT_EQ(d.text("report"), Check(in).report);
     EXPECT_EQ(host.folderRequests()[1].start, in.path());
 }
 
 TEST_F(CheckFilesDialog, PrintSavesReportTxtWithTheEndMarkAndOpensIt) {
-    writeConsistentFolder(in);
+    WriteConsistentFolder(in);
     CCheckFiles dialog(host, outputFolder(), clock, false);
     DialogDriver d(dialog);
     host.chooseFolder(in.path());
     d.press("Папка").press("Печат");
     const auto report = out / "Report.txt";
-    EXPECT_EQ(readFile(report), dialog.report() + "\x1A");
+    EXPECT_EQ(ReadFile(report), dialog.report() + "\x1A");
     EXPECT_EQ(host.openedFiles(), std::vector<std::filesystem::path>{report});
 
     // A second print of another report replaces the file; it still ends with
@@ -80,14 +80,14 @@ TEST_F(CheckFilesDialog, PrintSavesReportTxtWithTheEndMarkAndOpensIt) {
     TempDir empty;
     host.chooseFolder(empty.path());
     d.press("Папка").press("Печат");
-    EXPECT_EQ(readFile(report), dialog.report() + "\x1A");
-    EXPECT_NE(readFile(report).find(platform::toCp1251("Файла DEKLAR.TXT не може да се отвори")),
+    EXPECT_EQ(ReadFile(report), dialog.report() + "\x1A");
+    EXPECT_NE(ReadFile(report).find(platform::ToCp1251("Файла DEKLAR.TXT не може да се отвори")),
               std::string::npos);
     EXPECT_EQ(host.openedFiles().size(), 2u);
 }
 
 TEST_F(CheckFilesDialog, ReportThatCannotBeSavedIsNotOpened) {
-    writeConsistentFolder(in);
+    WriteConsistentFolder(in);
     CCheckFiles dialog(host, out / "missing", clock, false);
     DialogDriver d(dialog);
     host.chooseFolder(in.path());
@@ -98,7 +98,7 @@ TEST_F(CheckFilesDialog, ReportThatCannotBeSavedIsNotOpened) {
 }
 
 TEST_F(CheckFilesDialog, OemButtonRepeatsTheRunOnTheSameFolder) {
-    writeConsistentFolder(in);
+    WriteConsistentFolder(in);
     CCheckFiles dialog(host, outputFolder(), clock, true);
     DialogDriver d(dialog);
     EXPECT_TRUE(d.visible("OEM -> ANSI"));
@@ -122,6 +122,6 @@ TEST(CheckFilesCommand, TheMenuCommandOpensTheDialog) {
         d.press("Затвори");
     });
     app::CommandContext context{host, doc, dir / "guide.txt", true};
-    app::runCommand(app::Command::CheckFiles, context);
+    app::RunCommand(app::Command::CheckFiles, context);
     EXPECT_EQ(host.dialogsRun(), std::vector<std::string>{"Проверка на файлове"});
 }

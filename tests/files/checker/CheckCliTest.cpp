@@ -10,7 +10,7 @@
 #include "platform/CodePage.h"
 
 using namespace checker_test;
-using testing_support::readFile;
+using testing_support::ReadFile;
 using testing_support::TempDir;
 
 namespace {
@@ -20,7 +20,7 @@ struct CliResult {
     std::string out, err;
 };
 
-CliResult runCli(const std::string& arguments) {
+CliResult RunCli(const std::string& arguments) {
     TempDir scratch;
     const std::string command = std::string(ZOREVA_CHECK) + " " + arguments + " >'" +
                                 (scratch / "out").string() + "' 2>'" + (scratch / "err").string() +
@@ -28,16 +28,16 @@ CliResult runCli(const std::string& arguments) {
     const int raw = std::system(command.c_str());
     CliResult result;
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.out = readFile(scratch / "out");
-    result.err = readFile(scratch / "err");
+    result.out = ReadFile(scratch / "out");
+    result.err = ReadFile(scratch / "err");
     return result;
 }
 
-std::string quoted(const std::filesystem::path& path) {
+std::string Quoted(const std::filesystem::path& path) {
     return "'" + path.string() + "'";
 }
 
-bool isOneLine(const std::string& text) {
+bool IsOneLine(const std::string& text) {
     return !text.empty() && text.back() == '\n' && text.find('\n') == text.size() - 1;
 }
 
@@ -45,53 +45,53 @@ bool isOneLine(const std::string& text) {
 
 TEST(CheckCli, CleanFolderPrintsTheReportInUtf8AndExitsWith0) {
     TempDir dir;
-    writeConsistentFolder(dir);
-    const CliResult r = runCli("--today 2023-06-15 " + quoted(dir.path()));
+    WriteConsistentFolder(dir);
+    const CliResult r = RunCli("--today 2023-06-15 " + Quoted(dir.path()));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, check(dir).report);  // the dialog's report, decoded, CR LF kept
+    EXPECT_EQ(r.out, Check(dir).report);  // the dialog's report, decoded, CR LF kept
     EXPECT_TRUE(r.out.starts_with("СПРАВКА-ПРОТОКОЛ\r\nТекуща дата:15/06/2023\r\n"));
 }
 
 TEST(CheckCli, FatalErrorInTheReportExitsWith1) {
     TempDir empty;
-    CliResult r = runCli(quoted(empty.path()));
+    CliResult r = RunCli(Quoted(empty.path()));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("Файла DEKLAR.TXT не може да се отвори"), std::string::npos);
     EXPECT_EQ(r.err, "");
 
     // A file that is not Windows-1251 cannot be checked at all.
     TempDir dir;
-    writeConsistentFolder(dir);
+    WriteConsistentFolder(dir);
     dir.write("POKUPKI.TXT", std::string("\xFF\xFE"
                                          "A\0B\0C\0",
                                          8));
-    r = runCli("--today 2023-06-15 " + quoted(dir.path()));
+    r = RunCli("--today 2023-06-15 " + Quoted(dir.path()));
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Файла pokupki.txt не е в енкодинг Cp1251!\r\n");
 }
 
 TEST(CheckCli, TodayDecidesWhetherThePeriodLiesInTheFuture) {
     TempDir dir;
-    writeConsistentFolder(dir);
-    CliResult r = runCli("--today 2023-04-30 " + quoted(dir.path()));
+    WriteConsistentFolder(dir);
+    CliResult r = RunCli("--today 2023-04-30 " + Quoted(dir.path()));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("Текуща дата:30/04/2023\r\n"), std::string::npos);
     EXPECT_NE(r.out.find("Отчетният период е по-късен от текущия\r\n"), std::string::npos);
-    r = runCli("--today 2023-05-01 " + quoted(dir.path()));
+    r = RunCli("--today 2023-05-01 " + Quoted(dir.path()));
     EXPECT_EQ(r.status, 0);
 }
 
 TEST(CheckCli, OemRunConvertsTheFilesFromCp866) {
     TempDir dir;
-    writeConsistentFolder(dir);
+    WriteConsistentFolder(dir);
     // The name of the person in CP866: "Зорева ООД".
     Deklar d;
     std::string line = d.file();
     const std::string oemName = "\x87\xAE\xE0\xA5\xA2\xA0 \x8E\x8E\x84";
     line.replace(15, oemName.size(), oemName);
     dir.write("DEKLAR.TXT", line);
-    const CliResult r = runCli("--oem --today 2023-06-15 " + quoted(dir.path()));
+    const CliResult r = RunCli("--oem --today 2023-06-15 " + Quoted(dir.path()));
     EXPECT_NE(r.out.find("Наименование:Зорева ООД\r\nОтчетен период:202305\r\n"),
               std::string::npos);
 }
@@ -100,20 +100,20 @@ TEST(CheckCli, CannotRunExitsWith2AndOneLineOnStandardError) {
     TempDir dir;
     const std::string cases[] = {
         "",
-        quoted(dir / "missing"),
-        quoted(dir.write("file.txt", "x")),
-        "--today 2023-02-29 " + quoted(dir.path()),
-        "--today 15.06.2023 " + quoted(dir.path()),
+        Quoted(dir / "missing"),
+        Quoted(dir.write("file.txt", "x")),
+        "--today 2023-02-29 " + Quoted(dir.path()),
+        "--today 15.06.2023 " + Quoted(dir.path()),
         "--today",
-        "--verbose " + quoted(dir.path()),
-        quoted(dir.path()) + " " + quoted(dir.path()),
+        "--verbose " + Quoted(dir.path()),
+        Quoted(dir.path()) + " " + Quoted(dir.path()),
     };
     for (const auto& arguments : cases) {
-        const CliResult r = runCli(arguments);
+        const CliResult r = RunCli(arguments);
         EXPECT_EQ(r.status, 2) << arguments;
         EXPECT_EQ(r.out, "") << arguments;
-        EXPECT_TRUE(isOneLine(r.err)) << arguments << ": " << r.err;
+        EXPECT_TRUE(IsOneLine(r.err)) << arguments << ": " << r.err;
         EXPECT_TRUE(r.err.starts_with("zoreva-check: ")) << r.err;
     }
-    EXPECT_EQ(runCli("--today 2024-02-29 " + quoted(dir.path())).status, 1);
+    EXPECT_EQ(RunCli("--today 2024-02-29 " + Quoted(dir.path())).status, 1);
 }

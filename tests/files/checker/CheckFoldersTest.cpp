@@ -15,7 +15,7 @@
 #include "support/TempDir.h"
 
 using namespace checker_test;
-using testing_support::readFile;
+using testing_support::ReadFile;
 
 namespace {
 
@@ -84,9 +84,9 @@ TEST(CheckFoldersPattern, AnyTextLinesMatchWhatStandsBetweenThePieces) {
 TEST_P(CheckFolders, ReportGivesTheExpectedLines) {
     const fs::path folder = kFolders / GetParam();
     Checked checked;
-    checked.report = platform::decodeCp1251(files::checker::RunCheck(
+    checked.report = platform::DecodeCp1251(files::checker::RunCheck(
         checked.state, folder / "in", files::checker::RunKind::Folder, kToday));
-    const std::string expected = readFile(folder / "report.txt");
+    const std::string expected = ReadFile(folder / "report.txt");
     EXPECT_TRUE(Matches(checked.report, expected)) << "report:\n"
                                                    << checked.report << "\nexpected:\n"
                                                    << expected;

@@ -15,17 +15,17 @@ namespace {
 const platform::LocalDateTime kToday{2023, 6, 15, 10, 0, 0};
 
 // An amount or a cell as the report shows it: right-aligned in 15.
-std::string a15(std::string_view text) {
+std::string A15(std::string_view text) {
     return std::string(15 - text.size(), ' ') + std::string(text);
 }
 
-std::string runOn(const TempDir& dir, RunKind kind = RunKind::Folder) {
+std::string RunOn(const TempDir& dir, RunKind kind = RunKind::Folder) {
     CheckState state;
-    return platform::decodeCp1251(RunCheck(state, dir.path(), kind, kToday));
+    return platform::DecodeCp1251(RunCheck(state, dir.path(), kind, kToday));
 }
 
 // The sums, results and error sections of the consistent folder.
-std::string consistentReportUpToVies(std::string_view periodLine) {
+std::string ConsistentReportUpToVies(std::string_view periodLine) {
     std::string r;
     r += "СПРАВКА-ПРОТОКОЛ\r\n";
     r += "Текуща дата:15/06/2023\r\n\r\n";
@@ -36,57 +36,57 @@ std::string consistentReportUpToVies(std::string_view periodLine) {
     r += "Дневник за продажбите\t\t\t Суми по колони  | Сума от СД за ДДС\r\n";
     r += "Брой записи:               2\r\n";
     r += "/в deklar/:                2\r\n\r\n";
-    r += " 9. Общ размер на ДО за облагане с ДДС\t:" + a15("1500.00") + " |" + a15("1500.00") +
+    r += " 9. Общ размер на ДО за облагане с ДДС\t:" + A15("1500.00") + " |" + A15("1500.00") +
          "\r\n";
-    r += "10. Всичко начислен ДДС\t\t\t:" + a15("100.00") + " |" + a15("100.00") + "\r\n";
-    r += "11. ДО на обл.дост.20%\t\t\t:" + a15("500.00") + " |" + a15("500.00") + "\r\n";
+    r += "10. Всичко начислен ДДС\t\t\t:" + A15("100.00") + " |" + A15("100.00") + "\r\n";
+    r += "11. ДО на обл.дост.20%\t\t\t:" + A15("500.00") + " |" + A15("500.00") + "\r\n";
     r += "12. Начислен ДДС за доставки по к.11 и нач.\r\nданък 20%, предвиден в закона в "
          "др.случаи:" +
-         a15("100.00") + " |\r\n";
-    r += "13. ДО на ВОП\t\t\t\t\t:" + a15("0.00") + " |\r\n";
-    r += "14. ДО на пол.доставки по чл.82,ал2-6 ЗДДС:" + a15("0.00") + " |\r\n";
-    r += "                        Общо к.13+к.14\t:" + a15("0.00") + " |" + a15("0.00") + "\r\n";
+         A15("100.00") + " |\r\n";
+    r += "13. ДО на ВОП\t\t\t\t\t:" + A15("0.00") + " |\r\n";
+    r += "14. ДО на пол.доставки по чл.82,ал2-6 ЗДДС:" + A15("0.00") + " |\r\n";
+    r += "                        Общо к.13+к.14\t:" + A15("0.00") + " |" + A15("0.00") + "\r\n";
     r +=
-        "15. Начислен ДДС за ВОП и доставки по к.14\t:" + a15("0.00") + " |" + a15("0.00") + "\r\n";
-    r += "16. Начислен данък за доставки на стоки\r\nи услуги за лични нужди\t\t\t:" + a15("0.00") +
-         " |" + a15("0.00") + "\r\n";
-    r += "17. ДО на обл.доставки 9%\t\t\t:" + a15("0.00") + " |" + a15("0.00") + "\r\n";
-    r += "18. Начислен ДДС по к.17\t\t\t:" + a15("0.00") + " |" + a15("0.00") + "\r\n";
-    r += "19. ДО на доставки с 0%\t\t\t:" + a15("0.00") + " |" + a15("0.00") + "\r\n";
-    r += "20. ДО на ВОД\t\t\t\t\t:" + a15("1000.00") + " |" + a15("1000.00") + "\r\n";
-    r += "21. ДО по чл.140, 146, 173 от ЗДДС\t\t:" + a15("0.00") + " |" + a15("0.00") + "\r\n";
-    r += "22. ДО по чл.21, ал.2, място-др.държава\t:" + a15("0.00") + " |" + a15("0.00") + "\r\n";
-    r += "24. ДО на осв.доставки и осв.ВОП\t\t:" + a15("0.00") + " |" + a15("0.00") + "\r\n";
-    r += "23. ДО чл.69 (2)\t\t\t\t:" + a15("0.00") + " |\r\n";
-    r += "25. ДО посредник тристранни операции\t:" + a15("0.00") + " |\r\n";
-    r += "                        Общо к.23+к.25\t:" + a15("0.00") + " |" + a15("0.00") + "\r\n";
+        "15. Начислен ДДС за ВОП и доставки по к.14\t:" + A15("0.00") + " |" + A15("0.00") + "\r\n";
+    r += "16. Начислен данък за доставки на стоки\r\nи услуги за лични нужди\t\t\t:" + A15("0.00") +
+         " |" + A15("0.00") + "\r\n";
+    r += "17. ДО на обл.доставки 9%\t\t\t:" + A15("0.00") + " |" + A15("0.00") + "\r\n";
+    r += "18. Начислен ДДС по к.17\t\t\t:" + A15("0.00") + " |" + A15("0.00") + "\r\n";
+    r += "19. ДО на доставки с 0%\t\t\t:" + A15("0.00") + " |" + A15("0.00") + "\r\n";
+    r += "20. ДО на ВОД\t\t\t\t\t:" + A15("1000.00") + " |" + A15("1000.00") + "\r\n";
+    r += "21. ДО по чл.140, 146, 173 от ЗДДС\t\t:" + A15("0.00") + " |" + A15("0.00") + "\r\n";
+    r += "22. ДО по чл.21, ал.2, място-др.държава\t:" + A15("0.00") + " |" + A15("0.00") + "\r\n";
+    r += "24. ДО на осв.доставки и осв.ВОП\t\t:" + A15("0.00") + " |" + A15("0.00") + "\r\n";
+    r += "23. ДО чл.69 (2)\t\t\t\t:" + A15("0.00") + " |\r\n";
+    r += "25. ДО посредник тристранни операции\t:" + A15("0.00") + " |\r\n";
+    r += "                        Общо к.23+к.25\t:" + A15("0.00") + " |" + A15("0.00") + "\r\n";
 
     r += "\r\n\r\nДневник за покупките\t\t\t\t Суми по колони  | Сума от СД за ДДС\r\n";
     r += "Брой записи:               2\r\n";
     r += "/в deklar/:                2\r\n\r\n";
-    r += " 9. ДО и данък на доставките без ДК\t:" + a15("0.00") + " |\r\n";
-    r += "10. ДО на доставки с пълен ДК\t\t:" + a15("150.00") + " |" + a15("150.00") + "\r\n";
-    r += "11. ДДС - пълен ДК\t\t\t\t:" + a15("30.00") + " |" + a15("30.00") + "\r\n";
-    r += "12. ДО на доставки с частичен ДК\t\t:" + a15("200.00") + " |" + a15("200.00") + "\r\n";
-    r += "13. ДДС - частичен ДК\t\t\t:" + a15("40.00") + " |" + a15("40.00") + "\r\n";
-    r += "14. Годишна корекция\t\t\t\t:" + a15("0.00") + " |" + a15("0.00") + "\r\n";
-    r += "15. ДО тристранна операция\t\t\t:" + a15("0.00") + " |\r\n";
-    r += "                        Общо к.9 +к.15\t:" + a15("0.00") + " |" + a15("0.00") + "\r\n";
+    r += " 9. ДО и данък на доставките без ДК\t:" + A15("0.00") + " |\r\n";
+    r += "10. ДО на доставки с пълен ДК\t\t:" + A15("150.00") + " |" + A15("150.00") + "\r\n";
+    r += "11. ДДС - пълен ДК\t\t\t\t:" + A15("30.00") + " |" + A15("30.00") + "\r\n";
+    r += "12. ДО на доставки с частичен ДК\t\t:" + A15("200.00") + " |" + A15("200.00") + "\r\n";
+    r += "13. ДДС - частичен ДК\t\t\t:" + A15("40.00") + " |" + A15("40.00") + "\r\n";
+    r += "14. Годишна корекция\t\t\t\t:" + A15("0.00") + " |" + A15("0.00") + "\r\n";
+    r += "15. ДО тристранна операция\t\t\t:" + A15("0.00") + " |\r\n";
+    r += "                        Общо к.9 +к.15\t:" + A15("0.00") + " |" + A15("0.00") + "\r\n";
 
     r += "\r\n\r\nСПРАВКА ДЕКЛАРАЦИЯ ЗА ДДС (наименование на полето)\t                 | Сума "
          "в полето     \r\n";
     r += "\r\nКоефициент по чл.73, ал.5 ЗДДС    \t\t\t:                |           1.00\r\n";
-    r += "Общо ДК (кл.41+кл.42*кл.33+кл.43)\t\t\t:" + a15("70.00") + " |" + a15("70.00") + "\r\n";
-    r += "ДДС за внасяне (кл.20-кл.40>=0)\t\t\t:" + a15("30.00") + " |" + a15("30.00") + "\r\n";
-    r += "ДДС за възстановяване (кл.20-кл.40<0)\t\t:                |" + a15("0.00") + "\r\n";
+    r += "Общо ДК (кл.41+кл.42*кл.33+кл.43)\t\t\t:" + A15("70.00") + " |" + A15("70.00") + "\r\n";
+    r += "ДДС за внасяне (кл.20-кл.40>=0)\t\t\t:" + A15("30.00") + " |" + A15("30.00") + "\r\n";
+    r += "ДДС за възстановяване (кл.20-кл.40<0)\t\t:                |" + A15("0.00") + "\r\n";
     r +=
-        "Данък за внасяне от кл.50, припаднат по реда на чл.92(1)ЗДДС\t:  |" + a15("0.00") + "\r\n";
-    r += "Данък за внасяне от кл.50, внесен ефективно\t\t\t:  |" + a15("0.00") + "\r\n";
-    r += "ДДС,подл.на възст.чл.92(1) в 30-дневен срок от подаване на СД\t:  |" + a15("0.00") +
+        "Данък за внасяне от кл.50, припаднат по реда на чл.92(1)ЗДДС\t:  |" + A15("0.00") + "\r\n";
+    r += "Данък за внасяне от кл.50, внесен ефективно\t\t\t:  |" + A15("0.00") + "\r\n";
+    r += "ДДС,подл.на възст.чл.92(1) в 30-дневен срок от подаване на СД\t:  |" + A15("0.00") +
          "\r\n";
-    r += "ДДС,подл.на възст.чл.92(3) в 30-дневен срок от подаване на СД\t:  |" + a15("0.00") +
+    r += "ДДС,подл.на възст.чл.92(3) в 30-дневен срок от подаване на СД\t:  |" + A15("0.00") +
          "\r\n";
-    r += "ДДС,подл.на възст.чл.92(4) в 30-дневен срок от подаване на СД\t:  |" + a15("0.00") +
+    r += "ДДС,подл.на възст.чл.92(4) в 30-дневен срок от подаване на СД\t:  |" + A15("0.00") +
          "\r\n";
 
     r += "\r\nПроверка на файл DEKLAR\r\n\r\nНяма открити грешки в DEKLAR\r\n";
@@ -96,35 +96,35 @@ std::string consistentReportUpToVies(std::string_view periodLine) {
     return r;
 }
 
-std::string utf8(const std::string& cp1251) {
-    return platform::decodeCp1251(cp1251);
+std::string Utf8(const std::string& cp1251) {
+    return platform::DecodeCp1251(cp1251);
 }
 
 }  // namespace
 
 TEST(CheckReport, ConsistentFolderGivesTheFullReportByteForByte) {
     TempDir dir;
-    writeConsistentFolder(dir);
+    WriteConsistentFolder(dir);
     const Vies vies;
     // The VIES part echoes the lines; the VTR VAT number is shown trimmed and
     // the section 1 VAT number padded to 15. No CHR line was read: an empty
     // line stands for it.
-    std::string expected = consistentReportUpToVies("Данъчен период:");
+    std::string expected = ConsistentReportUpToVies("Данъчен период:");
     expected += "\r\nVIES - ДЕКЛАРАЦИЯ\r\n\r\nПрочетен файл: VIES.TXT\r\n";
-    expected += utf8(vies.vhr()) + "\r\n" + utf8(vies.vdr()) + "\r\n";
-    expected += "VTRBG175074752" + utf8(left(vies.name, 150) + left(vies.vtrAddress, 200)) + "\r\n";
-    expected += utf8(vies.ttr()) + "\r\n" + utf8(vies.vir(vies.rows[0])) + "\r\n";
+    expected += Utf8(vies.vhr()) + "\r\n" + Utf8(vies.vdr()) + "\r\n";
+    expected += "VTRBG175074752" + Utf8(Left(vies.name, 150) + Left(vies.vtrAddress, 200)) + "\r\n";
+    expected += Utf8(vies.ttr()) + "\r\n" + Utf8(vies.vir(vies.rows[0])) + "\r\n";
     expected += "\r\n";
     expected += "\r\nПроверка на файл VIES\r\n\r\nНяма открити грешки\r\n";
     expected += "\r\nПроверка на VIES файла ще се осъществи при приемане на данните\r\n\r\n";
-    EXPECT_EQ(runOn(dir), expected);
+    EXPECT_EQ(RunOn(dir), expected);
 }
 
 // Windows-1251 bytes as the OEM code page writes them.
-std::string toCp866(const std::string& cp1251) {
+std::string ToCp866(const std::string& cp1251) {
     std::string all(256, '\0');
     for (int b = 0; b < 256; ++b) all[b] = static_cast<char>(b);
-    const std::string converted = platform::cp866ToCp1251(all);
+    const std::string converted = platform::Cp866ToCp1251(all);
     std::string oem;
     for (char c : cp1251) oem += static_cast<char>(converted.find(c));
     return oem;
@@ -134,20 +134,20 @@ TEST(CheckReport, OemRunReadsCp866AndEchoesOnlySection1) {
     TempDir dir;
     Vies vies;
     vies.storage = {{"1", "DE123456789", "1", "", ""}};
-    dir.write("DEKLAR.TXT", toCp866(Deklar().file()));
-    dir.write("POKUPKI.TXT", toCp866(fileOf(defaultPurchases())));
-    dir.write("PRODAGBI.TXT", toCp866(fileOf(defaultSales())));
-    dir.write("VIES.TXT", toCp866(vies.file()));
+    dir.write("DEKLAR.TXT", ToCp866(Deklar().file()));
+    dir.write("POKUPKI.TXT", ToCp866(FileOf(DefaultPurchases())));
+    dir.write("PRODAGBI.TXT", ToCp866(FileOf(DefaultSales())));
+    dir.write("VIES.TXT", ToCp866(vies.file()));
 
-    std::string expected = consistentReportUpToVies("Отчетен период:");
+    std::string expected = ConsistentReportUpToVies("Отчетен период:");
     expected += "\r\nVIES - ДЕКЛАРАЦИЯ\r\n\r\nПрочетен файл: VIES.TXT\r\n";
-    expected += utf8(vies.vhr()) + "\r\n" + utf8(vies.vdr()) + "\r\n";
-    expected += "VTRBG175074752" + utf8(left(vies.name, 150) + left(vies.vtrAddress, 200)) + "\r\n";
-    expected += utf8(vies.ttr()) + "\r\n";
+    expected += Utf8(vies.vhr()) + "\r\n" + Utf8(vies.vdr()) + "\r\n";
+    expected += "VTRBG175074752" + Utf8(Left(vies.name, 150) + Left(vies.vtrAddress, 200)) + "\r\n";
+    expected += Utf8(vies.ttr()) + "\r\n";
     // The VAT number of a row is not widened to 15, and there is no CHR or
     // COS line.
-    expected += "VIR    1DE123456789" + utf8(vies.vir(vies.rows[0]).substr(23)) + "\r\n";
+    expected += "VIR    1DE123456789" + Utf8(vies.vir(vies.rows[0]).substr(23)) + "\r\n";
     expected += "\r\nПроверка на файл VIES\r\n\r\nНяма открити грешки\r\n";
     expected += "\r\nПроверка на VIES файла ще се осъществи при приемане на данните\r\n\r\n";
-    EXPECT_EQ(runOn(dir, RunKind::OemToAnsi), expected);
+    EXPECT_EQ(RunOn(dir, RunKind::OemToAnsi), expected);
 }

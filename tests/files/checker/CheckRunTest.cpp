@@ -16,7 +16,7 @@ using Codes = std::vector<int>;
 namespace {
 
 // The part of the report from the given heading on.
-std::string from(const std::string& report, std::string_view heading) {
+std::string From(const std::string& report, std::string_view heading) {
     const auto at = report.find(heading);
     return at == std::string::npos ? std::string() : report.substr(at);
 }
@@ -25,7 +25,7 @@ std::string from(const std::string& report, std::string_view heading) {
 
 TEST(CheckRun, EmptyFolderReportsTheThreeMissingFilesAndHasNoViesPart) {
     TempDir dir;
-    const Checked r = check(dir);
+    const Checked r = Check(dir);
     EXPECT_EQ(r.state.returnErrors.codes(), (Codes{41, 43, 51}));
     EXPECT_NE(r.report.find("Идентификационен номер:\r\nНаименование:\r\nДанъчен период:\r\n"),
               std::string::npos);
@@ -40,7 +40,7 @@ TEST(CheckRun, EmptyFolderReportsTheThreeMissingFilesAndHasNoViesPart) {
         "Файла pokupki.txt не може да се отвори\r\n"
         "Файла prodagbi.txt не може да се отвори\r\n";
     // The report ends with the fatal section: no VIES part.
-    EXPECT_EQ(from(r.report, "\r\nПроверка на файл DEKLAR"),
+    EXPECT_EQ(From(r.report, "\r\nПроверка на файл DEKLAR"),
               "\r\nПроверка на файл DEKLAR\r\n\r\n" + missing +
                   "\r\nПроверка на файл ПОКУПКИ\r\n\r\nНяма открити грешки в ПОКУПКИ\r\n"
                   "\r\nПроверка на файл ПРОДАЖБИ\r\n\r\nНяма открити грешки в ПРОДАЖБИ\r\n"
@@ -51,57 +51,57 @@ TEST(CheckRun, EmptyFolderReportsTheThreeMissingFilesAndHasNoViesPart) {
 
 TEST(CheckRun, FileWithAnEncodingSignatureMakesTheWholeReport) {
     TempDir dir;
-    writeConsistentFolder(dir);
-    dir.write("PRODAGBI.TXT", "\xEF\xBB\xBF" + fileOf(defaultSales()));
-    EXPECT_EQ(check(dir).report, "Файла prodagbi.txt не е в енкодинг Cp1251!\r\n");
+    WriteConsistentFolder(dir);
+    dir.write("PRODAGBI.TXT", "\xEF\xBB\xBF" + FileOf(DefaultSales()));
+    EXPECT_EQ(Check(dir).report, "Файла prodagbi.txt не е в енкодинг Cp1251!\r\n");
 
     // One line for each such file, in the order DEKLAR, purchases, sales, VIES.
     dir.write("DEKLAR.TXT", "\xFF\xFE" + Deklar().file());
     dir.write("VIES.TXT", "\xFE\xFF" + Vies().file());
-    EXPECT_EQ(check(dir).report,
+    EXPECT_EQ(Check(dir).report,
               "Файла deklar.txt не е в енкодинг Cp1251!\r\n"
               "Файла prodagbi.txt не е в енкодинг Cp1251!\r\n"
               "Файла vies.txt(vies.csv) не е в енкодинг Cp1251!\r\n");
-    EXPECT_TRUE(HasEncodingSignature(check(dir).state.results));
+    EXPECT_TRUE(HasEncodingSignature(Check(dir).state.results));
 }
 
 TEST(CheckRun, FindsTheFilesWhateverTheCaseOfTheirNames) {
     TempDir upper, mixed;
-    writeConsistentFolder(upper);
+    WriteConsistentFolder(upper);
     mixed.write("Deklar.txt", Deklar().file());
-    mixed.write("pokupki.TXT", fileOf(defaultPurchases()));
-    mixed.write("Prodagbi.Txt", fileOf(defaultSales()));
+    mixed.write("pokupki.TXT", FileOf(DefaultPurchases()));
+    mixed.write("Prodagbi.Txt", FileOf(DefaultSales()));
     mixed.write("vies.txt", Vies().file());
-    const Checked r = check(mixed);
-    EXPECT_EQ(r.report, check(upper).report);
+    const Checked r = Check(mixed);
+    EXPECT_EQ(r.report, Check(upper).report);
     EXPECT_FALSE(r.state.returnErrors.any());
     EXPECT_EQ(r.state.vies.section1.size(), 1u);
 }
 
 TEST(CheckRun, JournalEndingWithCrLfAndCtrlZHasNoExtraRecord) {
     TempDir dir;
-    writeConsistentFolder(dir);
-    dir.write("POKUPKI.TXT", fileOf(defaultPurchases()) + "\x1A");
-    const Checked r = check(dir);
+    WriteConsistentFolder(dir);
+    dir.write("POKUPKI.TXT", FileOf(DefaultPurchases()) + "\x1A");
+    const Checked r = Check(dir);
     EXPECT_EQ(r.state.purchases.size(), 2u);
     EXPECT_FALSE(r.state.returnErrors.any());
 }
 
 TEST(CheckRun, ViesCsvIsReadOnlyWhenViesTxtIsAbsent) {
     TempDir dir;
-    writeConsistentFolder(dir);
+    WriteConsistentFolder(dir);
     // A CSV whose period differs from the return's: code 3 when it is read.
     dir.write("VIES.CSV",
-              "VHR;06/2023;1\r\nVDR;7501010004;" + cp1251("Иван Петров") + ";" + cp1251("София") +
-                  ";1000;" + cp1251("ул. Витоша 1") + ";A\r\nVTR;BG175074752;" +
-                  cp1251("Зорева ООД") + ";" + cp1251("София") +
+              "VHR;06/2023;1\r\nVDR;7501010004;" + Cp1251("Иван Петров") + ";" + Cp1251("София") +
+                  ";1000;" + Cp1251("ул. Витоша 1") + ";A\r\nVTR;BG175074752;" +
+                  Cp1251("Зорева ООД") + ";" + Cp1251("София") +
                   "\r\nTTR;1000.00;1000.00\r\nVIR;1;DE123456789;1000.00;0.00;0.00;\r\n");
-    Checked r = check(dir);
+    Checked r = Check(dir);
     EXPECT_FALSE(r.state.vies.header.has(3));
     EXPECT_EQ(r.state.vies.vhr[1], "05/2023");
 
     std::filesystem::remove(dir / "VIES.TXT");
-    r = check(dir);
+    r = Check(dir);
     EXPECT_EQ(r.state.results.vies, kFileRead);
     EXPECT_EQ(r.state.vies.header.codes(), Codes{3});
     EXPECT_NE(
@@ -111,42 +111,42 @@ TEST(CheckRun, ViesCsvIsReadOnlyWhenViesTxtIsAbsent) {
 
 TEST(CheckRun, MissingViesWarningIsWithdrawnForTheCsvAndSetAgainWhenThatIsMissingToo) {
     TempDir dir;
-    writeConsistentFolder(dir);
+    WriteConsistentFolder(dir);
     std::filesystem::remove(dir / "VIES.TXT");
     // The sales hold an intra-Community supply, so they need a VIES return.
-    Checked r = check(dir);
+    Checked r = Check(dir);
     EXPECT_TRUE(r.state.returnErrors.has(76));
-    EXPECT_EQ(from(r.report, "\r\nVIES - ДЕКЛАРАЦИЯ"),
+    EXPECT_EQ(From(r.report, "\r\nVIES - ДЕКЛАРАЦИЯ"),
               "\r\nVIES - ДЕКЛАРАЦИЯ\r\n\r\nВНИМАНИЕ! В дневник Продажби има условие за подаване "
               "на VIES декларация, но не е намерена такава.\r\n");
     // A warning: listed in the DEKLAR section, not among the fatal errors.
     EXPECT_FALSE(HasFatalErrorsListed(r.state));
 
     dir.write("vies.csv", "VHR;05/2023;1\r\n");
-    r = check(dir);
+    r = Check(dir);
     EXPECT_FALSE(r.state.returnErrors.has(76));
     EXPECT_EQ(r.state.results.vies, kFileRead);
 }
 
 TEST(CheckRun, SalesCode37IsFoundButNeverListed) {
     TempDir dir;
-    writeConsistentFolder(dir);
-    auto sales = defaultSales();
+    WriteConsistentFolder(dir);
+    auto sales = DefaultSales();
     sales[0].amount("SS19") = "10.00";
     sales[0].amount("SS10") = "510.00";
-    dir.write("PRODAGBI.TXT", fileOf(sales));
-    const Checked r = check(dir);
+    dir.write("PRODAGBI.TXT", FileOf(sales));
+    const Checked r = Check(dir);
     EXPECT_TRUE(r.state.sales[0].errors.has(37));
     EXPECT_EQ(r.report.find("При попълнена кл.24"), std::string::npos);
 }
 
 TEST(CheckRun, FatalErrorsAreListedTwice) {
     TempDir dir;
-    writeConsistentFolder(dir);
-    auto purchases = defaultPurchases();
+    WriteConsistentFolder(dir);
+    auto purchases = DefaultPurchases();
     purchases[1].number = "3";  // code 7, fatal
-    dir.write("POKUPKI.TXT", fileOf(purchases));
-    const Checked r = check(dir);
+    dir.write("POKUPKI.TXT", FileOf(purchases));
+    const Checked r = Check(dir);
     const std::string line = "Покупки - Ред 2: Нарушена поредност\r\n";
     const auto first = r.report.find(line);
     ASSERT_NE(first, std::string::npos);

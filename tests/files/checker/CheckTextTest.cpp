@@ -18,7 +18,7 @@ using testing_support::TempDir;
 
 namespace {
 
-std::vector<std::string> linesOf(std::string_view text) {
+std::vector<std::string> LinesOf(std::string_view text) {
     std::vector<std::string> lines;
     LineReader reader(text);
     for (std::string_view line; reader.next(line);) lines.emplace_back(line);
@@ -53,7 +53,7 @@ TEST(LineReader, SplitsAtEveryKindOfLineEnd) {
         {"\x1A", {"\x1A"}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(linesOf(c.text), c.lines) << testing::PrintToString(c.text);
+        EXPECT_EQ(LinesOf(c.text), c.lines) << testing::PrintToString(c.text);
         EXPECT_EQ(CountLines(c.text), c.lines.size()) << testing::PrintToString(c.text);
     }
 }
@@ -146,7 +146,7 @@ TEST(Utf8CyrillicText, WindowsCyrillicTextIsNeverTakenForUtf8) {
         // The same text saved as UTF-8 is recognised whenever it has a letter.
         const bool hasLetter = std::any_of(
             line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xC0; });
-        EXPECT_EQ(IsUtf8CyrillicText(platform::decodeCp1251(line)), hasLetter)
+        EXPECT_EQ(IsUtf8CyrillicText(platform::DecodeCp1251(line)), hasLetter)
             << testing::PrintToString(line);
     }
 }

@@ -6,18 +6,18 @@
 
 namespace checker_test {
 
-std::string cp1251(std::string_view utf8) {
-    return platform::toCp1251(utf8);
+std::string Cp1251(std::string_view utf8) {
+    return platform::ToCp1251(utf8);
 }
 
-std::string left(std::string_view utf8, std::size_t width) {
-    std::string field = platform::toCp1251(utf8);
+std::string Left(std::string_view utf8, std::size_t width) {
+    std::string field = platform::ToCp1251(utf8);
     if (field.size() < width) field.append(width - field.size(), ' ');
     return field;
 }
 
-std::string right(std::string_view utf8, std::size_t width) {
-    std::string field = platform::toCp1251(utf8);
+std::string Right(std::string_view utf8, std::size_t width) {
+    std::string field = platform::ToCp1251(utf8);
     if (field.size() < width) field.insert(0, width - field.size(), ' ');
     return field;
 }
@@ -28,26 +28,26 @@ std::string Deklar::line() const {
         "DS01", "DS20", "DS11", "DS21", "DS12", "DS22", "DS23", "DS13", "DS24", "DS14",
         "DS15", "DS16", "DS17", "DS18", "DS19", "DB30", "DB31", "DB41", "DB32", "DB42",
         "DB43", "DR33", "DR40", "DR50", "DR60", "DR70", "DR71", "DR80", "DR81", "DR82"};
-    std::string text = left(vin, 15) + left(name, 50) + left(period, 6) + left(filer, 50) +
-                       right(salesCount, 15) + right(purchaseCount, 15);
+    std::string text = Left(vin, 15) + Left(name, 50) + Left(period, 6) + Left(filer, 50) +
+                       Right(salesCount, 15) + Right(purchaseCount, 15);
     for (const char* cell : kCells) {
         const auto it = cells.find(cell);
         const std::string value = it != cells.end() ? it->second : "0.00";
-        text += right(value, std::string_view(cell) == "DR33" ? 4 : 15);
+        text += Right(value, std::string_view(cell) == "DR33" ? 4 : 15);
     }
     return text;
 }
 
 std::string JournalLine::head() const {
-    return left(vin, 15) + left(period, 6) + right(branch, 4) + right(number, 15) + left(type, 2) +
-           left(docNo, 20) + left(date, 10) + left(counterpart, 15) + left(counterpartName, 50) +
-           left(goods, 30);
+    return Left(vin, 15) + Left(period, 6) + Right(branch, 4) + Right(number, 15) + Left(type, 2) +
+           Left(docNo, 20) + Left(date, 10) + Left(counterpart, 15) + Left(counterpartName, 50) +
+           Left(goods, 30);
 }
 
 std::string Purchase::line() const {
     std::string text = head();
-    for (const auto& a : amounts) text += right(a, 15);
-    return text + right(field8a, 2);
+    for (const auto& a : amounts) text += Right(a, 15);
+    return text + Right(field8a, 2);
 }
 
 Sale::Sale() {
@@ -65,11 +65,11 @@ std::string& Sale::amount(std::string_view column) {
 
 std::string Sale::line() const {
     std::string text = head();
-    for (const auto& a : amounts) text += right(a, 15);
-    return text + right(field8a, 2);
+    for (const auto& a : amounts) text += Right(a, 15);
+    return text + Right(field8a, 2);
 }
 
-std::vector<Purchase> defaultPurchases() {
+std::vector<Purchase> DefaultPurchases() {
     Purchase first;
     Purchase second;
     second.number = "2";
@@ -82,7 +82,7 @@ std::vector<Purchase> defaultPurchases() {
     return {first, second};
 }
 
-std::vector<Sale> defaultSales() {
+std::vector<Sale> DefaultSales() {
     Sale first;
     first.docNo = "2001";
     first.date = "20/05/2023";
@@ -103,28 +103,28 @@ std::vector<Sale> defaultSales() {
 }
 
 std::string Vies::vhr() const {
-    return "VHR" + left(vhrPeriod, 7) + right(vhrCount, 5);
+    return "VHR" + Left(vhrPeriod, 7) + Right(vhrCount, 5);
 }
 std::string Vies::vdr() const {
-    return "VDR" + left(personal, 15) + left(filerName, 150) + left(town, 50) + left(postcode, 4) +
-           left(address, 150) + left(kind, 1);
+    return "VDR" + Left(personal, 15) + Left(filerName, 150) + Left(town, 50) + Left(postcode, 4) +
+           Left(address, 150) + Left(kind, 1);
 }
 std::string Vies::vtr() const {
-    return "VTR" + left(vtrVin, 15) + left(name, 150) + left(vtrAddress, 200);
+    return "VTR" + Left(vtrVin, 15) + Left(name, 150) + Left(vtrAddress, 200);
 }
 std::string Vies::ttr() const {
-    return "TTR" + right(total, 12) + right(goodsTotal, 12);
+    return "TTR" + Right(total, 12) + Right(goodsTotal, 12);
 }
 std::string Vies::vir(const Row& r) const {
-    return "VIR" + right(r.number, 5) + left(r.vin, 15) + right(r.goods, 12) +
-           right(r.triangular, 12) + right(r.services, 12) + right(r.period, 7);
+    return "VIR" + Right(r.number, 5) + Left(r.vin, 15) + Right(r.goods, 12) +
+           Right(r.triangular, 12) + Right(r.services, 12) + Right(r.period, 7);
 }
 std::string Vies::chr() const {
-    return "CHR" + right(std::to_string(storage.size()), 5);
+    return "CHR" + Right(std::to_string(storage.size()), 5);
 }
 std::string Vies::cos(const StorageRow& r) const {
-    return "COS" + right(r.number, 5) + left(r.vin, 15) + left(r.operation, 1) +
-           left(r.replacing, 15) + right(r.period, 7);
+    return "COS" + Right(r.number, 5) + Left(r.vin, 15) + Left(r.operation, 1) +
+           Left(r.replacing, 15) + Right(r.period, 7);
 }
 
 std::string Vies::file() const {
@@ -140,17 +140,17 @@ std::string Vies::file() const {
     return text;
 }
 
-Checked check(const testing_support::TempDir& dir, platform::LocalDateTime today) {
+Checked Check(const testing_support::TempDir& dir, platform::LocalDateTime today) {
     Checked c;
-    c.report = platform::decodeCp1251(
+    c.report = platform::DecodeCp1251(
         files::checker::RunCheck(c.state, dir.path(), files::checker::RunKind::Folder, today));
     return c;
 }
 
-void writeConsistentFolder(const testing_support::TempDir& dir) {
+void WriteConsistentFolder(const testing_support::TempDir& dir) {
     dir.write("DEKLAR.TXT", Deklar().file());
-    dir.write("POKUPKI.TXT", fileOf(defaultPurchases()));
-    dir.write("PRODAGBI.TXT", fileOf(defaultSales()));
+    dir.write("POKUPKI.TXT", FileOf(DefaultPurchases()));
+    dir.write("PRODAGBI.TXT", FileOf(DefaultSales()));
     dir.write("VIES.TXT", Vies().file());
 }
 

@@ -18,11 +18,11 @@ namespace checker_test {
 inline constexpr const char* kOwnVin = "BG175074752";  // EIK 175074752
 inline constexpr const char* kOwnPeriod = "202305";
 
-std::string cp1251(std::string_view utf8);
+std::string Cp1251(std::string_view utf8);
 // A text field: Windows-1251, padded on the right to the width.
-std::string left(std::string_view utf8, std::size_t width);
+std::string Left(std::string_view utf8, std::size_t width);
 // A right-aligned field (amounts, counts, numbers).
-std::string right(std::string_view utf8, std::size_t width);
+std::string Right(std::string_view utf8, std::size_t width);
 
 // The return line. Cells are named as in the return: "DS01", "DR33", ...
 struct Deklar {
@@ -62,15 +62,15 @@ struct Sale : JournalLine {
 
 // The lines joined with CR LF after each.
 template <typename Line>
-std::string fileOf(const std::vector<Line>& lines) {
+std::string FileOf(const std::vector<Line>& lines) {
     std::string text;
     for (const auto& l : lines) text += l.line() + "\r\n";
     return text;
 }
 
 // The consistent journals that the default return declares.
-std::vector<Purchase> defaultPurchases();
-std::vector<Sale> defaultSales();
+std::vector<Purchase> DefaultPurchases();
+std::vector<Sale> DefaultSales();
 
 // VIES.TXT records.
 struct Vies {
@@ -105,9 +105,9 @@ struct Checked {
     std::string report;  // decoded to UTF-8
 };
 inline constexpr platform::LocalDateTime kToday{2023, 6, 15, 10, 0, 0};
-Checked check(const testing_support::TempDir& dir, platform::LocalDateTime today = kToday);
+Checked Check(const testing_support::TempDir& dir, platform::LocalDateTime today = kToday);
 
 // Writes the default consistent folder (DEKLAR, journals, VIES.TXT) into dir.
-void writeConsistentFolder(const testing_support::TempDir& dir);
+void WriteConsistentFolder(const testing_support::TempDir& dir);
 
 }  // namespace checker_test

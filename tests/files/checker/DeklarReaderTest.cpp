@@ -12,18 +12,18 @@ using Codes = std::vector<int>;
 namespace {
 
 // The DEKLAR codes of the return text alone (no journal files read).
-Codes deklarCodes(const std::string& text, const std::string& today = "202306") {
+Codes DeklarCodes(const std::string& text, const std::string& today = "202306") {
     CheckState s;
     s.today.yearMonth = today;
     EXPECT_EQ(CheckDeklarFile(s, FileText::fromBytes(text), false), kFileRead);
     return s.returnErrors.codes();
 }
 
-Codes deklarCodes(const Deklar& d) {
-    return deklarCodes(d.file());
+Codes DeklarCodes(const Deklar& d) {
+    return DeklarCodes(d.file());
 }
 
-Deklar withCell(const std::string& cell, const std::string& value) {
+Deklar WithCell(const std::string& cell, const std::string& value) {
     Deklar d;
     d.cells[cell] = value;
     return d;
@@ -32,7 +32,7 @@ Deklar withCell(const std::string& cell, const std::string& value) {
 }  // namespace
 
 TEST(DeklarReader, TheConsistentReturnHasNoCode) {
-    EXPECT_EQ(deklarCodes(Deklar()), Codes{});
+    EXPECT_EQ(DeklarCodes(Deklar()), Codes{});
 }
 
 TEST(DeklarReader, StructureWantsOneLineOf590AndAShortEnding) {
@@ -58,7 +58,7 @@ TEST(DeklarReader, StructureWantsOneLineOf590AndAShortEnding) {
         {"", true},
     };
     for (const auto& c : cases) {
-        const Codes codes = deklarCodes(c.text);
+        const Codes codes = DeklarCodes(c.text);
         EXPECT_EQ(std::count(codes.begin(), codes.end(), 42), c.code42 ? 1 : 0)
             << testing::PrintToString(c.text.substr(std::min<std::size_t>(585, c.text.size())));
     }
@@ -67,31 +67,31 @@ TEST(DeklarReader, StructureWantsOneLineOf590AndAShortEnding) {
 TEST(DeklarReader, ShortLineIsStillCutAndTested) {
     // The fields that the short line holds are read (the filer in part); the
     // counts and cells beyond it are empty.
-    const Codes codes = deklarCodes(Deklar().line().substr(0, 100) + "\r\n");
+    const Codes codes = DeklarCodes(Deklar().line().substr(0, 100) + "\r\n");
     EXPECT_EQ(codes, (Codes{7, 8, 42}));
 }
 
 TEST(DeklarReader, PeriodAfterTheCurrentMonthSetsCode5) {
     Deklar d;
     d.period = "202307";
-    EXPECT_EQ(deklarCodes(d.file(), "202306"), Codes{5});
+    EXPECT_EQ(DeklarCodes(d.file(), "202306"), Codes{5});
     d.period = "202306";
-    EXPECT_EQ(deklarCodes(d.file(), "202306"), Codes{});
+    EXPECT_EQ(DeklarCodes(d.file(), "202306"), Codes{});
 }
 
 TEST(DeklarReader, CoefficientAboveOneSetsCode31) {
-    EXPECT_EQ(deklarCodes(withCell("DR33", "1.00")), Codes{});
+    EXPECT_EQ(DeklarCodes(WithCell("DR33", "1.00")), Codes{});
     // 1.01 also changes the credit: 40.00 x 1.01 = 40.40, so DR40 no longer agrees.
-    EXPECT_EQ(deklarCodes(withCell("DR33", "1.01")), (Codes{31, 33}));
-    EXPECT_EQ(deklarCodes(withCell("DR33", "1.x")), (Codes{30, 33}));
+    EXPECT_EQ(DeklarCodes(WithCell("DR33", "1.01")), (Codes{31, 33}));
+    EXPECT_EQ(DeklarCodes(WithCell("DR33", "1.x")), (Codes{30, 33}));
 }
 
 TEST(DeklarReader, EmptyCoefficientCountsAsZero) {
-    Deklar d = withCell("DR33", "");
-    EXPECT_EQ(deklarCodes(d), Codes{33});
+    Deklar d = WithCell("DR33", "");
+    EXPECT_EQ(DeklarCodes(d), Codes{33});
     d.cells["DR40"] = "30.00";  // DB41 + DB43
     d.cells["DR50"] = "70.00";
-    EXPECT_EQ(deklarCodes(d), Codes{});
+    EXPECT_EQ(DeklarCodes(d), Codes{});
 }
 
 TEST(DeklarReader, PartialCreditRoundsHalfUp) {
@@ -114,7 +114,7 @@ TEST(DeklarReader, PartialCreditRoundsHalfUp) {
         d.cells["DR40"] = c.dr40;
         d.cells["DR50"] = "0.00";
         d.cells["DS20"] = c.dr40;
-        const Codes codes = deklarCodes(d);
+        const Codes codes = DeklarCodes(d);
         EXPECT_EQ(std::count(codes.begin(), codes.end(), 33), c.code33 ? 1 : 0)
             << c.db42 << " x " << c.dr33;
     }
@@ -129,18 +129,18 @@ TEST(DeklarReader, TaxDueAgreesWithinHalfAStotinka) {
                    {"DR40", "400.00"},  {"DR50", dr50},     {"DR60", dr60}};
         return d;
     };
-    EXPECT_EQ(deklarCodes(due("600.00")), Codes{});
-    EXPECT_EQ(deklarCodes(due("600.004")), Codes{});
-    EXPECT_EQ(deklarCodes(due("599.995")), Codes{});
-    EXPECT_EQ(deklarCodes(due("600.01")), Codes{34});
-    EXPECT_EQ(deklarCodes(due("600.00", "5.00")), Codes{});  // DR60 is not tested then
+    EXPECT_EQ(DeklarCodes(due("600.00")), Codes{});
+    EXPECT_EQ(DeklarCodes(due("600.004")), Codes{});
+    EXPECT_EQ(DeklarCodes(due("599.995")), Codes{});
+    EXPECT_EQ(DeklarCodes(due("600.01")), Codes{34});
+    EXPECT_EQ(DeklarCodes(due("600.00", "5.00")), Codes{});  // DR60 is not tested then
 
     // A refund: DS20 100.00 - DR40 400.00 < 0, DR60 must be 300.00.
     Deklar refund = due("0.00", "300.00");
     refund.cells["DS20"] = "100.00";
-    EXPECT_EQ(deklarCodes(refund), Codes{});
+    EXPECT_EQ(DeklarCodes(refund), Codes{});
     refund.cells["DR60"] = "300.01";
-    EXPECT_EQ(deklarCodes(refund), Codes{35});
+    EXPECT_EQ(DeklarCodes(refund), Codes{35});
 }
 
 TEST(DeklarReader, EveryCellMustBeANumber) {
@@ -153,7 +153,7 @@ TEST(DeklarReader, EveryCellMustBeANumber) {
         // DS20 is also read as a number from its start (12), so the tax due
         // turns into a refund that DR60 does not show.
         const Codes expected = std::string_view(cell) == "DS20" ? Codes{code, 35} : Codes{code};
-        EXPECT_EQ(deklarCodes(withCell(cell, "12a.00")), expected) << cell;
+        EXPECT_EQ(DeklarCodes(WithCell(cell, "12a.00")), expected) << cell;
     }
 }
 
@@ -184,13 +184,13 @@ TEST(DeklarReader, IdentityFieldsAndCounts) {
         {with([](Deklar& d) { d.cells["DR81"] = "-1.00"; }), {74}},
         {with([](Deklar& d) { d.cells["DR82"] = "-0.01"; }), {75}},
     };
-    for (const auto& c : cases) EXPECT_EQ(deklarCodes(c.d), c.codes) << c.d.line().substr(0, 160);
+    for (const auto& c : cases) EXPECT_EQ(DeklarCodes(c.d), c.codes) << c.d.line().substr(0, 160);
 }
 
 TEST(DeklarReader, ForbiddenCharacterSetsCode68AndTheFieldsAreStillTested) {
     Deklar d;
     d.name = "Зорева\tООД";
-    EXPECT_EQ(deklarCodes(d), Codes{68});
+    EXPECT_EQ(DeklarCodes(d), Codes{68});
 }
 
 TEST(DeklarReader, MissingFileSetsCode41AndLeavesTheFieldsEmpty) {
@@ -215,6 +215,6 @@ TEST(DeklarReader, EmptyCellsReadAsZero) {
     CheckDeklarFile(s, FileText::fromBytes(d.file()), false);
     EXPECT_EQ(s.returnData[kDS01], "0.00");
     EXPECT_EQ(s.returnData[kDR33], "0.00");
-    EXPECT_EQ(s.returnData[kName], cp1251("Зорева ООД"));
+    EXPECT_EQ(s.returnData[kName], Cp1251("Зорева ООД"));
     EXPECT_EQ(s.returnErrors.codes(), Codes{});
 }

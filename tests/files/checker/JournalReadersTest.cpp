@@ -12,7 +12,7 @@ using Codes = std::vector<int>;
 
 namespace {
 
-bool has(const Codes& codes, int code) {
+bool Has(const Codes& codes, int code) {
     return std::find(codes.begin(), codes.end(), code) != codes.end();
 }
 
@@ -45,15 +45,15 @@ class Journals {
     CheckState s;
 };
 
-Purchase purchaseIn(const std::string& period, const std::string& date) {
+Purchase PurchaseIn(const std::string& period, const std::string& date) {
     Purchase p;
     p.period = period;
     p.date = date;
     return p;
 }
 
-Sale saleIn(const std::string& period, const std::string& date) {
-    Sale sale = defaultSales()[0];
+Sale SaleIn(const std::string& period, const std::string& date) {
+    Sale sale = DefaultSales()[0];
     sale.period = period;
     sale.date = date;
     return sale;
@@ -63,8 +63,8 @@ Sale saleIn(const std::string& period, const std::string& date) {
 
 TEST(JournalReaders, ConsistentLinesHaveNoCodeAndMatchTheReturn) {
     Journals j;
-    j.readPurchases(fileOf(defaultPurchases()));
-    j.readSales(fileOf(defaultSales()));
+    j.readPurchases(FileOf(DefaultPurchases()));
+    j.readSales(FileOf(DefaultSales()));
     for (const auto& r : j.s.purchases) EXPECT_EQ(r.errors.codes(), Codes{});
     for (const auto& r : j.s.sales) EXPECT_EQ(r.errors.codes(), Codes{});
     EXPECT_EQ(j.s.returnErrors.codes(), Codes{});
@@ -73,12 +73,12 @@ TEST(JournalReaders, ConsistentLinesHaveNoCodeAndMatchTheReturn) {
 }
 
 TEST(JournalReaders, NumberOutOfSequenceSetsCode7OnEveryLineAfter) {
-    auto lines = defaultPurchases();
+    auto lines = DefaultPurchases();
     lines.push_back(lines[1]);
     lines[1].number = "3";
     lines[2].number = "4";
     Journals j;
-    j.readPurchases(fileOf(lines));
+    j.readPurchases(FileOf(lines));
     EXPECT_EQ(j.s.purchases[0].errors.codes(), Codes{});
     EXPECT_EQ(j.s.purchases[1].errors.codes(), Codes{7});
     EXPECT_EQ(j.s.purchases[2].errors.codes(), Codes{7});
@@ -86,13 +86,13 @@ TEST(JournalReaders, NumberOutOfSequenceSetsCode7OnEveryLineAfter) {
 
 TEST(JournalReaders, PurchaseTypeOfferedByPeriod) {
     Journals before("201312");
-    Purchase p = purchaseIn("201312", "10/12/2013");
+    Purchase p = PurchaseIn("201312", "10/12/2013");
     p.type = "92";
-    EXPECT_TRUE(has(before.purchase(p), 8));
+    EXPECT_TRUE(Has(before.purchase(p), 8));
     Journals from("201401");
-    p = purchaseIn("201401", "10/01/2014");
+    p = PurchaseIn("201401", "10/01/2014");
     p.type = "92";
-    EXPECT_FALSE(has(from.purchase(p), 8));
+    EXPECT_FALSE(Has(from.purchase(p), 8));
 }
 
 TEST(JournalReaders, DateYearsLieWithinTheirWindows) {
@@ -108,25 +108,25 @@ TEST(JournalReaders, DateYearsLieWithinTheirWindows) {
     };
     for (const auto& c : cases) {
         Journals j("202412");
-        EXPECT_EQ(has(j.purchase(purchaseIn("202412", c.date)), 12), c.purchaseCode12) << c.date;
-        EXPECT_EQ(has(j.sale(saleIn("202412", c.date)), 13), c.salesCode13) << c.date;
+        EXPECT_EQ(Has(j.purchase(PurchaseIn("202412", c.date)), 12), c.purchaseCode12) << c.date;
+        EXPECT_EQ(Has(j.sale(SaleIn("202412", c.date)), 13), c.salesCode13) << c.date;
     }
 }
 
 TEST(JournalReaders, DatesAgainstThePeriod) {
     Journals j;
-    EXPECT_TRUE(has(j.purchase(purchaseIn(kOwnPeriod, "01/06/2023")), 13));
-    EXPECT_TRUE(has(j.sale(saleIn(kOwnPeriod, "01/06/2023")), 14));
+    EXPECT_TRUE(Has(j.purchase(PurchaseIn(kOwnPeriod, "01/06/2023")), 13));
+    EXPECT_TRUE(Has(j.sale(SaleIn(kOwnPeriod, "01/06/2023")), 14));
     // More than twelve months before the period: a purchase warning only.
-    EXPECT_FALSE(has(j.purchase(purchaseIn(kOwnPeriod, "15/05/2022")), 35));
-    EXPECT_TRUE(has(j.purchase(purchaseIn(kOwnPeriod, "30/04/2022")), 35));
-    EXPECT_FALSE(has(j.sale(saleIn(kOwnPeriod, "30/04/2022")), 35));
+    EXPECT_FALSE(Has(j.purchase(PurchaseIn(kOwnPeriod, "15/05/2022")), 35));
+    EXPECT_TRUE(Has(j.purchase(PurchaseIn(kOwnPeriod, "30/04/2022")), 35));
+    EXPECT_FALSE(Has(j.sale(SaleIn(kOwnPeriod, "30/04/2022")), 35));
 }
 
 TEST(JournalReaders, BreadAndFlourCodesFromJuly2022) {
-    Purchase p = purchaseIn("202206", "10/06/2022");
+    Purchase p = PurchaseIn("202206", "10/06/2022");
     p.field8a = "07";
-    EXPECT_TRUE(has(Journals("202206").purchase(p), 32));
+    EXPECT_TRUE(Has(Journals("202206").purchase(p), 32));
     p.period = "202207";
     p.date = "10/07/2022";
     EXPECT_EQ(Journals("202207").purchase(p), Codes{});
@@ -146,7 +146,7 @@ TEST(JournalReaders, CustomsPlaceholderCounterpart) {
 }
 
 TEST(JournalReaders, PurchaseCountIsComparedByItsIntegerValue) {
-    auto lines = defaultPurchases();
+    auto lines = DefaultPurchases();
     lines.push_back(lines[1]);
     lines[2].number = "3";
     lines[2].amounts = {"0.00", "0.00", "0.00", "0.00", "0.00", "0.00", "0.00"};
@@ -155,16 +155,16 @@ TEST(JournalReaders, PurchaseCountIsComparedByItsIntegerValue) {
         Deklar d;
         d.purchaseCount = count;
         CheckDeklarFile(j.s, FileText::fromBytes(d.file()), false);
-        j.readPurchases(fileOf(lines));
+        j.readPurchases(FileOf(lines));
         EXPECT_FALSE(j.s.returnErrors.has(44)) << count;
     }
     Journals j;
-    j.readPurchases(fileOf(lines));
+    j.readPurchases(FileOf(lines));
     EXPECT_TRUE(j.s.returnErrors.has(44));
 }
 
 TEST(JournalReaders, LineOfTheWrongLengthGetsOnlyItsLengthCodeAndIsNotSummed) {
-    const auto lines = defaultPurchases();
+    const auto lines = DefaultPurchases();
     Journals j;
     j.readPurchases(lines[0].line() + "\r\n" + lines[1].line() + "X\r\n");
     ASSERT_EQ(j.s.purchases.size(), 2u);
@@ -174,17 +174,17 @@ TEST(JournalReaders, LineOfTheWrongLengthGetsOnlyItsLengthCodeAndIsNotSummed) {
 }
 
 TEST(JournalReaders, ForbiddenCharacterMarksItsLineAndTheFile) {
-    auto lines = defaultPurchases();
+    auto lines = DefaultPurchases();
     lines[1].goods = "Стоки\x7";
     Journals j;
-    j.readPurchases(fileOf(lines));
+    j.readPurchases(FileOf(lines));
     EXPECT_TRUE(j.s.returnErrors.has(69));
     EXPECT_EQ(j.s.purchases[0].errors.codes(), Codes{});
     EXPECT_EQ(j.s.purchases[1].errors.codes(), Codes{29});
 
     // A short line is tested for as many characters as a full line has, so
     // the forbidden byte of the next line counts for it too.
-    std::string sales = fileOf(defaultSales());
+    std::string sales = FileOf(DefaultSales());
     sales[137] = '\x98';  // the unassigned byte, in the goods of the first sale
     Journals k;
     k.readSales("short\r\n" + sales);
@@ -206,7 +206,7 @@ TEST(JournalReaders, FirstLineSuppliesTheIdentityWithoutAReturn) {
 }
 
 TEST(JournalReaders, SalesOfTypes11To13AreTestedButNotSummed) {
-    Sale sale = defaultSales()[0];
+    Sale sale = DefaultSales()[0];
     sale.type = "11";
     Journals j;
     j.readSales(sale.line() + "\r\n");
@@ -217,7 +217,7 @@ TEST(JournalReaders, SalesOfTypes11To13AreTestedButNotSummed) {
 
 TEST(JournalReaders, SalesAmountRulesByType) {
     Journals j;
-    Sale bread = defaultSales()[0];
+    Sale bread = DefaultSales()[0];
     bread.type = "84";
     bread.field8a = "07";
     bread.amount("SS13") = "10.00";
@@ -228,7 +228,7 @@ TEST(JournalReaders, SalesAmountRulesByType) {
     bread.field8a = "08";
     EXPECT_EQ(j.sale(bread), (Codes{67, 69, 74}));
 
-    Sale stock = defaultSales()[1];
+    Sale stock = DefaultSales()[1];
     stock.number = "1";
     stock.type = "04";
     stock.field8a = "41";
@@ -240,19 +240,19 @@ TEST(JournalReaders, SalesAmountRulesByType) {
 
 TEST(JournalReaders, SalesCollectWhatNeedsAViesReturn) {
     Journals j;
-    Sale services = defaultSales()[1];
+    Sale services = DefaultSales()[1];
     services.counterpart = "XI123456789";
     services.amount("SS15") = "0.00";
     services.amount("SS17") = "1000.00";
     j.readSales(services.line() + "\r\n");
     EXPECT_FALSE(j.s.viesSales.needViesReturn());
 
-    j.readSales(fileOf(defaultSales()));
+    j.readSales(FileOf(DefaultSales()));
     ASSERT_EQ(j.s.viesSales.counterparts.size(), 1u);
     EXPECT_EQ(j.s.viesSales.counterparts.begin()->second.goodsAndExempt, 100000);
     EXPECT_TRUE(j.s.viesSales.needViesReturn());
 
-    Sale stock = defaultSales()[1];
+    Sale stock = DefaultSales()[1];
     stock.type = "04";
     stock.field8a = "41";
     stock.amount("SS15") = "0.00";

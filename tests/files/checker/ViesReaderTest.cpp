@@ -13,11 +13,11 @@ namespace {
 
 // A state that has read the consistent return and sales, then the VIES text.
 struct ViesRun {
-    explicit ViesRun(const std::string& viesText, std::vector<Sale> sales = defaultSales()) {
+    explicit ViesRun(const std::string& viesText, std::vector<Sale> sales = DefaultSales()) {
         s.today.yearMonth = "209912";
         CheckDeklarFile(s, FileText::fromBytes(Deklar().file()), false);
-        CheckPokupkiFile(s, FileText::fromBytes(fileOf(defaultPurchases())), false);
-        CheckProdagbiFile(s, FileText::fromBytes(fileOf(sales)), false);
+        CheckPokupkiFile(s, FileText::fromBytes(FileOf(DefaultPurchases())), false);
+        CheckProdagbiFile(s, FileText::fromBytes(FileOf(sales)), false);
         result = CheckViesTxtFile(s, FileText::fromBytes(viesText), false);
     }
     Codes header() const { return s.vies.header.codes(); }
@@ -36,7 +36,7 @@ struct ViesRun {
     int result = -1;
 };
 
-Vies withRows(std::vector<Vies::Row> rows) {
+Vies WithRows(std::vector<Vies::Row> rows) {
     Vies v;
     v.rows = std::move(rows);
     v.vhrCount = std::to_string(v.rows.size());
@@ -117,21 +117,21 @@ TEST(ViesReader, Section1RowRules) {
         {{"1", "GB123456789", "1000.00", "0.00", "0.00", ""}, {2}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ViesRun(withRows({c.row}).file()).row(0), c.codes) << c.row.vin << c.row.period;
+        EXPECT_EQ(ViesRun(WithRows({c.row}).file()).row(0), c.codes) << c.row.vin << c.row.period;
     }
 }
 
 TEST(ViesReader, NorthernIrelandRowMayNotHoldServices) {
-    auto sales = defaultSales();
+    auto sales = DefaultSales();
     sales[1].counterpart = "XI123456789";
-    Vies v = withRows({{"1", "XI123456789", "1000.00", "0.00", "0.00", ""}});
+    Vies v = WithRows({{"1", "XI123456789", "1000.00", "0.00", "0.00", ""}});
     EXPECT_EQ(ViesRun(v.file(), sales).row(0), Codes{});
-    v = withRows({{"1", "XI123456789", "990.00", "0.00", "10.00", ""}});
+    v = WithRows({{"1", "XI123456789", "990.00", "0.00", "10.00", ""}});
     EXPECT_EQ(ViesRun(v.file(), sales).row(0), Codes{8});
 }
 
 TEST(ViesReader, SameNumberAndPeriodTwice) {
-    const Vies v = withRows({{"1", "DE123456789", "500.00", "0.00", "0.00", ""},
+    const Vies v = WithRows({{"1", "DE123456789", "500.00", "0.00", "0.00", ""},
                              {"2", "DE123456789", "500.00", "0.00", "0.00", "04/2023"},
                              {"3", "DE123456789", "0.00", "0.00", "0.00", ""}});
     const ViesRun r(v.file());
@@ -201,7 +201,7 @@ TEST(ViesReader, MissingSectionsAgainstTheSales) {
     EXPECT_EQ(r.header(), Codes{});
 
     // Sales under the call-off stock regime want section 2.
-    auto sales = defaultSales();
+    auto sales = DefaultSales();
     Sale stock = sales[1];
     stock.number = "3";
     stock.type = "04";
@@ -232,9 +232,9 @@ TEST(ViesReader, MissingFileWarnsOnlyWhenTheSalesNeedAViesReturn) {
 }
 
 TEST(ViesCsv, ReadsTheSameRecordsBetweenSemicolons) {
-    const std::string csv = "VHR;05/2023;1\r\nVDR;7501010004;" + cp1251("Иван Петров;София") +
-                            ";1000;" + cp1251("ул. Витоша 1") + ";A\nVTR;BG175074752;" +
-                            cp1251("Зорева ООД;София") +
+    const std::string csv = "VHR;05/2023;1\r\nVDR;7501010004;" + Cp1251("Иван Петров;София") +
+                            ";1000;" + Cp1251("ул. Витоша 1") + ";A\nVTR;BG175074752;" +
+                            Cp1251("Зорева ООД;София") +
                             "\rTTR;1000.00;1000.00\r\nVIR;1;DE123456789;1000.00;0.00;0.00;\r\n"
                             "CHR;1\r\nCOS;1;DE123456789;3;FR987654321;\r\n";
     ViesRun run(Vies().file());
@@ -318,14 +318,14 @@ TEST(ViesReader, CounterpartRowsAgainstTheirSales) {
         {"a type the VIES return does not take", [](Sale& s) { s.type = "11"; }, {}, {}},
     };
     for (const auto& c : cases) {
-        auto sales = defaultSales();
+        auto sales = DefaultSales();
         c.changeSale(sales[1]);
-        EXPECT_EQ(ViesRun(withRows(c.rows).file(), sales).mismatches(), c.mismatches) << c.what;
+        EXPECT_EQ(ViesRun(WithRows(c.rows).file(), sales).mismatches(), c.mismatches) << c.what;
     }
 }
 
 TEST(ViesReader, CounterpartMismatchesAreOrderedByVatNumber) {
-    auto sales = defaultSales();
+    auto sales = DefaultSales();
     Sale france = sales[1];
     france.number = "3";
     france.counterpart = "FR12345678901";
@@ -334,7 +334,7 @@ TEST(ViesReader, CounterpartMismatchesAreOrderedByVatNumber) {
     austria.number = "4";
     austria.counterpart = "ATU12345678";
     sales.push_back(austria);
-    const ViesRun r(withRows({}).file(), sales);
+    const ViesRun r(WithRows({}).file(), sales);
     EXPECT_EQ(r.mismatches(),
               (std::vector<std::string>{"ATU12345678 100000/-", "DE123456789 100000/-",
                                         "FR12345678901 100000/-"}));
