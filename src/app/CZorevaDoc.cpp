@@ -41,7 +41,9 @@ void CZorevaDoc::choosePerson(ui::Host& host) {
     reloadSession();
 }
 
-void CZorevaDoc::formTitle() { title_ = DocumentTitle(person_.vin, person_.klon); }
+void CZorevaDoc::formTitle() {
+    title_ = DocumentTitle(person_.vin, person_.klon);
+}
 
 void CZorevaDoc::requestPrint(PrintKind kind, const std::string& period) {
     printKind_ = kind;

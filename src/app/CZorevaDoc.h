@@ -20,7 +20,7 @@ namespace app {
 enum class PrintKind { None = 0, Purchases = 1, Sales = 2, Vies = 3, VatReturn = 4 };
 
 class CZorevaDoc {
-public:
+  public:
     CZorevaDoc(db::Database& db, const platform::Clock& clock, std::filesystem::path dataFolder,
                std::filesystem::path outputFolder);
     ~CZorevaDoc();
@@ -57,7 +57,7 @@ public:
     PrintKind printKind() const { return printKind_; }
     const std::string& printPeriod() const { return printPeriod_; }
 
-private:
+  private:
     void formTitle();
 
     db::Database& db_;

@@ -60,7 +60,8 @@ void RunWriteSubmissionFiles(CommandContext& context) {
 }
 
 void RunWriteMergeFiles(CommandContext& context) {
-    files::CPeriodKlonDlg dialog(context.host, context.doc.database(), WriterSessionOf(context.doc));
+    files::CPeriodKlonDlg dialog(context.host, context.doc.database(),
+                                 WriterSessionOf(context.doc));
     context.host.runModal(dialog);
 }
 

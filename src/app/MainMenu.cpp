@@ -28,13 +28,15 @@ constexpr MenuItem kHelp[] = {
     {Command::About, "За програмата"},
 };
 constexpr Popup kMenu[] = {
-    {"Въвеждане", kInput},        {"Диск\\дискети", kDisk},   {"Справки", kReports},
+    {"Въвеждане", kInput},          {"Диск\\дискети", kDisk}, {"Справки", kReports},
     {"Служебни функции", kService}, {"Помощ", kHelp},
 };
 
 }  // namespace
 
-std::span<const Popup> MainMenu() { return kMenu; }
+std::span<const Popup> MainMenu() {
+    return kMenu;
+}
 
 bool IsEnabled(Command command, const CZorevaDoc& doc) {
     switch (command) {

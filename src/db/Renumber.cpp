@@ -11,9 +11,9 @@ namespace {
 void RenumberJournal(Database& db, Journal journal, const std::string& vin,
                      const std::string& period) {
     const std::string table = TableName(journal);
-    auto rows = db.query("SELECT ID, NUMBER FROM " + table +
-                             " WHERE VIN = ? AND PERIOD = ? ORDER BY ID",
-                         vin, period);
+    auto rows =
+        db.query("SELECT ID, NUMBER FROM " + table + " WHERE VIN = ? AND PERIOD = ? ORDER BY ID",
+                 vin, period);
     struct Change {
         std::int64_t id;
         int number;
@@ -31,9 +31,8 @@ void RenumberJournal(Database& db, Journal journal, const std::string& vin,
 }
 
 std::set<std::string> PeriodsOf(Database& db, Journal journal, const std::string& vin) {
-    auto s = db.query(std::string("SELECT DISTINCT(PERIOD) FROM ") + TableName(journal) +
-                          " WHERE VIN = ?",
-                      vin);
+    auto s = db.query(
+        std::string("SELECT DISTINCT(PERIOD) FROM ") + TableName(journal) + " WHERE VIN = ?", vin);
     std::set<std::string> periods;
     while (s.step()) periods.insert(s.text(0));
     return periods;

@@ -15,8 +15,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::filesystem::path target = argv[1];
-    const auto temporary = std::filesystem::path(target.string() + ".new" +
-                                                 std::to_string(std::random_device{}()));
+    const auto temporary =
+        std::filesystem::path(target.string() + ".new" + std::to_string(std::random_device{}()));
     try {
         db::Database::create(temporary);  // closed again at the end of the statement
         std::filesystem::rename(temporary, target);

@@ -8,25 +8,25 @@ struct LocalDateTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual LocalDateTime now() const = 0;
 };
 
 // The machine's local time.
 class SystemClock : public Clock {
-public:
+  public:
     LocalDateTime now() const override;
 };
 
 // A clock that always shows the same moment.
 class FixedClock : public Clock {
-public:
+  public:
     explicit FixedClock(LocalDateTime moment) : moment_(moment) {}
     LocalDateTime now() const override { return moment_; }
     void set(LocalDateTime moment) { moment_ = moment; }
 
-private:
+  private:
     LocalDateTime moment_;
 };
 

@@ -94,9 +94,14 @@ char BoxDrawingFallback(unsigned char byte) {
     // 0xB0-0xB2 shades, 0xDB-0xDF blocks: no sensible equivalent.
     if (byte <= 0xB2 || byte >= 0xDB) return '?';
     switch (byte) {
-        case 0xB3: case 0xBA: return '|';
-        case 0xC4: case 0xCD: return '-';
-        default: return '+';
+        case 0xB3:
+        case 0xBA:
+            return '|';
+        case 0xC4:
+        case 0xCD:
+            return '-';
+        default:
+            return '+';
     }
 }
 

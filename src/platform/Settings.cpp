@@ -6,8 +6,8 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
-#include <system_error>
 #include <sstream>
+#include <system_error>
 
 namespace platform {
 namespace {

@@ -24,20 +24,20 @@ Environment ProcessEnvironment();
 // The settings file could not be opened: `code` is the errno of the failed
 // open or read (ENOENT when no folder holds the file).
 class SettingsOpenError : public std::runtime_error {
-public:
+  public:
     SettingsOpenError(int code, const std::string& what) : std::runtime_error(what), code(code) {}
     int code;
 };
 
 // The settings file exists but is not a settings file.
 class SettingsFormatError : public std::runtime_error {
-public:
+  public:
     SettingsFormatError(int line, const std::string& what) : std::runtime_error(what), line(line) {}
     int line;  // the first line that is not a setting
 };
 
 class Settings {
-public:
+  public:
     static constexpr const char* kRelativePath = "TAVO/ZURE.conf";
 
     // The folders searched in order: $XDG_CONFIG_HOME (default ~/.config),
@@ -52,7 +52,7 @@ public:
     std::optional<std::string> value(const std::string& name) const;
     const std::filesystem::path& file() const { return file_; }
 
-private:
+  private:
     std::filesystem::path file_;
     std::map<std::string, std::string> values_;  // keys upper-cased
 };

@@ -20,8 +20,8 @@ std::set<Command> EnabledCommands(const app::CZorevaDoc& doc) {
     return enabled;
 }
 
-const std::set<Command> kAlways = {Command::CheckFiles, Command::ChoosePerson,
-                                   Command::HelpTopics, Command::About};
+const std::set<Command> kAlways = {Command::CheckFiles, Command::ChoosePerson, Command::HelpTopics,
+                                   Command::About};
 const std::set<Command> kPersonBound = {Command::PurchaseJournal, Command::SalesJournal,
                                         Command::VatReturn, Command::RemovePeriod,
                                         Command::RemoveDuplicates};
@@ -32,7 +32,7 @@ std::set<Command> Join(std::set<Command> a, const std::set<Command>& b) {
 }
 
 class SessionFixture : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<app::CZorevaDoc> open() {
         return std::make_unique<app::CZorevaDoc>(t.db(), clock, "/data", "/out");
     }
@@ -63,8 +63,7 @@ TEST_F(SessionFixture, BranchTitleAndCommands) {
     t.person("121212121", "0001", "BG121212121", true);
     auto doc = open();
     EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG121212121  - Клон: 0001");
-    EXPECT_EQ(EnabledCommands(*doc),
-              Join(Join(kAlways, kPersonBound), {Command::WriteMergeFiles}));
+    EXPECT_EQ(EnabledCommands(*doc), Join(Join(kAlways, kPersonBound), {Command::WriteMergeFiles}));
 }
 
 TEST_F(SessionFixture, ReloadFollowsTheChooserAndKeepsTheTitleWhenNoneIsCurrent) {

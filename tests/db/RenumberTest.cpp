@@ -47,7 +47,8 @@ TEST(RenumberPeriod, NumbersHeadOfficeAndBranchesTogetherInIdOrder) {
 TEST(RenumberPeriod, AGapLeftByADeleteCloses) {
     TestDatabase t;
     std::vector<std::int64_t> ids;
-    for (int i = 1; i <= 4; ++i) ids.push_back(t.document(db::Journal::Sales, "BG1", "", "202611", i));
+    for (int i = 1; i <= 4; ++i)
+        ids.push_back(t.document(db::Journal::Sales, "BG1", "", "202611", i));
     db::DeleteJournalRow(t.db(), db::Journal::Sales, ids[1]);
     db::RenumberPeriod(t.db(), "BG1", "202611");
     auto s = Numbers(t.db(), db::Journal::Sales);

@@ -125,8 +125,8 @@ TEST(ReturnRows, SaveInsertsOnceThenRewritesTheSameRow) {
 TEST(ViesRows, ListedBySectionInNumberOrder) {
     TestDatabase t;
     for (int n : {2, 1}) {
-        db::ViesRow v{"BG1", "", "202611", 1, n, "DE12345678" + std::to_string(n), "", "11/2026",
-                      150.0, 0, 0};
+        db::ViesRow v{"BG1", "",        "202611", 1, n, "DE12345678" + std::to_string(n),
+                      "",    "11/2026", 150.0,    0, 0};
         db::InsertViesRow(t.db(), v);
     }
     db::InsertViesRow(t.db(), {"BG1", "", "202611", 2, 1, "FR1", "FR2", "11/2026", 1, 0, 0});

@@ -8,7 +8,7 @@
 namespace testing_support {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -19,7 +19,7 @@ public:
     // Writes the bytes to a file below the folder, creating folders on the way.
     std::filesystem::path write(std::string_view relative, std::string_view bytes) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

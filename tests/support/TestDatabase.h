@@ -11,7 +11,7 @@
 namespace testing_support {
 
 class TestDatabase {
-public:
+  public:
     TestDatabase();
     db::Database& db() { return db_; }
     const std::filesystem::path& file() const { return file_; }
@@ -23,7 +23,7 @@ public:
     std::int64_t document(db::Journal journal, const std::string& vin, const std::string& klon,
                           const std::string& period, int number = 0);
 
-private:
+  private:
     TempDir dir_;
     std::filesystem::path file_;
     db::Database db_;
