@@ -19,11 +19,11 @@
 #include <random>
 #include <string>
 
-#include "app/CZorevaDoc.h"
 #include "db/Database.h"
 #include "db/Rows.h"
 #include "journals/CPokupki.h"
 #include "platform/Clock.h"
+#include "session/Session.h"
 #include "ui/Host.h"
 
 namespace {
@@ -45,7 +45,7 @@ class SilentHost : public ui::Host {
     std::optional<std::filesystem::path> saveFile(const ui::SaveFileRequest&) override {
         return std::nullopt;
     }
-    void print() override {}
+    void print(const ui::PrintJob&) override {}
     void openTextFile(const std::filesystem::path&) override {}
     int messages = 0;
 };
@@ -54,7 +54,7 @@ struct World {
     std::filesystem::path folder;
     std::unique_ptr<db::Database> db;
     platform::FixedClock clock{{2024, 3, 15, 9, 30, 0}};
-    std::unique_ptr<app::CZorevaDoc> doc;
+    std::unique_ptr<session::Session> session;
 
     explicit World(int batch) {
         folder = std::filesystem::temp_directory_path() /
@@ -62,10 +62,10 @@ struct World {
         std::filesystem::create_directories(folder);
         db = std::make_unique<db::Database>(db::Database::create(folder / "ZORV.MDB"));
         fill(batch);
-        doc = std::make_unique<app::CZorevaDoc>(*db, clock, folder, folder);
+        session = std::make_unique<session::Session>(*db, clock, folder, folder);
     }
     ~World() {
-        doc.reset();
+        session.reset();
         db.reset();
         std::filesystem::remove_all(folder);
     }
@@ -108,7 +108,7 @@ World& SharedWorld(int batch) {
 
 // The journal opened, with the period typed in.
 std::unique_ptr<journals::CPokupki> OpenPeriod(SilentHost& host, int batch) {
-    auto screen = std::make_unique<journals::CPokupki>(host, *SharedWorld(batch).doc);
+    auto screen = std::make_unique<journals::CPokupki>(host, *SharedWorld(batch).session);
     screen->open();
     screen->userEdit(static_cast<ui::Edit&>(*screen->find("period")), kPeriod);
     return screen;

@@ -35,7 +35,7 @@ class QuietHost : public ui::Host {
     std::optional<std::filesystem::path> saveFile(const ui::SaveFileRequest&) override {
         std::abort();
     }
-    void print() override {}
+    void print(const ui::PrintJob&) override {}
     void openTextFile(const std::filesystem::path&) override {}
 };
 

@@ -29,7 +29,7 @@ class BenchHost : public ui::Host {
     std::optional<std::filesystem::path> saveFile(const ui::SaveFileRequest&) override {
         return file_;
     }
-    void print() override {}
+    void print(const ui::PrintJob&) override {}
     void openTextFile(const std::filesystem::path&) override {}
 
   private:

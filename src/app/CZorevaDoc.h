@@ -1,14 +1,14 @@
 #pragma once
-// The session of a run: the registered person or branch all work refers to,
-// the data and output folders, and a pending print request.
+// The application's document: the session the subsystems work in, the
+// window title formed from it, and the person chooser kept for the run.
 
 #include <filesystem>
 #include <memory>
 #include <string>
 
 #include "db/Database.h"
-#include "db/Rows.h"
 #include "platform/Clock.h"
+#include "session/Session.h"
 #include "ui/Host.h"
 
 namespace persons {
@@ -17,25 +17,14 @@ class CEmployer;
 
 namespace app {
 
-enum class PrintKind { None = 0, Purchases = 1, Sales = 2, Vies = 3, VatReturn = 4 };
-
 class CZorevaDoc {
   public:
     CZorevaDoc(db::Database& db, const platform::Clock& clock, std::filesystem::path dataFolder,
                std::filesystem::path outputFolder);
     ~CZorevaDoc();
 
-    db::Database& database() { return db_; }
-    const platform::Clock& clock() const { return clock_; }
-
-    // The EDANNI row marked current; bulstat is "" when no person is current.
-    const db::PersonRow& person() const { return person_; }
-    bool personIsCurrent() const { return !person_.bulstat.empty(); }
-    bool onBranch() const { return !person_.klon.empty(); }
-    bool filerIsAuthorised() const { return person_.flPredst == "A"; }
-
-    const std::filesystem::path& dataFolder() const { return dataFolder_; }
-    const std::filesystem::path& outputFolder() const { return outputFolder_; }
+    session::Session& session() { return session_; }
+    const session::Session& session() const { return session_; }
 
     // "Зорева по ЗДДС - VIN  " for a head office, "Зорева по ЗДДС - VIN  - Клон: K"
     // for a branch.
@@ -51,22 +40,11 @@ class CZorevaDoc {
     // host that shows it, so that it keeps the order the user gave its list.
     void choosePerson(ui::Host& host);
 
-    // The print request set by a dialog's print button.
-    void requestPrint(PrintKind kind, const std::string& period);
-    void printFinished() { printKind_ = PrintKind::None; }
-    PrintKind printKind() const { return printKind_; }
-    const std::string& printPeriod() const { return printPeriod_; }
-
   private:
     void formTitle();
 
-    db::Database& db_;
-    const platform::Clock& clock_;
-    std::filesystem::path dataFolder_, outputFolder_;
-    db::PersonRow person_;
+    session::Session session_;
     std::string title_;
-    PrintKind printKind_ = PrintKind::None;
-    std::string printPeriod_;
     std::unique_ptr<persons::CEmployer> personChooser_;
 };
 

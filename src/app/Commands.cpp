@@ -40,8 +40,8 @@ void RunHelpTopics(CommandContext& context) {
 }
 
 void RunCheckFiles(CommandContext& context) {
-    files::checker::CCheckFiles dialog(context.host, context.doc.outputFolder(),
-                                       context.doc.clock(), context.oemConversion);
+    files::checker::CCheckFiles dialog(context.host, context.doc.session().outputFolder(),
+                                       context.doc.session().clock(), context.oemConversion);
     context.host.runModal(dialog);
 }
 
@@ -49,35 +49,36 @@ void RunChoosePerson(CommandContext& context) {
     context.doc.choosePerson(context.host);
 }
 
-files::WriterSession WriterSessionOf(const CZorevaDoc& doc) {
-    const auto& p = doc.person();
-    return {p.vin, p.bulstat, p.klon, doc.outputFolder()};
+files::WriterSession WriterSessionOf(const session::Session& session) {
+    const auto& p = session.person();
+    return {p.vin, p.bulstat, p.klon, session.outputFolder()};
 }
 
 void RunWriteSubmissionFiles(CommandContext& context) {
-    files::CPeriodDlg dialog(context.host, context.doc.database(), WriterSessionOf(context.doc));
+    files::CPeriodDlg dialog(context.host, context.doc.session().database(),
+                             WriterSessionOf(context.doc.session()));
     context.host.runModal(dialog);
 }
 
 void RunWriteMergeFiles(CommandContext& context) {
-    files::CPeriodKlonDlg dialog(context.host, context.doc.database(),
-                                 WriterSessionOf(context.doc));
+    files::CPeriodKlonDlg dialog(context.host, context.doc.session().database(),
+                                 WriterSessionOf(context.doc.session()));
     context.host.runModal(dialog);
 }
 
 // The period chooser, from which the VAT and VIES returns are opened.
 void RunVatReturn(CommandContext& context) {
-    returns::CDDSPeriod dialog(context.host, context.doc);
+    returns::CDDSPeriod dialog(context.host, context.doc.session());
     context.host.runModal(dialog);
 }
 
 void RunPurchaseJournal(CommandContext& context) {
-    journals::CPokupki dialog(context.host, context.doc);
+    journals::CPokupki dialog(context.host, context.doc.session());
     context.host.runModal(dialog);
 }
 
 void RunSalesJournal(CommandContext& context) {
-    journals::CProdagbi dialog(context.host, context.doc);
+    journals::CProdagbi dialog(context.host, context.doc.session());
     context.host.runModal(dialog);
 }
 

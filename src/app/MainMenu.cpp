@@ -1,6 +1,6 @@
 #include "app/MainMenu.h"
 
-#include "app/CZorevaDoc.h"
+#include "session/Session.h"
 
 namespace app {
 namespace {
@@ -38,7 +38,7 @@ std::span<const Popup> MainMenu() {
     return kMenu;
 }
 
-bool IsEnabled(Command command, const CZorevaDoc& doc) {
+bool IsEnabled(Command command, const session::Session& session) {
     switch (command) {
         case Command::CheckFiles:
         case Command::ChoosePerson:
@@ -46,13 +46,13 @@ bool IsEnabled(Command command, const CZorevaDoc& doc) {
         case Command::About:
             return true;
         case Command::WriteSubmissionFiles:
-            return doc.personIsCurrent() && !doc.onBranch();
+            return session.personIsCurrent() && !session.onBranch();
         case Command::WriteMergeFiles:
-            return doc.personIsCurrent() && doc.onBranch();
+            return session.personIsCurrent() && session.onBranch();
         case Command::Separator:
             return false;
         default:
-            return doc.personIsCurrent();
+            return session.personIsCurrent();
     }
 }
 

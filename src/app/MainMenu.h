@@ -6,9 +6,11 @@
 #include <span>
 #include <string>
 
-namespace app {
+namespace session {
+class Session;
+}
 
-class CZorevaDoc;
+namespace app {
 
 enum class Command {
     PurchaseJournal,
@@ -38,6 +40,6 @@ struct Popup {
 std::span<const Popup> MainMenu();
 
 // Enabling from the session alone: see the table in the popups.
-bool IsEnabled(Command command, const CZorevaDoc& doc);
+bool IsEnabled(Command command, const session::Session& session);
 
 }  // namespace app

@@ -36,9 +36,9 @@ constexpr const char* kNewParagraphs = "ал.2-6";
 
 }  // namespace
 
-CPokupki::CPokupki(ui::Host& host, app::CZorevaDoc& doc)
-    : JournalScreen(host, doc, db::Journal::Purchases, "Дневник за покупките - " + doc.person().vin,
-                    {660, 446}),
+CPokupki::CPokupki(ui::Host& host, session::Session& session)
+    : JournalScreen(host, session, db::Journal::Purchases,
+                    "Дневник за покупките - " + session.person().vin, {660, 446}),
       col9_(addMoney(9, Caption9(kNewParagraphs), MoneyField(9), MoneyLabel(9))),
       col10_(
           addMoney(10, Caption10or12(10, kNewParagraphs, "пълен"), MoneyField(10), MoneyLabel(10))),
@@ -92,7 +92,7 @@ bool CPokupki::validateDocument() {
     if (!id.empty() && trimmedText(kname_).empty())
         return refuse("Името на контрагента е празнo!", kname_);
     if (sdelka_.text().empty()) return refuse("Вида на стоката\\услугата е празнo", sdelka_);
-    if (id == doc().person().vin && t != "09" &&
+    if (id == session().person().vin && t != "09" &&
         !acceptOrEdit("VIN на контрагента е еднакво с това на регистрираното лице\r\n"
                       "Искате ли да го редактирате?",
                       knum_, Warning::PurchaseOwnIdentifier))

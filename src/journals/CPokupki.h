@@ -8,7 +8,7 @@ namespace journals {
 
 class CPokupki : public JournalScreen {
   public:
-    CPokupki(ui::Host& host, app::CZorevaDoc& doc);
+    CPokupki(ui::Host& host, session::Session& session);
 
   private:
     void setPeriodCaptions(std::string_view period) override;

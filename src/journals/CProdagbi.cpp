@@ -93,9 +93,9 @@ constexpr const char* kDifferentMemberStates =
 
 }  // namespace
 
-CProdagbi::CProdagbi(ui::Host& host, app::CZorevaDoc& doc)
-    : JournalScreen(host, doc, db::Journal::Sales, "Дневник за продажбите - " + doc.person().vin,
-                    {740, 492}),
+CProdagbi::CProdagbi(ui::Host& host, session::Session& session)
+    : JournalScreen(host, session, db::Journal::Sales,
+                    "Дневник за продажбите - " + session.person().vin, {740, 492}),
       col24_(addMoneyColumns(9, 24)),
       viesColumn_(addComboBox("viesColumn", "Аналитична на кл. 24 (VIES)", {108, 238, 230, 100})
                       .labelAt({6, 240, 100, 8})),
@@ -250,7 +250,7 @@ bool CProdagbi::validateCounterpart() {
         return false;
     if (!id.empty() && trimmedText(kname_).empty() && t != "50")
         return refuse("Името на контрагента е празнo!", kname_);
-    if (id == doc().person().vin &&
+    if (id == session().person().vin &&
         !acceptOrEdit("VIN на контрагента е еднакво с това на регистрираното лице", knum_,
                       Warning::SalesOwnIdentifier))
         return false;

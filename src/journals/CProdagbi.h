@@ -10,7 +10,7 @@ namespace journals {
 
 class CProdagbi : public JournalScreen {
   public:
-    CProdagbi(ui::Host& host, app::CZorevaDoc& doc);
+    CProdagbi(ui::Host& host, session::Session& session);
 
   private:
     void setPeriodCaptions(std::string_view period) override;

@@ -31,7 +31,7 @@ std::string TwoDigitCode(const std::string& stored) {
 
 }  // namespace
 
-JournalScreen::JournalScreen(ui::Host& host, app::CZorevaDoc& doc, db::Journal journal,
+JournalScreen::JournalScreen(ui::Host& host, session::Session& session, db::Journal journal,
                              std::string title, ui::Size size)
     : Dialog(host, std::move(title), size),
       period_(addEdit("period", "Период", {40, 6, 34, 12})
@@ -60,7 +60,7 @@ JournalScreen::JournalScreen(ui::Host& host, app::CZorevaDoc& doc, db::Journal j
                           {214, 88, 30, 120})
                   .labelAt({6, 90, 206, 8})),
       code8aName_(addLabel("", {248, 88, 400, 16}, "code8aName")),
-      doc_(doc),
+      session_(session),
       journal_(journal),
       rows_(journal) {
     setEnterMovesToNextField(true);
@@ -94,7 +94,7 @@ void JournalScreen::declareCommands(ui::Rect list, ui::Rect notes) {
 // ---- events ----
 
 void JournalScreen::opened() {
-    klon_.setText(doc_.person().klon);
+    klon_.setText(session_.person().klon);
     rebuild8a();
     setFocus(period_);
 }
@@ -123,16 +123,15 @@ void JournalScreen::pressed(ui::Button& button) {
 
 // The journal of the period shown is printed while the screen stays open.
 void JournalScreen::printJournal() {
-    doc_.requestPrint(
-        journal_ == db::Journal::Purchases ? app::PrintKind::Purchases : app::PrintKind::Sales,
-        shownPeriod_);
-    host().print();
+    const auto kind =
+        journal_ == db::Journal::Purchases ? ui::PrintKind::Purchases : ui::PrintKind::Sales;
+    host().print({kind, shownPeriod_});
 }
 
 // The identifier picked from the register goes into field 6; leaving the
 // field then looks its name up.
 void JournalScreen::pickCounterpart() {
-    persons::CKontrag picker(doc_.database(), host(), doc_.person().vin);
+    persons::CKontrag picker(session_.database(), host(), session_.person().vin);
     if (host().runModal(picker) != ui::Result::Ok || picker.chosenId().empty()) return;
     knum_.setText(picker.chosenId());
     setFocus(knum_);
@@ -172,7 +171,7 @@ void JournalScreen::closeRequested(ui::CloseRequest request) {
 void JournalScreen::refresh() {
     const bool entered = periodEntered();
     period_.setEnabled(!editing());
-    klon_.setEnabled(entered && !doc_.onBranch());
+    klon_.setEnabled(entered && !session_.onBranch());
     for (ui::Control* c :
          std::initializer_list<ui::Control*>{&type_, &docNo_, &date_, &kname_, &sdelka_, list_})
         c->setEnabled(entered);
@@ -237,7 +236,7 @@ void JournalScreen::showPeriod(const std::string& period) {
     shownPeriod_ = period;
     if (period.empty()) return rows_.clear();
     // A failed read shows what was read; the screen stays usable.
-    rows_.load(doc_.database(), doc_.person().vin, branchFilter(), period);
+    rows_.load(session_.database(), session_.person().vin, branchFilter(), period);
     sortRows();
     setPeriodCaptions(period);
 }
@@ -248,8 +247,8 @@ void JournalScreen::sortRows() {
 }
 
 std::optional<std::string> JournalScreen::branchFilter() const {
-    if (!doc_.onBranch()) return std::nullopt;
-    return doc_.person().klon;
+    if (!session_.onBranch()) return std::nullopt;
+    return session_.person().klon;
 }
 
 // ---- fields ----
@@ -289,7 +288,7 @@ void JournalScreen::counterpartLeft() {
     if (!ClassifyCounterpart(journal_, type(), id, month))
         host().error("Некоректен ИН на контрагент");
     try {
-        if (const auto name = LookUpCounterpartName(doc_.database(), journal_, id))
+        if (const auto name = LookUpCounterpartName(session_.database(), journal_, id))
             kname_.setText(*name);
     } catch (const db::Error& e) {
         host().error(e.what());
@@ -382,12 +381,12 @@ void JournalScreen::save() {
     try {
         if (editing()) {
             row.dateModified = now();
-            UpdateDocument(doc_.database(), journal_, row);
+            UpdateDocument(session_.database(), journal_, row);
         } else {
             row.dateCreate = now();
             // The list of a head office holds the whole period.
-            const bool inSequence = !doc_.onBranch() && rows_.numberedInSequence();
-            row = AddDocument(doc_.database(), journal_, row,
+            const bool inSequence = !session_.onBranch() && rows_.numberedInSequence();
+            row = AddDocument(session_.database(), journal_, row,
                               inSequence ? Numbering::InSequence : Numbering::Unknown);
         }
     } catch (const db::Error& e) {
@@ -408,7 +407,7 @@ bool JournalScreen::validateCommon() {
 
 db::JournalRow JournalScreen::documentToStore() const {
     db::JournalRow row = editing() ? edited_ : db::EmptyJournalRow(journal_);
-    row.vin = doc_.person().vin;
+    row.vin = session_.person().vin;
     row.period = shownPeriod_;
     row.klon = trimmedText(klon_);
     row.type = type();
@@ -450,7 +449,7 @@ void JournalScreen::clearForm() {
 }
 
 std::string JournalScreen::now() const {
-    const auto t = doc_.clock().now();
+    const auto t = session_.clock().now();
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02d:%02d", t.year, t.month, t.day, t.hour,
                   t.minute);
@@ -464,7 +463,7 @@ void JournalScreen::startEdit() {
     const std::int64_t id = rows_.document(list_->selectedRow()).id;
     std::optional<db::JournalRow> row;
     try {
-        row = db::LoadJournalRow(doc_.database(), journal_, id);
+        row = db::LoadJournalRow(session_.database(), journal_, id);
     } catch (const db::Error& e) {
         host().error(e.what());
         return;
@@ -505,17 +504,17 @@ void JournalScreen::deleteDocument() {
                    ui::Icon::Warning) != ui::Answer::Yes)
         return;
     try {
-        DeleteDocument(doc_.database(), journal_, id, doc_.person().vin, shownPeriod_);
+        DeleteDocument(session_.database(), journal_, id, session_.person().vin, shownPeriod_);
     } catch (const db::Error& e) {
         host().error("Документът не е изтрит: " + std::string(e.what()));
         return;
     }
     // A head office's list in sequence is the period as renumbered, less the
     // document; any other list is read again.
-    if (!doc_.onBranch() && rows_.numberedInSequence()) {
+    if (!session_.onBranch() && rows_.numberedInSequence()) {
         rows_.removeRenumbered(position);
     } else {
-        rows_.load(doc_.database(), doc_.person().vin, branchFilter(), shownPeriod_);
+        rows_.load(session_.database(), session_.person().vin, branchFilter(), shownPeriod_);
         sortRows();
     }
     setFocus(*list_);

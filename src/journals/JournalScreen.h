@@ -21,11 +21,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/CZorevaDoc.h"
 #include "db/Rows.h"
 #include "files/ErrorCatalogue.h"
 #include "journals/JournalRows.h"
 #include "journals/JournalRules.h"
+#include "session/Session.h"
 #include "ui/Dialog.h"
 
 namespace journals {
@@ -40,7 +40,7 @@ class JournalScreen : public ui::Dialog {
     bool editing() const { return editingId_.has_value(); }
 
   protected:
-    JournalScreen(ui::Host& host, app::CZorevaDoc& doc, db::Journal journal, std::string title,
+    JournalScreen(ui::Host& host, session::Session& session, db::Journal journal, std::string title,
                   ui::Size size);
 
     // ---- declaration, in tab order, by the derived constructor ----
@@ -69,7 +69,7 @@ class JournalScreen : public ui::Dialog {
     virtual void clearJournalFields() {}
 
     // ---- for the derived screens ----
-    app::CZorevaDoc& doc() const { return doc_; }
+    session::Session& session() const { return session_; }
     bool periodEntered() const;
     // The chosen document type code, "" for none.
     std::string type() const { return type_.selectedText(); }
@@ -156,7 +156,7 @@ class JournalScreen : public ui::Dialog {
     std::optional<std::string> branchFilter() const;
     std::string now() const;
 
-    app::CZorevaDoc& doc_;
+    session::Session& session_;
     db::Journal journal_;
     JournalRows rows_;
     ui::SortState sort_;

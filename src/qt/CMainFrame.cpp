@@ -42,8 +42,8 @@ void CMainFrame::buildMenu() {
 void CMainFrame::enableItems(QMenu* menu) {
     for (QAction* action : menu->actions())
         if (!action->isSeparator())
-            action->setEnabled(
-                app::IsEnabled(static_cast<app::Command>(action->data().toInt()), context_.doc));
+            action->setEnabled(app::IsEnabled(static_cast<app::Command>(action->data().toInt()),
+                                              context_.doc.session()));
 }
 
 QAction* CMainFrame::action(app::Command command) const {
@@ -53,7 +53,7 @@ QAction* CMainFrame::action(app::Command command) const {
 
 // A command may have changed the session; the caption follows its title.
 void CMainFrame::run(app::Command command) {
-    if (!app::IsEnabled(command, context_.doc)) return;
+    if (!app::IsEnabled(command, context_.doc.session())) return;
     app::RunCommand(command, context_);
     setWindowTitle(ToQt(context_.doc.title()));
 }

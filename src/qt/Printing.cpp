@@ -101,21 +101,19 @@ PrintOutcome Printing::run(print::CZorevaView& view, print::Printout printout,
                                                    : PrintOutcome::Abandoned;
 }
 
-void CarryOutPrintRequest(Printing& printing, app::CZorevaDoc& doc, ui::Host& host,
-                          QWidget* parent) {
-    if (doc.printKind() == app::PrintKind::None) return;
-    const auto printout = static_cast<print::Printout>(doc.printKind());
-    print::CZorevaView view(doc.database(), doc.clock(), doc.person());
-    switch (printing.run(view, printout, doc.printPeriod(), parent)) {
-        case PrintOutcome::Cancelled:
-            return;
-        case PrintOutcome::Abandoned:
-            host.error("Печатът е прекъснат: принтерът не започна страница.");
-            break;
-        case PrintOutcome::Printed:
-            break;
-    }
-    doc.printFinished();
+static_assert(
+    static_cast<int>(print::Printout::PurchaseJournal) ==
+        static_cast<int>(ui::PrintKind::Purchases) &&
+    static_cast<int>(print::Printout::SalesJournal) == static_cast<int>(ui::PrintKind::Sales) &&
+    static_cast<int>(print::Printout::ViesReturn) == static_cast<int>(ui::PrintKind::Vies) &&
+    static_cast<int>(print::Printout::VatReturn) == static_cast<int>(ui::PrintKind::VatReturn));
+
+void CarryOutPrintJob(Printing& printing, const session::Session& session, const ui::PrintJob& job,
+                      ui::Host& host, QWidget* parent) {
+    const auto printout = static_cast<print::Printout>(job.kind);
+    print::CZorevaView view(session.database(), session.clock(), session.person());
+    if (printing.run(view, printout, job.period, parent) == PrintOutcome::Abandoned)
+        host.error("Печатът е прекъснат: принтерът не започна страница.");
 }
 
 bool PrintToPdf(print::CZorevaView& view, print::Printout printout, const std::string& period,

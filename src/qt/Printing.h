@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "app/CZorevaDoc.h"
 #include "print/CZorevaView.h"
+#include "session/Session.h"
 #include "ui/Host.h"
 
 namespace qt {
@@ -43,12 +43,11 @@ class Printing {
     std::unique_ptr<QPrinter> printer_;
 };
 
-// Carries out the print request a dialog has placed with the session: the
-// printout of its kind and period, while the dialog stays open. The request
-// ends when the pages are printed or the printing was abandoned (which is
-// said in an error box); a cancelled print dialog leaves it as it is.
-void CarryOutPrintRequest(Printing& printing, app::CZorevaDoc& doc, ui::Host& host,
-                          QWidget* parent);
+// Prints the job of a dialog's print button for the session's person, while
+// the dialog stays open. Printing abandoned by the printer is said in an
+// error box; a cancelled print dialog prints nothing and says nothing.
+void CarryOutPrintJob(Printing& printing, const session::Session& session, const ui::PrintJob& job,
+                      ui::Host& host, QWidget* parent);
 
 // Prints straight into a PDF file, without a dialog; false when abandoned.
 bool PrintToPdf(print::CZorevaView& view, print::Printout printout, const std::string& period,

@@ -102,9 +102,9 @@ std::optional<std::filesystem::path> QtHost::saveFile(const ui::SaveFileRequest&
     return ToPath(chooser.selectedFiles().front());
 }
 
-void QtHost::print() {
+void QtHost::print(const ui::PrintJob& job) {
     if (printer_)
-        printer_();
+        printer_(job);
     else
         information("Печатът все още не е наличен в тази версия на програмата.");
 }

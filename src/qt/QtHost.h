@@ -18,22 +18,24 @@ class QtHost : public ui::Host {
     // The window boxes and dialogs open over: the dialog open last, else the
     // main window.
     QWidget* parent() const;
-    // Carries out a print request; until one is set, print() says printing
-    // is not available.
-    void setPrinter(std::function<void()> printer) { printer_ = std::move(printer); }
+    // Carries out print jobs; until one is set, print() says printing is
+    // not available.
+    void setPrinter(std::function<void(const ui::PrintJob&)> printer) {
+        printer_ = std::move(printer);
+    }
 
     void message(const std::string& text, ui::Icon icon) override;
     ui::Answer ask(const std::string& text, ui::Buttons buttons, ui::Icon icon) override;
     ui::Result runModal(ui::Dialog& dialog) override;
     std::optional<std::filesystem::path> chooseFolder(const ui::FolderRequest& request) override;
     std::optional<std::filesystem::path> saveFile(const ui::SaveFileRequest& request) override;
-    void print() override;
+    void print(const ui::PrintJob& job) override;
     void openTextFile(const std::filesystem::path& file) override;
 
   private:
     QWidget* mainWindow_ = nullptr;
     std::vector<QWidget*> openDialogs_;
-    std::function<void()> printer_;
+    std::function<void(const ui::PrintJob&)> printer_;
 };
 
 }  // namespace qt

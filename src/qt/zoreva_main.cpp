@@ -45,8 +45,9 @@ int main(int argc, char* argv[]) {
     qt::CMainFrame frame({host, zoreva.document(), GuideFile(), oemConversion});
     host.setMainWindow(&frame);
     qt::Printing printing;
-    host.setPrinter(
-        [&] { qt::CarryOutPrintRequest(printing, zoreva.document(), host, host.parent()); });
+    host.setPrinter([&](const ui::PrintJob& job) {
+        qt::CarryOutPrintJob(printing, zoreva.document().session(), job, host, host.parent());
+    });
     frame.show();
     return QApplication::exec();
 }

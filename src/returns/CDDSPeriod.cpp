@@ -7,14 +7,14 @@
 
 namespace returns {
 
-CDDSPeriod::CDDSPeriod(ui::Host& host, app::CZorevaDoc& doc)
-    : Dialog(host, "Справки", {180, 70}), doc_(doc) {
+CDDSPeriod::CDDSPeriod(ui::Host& host, session::Session& session)
+    : Dialog(host, "Справки", {180, 70}), session_(session) {
     // Enter moves on from the period; on a button it presses it.
     setEnterMovesToNextField(true);
 }
 
 ReturnScope CDDSPeriod::scope() const {
-    return {doc_.person().vin, doc_.person().klon, period_.text()};
+    return {session_.person().vin, session_.person().klon, period_.text()};
 }
 
 bool CDDSPeriod::periodAccepted() {
@@ -34,18 +34,15 @@ void CDDSPeriod::changed(ui::Control& control) {
 void CDDSPeriod::pressed(ui::Button& button) {
     if (&button == &close_) return close(ui::Result::Ok);
     const ReturnScope s = scope();
-    // The returns' print buttons place the request with the session.
-    auto printRequest = [this, period = s.period](app::PrintKind kind) {
-        return [this, period, kind] {
-            doc_.requestPrint(kind, period);
-            host().print();
-        };
+    // The returns' print buttons print the period chosen here.
+    auto printRequest = [this, period = s.period](ui::PrintKind kind) {
+        return [this, job = ui::PrintJob{kind, period}] { host().print(job); };
     };
     if (&button == &vatReturn_) {
-        CDeklDDS sheet(host(), doc_.database(), s, printRequest(app::PrintKind::VatReturn));
+        CDeklDDS sheet(host(), session_.database(), s, printRequest(ui::PrintKind::VatReturn));
         host().runModal(sheet);
     } else if (&button == &vies_) {
-        CViesDeklDlg vies(host(), doc_.database(), s, printRequest(app::PrintKind::Vies));
+        CViesDeklDlg vies(host(), session_.database(), s, printRequest(ui::PrintKind::Vies));
         host().runModal(vies);
     }
 }

@@ -5,15 +5,15 @@
 
 #include <string_view>
 
-#include "app/CZorevaDoc.h"
 #include "returns/VatReturnComputation.h"
+#include "session/Session.h"
 #include "ui/Dialog.h"
 
 namespace returns {
 
 class CDDSPeriod : public ui::Dialog {
   public:
-    CDDSPeriod(ui::Host& host, app::CZorevaDoc& doc);
+    CDDSPeriod(ui::Host& host, session::Session& session);
 
   protected:
     void changed(ui::Control& control) override;
@@ -26,7 +26,7 @@ class CDDSPeriod : public ui::Dialog {
     bool periodAccepted();
     ReturnScope scope() const;
 
-    app::CZorevaDoc& doc_;
+    session::Session& session_;
     bool periodValid_ = false;
     ui::Edit& period_ = addEdit("period", "Период", {44, 10, 40, 12})
                             .labelAt({10, 12, 32, 8})

@@ -35,6 +35,15 @@ struct SaveFileRequest {
     std::vector<FileFilter> filters;
 };
 
+// What a print button asks for: the printout of one kind for a tax period
+// (YYYYMM) of the current person. The numbers are those of the printouts.
+enum class PrintKind { Purchases = 1, Sales = 2, Vies = 3, VatReturn = 4 };
+struct PrintJob {
+    PrintKind kind;
+    std::string period;
+    bool operator==(const PrintJob&) const = default;
+};
+
 struct FolderRequest {
     std::string title;   // the chooser's caption
     std::string prompt;  // the line that tells what to choose
@@ -56,10 +65,9 @@ class Host {
     virtual std::optional<std::filesystem::path> chooseFolder(const FolderRequest& request) = 0;
     // The chosen file; nullopt when the person cancelled.
     virtual std::optional<std::filesystem::path> saveFile(const SaveFileRequest& request) = 0;
-    // Carries out the print request the dialog has just placed with the
-    // session; returns when printing has ended or was abandoned, the dialog
-    // staying open.
-    virtual void print() = 0;
+    // Prints the job for the current person; returns when printing has
+    // ended, was cancelled or abandoned, the dialog staying open.
+    virtual void print(const PrintJob& job) = 0;
     // Shows a text file in the person's text viewer.
     virtual void openTextFile(const std::filesystem::path& file) = 0;
 

@@ -81,11 +81,11 @@ TEST_F(CommandsTest, HelpTopicsOpensTheGuideOrSaysItIsMissing) {
 
 TEST_F(CommandsTest, ChoosingAPersonReadsTheSessionAgainWhateverTheOutcome) {
     auto c = context();
-    EXPECT_FALSE(doc.personIsCurrent());
+    EXPECT_FALSE(doc.session().personIsCurrent());
     t.person("121212121", "", "BG121212121", true);
     host.onDialog([](DialogDriver& d) { d.press("Отказ"); });
     app::RunCommand(Command::ChoosePerson, c);
-    EXPECT_TRUE(doc.personIsCurrent());
+    EXPECT_TRUE(doc.session().personIsCurrent());
     EXPECT_EQ(doc.title(), "Зорева по ЗДДС - BG121212121  ");
 }
 

@@ -16,7 +16,7 @@ std::set<Command> EnabledCommands(const app::CZorevaDoc& doc) {
     std::set<Command> enabled;
     for (const auto& popup : app::MainMenu())
         for (const auto& item : popup.items)
-            if (app::IsEnabled(item.command, doc)) enabled.insert(item.command);
+            if (app::IsEnabled(item.command, doc.session())) enabled.insert(item.command);
     return enabled;
 }
 
@@ -45,7 +45,7 @@ class SessionFixture : public ::testing::Test {
 TEST_F(SessionFixture, NoCurrentPersonLeavesTwoSpacesAndFourCommands) {
     t.person("121212121", "", "BG121212121", false);
     auto doc = open();
-    EXPECT_FALSE(doc->personIsCurrent());
+    EXPECT_FALSE(doc->session().personIsCurrent());
     EXPECT_EQ(doc->title(), "Зорева по ЗДДС -   ");
     EXPECT_EQ(EnabledCommands(*doc), kAlways);
 }
@@ -72,29 +72,15 @@ TEST_F(SessionFixture, ReloadFollowsTheChooserAndKeepsTheTitleWhenNoneIsCurrent)
     auto doc = open();
     db::MakeCurrent(t.db(), "121212121", "");
     EXPECT_TRUE(doc->reloadSession());
-    EXPECT_TRUE(app::IsEnabled(Command::WriteSubmissionFiles, *doc));
-    EXPECT_FALSE(app::IsEnabled(Command::WriteMergeFiles, *doc));
+    EXPECT_TRUE(app::IsEnabled(Command::WriteSubmissionFiles, doc->session()));
+    EXPECT_FALSE(app::IsEnabled(Command::WriteMergeFiles, doc->session()));
     EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG121212121  ");
 
     t.db().execute("DELETE FROM EDANNI");
     EXPECT_FALSE(doc->reloadSession());
-    EXPECT_FALSE(doc->personIsCurrent());
+    EXPECT_FALSE(doc->session().personIsCurrent());
     EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG121212121  ") << "caption left unchanged";
     EXPECT_EQ(EnabledCommands(*doc), kAlways);
-}
-
-TEST_F(SessionFixture, FilerCapacityAndPrintRequest) {
-    auto p = t.person("121212121", "", "BG121212121", false);
-    p.flPredst = "A";
-    p.last = true;
-    db::UpdatePerson(t.db(), p.bulstat, p.klon, p);
-    auto doc = open();
-    EXPECT_TRUE(doc->filerIsAuthorised());
-    doc->requestPrint(app::PrintKind::Sales, "202611");
-    EXPECT_EQ(doc->printKind(), app::PrintKind::Sales);
-    EXPECT_EQ(doc->printPeriod(), "202611");
-    doc->printFinished();
-    EXPECT_EQ(doc->printKind(), app::PrintKind::None);
 }
 
 TEST(MainMenu, PopupsInOrderWithTheirItems) {

@@ -89,9 +89,9 @@ TEST_F(StartupFixture, AFreshInstallationTurnsTheDeliveredFileIntoTheDatabase) {
     host.expectNoMoreBoxes();
     EXPECT_TRUE(std::filesystem::exists(data() / "ZORV.MDB"));
     EXPECT_FALSE(std::filesystem::exists(data() / "ZORV1.MDB"));
-    EXPECT_FALSE(app->document().personIsCurrent());
+    EXPECT_FALSE(app->document().session().personIsCurrent());
     EXPECT_EQ(app->document().title(), "Зорева по ЗДДС -   ");
-    EXPECT_EQ(app->document().outputFolder(), home / "out");
+    EXPECT_EQ(app->document().session().outputFolder(), home / "out");
 }
 
 TEST_F(StartupFixture, WithBothFilesTheOldDatabaseStaysAndTheNewOneWaits) {
@@ -106,7 +106,7 @@ TEST_F(StartupFixture, WithBothFilesTheOldDatabaseStaysAndTheNewOneWaits) {
     }
     db::Database::create(data() / "ZORV1.MDB");
     ASSERT_TRUE(start());
-    EXPECT_TRUE(app->document().personIsCurrent());
+    EXPECT_TRUE(app->document().session().personIsCurrent());
     EXPECT_TRUE(std::filesystem::exists(data() / "ZORV1.MDB"));
 }
 

@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "app/CZorevaDoc.h"
 #include "db/Rows.h"
 #include "platform/Clock.h"
+#include "session/Session.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedHost.h"
 #include "support/TestDatabase.h"
@@ -33,13 +33,13 @@ struct Typed {
 class JournalFixture : public ::testing::Test {
   protected:
     // The head office (klon "") or a branch of the person is current.
-    app::CZorevaDoc& session(const std::string& klon = "") {
+    session::Session& session(const std::string& klon = "") {
         if (!db::FindPerson(t.db(), kBulstat, "")) t.person(kBulstat, "", kVin, klon.empty());
         if (!klon.empty() && !db::FindPerson(t.db(), kBulstat, klon))
             t.person(kBulstat, klon, kVin);
         db::MakeCurrent(t.db(), kBulstat, klon);
-        doc = std::make_unique<app::CZorevaDoc>(t.db(), clock, "/data", "/out");
-        return *doc;
+        current = std::make_unique<session::Session>(t.db(), clock, "/data", "/out");
+        return *current;
     }
 
     // Types the document into an open journal screen with its period entered.
@@ -66,7 +66,7 @@ class JournalFixture : public ::testing::Test {
     testing_support::TestDatabase t;
     platform::FixedClock clock{{2024, 3, 15, 9, 30, 0}};
     ScriptedHost host;
-    std::unique_ptr<app::CZorevaDoc> doc;
+    std::unique_ptr<session::Session> current;
 };
 
 }  // namespace journals_test

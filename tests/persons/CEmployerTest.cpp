@@ -366,17 +366,17 @@ TEST_F(PersonChoiceTest, TheCaptionFollowsTheChoiceAndACancelStillReadsTheSessio
     host.onDialog([](DialogDriver& d) { d.select("list", 1).press("Избери"); });
     doc->choosePerson(host);
     EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG123456786  - Клон: 0001");
-    EXPECT_TRUE(app::IsEnabled(app::Command::WriteMergeFiles, *doc));
-    EXPECT_FALSE(app::IsEnabled(app::Command::WriteSubmissionFiles, *doc));
+    EXPECT_TRUE(app::IsEnabled(app::Command::WriteMergeFiles, doc->session()));
+    EXPECT_FALSE(app::IsEnabled(app::Command::WriteSubmissionFiles, doc->session()));
 
     // Removing the current branch and closing with "Отказ": the first row is current now.
     host.answer(Answer::Yes);
     host.onDialog([](DialogDriver& d) { d.press("Премахни").press("Отказ"); });
     doc->choosePerson(host);
     host.forgetBoxes();
-    EXPECT_EQ(doc->person().bulstat, "123456786");
+    EXPECT_EQ(doc->session().person().bulstat, "123456786");
     EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG123456786  ");
-    EXPECT_TRUE(app::IsEnabled(app::Command::WriteSubmissionFiles, *doc));
+    EXPECT_TRUE(app::IsEnabled(app::Command::WriteSubmissionFiles, doc->session()));
 }
 
 TEST_F(PersonChoiceTest, WithEveryPersonRemovedNoneIsCurrentAndTheCaptionStays) {
@@ -387,8 +387,8 @@ TEST_F(PersonChoiceTest, WithEveryPersonRemovedNoneIsCurrentAndTheCaptionStays) 
     host.onDialog([](DialogDriver& e) { e.press("Отказ"); });
     doc->choosePerson(host);
     host.forgetBoxes();
-    EXPECT_FALSE(doc->personIsCurrent());
-    EXPECT_FALSE(app::IsEnabled(app::Command::PurchaseJournal, *doc));
+    EXPECT_FALSE(doc->session().personIsCurrent());
+    EXPECT_FALSE(app::IsEnabled(app::Command::PurchaseJournal, doc->session()));
     EXPECT_EQ(doc->title(), "Зорева по ЗДДС - BG831015008  ");
 }
 

@@ -13,13 +13,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/CZorevaDoc.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "print/CZorevaView.h"
 #include "print/Surface.h"
 #include "qt/PrinterSurface.h"
 #include "qt/Printing.h"
+#include "session/Session.h"
 #include "support/PrintSamples.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
@@ -175,14 +175,14 @@ TEST(Printing, ThePrinterIsSetUpForEachPrintout) {
     }
 }
 
-TEST(Printing, ARequestEndsWhenPrintedAndStaysWhenTheDialogIsCancelled) {
+TEST(Printing, ACancelledDialogPrintsNothingAndTheSameJobPrintsAfterwards) {
     testing_support::TempDir dir;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        QString::fromStdString((dir / "config").string()));
     testing_support::TestDatabase t;
     testing_support::FillPrintSamples(t.db());
     platform::FixedClock clock({2024, 6, 3, 10, 0, 0});
-    app::CZorevaDoc doc(t.db(), clock, "/data", "/out");
+    session::Session session(t.db(), clock, "/data", "/out");
     testing_support::ScriptedHost host;
     std::filesystem::create_directories(dir / "pdf");
     const QString chosen = QString::fromStdString((dir / "pdf" / "sales.pdf").string());
@@ -195,12 +195,11 @@ TEST(Printing, ARequestEndsWhenPrintedAndStaysWhenTheDialogIsCancelled) {
         printer.setOutputFileName(chosen);
         return true;
     });
-    doc.requestPrint(app::PrintKind::Sales, testing_support::kSamplePeriod);
-    qt::CarryOutPrintRequest(printing, doc, host, nullptr);
-    EXPECT_EQ(doc.printKind(), app::PrintKind::Sales) << "a cancelled dialog leaves the request";
+    const ui::PrintJob sales{ui::PrintKind::Sales, testing_support::kSamplePeriod};
+    qt::CarryOutPrintJob(printing, session, sales, host, nullptr);
+    EXPECT_FALSE(QFileInfo::exists(chosen)) << "a cancelled dialog prints nothing";
     EXPECT_EQ(shown, QPageLayout::Landscape);
-    qt::CarryOutPrintRequest(printing, doc, host, nullptr);
-    EXPECT_EQ(doc.printKind(), app::PrintKind::None);
+    qt::CarryOutPrintJob(printing, session, sales, host, nullptr);
     EXPECT_GT(QFileInfo(chosen).size(), 0);
     host.expectNoMoreBoxes();
 
@@ -211,8 +210,8 @@ TEST(Printing, ARequestEndsWhenPrintedAndStaysWhenTheDialogIsCancelled) {
         shown = printer.pageLayout().orientation();
         return false;
     });
-    doc.requestPrint(app::PrintKind::VatReturn, testing_support::kSamplePeriod);
-    qt::CarryOutPrintRequest(next, doc, host, nullptr);
+    qt::CarryOutPrintJob(next, session, {ui::PrintKind::VatReturn, testing_support::kSamplePeriod},
+                         host, nullptr);
     EXPECT_EQ(QFileInfo(proposed).absolutePath(), QFileInfo(chosen).absolutePath());
     EXPECT_EQ(QFileInfo(proposed).fileName().toStdString(),
               "Справка-декларация по ЗДДС 05-2024.pdf");

@@ -23,9 +23,9 @@ class Chooser : public ::testing::Test {
     TestDatabase t;
     db::PersonRow person;  // the session's, made before the document reads it
     platform::FixedClock clock{{2023, 7, 10, 9, 0, 0}};
-    app::CZorevaDoc doc{t.db(), clock, "/data", "/out"};
+    session::Session session{t.db(), clock, "/data", "/out"};
     ScriptedHost host;
-    returns::CDDSPeriod chooser{host, doc};
+    returns::CDDSPeriod chooser{host, session};
     DialogDriver d{chooser};
 };
 
@@ -114,8 +114,6 @@ TEST_F(BranchChooser, ABranchOpensTheReturnOfItsOwnBranch) {
 }
 
 TEST_F(Chooser, TheReturnsPrintThemselvesWhileTheyStayOpen) {
-    std::vector<std::pair<app::PrintKind, std::string>> requests;
-    host.onPrint([&] { requests.emplace_back(doc.printKind(), doc.printPeriod()); });
     host.onDialog([](DialogDriver& s) {
         s.showPage("Раздел В, Г и Д");
         s.press("Печат");
@@ -140,8 +138,6 @@ TEST_F(Chooser, TheReturnsPrintThemselvesWhileTheyStayOpen) {
         v.press("Затвори");
     });
     d.press("VIES");
-    EXPECT_EQ(requests,
-              (std::vector<std::pair<app::PrintKind, std::string>>{
-                  {app::PrintKind::VatReturn, "202306"}, {app::PrintKind::Vies, "202306"}}));
-    EXPECT_EQ(host.printRequests(), 2);
+    EXPECT_EQ(host.printJobs(), (std::vector<ui::PrintJob>{{ui::PrintKind::VatReturn, "202306"},
+                                                           {ui::PrintKind::Vies, "202306"}}));
 }

@@ -80,7 +80,7 @@ ScriptedHost& ScriptedHost::saveAs(std::optional<std::filesystem::path> file) {
     return *this;
 }
 
-ScriptedHost& ScriptedHost::onPrint(std::function<void()> hook) {
+ScriptedHost& ScriptedHost::onPrint(std::function<void(const ui::PrintJob&)> hook) {
     printHook_ = std::move(hook);
     return *this;
 }
@@ -138,9 +138,9 @@ std::optional<std::filesystem::path> ScriptedHost::saveFile(const ui::SaveFileRe
     return Next(files_);
 }
 
-void ScriptedHost::print() {
-    ++printRequests_;
-    if (printHook_) printHook_();
+void ScriptedHost::print(const ui::PrintJob& job) {
+    printJobs_.push_back(job);
+    if (printHook_) printHook_(job);
 }
 
 void ScriptedHost::openTextFile(const std::filesystem::path& file) {

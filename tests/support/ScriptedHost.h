@@ -55,8 +55,8 @@ class ScriptedHost : public ui::Host {
     ScriptedHost& onDialog(F script);
     ScriptedHost& chooseFolder(std::optional<std::filesystem::path> folder);
     ScriptedHost& saveAs(std::optional<std::filesystem::path> file);
-    // Runs when a dialog asks for printing, e.g. to look at the print request.
-    ScriptedHost& onPrint(std::function<void()> hook);
+    // Runs when a dialog asks for printing, while the dialog waits.
+    ScriptedHost& onPrint(std::function<void(const ui::PrintJob&)> hook);
 
     // ui::Host
     void message(const std::string& text, ui::Icon icon) override;
@@ -64,7 +64,7 @@ class ScriptedHost : public ui::Host {
     ui::Result runModal(ui::Dialog& dialog) override;
     std::optional<std::filesystem::path> chooseFolder(const ui::FolderRequest& request) override;
     std::optional<std::filesystem::path> saveFile(const ui::SaveFileRequest& request) override;
-    void print() override;
+    void print(const ui::PrintJob& job) override;
     void openTextFile(const std::filesystem::path& file) override;
 
     // Every box shown, in order.
@@ -87,13 +87,14 @@ class ScriptedHost : public ui::Host {
     const std::vector<std::filesystem::path>& openedFiles() const { return openedFiles_; }
     // Titles of the nested dialogs run, in order.
     const std::vector<std::string>& dialogsRun() const { return dialogsRun_; }
-    int printRequests() const { return printRequests_; }
+    // The print jobs asked for, in order.
+    const std::vector<ui::PrintJob>& printJobs() const { return printJobs_; }
 
   private:
     std::deque<ui::Answer> answers_;
     std::deque<DialogScript> dialogScripts_;
     std::deque<std::optional<std::filesystem::path>> folders_, files_;
-    std::function<void()> printHook_;
+    std::function<void(const ui::PrintJob&)> printHook_;
 
     std::vector<Box> boxes_;
     std::size_t checked_ = 0;
@@ -101,7 +102,7 @@ class ScriptedHost : public ui::Host {
     std::vector<ui::SaveFileRequest> saveRequests_;
     std::vector<std::filesystem::path> openedFiles_;
     std::vector<std::string> dialogsRun_;
-    int printRequests_ = 0;
+    std::vector<ui::PrintJob> printJobs_;
 };
 
 template <class D, class F>

@@ -75,13 +75,15 @@ TEST(ScriptedHost, ChoosersGetTheScriptedAnswersAndAreRecorded) {
     EXPECT_NONFATAL_FAILURE(host.chooseFolder(ui::FolderRequest{}), "has no folder");
 }
 
-TEST(ScriptedHost, PrintRequestsRunTheHookWhileTheDialogWaits) {
+TEST(ScriptedHost, PrintJobsRunTheHookWhileTheDialogWaits) {
     ScriptedHost host;
-    int seen = 0;
-    host.onPrint([&] { seen = host.printRequests(); });
-    host.print();
-    host.print();
-    EXPECT_EQ(seen, 2);
+    std::vector<ui::PrintJob> seen;
+    host.onPrint([&](const ui::PrintJob& job) { seen.push_back(job); });
+    host.print({ui::PrintKind::Sales, "202311"});
+    host.print({ui::PrintKind::Vies, "202312"});
+    EXPECT_EQ(seen, host.printJobs());
+    EXPECT_EQ(seen, (std::vector<ui::PrintJob>{{ui::PrintKind::Sales, "202311"},
+                                               {ui::PrintKind::Vies, "202312"}}));
     host.openTextFile("/out/Report.txt");
     EXPECT_EQ(host.openedFiles(), (std::vector<std::filesystem::path>{"/out/Report.txt"}));
 }
