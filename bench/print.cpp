@@ -77,7 +77,7 @@ void PrintPurchaseJournalToPdf(benchmark::State& state) {
     print::CZorevaView view(f.db(), clock, f.person());
     const QString file = QString::fromStdString(f.pdf().string());
     for (auto _ : state)
-        if (!qt::PrintToPdf(view, print::Printout::PurchaseJournal, kPeriod, file))
+        if (!qt::PrintToPdf(view, ui::PrintKind::Purchases, kPeriod, file))
             state.SkipWithError("the printout was abandoned");
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -109,7 +109,7 @@ void LayOutPurchaseJournal(benchmark::State& state) {
     platform::FixedClock clock({2024, 6, 3, 0, 0, 0});
     print::CZorevaView view(f.db(), clock, f.person());
     CountingSurface surface;
-    for (auto _ : state) view.print(print::Printout::PurchaseJournal, kPeriod, surface);
+    for (auto _ : state) view.print(ui::PrintKind::Purchases, kPeriod, surface);
     state.counters["pages"] = static_cast<double>(surface.pages);
     state.counters["texts"] = static_cast<double>(surface.texts);
 }

@@ -7,23 +7,23 @@
 
 namespace print {
 
-Orientation OrientationOf(Printout printout) {
-    return printout == Printout::PurchaseJournal || printout == Printout::SalesJournal
+Orientation OrientationOf(ui::PrintKind printout) {
+    return printout == ui::PrintKind::Purchases || printout == ui::PrintKind::Sales
                ? Orientation::Landscape
                : Orientation::Portrait;
 }
 
-std::string JobName(Printout printout, const std::string& period) {
+std::string JobName(ui::PrintKind printout, const std::string& period) {
     std::string month = MonthOfPeriod(period);
     if (month.size() == 7) month[2] = '-';
     switch (printout) {
-        case Printout::PurchaseJournal:
+        case ui::PrintKind::Purchases:
             return "Дневник за покупките " + month;
-        case Printout::SalesJournal:
+        case ui::PrintKind::Sales:
             return "Дневник за продажбите " + month;
-        case Printout::ViesReturn:
+        case ui::PrintKind::Vies:
             return "VIES-декларация " + month;
-        case Printout::VatReturn:
+        case ui::PrintKind::VatReturn:
             return "Справка-декларация по ЗДДС " + month;
     }
     return month;
@@ -32,16 +32,16 @@ std::string JobName(Printout printout, const std::string& period) {
 CZorevaView::CZorevaView(db::Database& db, const platform::Clock& clock, db::PersonRow person)
     : db_(db), clock_(clock), person_(std::move(person)) {}
 
-bool CZorevaView::print(Printout printout, const std::string& period, Surface& surface) {
+bool CZorevaView::print(ui::PrintKind printout, const std::string& period, Surface& surface) {
     const PrintScope scope{person_.vin, person_.klon, period};
     switch (printout) {
-        case Printout::PurchaseJournal:
+        case ui::PrintKind::Purchases:
             return PrintPurchaseJournal(surface, db_, scope);
-        case Printout::SalesJournal:
+        case ui::PrintKind::Sales:
             return PrintSalesJournal(surface, db_, scope);
-        case Printout::ViesReturn:
+        case ui::PrintKind::Vies:
             return PrintViesReturn(surface, ReadViesReturnForm(db_, person_, scope));
-        case Printout::VatReturn:
+        case ui::PrintKind::VatReturn:
             return PrintVatReturn(surface, ReadVatReturnForm(db_, person_, scope, clock_));
     }
     return false;

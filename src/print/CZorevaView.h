@@ -10,18 +10,16 @@
 #include "db/Rows.h"
 #include "platform/Clock.h"
 #include "print/Surface.h"
+#include "ui/Host.h"
 
 namespace print {
 
-// The printouts, numbered as the print requests number them.
-enum class Printout { PurchaseJournal = 1, SalesJournal = 2, ViesReturn = 3, VatReturn = 4 };
-
 // Landscape for the journals, portrait for the returns.
-Orientation OrientationOf(Printout printout);
+Orientation OrientationOf(ui::PrintKind printout);
 
 // A name for the print job and the proposed PDF file, e.g.
 // "Дневник за покупките 05-2024".
-std::string JobName(Printout printout, const std::string& period);
+std::string JobName(ui::PrintKind printout, const std::string& period);
 
 class CZorevaView {
   public:
@@ -31,7 +29,7 @@ class CZorevaView {
 
     // Draws the printout of the period; false when it was abandoned because a
     // page could not be started.
-    bool print(Printout printout, const std::string& period, Surface& surface);
+    bool print(ui::PrintKind printout, const std::string& period, Surface& surface);
 
   private:
     db::Database& db_;

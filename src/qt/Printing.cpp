@@ -27,7 +27,7 @@ constexpr const char* kPdfFolderKey = "pdfFolder";
 // journals (11420 twips down) on a landscape A4 sheet.
 constexpr double kPdfMarginMm = 3;
 
-bool Draw(print::CZorevaView& view, print::Printout printout, const std::string& period,
+bool Draw(print::CZorevaView& view, ui::PrintKind printout, const std::string& period,
           QPrinter& printer) {
     PrinterSurface surface(printer);
     const bool printed = view.print(printout, period, surface);
@@ -37,7 +37,7 @@ bool Draw(print::CZorevaView& view, print::Printout printout, const std::string&
 
 }  // namespace
 
-void SetUpPrinter(QPrinter& printer, print::Printout printout, const std::string& period) {
+void SetUpPrinter(QPrinter& printer, ui::PrintKind printout, const std::string& period) {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(print::OrientationOf(printout) == print::Orientation::Landscape
                                    ? QPageLayout::Landscape
@@ -62,7 +62,7 @@ Printing::Printing(Ask ask)
         printer_->setPrinterName(last);
 }
 
-void Printing::prepare(print::Printout printout, const std::string& period) {
+void Printing::prepare(ui::PrintKind printout, const std::string& period) {
     SetUpPrinter(*printer_, printout, period);
     if (printer_->outputFormat() == QPrinter::PdfFormat || printer_->printerName().isEmpty()) {
         // A PDF is proposed under the printout's name, in the folder of the last one.
@@ -81,7 +81,7 @@ void Printing::remember() {
     }
 }
 
-PrintOutcome Printing::run(print::CZorevaView& view, print::Printout printout,
+PrintOutcome Printing::run(print::CZorevaView& view, ui::PrintKind printout,
                            const std::string& period, QWidget* parent) {
     prepare(printout, period);
     if (!ask_(*printer_, parent)) return PrintOutcome::Cancelled;
@@ -101,22 +101,14 @@ PrintOutcome Printing::run(print::CZorevaView& view, print::Printout printout,
                                                    : PrintOutcome::Abandoned;
 }
 
-static_assert(
-    static_cast<int>(print::Printout::PurchaseJournal) ==
-        static_cast<int>(ui::PrintKind::Purchases) &&
-    static_cast<int>(print::Printout::SalesJournal) == static_cast<int>(ui::PrintKind::Sales) &&
-    static_cast<int>(print::Printout::ViesReturn) == static_cast<int>(ui::PrintKind::Vies) &&
-    static_cast<int>(print::Printout::VatReturn) == static_cast<int>(ui::PrintKind::VatReturn));
-
 void CarryOutPrintJob(Printing& printing, const session::Session& session, const ui::PrintJob& job,
                       ui::Host& host, QWidget* parent) {
-    const auto printout = static_cast<print::Printout>(job.kind);
     print::CZorevaView view(session.database(), session.clock(), session.person());
-    if (printing.run(view, printout, job.period, parent) == PrintOutcome::Abandoned)
+    if (printing.run(view, job.kind, job.period, parent) == PrintOutcome::Abandoned)
         host.error("Печатът е прекъснат: принтерът не започна страница.");
 }
 
-bool PrintToPdf(print::CZorevaView& view, print::Printout printout, const std::string& period,
+bool PrintToPdf(print::CZorevaView& view, ui::PrintKind printout, const std::string& period,
                 const QString& file) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);

@@ -30,13 +30,13 @@ class Printing {
 
     // Asks where to print and prints; Cancelled when the dialog was
     // cancelled, Abandoned when the printer could not start a page.
-    PrintOutcome run(print::CZorevaView& view, print::Printout printout, const std::string& period,
+    PrintOutcome run(print::CZorevaView& view, ui::PrintKind printout, const std::string& period,
                      QWidget* parent);
 
     QPrinter& printer() { return *printer_; }
 
   private:
-    void prepare(print::Printout printout, const std::string& period);
+    void prepare(ui::PrintKind printout, const std::string& period);
     void remember();
 
     Ask ask_;
@@ -50,11 +50,11 @@ void CarryOutPrintJob(Printing& printing, const session::Session& session, const
                       ui::Host& host, QWidget* parent);
 
 // Prints straight into a PDF file, without a dialog; false when abandoned.
-bool PrintToPdf(print::CZorevaView& view, print::Printout printout, const std::string& period,
+bool PrintToPdf(print::CZorevaView& view, ui::PrintKind printout, const std::string& period,
                 const QString& file);
 
 // The printer set up as the printouts expect it: high resolution, A4, the
 // orientation of the printout, small margins for a PDF file.
-void SetUpPrinter(QPrinter& printer, print::Printout printout, const std::string& period);
+void SetUpPrinter(QPrinter& printer, ui::PrintKind printout, const std::string& period);
 
 }  // namespace qt

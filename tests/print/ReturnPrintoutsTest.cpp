@@ -265,19 +265,19 @@ TEST(ViesReturnPrintout, ReadFromTheDatabaseForTheBranchOfTheSession) {
     platform::FixedClock clock({2024, 6, 3, 0, 0, 0});
     print::CZorevaView view(t.db(), clock, person);
     RecordingSurface s;
-    ASSERT_TRUE(view.print(print::Printout::ViesReturn, "202405", s));
+    ASSERT_TRUE(view.print(ui::PrintKind::Vies, "202405", s));
     EXPECT_EQ(s.find("DE000000001").size(), 1u);
     EXPECT_TRUE(s.find("DE123456789").empty());
 }
 
 TEST(CZorevaView, EachPrintoutHasItsOrientationAndName) {
     using print::Orientation;
-    using print::Printout;
-    EXPECT_EQ(print::OrientationOf(Printout::PurchaseJournal), Orientation::Landscape);
-    EXPECT_EQ(print::OrientationOf(Printout::SalesJournal), Orientation::Landscape);
-    EXPECT_EQ(print::OrientationOf(Printout::ViesReturn), Orientation::Portrait);
-    EXPECT_EQ(print::OrientationOf(Printout::VatReturn), Orientation::Portrait);
-    EXPECT_EQ(print::JobName(Printout::PurchaseJournal, "202405"), "Дневник за покупките 05-2024");
+    using ui::PrintKind;
+    EXPECT_EQ(print::OrientationOf(ui::PrintKind::Purchases), Orientation::Landscape);
+    EXPECT_EQ(print::OrientationOf(ui::PrintKind::Sales), Orientation::Landscape);
+    EXPECT_EQ(print::OrientationOf(ui::PrintKind::Vies), Orientation::Portrait);
+    EXPECT_EQ(print::OrientationOf(ui::PrintKind::VatReturn), Orientation::Portrait);
+    EXPECT_EQ(print::JobName(ui::PrintKind::Purchases, "202405"), "Дневник за покупките 05-2024");
 }
 
 TEST(CZorevaView, TheVatReturnIsTheStoredOneWithItsSignatory) {
@@ -290,11 +290,11 @@ TEST(CZorevaView, TheVatReturnIsTheStoredOneWithItsSignatory) {
     platform::FixedClock clock({2024, 6, 3, 0, 0, 0});
     print::CZorevaView view(t.db(), clock, person);
     RecordingSurface s;
-    ASSERT_TRUE(view.print(print::Printout::VatReturn, "202405", s));
+    ASSERT_TRUE(view.print(ui::PrintKind::VatReturn, "202405", s));
     EXPECT_EQ(s.find("105.01 40 ").size(), 1u);
     EXPECT_EQ(s.find("200.00 20 ").size(), 1u);
     EXPECT_EQ(s.containing("Долуподписаният, Иван Петров").size(), 1u);
     RecordingSurface none;
-    ASSERT_TRUE(view.print(print::Printout::VatReturn, "202406", none));
+    ASSERT_TRUE(view.print(ui::PrintKind::VatReturn, "202406", none));
     EXPECT_EQ(none.find("0.00 40 ").size(), 1u) << "a period without a return prints zeros";
 }

@@ -121,13 +121,13 @@ TEST(Printing, EachPrintoutIsWrittenAsAPdfWithItsFontsAndPages) {
     const char* keep = std::getenv("ZOREVA_PRINT_SAMPLES");
     testing_support::TempDir dir;
     const struct {
-        print::Printout printout;
+        ui::PrintKind printout;
         const char* file;
         int pages;
-    } cases[] = {{print::Printout::PurchaseJournal, "print-purchase-journal.pdf", 2},
-                 {print::Printout::SalesJournal, "print-sales-journal.pdf", 1},
-                 {print::Printout::VatReturn, "print-vat-return.pdf", 1},
-                 {print::Printout::ViesReturn, "print-vies-return.pdf", 1}};
+    } cases[] = {{ui::PrintKind::Purchases, "print-purchase-journal.pdf", 2},
+                 {ui::PrintKind::Sales, "print-sales-journal.pdf", 1},
+                 {ui::PrintKind::VatReturn, "print-vat-return.pdf", 1},
+                 {ui::PrintKind::Vies, "print-vies-return.pdf", 1}};
     for (const auto& c : cases) {
         const std::string folder = keep ? keep : dir.path().string();
         const QString file = QString::fromStdString(folder + "/" + c.file);
@@ -138,8 +138,8 @@ TEST(Printing, EachPrintoutIsWrittenAsAPdfWithItsFontsAndPages) {
         const QByteArray bytes = pdf.readAll();
         EXPECT_EQ(PageCount(bytes), c.pages) << c.file;
         EXPECT_TRUE(bytes.contains("LiberationMono")) << c.file;
-        const bool tahoma = c.printout == print::Printout::PurchaseJournal ||
-                            c.printout == print::Printout::SalesJournal;
+        const bool tahoma =
+            c.printout == ui::PrintKind::Purchases || c.printout == ui::PrintKind::Sales;
         EXPECT_EQ(bytes.contains("Tahoma"), tahoma) << c.file;
         const bool landscape = print::OrientationOf(c.printout) == print::Orientation::Landscape;
         EXPECT_TRUE(bytes.contains(landscape ? "/MediaBox [0 0 842.000000 595.000000]"
@@ -150,14 +150,14 @@ TEST(Printing, EachPrintoutIsWrittenAsAPdfWithItsFontsAndPages) {
 
 TEST(Printing, ThePrinterIsSetUpForEachPrintout) {
     const struct {
-        print::Printout printout;
+        ui::PrintKind printout;
         QPageLayout::Orientation orientation;
         const char* name;
     } cases[] = {
-        {print::Printout::PurchaseJournal, QPageLayout::Landscape, "Дневник за покупките 05-2024"},
-        {print::Printout::SalesJournal, QPageLayout::Landscape, "Дневник за продажбите 05-2024"},
-        {print::Printout::ViesReturn, QPageLayout::Portrait, "VIES-декларация 05-2024"},
-        {print::Printout::VatReturn, QPageLayout::Portrait, "Справка-декларация по ЗДДС 05-2024"},
+        {ui::PrintKind::Purchases, QPageLayout::Landscape, "Дневник за покупките 05-2024"},
+        {ui::PrintKind::Sales, QPageLayout::Landscape, "Дневник за продажбите 05-2024"},
+        {ui::PrintKind::Vies, QPageLayout::Portrait, "VIES-декларация 05-2024"},
+        {ui::PrintKind::VatReturn, QPageLayout::Portrait, "Справка-декларация по ЗДДС 05-2024"},
     };
     // One printer for the run: a journal after a return turns it back.
     QPrinter printer(QPrinter::HighResolution);
