@@ -10,10 +10,33 @@ namespace {
 
 constexpr int kMissingViesCode = 76;
 
-std::optional<FileText> ReadFile(const std::filesystem::path& folder, std::string_view name) {
+using FileSource = std::optional<FileText> (*)(const std::filesystem::path&);
+
+std::optional<FileText> ReadFile(const std::filesystem::path& folder, std::string_view name,
+                                 FileSource source) {
     const auto file = platform::FindIgnoringCase(folder, name);
     if (!file) return std::nullopt;
-    return FileText::read(*file);
+    return source(*file);
+}
+
+std::string RunOnce(CheckState& s, const std::filesystem::path& folder, RunKind kind,
+                    const platform::LocalDateTime& today, FileSource source) {
+    s = CheckState{};
+    s.today = TodayOf(today);
+    const bool oem = kind == RunKind::OemToAnsi;
+    ReaderResults& r = s.results;
+    r.deklar = CheckDeklarFile(s, ReadFile(folder, "deklar.txt", source), oem);
+    const JournalResults journals = CheckJournalFiles(
+        s, ReadFile(folder, "pokupki.txt", source), ReadFile(folder, "prodagbi.txt", source), oem);
+    r.purchases = journals.purchases;
+    r.sales = journals.sales;
+    r.vies = CheckViesTxtFile(s, ReadFile(folder, "vies.txt", source), oem);
+    if (r.vies == kFileNotOpened) {
+        // The CSV reader warns again when that file is missing too.
+        s.returnErrors.clear(kMissingViesCode);
+        r.vies = CheckViesCsvFile(s, ReadFile(folder, "vies.csv", source), oem);
+    }
+    return BuildCheckReport(s, kind);
 }
 
 }  // namespace
@@ -27,20 +50,16 @@ Today TodayOf(const platform::LocalDateTime& now) {
 
 std::string RunCheck(CheckState& s, const std::filesystem::path& folder, RunKind kind,
                      const platform::LocalDateTime& today) {
-    s = CheckState{};
-    s.today = TodayOf(today);
-    const bool oem = kind == RunKind::OemToAnsi;
-    ReaderResults& r = s.results;
-    r.deklar = CheckDeklarFile(s, ReadFile(folder, "deklar.txt"), oem);
-    r.purchases = CheckPokupkiFile(s, ReadFile(folder, "pokupki.txt"), oem);
-    r.sales = CheckProdagbiFile(s, ReadFile(folder, "prodagbi.txt"), oem);
-    r.vies = CheckViesTxtFile(s, ReadFile(folder, "vies.txt"), oem);
-    if (r.vies == kFileNotOpened) {
-        // The CSV reader warns again when that file is missing too.
-        s.returnErrors.clear(kMissingViesCode);
-        r.vies = CheckViesCsvFile(s, ReadFile(folder, "vies.csv"), oem);
-    }
-    return BuildCheckReport(s, kind);
+    const std::string report = RunOnce(s, folder, kind, today, FileText::map);
+    if (TextsIntact(s)) return report;
+    // A file was cut short or written to while it was checked: the check is
+    // made again on copies, which no other program can change.
+    return RunOnce(s, folder, kind, today, FileText::read);
+}
+
+bool TextsIntact(const CheckState& s) {
+    return s.deklarText.isIntact() && s.purchaseText.isIntact() && s.salesText.isIntact() &&
+           s.viesText.isIntact();
 }
 
 }  // namespace files::checker

@@ -1,5 +1,7 @@
 #include "files/checker/JournalReader.h"
 
+#include <future>
+
 #include "files/checker/CheckText.h"
 #include "files/checker/Readers.h"
 
@@ -9,39 +11,52 @@ bool HasReturnToCompare(const CheckState& s) {
     return !s.returnErrors.has(kDeklarNotOpenedCode);
 }
 
-void TakeIdentityFromFirstLine(CheckState& s, const std::vector<LineRecord>& records) {
-    if (!s.returnData[kVin].empty() || records.empty()) return;
-    const std::string_view first = records.front().line;
+void TakeIdentityFromFirstLine(CheckState& s, std::string_view text) {
+    std::string_view first;
+    if (!s.returnData[kVin].empty() || !LineReader(text).next(first)) return;
     s.returnData[kVin] = RightTrim(Cut(first, kJournalTextColumns[kLineVin]));
     s.returnData[kPeriod] = RightTrim(Cut(first, kJournalTextColumns[kLinePeriod]));
 }
 
-int SplitJournalText(CheckState& s, std::optional<FileText> text, bool oem, FileText& slot,
-                     std::vector<LineRecord>& records, const JournalFileKind& kind) {
-    records.clear();
-    const int result = TakeFileText(std::move(text), oem, slot);
-    if (result == kFileNotOpened) s.returnErrors.set(kind.notOpenedCode);
-    if (result != kFileRead) return result;
+JournalText TakeJournalText(std::optional<FileText> text, bool oem, FileText& slot,
+                            const JournalFileKind& kind) {
+    JournalText taken;
+    taken.result = TakeFileText(std::move(text), oem, slot);
+    if (taken.result == kFileNotOpened) taken.returnCodes.set(kind.notOpenedCode);
+    if (taken.result != kFileRead) return taken;
+    taken.clean = HasOnlyPermittedCharacters(slot.view());
+    if (!taken.clean) taken.returnCodes.set(kind.fileCharacterCode);
+    return taken;
+}
 
-    const std::string_view bytes = slot.view();
-    const bool clean = HasOnlyPermittedCharacters(bytes);
-    if (!clean) s.returnErrors.set(kind.fileCharacterCode);
+JournalResults CheckJournalFiles(CheckState& s, std::optional<FileText> purchases,
+                                 std::optional<FileText> sales, bool oem) {
+    ClearPurchases(s);
+    ClearSales(s);
+    // The texts and their characters.
+    auto salesTaking = std::async(std::launch::async, [&] {
+        return TakeJournalText(std::move(sales), oem, s.salesText, kSalesFile);
+    });
+    const JournalText purchaseText =
+        TakeJournalText(std::move(purchases), oem, s.purchaseText, kPurchaseFile);
+    const JournalText salesText = salesTaking.get();
+    s.returnErrors.merge(purchaseText.returnCodes);
+    s.returnErrors.merge(salesText.returnCodes);
+    // Without a return, the first journal line read gives its identity,
+    // which the other journal's rules then compare with.
+    if (purchaseText.result == kFileRead) TakeIdentityFromFirstLine(s, s.purchaseText.view());
+    if (salesText.result == kFileRead) TakeIdentityFromFirstLine(s, s.salesText.view());
 
-    // One allocation for all records: count the lines first.
-    records.reserve(CountLines(bytes));
-    LineReader reader(bytes);
-    for (std::string_view line; reader.next(line);) {
-        LineRecord& record = records.emplace_back(LineRecord{line, {}});
-        // The test covers lineLength characters from the start of the line,
-        // whatever follows it; when the whole file is clean, so is each.
-        if (!clean) {
-            const std::size_t start = static_cast<std::size_t>(line.data() - bytes.data());
-            if (!HasOnlyPermittedCharacters(WindowAt(bytes, start, kind.lineLength)))
-                record.errors.set(kind.lineCharacterCode);
-        }
-    }
-    TakeIdentityFromFirstLine(s, records);
-    return kFileRead;
+    // The lines: the two halves write apart, DEKLAR codes into sets of their own.
+    db::ErrorSet purchaseCodes, salesCodes;
+    auto salesChecking = std::async(std::launch::async, [&] {
+        if (salesText.result == kFileRead) CheckSalesLines(s, salesText.clean, salesCodes);
+    });
+    if (purchaseText.result == kFileRead) CheckPurchaseLines(s, purchaseText.clean, purchaseCodes);
+    salesChecking.get();
+    s.returnErrors.merge(purchaseCodes);
+    s.returnErrors.merge(salesCodes);
+    return {purchaseText.result, salesText.result};
 }
 
 }  // namespace files::checker

@@ -85,29 +85,64 @@ class IdentityRules {
 // with the return would then only repeat that the file is missing.
 bool HasReturnToCompare(const CheckState& s);
 
-// Takes the VAT number and the period from the first line when the return
-// data has no VAT number.
-void TakeIdentityFromFirstLine(CheckState& s, const std::vector<LineRecord>& records);
+// What the first half of a journal reader gives: the reader result, whether
+// the whole file holds only permitted characters, and the DEKLAR codes it
+// found (not opened, characters).
+struct JournalText {
+    int result = kFileNotOpened;
+    bool clean = true;
+    db::ErrorSet returnCodes;
+};
 
-// Takes the text, splits it into records (one per line) and tests the
-// characters of each line; then takes the identity from the first line
-// when the return data has none. Returns the reader result.
-int SplitJournalText(CheckState& s, std::optional<FileText> text, bool oem, FileText& slot,
-                     std::vector<LineRecord>& records, const JournalFileKind& kind);
+// The first half of a journal reader, which needs nothing of the other
+// files: takes the text into `slot` (the reading steps common to every
+// reader) and tests its characters.
+JournalText TakeJournalText(std::optional<FileText> text, bool oem, FileText& slot,
+                            const JournalFileKind& kind);
 
-// Runs `checkLine(record, position)` on every record whose line has the
-// right length; the others get the length code and no other rule.
+// Takes the VAT number and the period from the first line of the text when
+// the return data has no VAT number.
+void TakeIdentityFromFirstLine(CheckState& s, std::string_view text);
+
+// Splits the text into records, one per line, and while a line is at hand
+// tests its characters (only when the file is not clean: then each line is
+// clean too) and runs `checkLine(record, position)` on it when it has the
+// right length; a line of another length gets the length code and no other
+// rule.
 template <typename CheckLine>
-void CheckJournalLines(std::vector<LineRecord>& records, const JournalFileKind& kind,
-                       CheckLine&& checkLine) {
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        LineRecord& record = records[i];
-        if (record.line.size() != kind.lineLength) {
+void CheckJournalLines(std::string_view text, bool clean, std::vector<LineRecord>& records,
+                       const JournalFileKind& kind, CheckLine&& checkLine) {
+    records.clear();
+    // One allocation for a file of lines of the right length with CR LF.
+    records.reserve(text.size() / (kind.lineLength + 2) + 1);
+    LineReader reader(text);
+    for (std::string_view line; reader.next(line);) {
+        LineRecord& record = records.emplace_back(LineRecord{line, {}});
+        // The test covers lineLength characters from the start of the line,
+        // whatever follows it.
+        if (!clean) {
+            const std::size_t start = static_cast<std::size_t>(line.data() - text.data());
+            if (!HasOnlyPermittedCharacters(WindowAt(text, start, kind.lineLength)))
+                record.errors.set(kind.lineCharacterCode);
+        }
+        if (line.size() != kind.lineLength) {
             record.errors.set(kind.lineLengthCode);
             continue;
         }
-        checkLine(record, static_cast<std::int64_t>(i + 1));
+        checkLine(record, static_cast<std::int64_t>(records.size()));
     }
 }
+
+// The second halves of the journal readers: the rules of every line, the
+// column sums and the cross-checks with the return, whose DEKLAR codes go
+// to `returnCodes`. They read the return data and write only their own
+// journal's part of the state, so that the two may run at the same time.
+void ClearPurchases(CheckState& s);
+void CheckPurchaseLines(CheckState& s, bool clean, db::ErrorSet& returnCodes);
+void ClearSales(CheckState& s);
+void CheckSalesLines(CheckState& s, bool clean, db::ErrorSet& returnCodes);
+
+extern const JournalFileKind kPurchaseFile;
+extern const JournalFileKind kSalesFile;
 
 }  // namespace files::checker

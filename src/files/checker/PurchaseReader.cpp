@@ -18,8 +18,6 @@ using persons::EuPrefixVariant;
 
 constexpr journals::Journal kJournal = journals::Journal::Purchases;
 
-constexpr JournalFileKind kPurchaseFile = {kPurchaseLineLength, 43, 69, 29, 30};
-
 using PurchaseLine = JournalLine<kPurchaseAmountCount>;
 
 class PurchaseRules {
@@ -136,11 +134,10 @@ class PurchaseRules {
 
 // The return's purchase cells against the column sums; none when there is
 // no return to compare with.
-void CrossCheckPurchases(CheckState& s) {
+void CrossCheckPurchases(const CheckState& s, db::ErrorSet& e) {
     if (!HasReturnToCompare(s)) return;
     const auto& d = s.returnData;
     const auto& sum = s.purchaseSums;
-    db::ErrorSet& e = s.returnErrors;
     const auto cell = [&](DeklarField f) { return AmountOf(d[f]); };
     if (LeadingInteger(d[kPurchaseCount]) != static_cast<std::int64_t>(s.purchases.size()))
         e.set(44);
@@ -154,21 +151,34 @@ void CrossCheckPurchases(CheckState& s) {
 
 }  // namespace
 
-int CheckPokupkiFile(CheckState& s, std::optional<FileText> text, bool oem) {
+const JournalFileKind kPurchaseFile = {kPurchaseLineLength, 43, 69, 29, 30};
+
+void ClearPurchases(CheckState& s) {
+    s.purchases.clear();
     s.purchaseSums = {};
     s.totalCredit = 0;
-    const int result =
-        SplitJournalText(s, std::move(text), oem, s.purchaseText, s.purchases, kPurchaseFile);
-    if (result != kFileRead) return result;
+}
+
+void CheckPurchaseLines(CheckState& s, bool clean, db::ErrorSet& returnCodes) {
     PurchaseRules rules(s);
-    CheckJournalLines(s.purchases, kPurchaseFile, [&](LineRecord& record, std::int64_t position) {
-        rules.check(record, position, s.purchaseSums);
-    });
-    CrossCheckPurchases(s);
+    CheckJournalLines(s.purchaseText.view(), clean, s.purchases, kPurchaseFile,
+                      [&](LineRecord& record, std::int64_t position) {
+                          rules.check(record, position, s.purchaseSums);
+                      });
+    CrossCheckPurchases(s, returnCodes);
     // Column 11 + column 13 x DR33 (rounded half up) + column 14.
     const Stotinki partial =
         journals::CoefficientShare(s.purchaseSums[kBS42], AmountOf(s.returnData[kDR33]));
     s.totalCredit = wrappingAdd(wrappingAdd(s.purchaseSums[kBS41], partial), s.purchaseSums[kBS43]);
+}
+
+int CheckPokupkiFile(CheckState& s, std::optional<FileText> text, bool oem) {
+    ClearPurchases(s);
+    const JournalText taken = TakeJournalText(std::move(text), oem, s.purchaseText, kPurchaseFile);
+    s.returnErrors.merge(taken.returnCodes);
+    if (taken.result != kFileRead) return taken.result;
+    TakeIdentityFromFirstLine(s, s.purchaseText.view());
+    CheckPurchaseLines(s, taken.clean, s.returnErrors);
     return kFileRead;
 }
 

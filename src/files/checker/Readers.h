@@ -20,6 +20,15 @@ namespace files::checker {
 int CheckDeklarFile(CheckState& state, std::optional<FileText> text, bool oem);
 int CheckPokupkiFile(CheckState& state, std::optional<FileText> text, bool oem);
 int CheckProdagbiFile(CheckState& state, std::optional<FileText> text, bool oem);
+// Both journals at once, each on a thread of its own, with the same
+// results as CheckPokupkiFile followed by CheckProdagbiFile.
+struct JournalResults {
+    int purchases = kFileNotOpened;
+    int sales = kFileNotOpened;
+};
+JournalResults CheckJournalFiles(CheckState& state, std::optional<FileText> purchases,
+                                 std::optional<FileText> sales, bool oem);
+
 int CheckViesTxtFile(CheckState& state, std::optional<FileText> text, bool oem);
 int CheckViesCsvFile(CheckState& state, std::optional<FileText> text, bool oem);
 

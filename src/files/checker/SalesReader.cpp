@@ -18,8 +18,6 @@ using persons::EuPrefixVariant;
 
 constexpr journals::Journal kJournal = journals::Journal::Sales;
 
-constexpr JournalFileKind kSalesFile = {kSalesLineLength, 51, 70, 35, 36};
-
 using SalesLine = JournalLine<kSalesAmountCount>;
 
 struct AmountCode {
@@ -236,11 +234,10 @@ class SalesRules {
 
 // The return's sales cells against the column sums; none when there is no
 // return to compare with.
-void CrossCheckSales(CheckState& s) {
+void CrossCheckSales(const CheckState& s, db::ErrorSet& e) {
     if (!HasReturnToCompare(s)) return;
     const auto& d = s.returnData;
     const auto& sum = s.salesSums;
-    db::ErrorSet& e = s.returnErrors;
     const auto cell = [&](DeklarField f) { return AmountOf(d[f]); };
     if (LeadingInteger(d[kSalesCount]) != static_cast<std::int64_t>(s.sales.size())) e.set(52);
     // Cells against one column sum each.
@@ -269,16 +266,29 @@ bool ViesRelevantSales::needViesReturn() const {
                        [](const auto& entry) { return entry.second.anyNonZero(); });
 }
 
-int CheckProdagbiFile(CheckState& s, std::optional<FileText> text, bool oem) {
+const JournalFileKind kSalesFile = {kSalesLineLength, 51, 70, 35, 36};
+
+void ClearSales(CheckState& s) {
+    s.sales.clear();
     s.salesSums = {};
     s.viesSales = {};
-    const int result = SplitJournalText(s, std::move(text), oem, s.salesText, s.sales, kSalesFile);
-    if (result != kFileRead) return result;
+}
+
+void CheckSalesLines(CheckState& s, bool clean, db::ErrorSet& returnCodes) {
     SalesRules rules(s);
-    CheckJournalLines(s.sales, kSalesFile, [&](LineRecord& record, std::int64_t position) {
-        rules.check(record, position, s);
-    });
-    CrossCheckSales(s);
+    CheckJournalLines(
+        s.salesText.view(), clean, s.sales, kSalesFile,
+        [&](LineRecord& record, std::int64_t position) { rules.check(record, position, s); });
+    CrossCheckSales(s, returnCodes);
+}
+
+int CheckProdagbiFile(CheckState& s, std::optional<FileText> text, bool oem) {
+    ClearSales(s);
+    const JournalText taken = TakeJournalText(std::move(text), oem, s.salesText, kSalesFile);
+    s.returnErrors.merge(taken.returnCodes);
+    if (taken.result != kFileRead) return taken.result;
+    TakeIdentityFromFirstLine(s, s.salesText.view());
+    CheckSalesLines(s, taken.clean, s.returnErrors);
     return kFileRead;
 }
 

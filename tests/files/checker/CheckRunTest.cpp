@@ -5,8 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
+
 #include "CheckerFiles.h"
+#include "files/checker/Readers.h"
 #include "platform/CodePage.h"
+#include "platform/Files.h"
 
 using namespace files::checker;
 using namespace checker_test;
@@ -153,4 +158,58 @@ TEST(CheckRun, FatalErrorsAreListedTwice) {
     EXPECT_NE(r.report.find(line, first + 1), std::string::npos);
     EXPECT_LT(r.report.find("ФАТАЛНИ ГРЕШКИ"), r.report.rfind(line));
     EXPECT_TRUE(HasFatalErrorsListed(r.state));
+}
+
+namespace {
+
+// The report of the readers one after the other, on copies of the files.
+std::string SequentialReport(const std::filesystem::path& folder) {
+    CheckState s;
+    s.today = TodayOf(kToday);
+    const auto read = [&](std::string_view name) -> std::optional<FileText> {
+        const auto file = platform::FindIgnoringCase(folder, name);
+        return file ? FileText::read(*file) : std::nullopt;
+    };
+    s.results.deklar = CheckDeklarFile(s, read("deklar.txt"), false);
+    s.results.purchases = CheckPokupkiFile(s, read("pokupki.txt"), false);
+    s.results.sales = CheckProdagbiFile(s, read("prodagbi.txt"), false);
+    s.results.vies = CheckViesTxtFile(s, read("vies.txt"), false);
+    if (s.results.vies == kFileNotOpened) {
+        s.returnErrors.clear(76);
+        s.results.vies = CheckViesCsvFile(s, read("vies.csv"), false);
+    }
+    return BuildCheckReport(s, RunKind::Folder);
+}
+
+}  // namespace
+
+TEST(CheckRun, JournalsOnTwoThreadsGiveTheReportOfOneAfterTheOther) {
+    std::vector<std::filesystem::path> folders;
+    const auto handMade = std::filesystem::path(ZOREVA_SOURCE_DIR) / "tests/files/checker/folders";
+    for (const auto& entry : std::filesystem::directory_iterator(handMade))
+        folders.push_back(entry.path() / "in");
+
+    // Without a return, the purchases name the person and the sales differ;
+    // then the sales alone; then journals with errors of every kind.
+    TempDir otherPerson, salesOnly, faulty, empty;
+    auto purchases = DefaultPurchases();
+    for (auto& p : purchases) p.vin = "BG831205064";
+    otherPerson.write("POKUPKI.TXT", FileOf(purchases));
+    otherPerson.write("PRODAGBI.TXT", FileOf(DefaultSales()));
+    salesOnly.write("PRODAGBI.TXT", FileOf(DefaultSales()));
+    WriteConsistentFolder(faulty);
+    purchases = DefaultPurchases();
+    purchases[1].number = "5";
+    faulty.write("POKUPKI.TXT", FileOf(purchases) + "short\r\n\x01\r\n");
+    auto sales = DefaultSales();
+    sales[0].amount("SS21") = "99.00";
+    faulty.write("PRODAGBI.TXT", FileOf(sales) + sales[1].line() + "\n");
+    for (const TempDir* dir : {&otherPerson, &salesOnly, &faulty, &empty})
+        folders.push_back(dir->path());
+
+    for (const auto& folder : folders) {
+        CheckState state;
+        EXPECT_EQ(RunCheck(state, folder, RunKind::Folder, kToday), SequentialReport(folder))
+            << folder;
+    }
 }

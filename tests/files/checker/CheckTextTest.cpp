@@ -241,19 +241,22 @@ TEST(FormatAmount15, GivesFifteenCharactersForEveryExample) {
 }
 
 TEST(FileText, ReadsWholeFilesAndRefusesWhatIsNoRegularFile) {
-    TempDir dir;
-    const std::string bytes("a\0b\r\n\xFF", 6);
-    auto text = FileText::read(dir.write("f.txt", bytes));
-    ASSERT_TRUE(text);
-    EXPECT_EQ(text->view(), bytes);
+    for (const auto source : {&FileText::read, &FileText::map}) {
+        TempDir dir;
+        const std::string bytes("a\0b\r\n\xFF", 6);
+        auto text = source(dir.write("f.txt", bytes));
+        ASSERT_TRUE(text);
+        EXPECT_EQ(text->view(), bytes);
+        EXPECT_TRUE(text->isIntact());
 
-    auto empty = FileText::read(dir.write("empty.txt", ""));
-    ASSERT_TRUE(empty);
-    EXPECT_EQ(empty->view(), "");
+        auto empty = source(dir.write("empty.txt", ""));
+        ASSERT_TRUE(empty);
+        EXPECT_EQ(empty->view(), "");
 
-    EXPECT_FALSE(FileText::read(dir / "missing.txt"));
-    EXPECT_FALSE(FileText::read(dir.path()));
-    EXPECT_FALSE(FileText::read("/dev/zero"));
+        EXPECT_FALSE(source(dir / "missing.txt"));
+        EXPECT_FALSE(source(dir.path()));
+        EXPECT_FALSE(source("/dev/zero"));
+    }
 }
 
 TEST(FileText, ConvertsFromTheOemCodePageInPlace) {
