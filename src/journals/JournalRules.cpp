@@ -93,12 +93,12 @@ bool BreaksByMonth(DateRule rule, const DatedDocument& d, std::string_view month
 
 }  // namespace
 
-std::optional<std::string> DocumentMonth(std::string_view date) {
+std::optional<YearMonth> DocumentMonth(std::string_view date) {
     if (date.size() != 10) return std::nullopt;
     const std::string_view day = date.substr(0, 2), month = date.substr(3, 2),
                            year = date.substr(6, 4);
     if (!AllDigits(day) || !AllDigits(month) || !AllDigits(year)) return std::nullopt;
-    return std::string(year) + std::string(month);
+    return YearMonth({year[0], year[1], year[2], year[3], month[0], month[1]});
 }
 
 std::optional<int> MonthsBefore(std::string_view period, std::string_view date) {
@@ -112,6 +112,10 @@ std::optional<int> MonthsBefore(std::string_view period, std::string_view date) 
 bool BreaksDateRule(DateRule rule, const DatedDocument& document) {
     const auto month = DocumentMonth(document.date);
     return month && BreaksByMonth(rule, document, *month);
+}
+
+bool BreaksDateRule(DateRule rule, const DatedDocument& document, YearMonth month) {
+    return BreaksByMonth(rule, document, month);
 }
 
 std::string_view DateRuleMessage(DateRule rule) {

@@ -15,6 +15,8 @@
 // orders; each rule is therefore a separate function, and the message of a
 // rule that has one is given beside it.
 
+#include <array>
+#include <compare>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -42,9 +44,23 @@ std::optional<std::string_view> PeriodYearMonthError(std::string_view period);
 
 // ---- dates ----
 
+// A month "YYYYMM", held in place rather than in an allocated string: the
+// file checker takes it from every line it reads. It compares as its text.
+class YearMonth {
+  public:
+    explicit YearMonth(const std::array<char, 6>& digits) : digits_(digits) {}
+    std::string_view text() const { return {digits_.data(), digits_.size()}; }
+    operator std::string_view() const { return text(); }
+    friend bool operator==(const YearMonth& a, std::string_view b) { return a.text() == b; }
+    friend auto operator<=>(const YearMonth& a, std::string_view b) { return a.text() <=> b; }
+
+  private:
+    std::array<char, 6> digits_;
+};
+
 // The document month D, "YYYYMM", of a document date "DD/MM/YYYY"; nullopt
 // when the text has not ten characters with digits for the month and year.
-std::optional<std::string> DocumentMonth(std::string_view date);
+std::optional<YearMonth> DocumentMonth(std::string_view date);
 
 // (period year - document year) x 12 + period month - document month, for a
 // period "YYYYMM" and a document date "DD/MM/YYYY"; nullopt when either cannot
@@ -75,6 +91,8 @@ struct DatedDocument {
 // document's journal, type or 8а code is never broken, and neither is any rule
 // by a date that cannot be read (its own check reports it).
 bool BreaksDateRule(DateRule rule, const DatedDocument& document);
+// The same for a caller that has the document month of the date already.
+bool BreaksDateRule(DateRule rule, const DatedDocument& document, YearMonth month);
 
 // The error text of the rule (for ThirteenMonthsBefore: the text of its
 // warning box, shown with the exclamation icon and OK only).

@@ -327,7 +327,8 @@ void JournalScreen::setAmount(int column, Stotinki value) {
 
 std::string JournalScreen::documentMonth() const {
     if (!date_.value()) return "";
-    return DocumentMonth(date_.value()->text()).value_or("");
+    const auto month = DocumentMonth(date_.value()->text());
+    return month ? std::string(month->text()) : std::string();
 }
 
 DatedDocument JournalScreen::datedDocument(DatedTexts& texts) const {

@@ -256,7 +256,14 @@ bool IsNumericText(std::string_view text, bool decimalsAllowed) {
 }
 
 std::int64_t LeadingInteger(std::string_view text) {
+    // Numbers are right-aligned in their fields: skip the padding eight
+    // spaces at a time first.
+    constexpr std::uint64_t kSpaces = 0x2020202020202020;
     std::size_t i = 0;
+    for (std::uint64_t next8; i + 8 <= text.size(); i += 8) {
+        std::memcpy(&next8, text.data() + i, 8);
+        if (next8 != kSpaces) break;
+    }
     while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
@@ -264,7 +271,8 @@ std::int64_t LeadingInteger(std::string_view text) {
     std::int64_t value = 0;
     for (; i < text.size() && IsDigit(text[i]); ++i) {
         const int digit = text[i] - '0';
-        if (value > (kMax - digit) / 10) return negative ? -kMax : kMax;
+        // Only a value this large can overflow: the exact test divides.
+        if (value >= kMax / 10 && value > (kMax - digit) / 10) return negative ? -kMax : kMax;
         value = value * 10 + digit;
     }
     return negative ? -value : value;

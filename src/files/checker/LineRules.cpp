@@ -32,14 +32,12 @@ bool IsWellFormedDate(std::string_view date, std::string_view firstYear,
     if (date.size() < 10) return false;
     for (std::size_t i : {0, 1, 3, 4, 6, 7, 8, 9})
         if (!IsDigit(date[i])) return false;
-    const std::string_view day = date.substr(0, 2), month = date.substr(3, 2);
     const std::string_view year = date.substr(date.size() - 4);
-    return year >= firstYear && year <= lastYear && month >= "01" && month <= "12" && day >= "01" &&
-           day <= "31";
-}
-
-bool IsOneOf(std::string_view text, std::initializer_list<std::string_view> values) {
-    return std::find(values.begin(), values.end(), text) != values.end();
+    if (year < firstYear || year > lastYear) return false;
+    // Two digits compare as their numbers do.
+    const int day = (date[0] - '0') * 10 + (date[1] - '0');
+    const int month = (date[3] - '0') * 10 + (date[4] - '0');
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
 }
 
 }  // namespace files::checker

@@ -67,13 +67,19 @@ class PurchaseRules {
         const std::string_view date = l[kLineDate];
         if (date.empty()) e.set(11);
         if (!IsWellFormedDate(date, "2007", journals::kLastPeriodYear)) e.set(12);
+        // The rules by month need a date whose month can be read.
+        const auto month = journals::DocumentMonth(date);
+        if (!month) return;
         if (journals::MonthsBefore(period_, date).value_or(0) > 12) e.set(35);
         const journals::DatedDocument document{kJournal, period_, l[kLineType], l.field8a, date};
         using journals::DateRule;
-        if (journals::BreaksDateRule(DateRule::AfterPeriod, document)) e.set(13);
-        if (journals::BreaksDateRule(DateRule::CallOffStockBefore2020, document)) e.set(51);
-        if (journals::BreaksDateRule(DateRule::Type23Before202306, document)) e.set(53);
-        if (journals::BreaksDateRule(DateRule::Field8aBefore202207, document)) e.set(52);
+        const auto breaks = [&](DateRule rule) {
+            return journals::BreaksDateRule(rule, document, *month);
+        };
+        if (breaks(DateRule::AfterPeriod)) e.set(13);
+        if (breaks(DateRule::CallOffStockBefore2020)) e.set(51);
+        if (breaks(DateRule::Type23Before202306)) e.set(53);
+        if (breaks(DateRule::Field8aBefore202207)) e.set(52);
     }
 
     bool isEuVatNumber(std::string_view text) const {
@@ -83,8 +89,10 @@ class PurchaseRules {
     void counterpart(const PurchaseLine& l, db::ErrorSet& e) {
         const std::string_view id = l[kLineCounterpart], type = l[kLineType];
         if (!l.numeric[kBS44]) e.set(20);
-        if (!id.empty() && !persons::IsKnownIdentifierForm(id, EuPrefixVariant::B, period_, true))
-            e.set(39);
+        const bool knownForm = id.empty() || counterpartVerdict_.of({id}, [&] {
+            return persons::IsKnownIdentifierForm(id, EuPrefixVariant::B, period_, true);
+        });
+        if (!knownForm) e.set(39);
         if (id.empty() && type != "09") e.set(26);
         if (id == l[kLineVin] && type != "09") e.set(36);
         if (type == "05" && !persons::IsBulgarianVatNumberForm(id) && !isEuVatNumber(id)) e.set(43);
@@ -130,6 +138,7 @@ class PurchaseRules {
     IdentityRules identity_;
     std::vector<std::string_view> types_;  // offered in the period
     LastVerdict<2> field8aVerdict_;
+    LastVerdict<1> counterpartVerdict_;
 };
 
 // The return's purchase cells against the column sums; none when there is

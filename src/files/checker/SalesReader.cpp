@@ -64,16 +64,21 @@ class SalesRules {
         const std::string_view date = l[kLineDate], type = l[kLineType];
         if (date.empty()) e.set(12);
         if (!IsWellFormedDate(date, "2010", journals::kLastPeriodYear)) e.set(13);
+        // The rules by month need a date whose month can be read.
+        const auto month = journals::DocumentMonth(date);
+        if (!month) return;
         const journals::DatedDocument document{kJournal, period_, type, l.field8a, date};
         using journals::DateRule;
-        if (journals::BreaksDateRule(DateRule::AfterPeriod, document)) e.set(14);
-        if (journals::BreaksDateRule(DateRule::CallOffStockBefore2020, document)) e.set(71);
-        if (journals::BreaksDateRule(DateRule::Type23Before202306, document)) e.set(79);
-        if (journals::BreaksDateRule(DateRule::Field8aBefore202207, document)) e.set(72);
+        const auto breaks = [&](DateRule rule) {
+            return journals::BreaksDateRule(rule, document, *month);
+        };
+        if (breaks(DateRule::AfterPeriod)) e.set(14);
+        if (breaks(DateRule::CallOffStockBefore2020)) e.set(71);
+        if (breaks(DateRule::Type23Before202306)) e.set(79);
+        if (breaks(DateRule::Field8aBefore202207)) e.set(72);
         // Type 50 too may not be dated before July 2022; the file does not
         // limit it to 2022 as the form does.
-        if (journals::BreaksDateRule(DateRule::SalesTypeBefore202207, document) ||
-            (type == "50" && journals::DocumentMonth(date).value_or("999999") < "202207"))
+        if (breaks(DateRule::SalesTypeBefore202207) || (type == "50" && *month < "202207"))
             e.set(73);
     }
 
@@ -85,8 +90,10 @@ class SalesRules {
         const std::string_view id = l[kLineCounterpart], type = l[kLineType];
         const std::string_view goods = l[kLineGoods];
         if (!l.numeric[kSS12]) e.set(19);
-        if (!id.empty() && !persons::IsKnownIdentifierForm(id, EuPrefixVariant::B, period_, true))
-            e.set(50);
+        const bool knownForm = id.empty() || counterpartVerdict_.of({id}, [&] {
+            return persons::IsKnownIdentifierForm(id, EuPrefixVariant::B, period_, true);
+        });
+        if (!knownForm) e.set(50);
         const bool mayLackCounterpart = IsOneOf(type, {"09", "29", "81", "82"});
         if (id.empty() && !mayLackCounterpart) e.set(IsOneOf(type, {"83", "84", "85"}) ? 77 : 33);
         if (type == "04" && !isEuVatNumber(id)) e.set(70);
@@ -198,9 +205,9 @@ class SalesRules {
         } else if (l.field8a != "41") {
             return;
         }
-        std::string month = journals::DocumentMonth(l[kLineDate]).value_or("");
-        if (month == period_) month.clear();
-        vies.storageRegime.emplace(id, second, std::move(month));
+        const auto month = journals::DocumentMonth(l[kLineDate]);
+        const bool otherMonth = month && *month != period_;
+        vies.storageRegime.emplace(id, second, otherMonth ? std::string(month->text()) : "");
     }
 
     // What the counterpart's section 1 rows may sum to: the lines of the
@@ -230,6 +237,7 @@ class SalesRules {
     IdentityRules identity_;
     std::vector<std::string_view> types_;  // offered in the period
     LastVerdict<2> field8aVerdict_;
+    LastVerdict<1> counterpartVerdict_;
 };
 
 // The return's sales cells against the column sums; none when there is no
