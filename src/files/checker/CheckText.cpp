@@ -102,19 +102,23 @@ bool StartsWith(std::string_view text, std::initializer_list<unsigned char> byte
     return true;
 }
 
-// The position of the first byte above 0x7F, or the size of the text.
-std::size_t FirstNonAscii(std::string_view text) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    std::size_t i = 0;
 #if defined(__SSE2__)
-    for (; i + 16 <= text.size(); i += 16) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
-        if (_mm_movemask_epi8(x) != 0) break;
-    }
-#endif
-    while (i < text.size() && bytes[i] < 0x80) ++i;
-    return i;
+// The bytes of a block of sixteen that are forbidden: a control byte other
+// than LF, CR and Ctrl-Z, or 0x98. The tests of PermittedCharacters hold
+// this to the table derived from the characters.
+__m128i ForbiddenBytes(__m128i x) {
+    const __m128i control = _mm_cmpeq_epi8(_mm_min_epu8(x, _mm_set1_epi8(0x1F)), x);
+    const __m128i lineEnd = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('\n')),
+                                                      _mm_cmpeq_epi8(x, _mm_set1_epi8('\r'))),
+                                         _mm_cmpeq_epi8(x, _mm_set1_epi8(0x1A)));
+    return _mm_or_si128(_mm_andnot_si128(lineEnd, control),
+                        _mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(0x98))));
 }
+
+__m128i Load16(const unsigned char* at) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+}
+#endif
 
 // The length of the UTF-8 sequence that starts with `lead` (2 to 4), or 0
 // when no valid sequence starts with it.
@@ -128,9 +132,13 @@ std::size_t Utf8SequenceLength(unsigned char lead) {
 }  // namespace
 
 bool IsUtf8CyrillicText(std::string_view text) {
+    return IsUtf8CyrillicText(text, ScanText(text).firstNonAscii);
+}
+
+bool IsUtf8CyrillicText(std::string_view text, std::size_t firstNonAscii) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     bool cyrillic = false;
-    for (std::size_t i = FirstNonAscii(text); i < text.size();) {
+    for (std::size_t i = firstNonAscii; i < text.size();) {
         const unsigned char lead = bytes[i];
         if (lead < 0x80) {
             ++i;
@@ -176,28 +184,52 @@ bool HasOnlyPermittedCharacters(std::string_view text) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     std::size_t i = 0;
 #if defined(__SSE2__)
-    // Sixteen bytes at a time: a forbidden byte is a control byte other than
-    // LF, CR and Ctrl-Z, or 0x98. The tests of PermittedCharacters hold this
-    // to the table derived from the characters.
-    const auto forbidden = [](const unsigned char* at) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-        const __m128i control = _mm_cmpeq_epi8(_mm_min_epu8(x, _mm_set1_epi8(0x1F)), x);
-        const __m128i lineEnd = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('\n')),
-                                                          _mm_cmpeq_epi8(x, _mm_set1_epi8('\r'))),
-                                             _mm_cmpeq_epi8(x, _mm_set1_epi8(0x1A)));
-        return _mm_or_si128(_mm_andnot_si128(lineEnd, control),
-                            _mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(0x98))));
-    };
     for (; i + 64 <= text.size(); i += 64) {
-        const __m128i any =
-            _mm_or_si128(_mm_or_si128(forbidden(bytes + i), forbidden(bytes + i + 16)),
-                         _mm_or_si128(forbidden(bytes + i + 32), forbidden(bytes + i + 48)));
+        const __m128i any = _mm_or_si128(
+            _mm_or_si128(ForbiddenBytes(Load16(bytes + i)), ForbiddenBytes(Load16(bytes + i + 16))),
+            _mm_or_si128(ForbiddenBytes(Load16(bytes + i + 32)),
+                         ForbiddenBytes(Load16(bytes + i + 48))));
         if (_mm_movemask_epi8(any) != 0) return false;
     }
 #endif
     for (; i < text.size(); ++i)
         if (!permitted[bytes[i]]) return false;
     return true;
+}
+
+TextScan ScanText(std::string_view text) {
+    const auto& permitted = PermittedBytes();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    TextScan scan{true, text.size()};
+    const auto done = [&] { return !scan.permitted && scan.firstNonAscii < text.size(); };
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    for (; i + 64 <= text.size() && !done(); i += 64) {
+        const __m128i blocks[4] = {Load16(bytes + i), Load16(bytes + i + 16),
+                                   Load16(bytes + i + 32), Load16(bytes + i + 48)};
+        if (scan.permitted) {
+            const __m128i any =
+                _mm_or_si128(_mm_or_si128(ForbiddenBytes(blocks[0]), ForbiddenBytes(blocks[1])),
+                             _mm_or_si128(ForbiddenBytes(blocks[2]), ForbiddenBytes(blocks[3])));
+            scan.permitted = _mm_movemask_epi8(any) == 0;
+        }
+        if (scan.firstNonAscii < text.size()) continue;
+        const __m128i all =
+            _mm_or_si128(_mm_or_si128(blocks[0], blocks[1]), _mm_or_si128(blocks[2], blocks[3]));
+        if (_mm_movemask_epi8(all) == 0) continue;
+        for (int k = 0; k < 4; ++k) {
+            if (const int high = _mm_movemask_epi8(blocks[k])) {
+                scan.firstNonAscii = i + 16 * k + static_cast<std::size_t>(__builtin_ctz(high));
+                break;
+            }
+        }
+    }
+#endif
+    for (; i < text.size() && !done(); ++i) {
+        scan.permitted = scan.permitted && permitted[bytes[i]];
+        if (bytes[i] >= 0x80 && scan.firstNonAscii == text.size()) scan.firstNonAscii = i;
+    }
+    return scan;
 }
 
 std::string_view WindowAt(std::string_view text, std::size_t start, std::size_t count) {

@@ -19,6 +19,18 @@ int EncodingSignature(std::string_view text);
 // signature. Windows-1251 text with Cyrillic letters practically never
 // forms valid UTF-8, and text in ASCII alone is both, so neither counts.
 bool IsUtf8CyrillicText(std::string_view text);
+// The same, given where the first byte above 0x7F is (ScanText).
+bool IsUtf8CyrillicText(std::string_view text, std::size_t firstNonAscii);
+
+// What one pass over a text finds: whether it holds only permitted
+// characters (HasOnlyPermittedCharacters), and where its first byte above
+// 0x7F is (its size when there is none). One pass, because the files are
+// large and reading them costs more than the tests.
+struct TextScan {
+    bool permitted = true;
+    std::size_t firstNonAscii = 0;
+};
+TextScan ScanText(std::string_view text);
 
 // True when the text holds only the printable characters of Windows-1251
 // plus LF, CR, Ctrl-Z and DEL; an empty text passes. Every other control

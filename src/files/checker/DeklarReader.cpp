@@ -119,18 +119,20 @@ class DeklarRules {
 
 }  // namespace
 
-int TakeFileText(std::optional<FileText> text, bool oem, FileText& slot) {
-    if (!text) return kFileNotOpened;
+TakenText TakeFileText(std::optional<FileText> text, bool oem, FileText& slot) {
+    if (!text) return {kFileNotOpened};
     slot = std::move(*text);
     if (oem) slot.convertFromOem();
-    if (const int signature = EncodingSignature(slot.view())) return signature + 1;
-    if (IsUtf8CyrillicText(slot.view())) return kFileInUtf8;
-    return kFileRead;
+    if (const int signature = EncodingSignature(slot.view())) return {signature + 1};
+    const TextScan scan = ScanText(slot.view());
+    if (IsUtf8CyrillicText(slot.view(), scan.firstNonAscii)) return {kFileInUtf8};
+    return {kFileRead, scan.permitted};
 }
 
 int CheckDeklarFile(CheckState& s, std::optional<FileText> text, bool oem) {
     s.returnErrors = {};
-    const int result = TakeFileText(std::move(text), oem, s.deklarText);
+    const TakenText taken = TakeFileText(std::move(text), oem, s.deklarText);
+    const int result = taken.result;
     if (result == kFileNotOpened) s.returnErrors.set(kDeklarNotOpenedCode);
     if (result != kFileRead) return result;
 
@@ -139,7 +141,7 @@ int CheckDeklarFile(CheckState& s, std::optional<FileText> text, bool oem) {
     std::string_view line;
     reader.next(line);
     if (!HasValidStructure(bytes, line)) s.returnErrors.set(42);
-    if (!HasOnlyPermittedCharacters(bytes)) s.returnErrors.set(68);
+    if (!taken.permitted) s.returnErrors.set(68);
 
     CutFields(s, line);
     DeklarRules(s).apply();

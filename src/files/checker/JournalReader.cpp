@@ -21,10 +21,11 @@ void TakeIdentityFromFirstLine(CheckState& s, std::string_view text) {
 JournalText TakeJournalText(std::optional<FileText> text, bool oem, FileText& slot,
                             const JournalFileKind& kind) {
     JournalText taken;
-    taken.result = TakeFileText(std::move(text), oem, slot);
+    const TakenText read = TakeFileText(std::move(text), oem, slot);
+    taken.result = read.result;
     if (taken.result == kFileNotOpened) taken.returnCodes.set(kind.notOpenedCode);
     if (taken.result != kFileRead) return taken;
-    taken.clean = HasOnlyPermittedCharacters(slot.view());
+    taken.clean = read.permitted;
     if (!taken.clean) taken.returnCodes.set(kind.fileCharacterCode);
     return taken;
 }

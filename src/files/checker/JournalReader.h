@@ -3,6 +3,8 @@
 // line, the character and length tests of each line, and the identity of
 // the return taken from the first line when DEKLAR.TXT gave none.
 
+#include <cstdint>
+#include <cstring>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -22,6 +24,21 @@ struct JournalFileKind {
     int lineLengthCode;     // line code: the line is not lineLength long
 };
 
+// True for the two texts most amount fields of a journal hold, blank and
+// "0.00" right-aligned, both zero: told apart from the rest by two loads
+// instead of reading the number.
+inline bool IsZeroAmountField(std::string_view field) {
+    static_assert(kAmountWidth == 15);
+    if (field.size() != kAmountWidth) return false;
+    std::uint64_t head, tail;
+    std::memcpy(&head, field.data(), 8);
+    std::memcpy(&tail, field.data() + 7, 8);
+    constexpr std::uint64_t kSpaces = 0x2020202020202020;
+    std::uint64_t zero;  // "    0.00"
+    std::memcpy(&zero, "    0.00", 8);
+    return head == kSpaces && (tail == kSpaces || tail == zero);
+}
+
 // The fields of one journal line of the right length, cut once: the text
 // fields right-trimmed, the N amounts as stotinki with their numeric test,
 // and the two-character field 8a as it stands (two spaces when empty).
@@ -36,8 +53,14 @@ struct JournalLine {
         for (std::size_t f = 0; f < text.size(); ++f)
             text[f] = RightTrim(Cut(line, kJournalTextColumns[f]));
         for (std::size_t k = 0; k < N; ++k) {
+            const std::string_view field = Cut(line, AmountColumn(k));
+            if (IsZeroAmountField(field)) {
+                amount[k] = 0;
+                numeric[k] = true;
+                continue;
+            }
             // An empty amount reads as 0.00.
-            const FieldAmount read = ReadAmount(RightTrim(Cut(line, AmountColumn(k))));
+            const FieldAmount read = ReadAmount(RightTrim(field));
             amount[k] = read.value;
             numeric[k] = read.numeric;
         }

@@ -33,7 +33,12 @@ int CheckViesTxtFile(CheckState& state, std::optional<FileText> text, bool oem);
 int CheckViesCsvFile(CheckState& state, std::optional<FileText> text, bool oem);
 
 // Takes the text into `slot`, converts it and tests its signature, then
-// whether it is UTF-8 without one: the reading steps common to every reader.
-int TakeFileText(std::optional<FileText> text, bool oem, FileText& slot);
+// whether it is UTF-8 without one, and its characters: the reading steps
+// common to every reader.
+struct TakenText {
+    int result = kFileNotOpened;
+    bool permitted = true;  // only permitted characters (when result is kFileRead)
+};
+TakenText TakeFileText(std::optional<FileText> text, bool oem, FileText& slot);
 
 }  // namespace files::checker

@@ -25,11 +25,11 @@ std::pair<int, bool> StartViesReader(CheckState& s, std::optional<FileText> text
         if (s.viesSales.needViesReturn()) s.returnErrors.set(kMissingViesCode);
         return {kFileNotOpened, false};
     }
-    const int result = TakeFileText(std::move(text), oem, s.viesText);
-    if (result != kFileRead) return {result, false};
+    const TakenText taken = TakeFileText(std::move(text), oem, s.viesText);
+    if (taken.result != kFileRead) return {taken.result, false};
     s.vies = {};
     s.vies.fileName = fileName;
-    if (!HasOnlyPermittedCharacters(s.viesText.view())) {
+    if (!taken.permitted) {
         s.returnErrors.set(kViesCharacterCode);
         return {kFileRead, false};
     }

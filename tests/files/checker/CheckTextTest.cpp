@@ -151,6 +151,25 @@ TEST(Utf8CyrillicText, WindowsCyrillicTextIsNeverTakenForUtf8) {
     }
 }
 
+TEST(ScanText, FindsWhatTheSeparateTestsFindInOnePass) {
+    // Mostly ASCII texts of every length around the blocks of 64 bytes, with
+    // a forbidden byte, a byte above 0x7F, both or neither somewhere.
+    std::mt19937 random(42);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text(random() % 300, 'a');
+        for (int special = random() % 3; special > 0 && !text.empty(); --special) {
+            const unsigned kinds[] = {0x01, 0x98, 0xC7, 0xE0, '\r', 0x1A, 0x7F};
+            text[random() % text.size()] = static_cast<char>(kinds[random() % std::size(kinds)]);
+        }
+        const TextScan scan = ScanText(text);
+        EXPECT_EQ(scan.permitted, HasOnlyPermittedCharacters(text)) << testing::PrintToString(text);
+        const auto high = std::find_if(
+            text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+        EXPECT_EQ(scan.firstNonAscii, static_cast<std::size_t>(high - text.begin()))
+            << testing::PrintToString(text);
+    }
+}
+
 TEST(PermittedCharacters, AcceptExactlyThePrintableWindows1251Set) {
     // Every byte but the control characters other than LF, CR and Ctrl-Z, and
     // the one unassigned byte 0x98.

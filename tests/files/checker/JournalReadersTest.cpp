@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "CheckerFiles.h"
+#include "files/checker/JournalReader.h"
 #include "files/checker/Readers.h"
 
 using namespace files::checker;
@@ -262,4 +263,28 @@ TEST(JournalReaders, SalesCollectWhatNeedsAViesReturn) {
     j.readSales(stock.line() + "\r\n" + again.line() + "\r\n");
     ASSERT_EQ(j.s.viesSales.storageRegime.size(), 1u);  // the same entry once
     EXPECT_EQ(std::get<2>(*j.s.viesSales.storageRegime.begin()), "202304");
+}
+
+TEST(JournalReaders, BlankAndZeroAmountFieldsAreToldApartWithoutReading) {
+    struct Case {
+        std::string field;
+        bool zeroAtOnce;
+    };
+    const Case cases[] = {
+        {std::string(15, ' '), true}, {"           0.00", true},
+        {"           0.01", false},   {"          10.00", false},
+        {"          -0.00", false},  // zero too, read the long way
+        {"           0,00", false},   {"0.00           ", false},
+        {"          0.00", false},  // one short: a line of another length
+        {"x          0.00", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsZeroAmountField(c.field), c.zeroAtOnce) << c.field;
+        // Whatever the way, the field reads as the money parser reads it.
+        if (c.zeroAtOnce) {
+            const FieldAmount read = ReadAmount(RightTrim(c.field));
+            EXPECT_EQ(read.value, 0) << c.field;
+            EXPECT_TRUE(read.numeric) << c.field;
+        }
+    }
 }
