@@ -1,70 +1,50 @@
 #include "files/FixedWidth.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
-#include <cstring>
 
 #include "platform/CodePage.h"
 
 namespace files {
+namespace {
 
-void AppendLeft(std::string& line, std::string_view text, std::size_t width) {
+void AppendAligned(std::string& line, const Field& field, std::string_view text,
+                   std::size_t length) {
+    const std::size_t padding = length < field.column.width ? field.column.width - length : 0;
+    if (field.align == Align::Right) line.append(padding, ' ');
     line += text;
-    const auto length = platform::Utf8Length(text);
-    if (length < width) line.append(width - length, ' ');
+    if (field.align == Align::Left) line.append(padding, ' ');
 }
 
-void AppendRight(std::string& line, std::string_view text, std::size_t width) {
-    const auto length = platform::Utf8Length(text);
-    if (length < width) line.append(width - length, ' ');
-    line += text;
+void AppendInteger(std::string& line, const Field& field, long long value) {
+    char buffer[24];
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    const auto length = static_cast<std::size_t>(end - buffer);
+    AppendAligned(line, field, std::string_view(buffer, length), length);
 }
 
-void appendAmount(std::string& line, double value, int width) {
-    char buffer[64];
-    int length = std::snprintf(buffer, sizeof buffer, "%.2f", value);
-    if (std::string_view(buffer, length) == "-0.00") {
-        // Floating noise below half a stotinka is zero, never "-0.00".
-        std::memmove(buffer, buffer + 1, 5);
-        --length;
-    }
-    if (length < width) line.append(static_cast<std::size_t>(width - length), ' ');
-    line.append(buffer, static_cast<std::size_t>(length));
+}  // namespace
+
+void AppendText(std::string& line, const Field& field, std::string_view text) {
+    AppendAligned(line, field, text, platform::Utf8Length(text));
 }
 
-void appendWholeNumber(std::string& line, double value, int width) {
-    char buffer[64];
-    const int length = std::snprintf(buffer, sizeof buffer, "%*.0f", width, value);
-    line.append(buffer, static_cast<std::size_t>(length));
+void AppendAmount(std::string& line, const Field& field, platform::money::Stotinki amount) {
+    platform::money::AppendFileField(line, amount, field.column.width);
 }
 
-std::string PadRight(std::string_view text, std::size_t width) {
-    std::string out;
-    AppendLeft(out, text, width);
-    return out;
+void AppendWholeNumber(std::string& line, const Field& field, double value) {
+    if (std::isfinite(value) && std::fabs(value) < 1e18)
+        return AppendInteger(line, field, static_cast<long long>(std::nearbyint(value)));
+    char buffer[400];
+    const int length = std::snprintf(buffer, sizeof buffer, "%.0f", value);
+    AppendAligned(line, field, std::string_view(buffer, static_cast<std::size_t>(length)),
+                  static_cast<std::size_t>(length));
 }
 
-std::string PadLeft(std::string_view text, std::size_t width) {
-    std::string out;
-    AppendRight(out, text, width);
-    return out;
-}
-
-std::string amountField(double value, int width) {
-    std::string out;
-    appendAmount(out, value, width);
-    return out;
-}
-
-std::string wholeNumberField(double value, int width) {
-    std::string out;
-    appendWholeNumber(out, value, width);
-    return out;
-}
-
-std::string CountField(long long value, int width) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%*lld", width, value);
-    return buffer;
+void AppendCount(std::string& line, const Field& field, long long count) {
+    AppendInteger(line, field, count);
 }
 
 std::string PeriodAsMonthYear(std::string_view period) {

@@ -1,34 +1,30 @@
 #pragma once
-// Field formatting of the fixed-width files the program writes. Widths count
-// characters (the files are Windows-1251, one byte per character) and are
-// minimums: a longer value is written whole.
+// Writing the fields of the fixed-width files, by their layout (Layouts.h).
+// Widths count characters (the files are Windows-1251, one byte per
+// character) and are minimums: a longer value is written whole. Amounts are
+// written by the money module (money::AppendFileField).
 
 #include <string>
 #include <string_view>
 
+#include "files/Layouts.h"
+#include "platform/Money.h"
+
 namespace files {
 
-// Text padded with spaces on the right (left-aligned) or on the left.
-std::string PadRight(std::string_view text, std::size_t width);
-std::string PadLeft(std::string_view text, std::size_t width);
+// Text padded with spaces to the field's width on the side its alignment
+// leaves free.
+void AppendText(std::string& line, const Field& field, std::string_view text);
 
-// An amount with exactly two decimals, right-aligned: printf's "%.2f", which
-// rounds the binary value to the nearest hundredth. A value that rounds to
-// zero is written "0.00", never "-0.00".
-std::string amountField(double value, int width);
+// An amount with two decimals, right-aligned.
+void AppendAmount(std::string& line, const Field& field, platform::money::Stotinki amount);
 
-// A whole number from a floating-point column, rounded, right-aligned ("%*.0f").
-std::string wholeNumberField(double value, int width);
+// A whole number from a floating-point column, rounded to the nearest
+// integer (a tie to the even one, as "%.0f" does), right-aligned.
+void AppendWholeNumber(std::string& line, const Field& field, double value);
 
-// A count, right-aligned ("%*lld").
-std::string CountField(long long value, int width);
-
-// The same fields appended to a line being built, without a string per field
-// (the journal files have a line per document, up to millions of them).
-void AppendLeft(std::string& line, std::string_view text, std::size_t width);
-void AppendRight(std::string& line, std::string_view text, std::size_t width);
-void appendAmount(std::string& line, double value, int width);
-void appendWholeNumber(std::string& line, double value, int width);
+// A count, right-aligned.
+void AppendCount(std::string& line, const Field& field, long long count);
 
 // YYYYMM -> MM/YYYY.
 std::string PeriodAsMonthYear(std::string_view period);

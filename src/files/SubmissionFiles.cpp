@@ -1,84 +1,117 @@
 #include "files/SubmissionFiles.h"
 
 #include <cstdlib>
+#include <iterator>
 
 #include "files/FixedWidth.h"
+#include "files/Layouts.h"
 #include "platform/CodePage.h"
 
 namespace files {
 namespace {
 
+namespace money = platform::money;
+
 constexpr const char* kLineEnd = "\r\n";
 
-// DEKLAR.TXT cells after column 151, in the order of the form's fields.
-struct DeklarCell {
-    double db::ReturnRow::*member;
-    int width;
+// The cell of the return row each DEKLAR.TXT field from column 152 on holds.
+constexpr double db::ReturnRow::*kDeklarCells[] = {
+    &db::ReturnRow::ds01, &db::ReturnRow::ds20, &db::ReturnRow::ds11, &db::ReturnRow::ds21,
+    &db::ReturnRow::ds12, &db::ReturnRow::ds22, &db::ReturnRow::ds23, &db::ReturnRow::ds13,
+    &db::ReturnRow::ds24, &db::ReturnRow::ds14, &db::ReturnRow::ds15, &db::ReturnRow::ds16,
+    &db::ReturnRow::ds17, &db::ReturnRow::ds18, &db::ReturnRow::ds19, &db::ReturnRow::db30,
+    &db::ReturnRow::db31, &db::ReturnRow::db41, &db::ReturnRow::db32, &db::ReturnRow::db42,
+    &db::ReturnRow::db43, &db::ReturnRow::dr33, &db::ReturnRow::dr40, &db::ReturnRow::dr50,
+    &db::ReturnRow::dr60, &db::ReturnRow::dr70, &db::ReturnRow::dr71, &db::ReturnRow::dr80,
+    &db::ReturnRow::dr81, &db::ReturnRow::dr82,
 };
-constexpr DeklarCell kDeklarCells[] = {
-    {&db::ReturnRow::ds01, 15}, {&db::ReturnRow::ds20, 15}, {&db::ReturnRow::ds11, 15},
-    {&db::ReturnRow::ds21, 15}, {&db::ReturnRow::ds12, 15}, {&db::ReturnRow::ds22, 15},
-    {&db::ReturnRow::ds23, 15}, {&db::ReturnRow::ds13, 15}, {&db::ReturnRow::ds24, 15},
-    {&db::ReturnRow::ds14, 15}, {&db::ReturnRow::ds15, 15}, {&db::ReturnRow::ds16, 15},
-    {&db::ReturnRow::ds17, 15}, {&db::ReturnRow::ds18, 15}, {&db::ReturnRow::ds19, 15},
-    {&db::ReturnRow::db30, 15}, {&db::ReturnRow::db31, 15}, {&db::ReturnRow::db41, 15},
-    {&db::ReturnRow::db32, 15}, {&db::ReturnRow::db42, 15}, {&db::ReturnRow::db43, 15},
-    {&db::ReturnRow::dr33, 4},  {&db::ReturnRow::dr40, 15}, {&db::ReturnRow::dr50, 15},
-    {&db::ReturnRow::dr60, 15}, {&db::ReturnRow::dr70, 15}, {&db::ReturnRow::dr71, 15},
-    {&db::ReturnRow::dr80, 15}, {&db::ReturnRow::dr81, 15}, {&db::ReturnRow::dr82, 15},
-};
+static_assert(std::size(kDeklarCells) == kDeklarFieldCount - kFirstDeklarCell);
 
 // Columns 1-167 of a journal line, up to and including SDELKA.
 void AppendJournalLead(std::string& line, const db::JournalRow& row, double number) {
-    AppendLeft(line, row.vin, 15);
-    AppendLeft(line, row.period, 6);
-    AppendRight(line, row.klon, 4);
-    appendWholeNumber(line, number, 15);
-    AppendLeft(line, row.type, 2);
-    AppendLeft(line, row.docNo, 20);
-    AppendLeft(line, row.date, 10);
-    AppendLeft(line, row.knum, 15);
-    AppendLeft(line, row.kname, 50);
-    AppendLeft(line, row.sdelka, 30);
+    const auto& f = kJournalLeadLayout;
+    AppendText(line, f[kLineVin], row.vin);
+    AppendText(line, f[kLinePeriod], row.period);
+    AppendText(line, f[kLineKlon], row.klon);
+    AppendWholeNumber(line, f[kLineNumber], number);
+    AppendText(line, f[kLineType], row.type);
+    AppendText(line, f[kLineDocNo], row.docNo);
+    AppendText(line, f[kLineDate], row.date);
+    AppendText(line, f[kLineCounterpart], row.knum);
+    AppendText(line, f[kLineCounterpartName], row.kname);
+    AppendText(line, f[kLineGoods], row.sdelka);
 }
 
+// The amounts as stored, each written as the stotinki it shows, then 8a.
 void AppendJournalAmounts(std::string& line, const db::JournalRow& row) {
-    for (double amount : row.amounts) appendAmount(line, amount, 15);
-    AppendRight(line, row.code8a, 2);
+    for (std::size_t k = 0; k < row.amounts.size(); ++k)
+        AppendAmount(line, AmountField(k), money::FromStoredLeva(row.amounts[k]));
+    AppendText(line, Code8aField(row.amounts.size()), row.code8a);
 }
 
 // PERIOD1 of a VIES row, or blanks when it is the return's own month.
-std::string ViesMonth(const std::string& period1, const std::string& monthYear) {
-    return PadLeft(period1 == monthYear ? "" : period1, 7);
+void AppendViesMonth(std::string& line, const Field& field, const std::string& period1,
+                     const std::string& monthYear) {
+    AppendText(line, field, period1 == monthYear ? "" : period1);
 }
 
 std::string ViesHeader(const std::string& monthYear, std::size_t section1Count,
                        const db::PersonRow& p) {
-    return "VHR" + PadRight(monthYear, 7) + CountField(static_cast<long long>(section1Count), 5) +
-           kLineEnd + "VDR" + PadRight(p.faceEgn, 15) + PadRight(p.face, 150) +
-           PadRight(p.faceGrad, 50) + PadRight(p.facePk, 4) + PadRight(p.faceAdr1, 150) +
-           PadRight(p.flPredst, 1) + kLineEnd + "VTR" + PadRight(p.vin, 15) +
-           PadRight(p.name, 150) + PadRight(p.adress, 200) + kLineEnd;
+    std::string out = "VHR";
+    AppendText(out, kVhrLayout[1], monthYear);
+    AppendCount(out, kVhrLayout[2], static_cast<long long>(section1Count));
+    out += kLineEnd;
+    out += "VDR";
+    const std::string* vdr[] = {&p.faceEgn, &p.face,     &p.faceGrad,
+                                &p.facePk,  &p.faceAdr1, &p.flPredst};
+    for (std::size_t i = 0; i < std::size(vdr); ++i) AppendText(out, kVdrLayout[i + 1], *vdr[i]);
+    out += kLineEnd;
+    out += "VTR";
+    AppendText(out, kVtrLayout[1], p.vin);
+    AppendText(out, kVtrLayout[2], p.name);
+    AppendText(out, kVtrLayout[3], p.adress);
+    return out + kLineEnd;
 }
 
+// The TTR totals are the sums of the VIR lines' amounts as written.
 std::string ViesSection1(const std::vector<db::ViesRow>& rows, const std::string& monthYear) {
-    double goods = 0, services = 0, triangular = 0;
-    for (const auto& r : rows) goods += r.ss15, services += r.ss17, triangular += r.ss25;
-    std::string out =
-        "TTR" + amountField(goods + services + triangular, 12) + amountField(goods, 12) + kLineEnd;
-    for (const auto& r : rows)
-        out += "VIR" + wholeNumberField(r.number, 5) + PadRight(r.knum, 15) +
-               amountField(r.ss15, 12) + amountField(r.ss25, 12) + amountField(r.ss17, 12) +
-               ViesMonth(r.period1, monthYear) + kLineEnd;
+    using money::FromStoredLeva;
+    money::Stotinki goods = 0, services = 0, triangular = 0;
+    for (const auto& r : rows) {
+        goods += FromStoredLeva(r.ss15);
+        services += FromStoredLeva(r.ss17);
+        triangular += FromStoredLeva(r.ss25);
+    }
+    std::string out = "TTR";
+    AppendAmount(out, kTtrLayout[1], goods + services + triangular);
+    AppendAmount(out, kTtrLayout[2], goods);
+    out += kLineEnd;
+    for (const auto& r : rows) {
+        out += "VIR";
+        AppendWholeNumber(out, kVirLayout[1], r.number);
+        AppendText(out, kVirLayout[2], r.knum);
+        AppendAmount(out, kVirLayout[3], FromStoredLeva(r.ss15));
+        AppendAmount(out, kVirLayout[4], FromStoredLeva(r.ss25));
+        AppendAmount(out, kVirLayout[5], FromStoredLeva(r.ss17));
+        AppendViesMonth(out, kVirLayout[6], r.period1, monthYear);
+        out += kLineEnd;
+    }
     return out;
 }
 
 std::string ViesSection2(const std::vector<db::ViesRow>& rows, const std::string& monthYear) {
-    std::string out = "CHR" + CountField(static_cast<long long>(rows.size()), 5) + kLineEnd;
-    for (const auto& r : rows)
-        out += "COS" + wholeNumberField(r.number, 5) + PadRight(r.knum, 15) +
-               wholeNumberField(r.ss15, 1) + PadRight(r.knumz, 15) +
-               ViesMonth(r.period1, monthYear) + kLineEnd;
+    std::string out = "CHR";
+    AppendCount(out, kChrLayout[1], static_cast<long long>(rows.size()));
+    out += kLineEnd;
+    for (const auto& r : rows) {
+        out += "COS";
+        AppendWholeNumber(out, kCosLayout[1], r.number);
+        AppendText(out, kCosLayout[2], r.knum);
+        AppendWholeNumber(out, kCosLayout[3], r.ss15);  // the operation code
+        AppendText(out, kCosLayout[4], r.knumz);
+        AppendViesMonth(out, kCosLayout[5], r.period1, monthYear);
+        out += kLineEnd;
+    }
     return out;
 }
 
@@ -94,11 +127,17 @@ long long CountRows(db::Database& db, db::Journal journal, const std::string& vi
 
 std::string DeklarFile(const ReturnHeader& h, const std::optional<db::ReturnRow>& row) {
     const std::string filer = platform::Utf8Prefix(h.faceEgn + "/" + h.face + " " + h.phone, 50);
-    std::string line = PadRight(h.vin, 15) + PadRight(h.name, 50) + PadRight(h.period, 6) +
-                       PadRight(filer, 50) + CountField(h.salesCount, 15) +
-                       CountField(h.purchaseCount, 15);
+    const auto& f = kDeklarLayout;
+    std::string line;
+    AppendText(line, f[kVin], h.vin);
+    AppendText(line, f[kName], h.name);
+    AppendText(line, f[kPeriod], h.period);
+    AppendText(line, f[kFiler], filer);
+    AppendCount(line, f[kSalesCount], h.salesCount);
+    AppendCount(line, f[kPurchaseCount], h.purchaseCount);
     if (!row) return line;
-    for (const auto& cell : kDeklarCells) line += amountField((*row).*(cell.member), cell.width);
+    for (std::size_t i = 0; i < std::size(kDeklarCells); ++i)
+        AppendAmount(line, f[kFirstDeklarCell + i], money::FromStoredLeva((*row).*kDeklarCells[i]));
     return line + kLineEnd;
 }
 
@@ -111,7 +150,7 @@ std::string JournalLine(db::Journal, const db::JournalRow& row) {
 }
 
 std::string ViesColumnDigit(const db::JournalRow& sale) {
-    if (sale.amount(db::SS19) == 0) return "0";
+    if (money::FromStoredLeva(sale.amount(db::SS19)) == 0) return "0";
     return std::to_string(std::atoi(sale.viesType.c_str()));
 }
 

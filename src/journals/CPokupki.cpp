@@ -1,6 +1,5 @@
 #include "journals/CPokupki.h"
 
-#include "journals/AmountText.h"
 #include "persons/IdentifierChecks.h"
 #include "ui/Host.h"
 

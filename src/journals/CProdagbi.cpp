@@ -2,13 +2,15 @@
 
 #include <array>
 
-#include "journals/AmountText.h"
 #include "journals/ViesType.h"
 #include "persons/IdentifierChecks.h"
 #include "platform/CodePage.h"
+#include "platform/Money.h"
 #include "ui/Host.h"
 
 namespace journals {
+
+namespace money = platform::money;
 namespace {
 
 using persons::EuPrefixVariant;
@@ -182,8 +184,8 @@ void CProdagbi::writeJournalColumns(db::JournalRow& row) const {
 }
 
 void CProdagbi::readJournalColumns(const db::JournalRow& row) {
-    const auto analysis = DecodeViesType(row.viesType, LevaToStotinki(row.amount(db::SS19)),
-                                         LevaToStotinki(row.amount(db::SS25)));
+    const auto analysis = DecodeViesType(row.viesType, money::FromStoredLeva(row.amount(db::SS19)),
+                                         money::FromStoredLeva(row.amount(db::SS25)));
     rebuildViesColumn();
     const int items = static_cast<int>(viesColumn_.items().size());
     viesColumn_.select(analysis.item < items ? analysis.item : -1);

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <functional>
 
-#include "journals/AmountText.h"
 #include "journals/ViesType.h"
+#include "platform/Money.h"
 
 namespace journals {
+
+namespace money = platform::money;
 namespace {
 
 using db::Journal;
@@ -77,7 +79,8 @@ ListedDocument ReadDocument(const db::Statement& s, int amounts) {
     d.errors = db::ErrorSet(static_cast<std::int32_t>(s.integer(kFirstError)),
                             static_cast<std::int32_t>(s.integer(kFirstError + 1)),
                             static_cast<std::int32_t>(s.integer(kFirstError + 2)));
-    for (int a = 0; a < amounts; ++a) d.amounts[a] = StoredStotinki(s.real(kFirstAmount + a));
+    for (int a = 0; a < amounts; ++a)
+        d.amounts[a] = money::FromStoredLeva(s.real(kFirstAmount + a));
     return d;
 }
 
@@ -91,7 +94,7 @@ ListedDocument ListedDocument::from(const db::JournalRow& row) {
     d.number = row.number;
     d.errors = row.errors;
     for (std::size_t a = 0; a < row.amounts.size() && a < d.amounts.size(); ++a)
-        d.amounts[a] = StoredStotinki(row.amounts[a]);
+        d.amounts[a] = money::FromStoredLeva(row.amounts[a]);
     d.setFields({row.klon, row.type, row.docNo, row.date, row.knum, row.kname, row.sdelka,
                  row.code8a, row.viesType, row.dateCreate, row.dateModified});
     return d;
@@ -258,7 +261,7 @@ std::string JournalRows::cell(int row, int column) const {
     const ListColumn& c = columns_[column];
     if (!isTotalsRow(row)) return documentCell(documents_[row], c);
     if (column == 0) return "Общо";
-    return c.kind == ColumnKind::Amount ? FormatStotinki(totals_[c.index]) : "";
+    return c.kind == ColumnKind::Amount ? money::ToScreenText(totals_[c.index]) : "";
 }
 
 std::string JournalRows::documentCell(const ListedDocument& d, const ListColumn& c) const {
@@ -271,7 +274,7 @@ std::string JournalRows::documentCell(const ListedDocument& d, const ListColumn&
         case ColumnKind::Date:
             return std::string(d.field(static_cast<F>(c.index)));
         case ColumnKind::Amount:
-            return FormatStotinki(d.amounts[c.index]);
+            return money::ToScreenText(d.amounts[c.index]);
         case ColumnKind::Id:
             return std::to_string(d.id);
         case ColumnKind::Errors:

@@ -4,13 +4,15 @@
 #include <cstdlib>
 #include <initializer_list>
 
-#include "journals/AmountText.h"
 #include "journals/JournalStore.h"
 #include "persons/CKontrag.h"
 #include "persons/IdentifierChecks.h"
+#include "platform/Money.h"
 #include "ui/Host.h"
 
 namespace journals {
+
+namespace money = platform::money;
 namespace {
 
 constexpr const char* kBadPeriod = "Некоректна стойност на поле 'Период'";
@@ -297,7 +299,7 @@ void JournalScreen::counterpartLeft() {
 
 void JournalScreen::moneyFieldLeft(ui::Edit& field, int column) {
     std::string text = field.text();
-    if (!persons::NormaliseMoneyText(text, 15)) {
+    if (!money::NormaliseMoneyText(text, 15)) {
         refuse("Некоректна стойност на поле '" + std::to_string(column) + "'", field);
         return;
     }
@@ -312,7 +314,7 @@ void JournalScreen::enableMoney(int column, bool enabled) {
 }
 
 Stotinki JournalScreen::amount(int column) const {
-    return TypedAmount(money(column).text()).value_or(0);
+    return money::FromTypedText(money(column).text(), money::Rounding::HalfUp).value_or(0);
 }
 
 std::vector<Stotinki> JournalScreen::amounts() const {
@@ -322,7 +324,7 @@ std::vector<Stotinki> JournalScreen::amounts() const {
 }
 
 void JournalScreen::setAmount(int column, Stotinki value) {
-    money(column).setText(FormatStotinki(value));
+    money(column).setText(money::ToScreenText(value));
 }
 
 std::string JournalScreen::documentMonth() const {
@@ -418,7 +420,7 @@ db::JournalRow JournalScreen::documentToStore() const {
     row.kname = kname_.text();
     row.sdelka = sdelka_.text();
     row.amounts.clear();
-    for (const ui::Edit* field : money_) row.amounts.push_back(StoredLeva(field->text()));
+    for (const ui::Edit* field : money_) row.amounts.push_back(money::LevaFromText(field->text()));
     row.code8a = code8a_.selectedText();
     row.errors = warnings_.errors();
     writeJournalColumns(row);
@@ -481,7 +483,7 @@ void JournalScreen::startEdit() {
     kname_.setText(row->kname);
     sdelka_.setText(row->sdelka);
     for (std::size_t i = 0; i < money_.size(); ++i)
-        money_[i]->setText(FormatStotinki(LevaToStotinki(row->amounts.at(i))));
+        money_[i]->setText(money::ToScreenText(money::FromStoredLeva(row->amounts.at(i))));
     if (!code8a_.selectText(TwoDigitCode(row->code8a)) && !code8a_.items().empty() &&
         code8a_.items().front().empty())
         code8a_.select(0);

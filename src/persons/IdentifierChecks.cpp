@@ -196,36 +196,4 @@ bool IsKnownIdentifierForm(std::string_view text, EuPrefixVariant variant, std::
            IsValidEik(text, nullptr) || IsEuVatPrefixValid(variant, text, period);
 }
 
-bool NormaliseMoneyText(std::string& text, int maxLength) {
-    std::string amount(Trimmed(text));
-    std::replace(amount.begin(), amount.end(), ',', '.');
-    if (amount == "-" || amount == "-.") return false;
-
-    const std::string_view magnitude = std::string_view(amount).substr(amount.starts_with('-'));
-    if (!std::all_of(magnitude.begin(), magnitude.end(),
-                     [](char c) { return IsDigit(c) || c == '.'; })) {
-        return false;
-    }
-    const auto points = std::count(magnitude.begin(), magnitude.end(), '.');
-    if (points > 1) return false;
-
-    const auto length = static_cast<int>(amount.size());  // digits, '-' and '.' only
-    if (points == 0) {
-        if (length > maxLength - 3) return false;
-        amount = amount.empty() ? "0.00" : amount + ".00";
-    } else {
-        if (amount == ".") return false;
-        const auto decimals = amount.size() - amount.find('.') - 1;
-        if (decimals == 0) {
-            if (length > maxLength - 2) return false;
-            amount += "00";
-        } else if (decimals == 1) {
-            if (length > maxLength - 1) return false;
-            amount += "0";
-        }
-    }
-    text = std::move(amount);
-    return true;
-}
-
 }  // namespace persons

@@ -57,11 +57,4 @@ bool IsKnownIdentifierForm(std::string_view text, EuPrefixVariant variant, std::
 // The customs-declaration placeholder identifier.
 inline constexpr std::string_view kPlaceholderIdentifier = "999999999999999";
 
-// Normalises a typed money amount to at least two decimals: white space
-// trimmed, ',' read as '.', "" -> "0.00", "7" -> "7.00", "12,5" -> "12.50";
-// three or more decimals are left as typed ("1.234"). A leading '-' is
-// allowed. On success the text is rewritten and true returned; otherwise the
-// text is left untouched. maxLength bounds the result (the journals pass 15).
-bool NormaliseMoneyText(std::string& text, int maxLength);
-
 }  // namespace persons

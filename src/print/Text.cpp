@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "returns/DeklCells.h"
+#include "platform/Money.h"
 
 namespace print {
 
@@ -96,11 +96,11 @@ void DrawCentredLine(Surface& surface, const Box& box, std::string_view text, co
 }
 
 Stotinki StoredStotinki(double leva) {
-    return journals::LevaToStotinki(leva);
+    return platform::money::FromStoredLeva(leva);
 }
 
 std::string MoneyText(Stotinki amount) {
-    return returns::FormatStotinki(amount);
+    return platform::money::ToScreenText(amount);
 }
 
 std::string MonthOfPeriod(std::string_view period) {

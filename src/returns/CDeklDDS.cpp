@@ -2,14 +2,16 @@
 
 #include <algorithm>
 
-#include "persons/IdentifierChecks.h"
+#include "platform/Money.h"
 #include "returns/CDeklRazdelA.h"
 #include "returns/CDeklRazdelB.h"
 #include "returns/CDeklRazdelC.h"
-#include "returns/DeklCells.h"
 #include "ui/Host.h"
 
 namespace returns {
+
+namespace money = platform::money;
+
 namespace {
 
 // Geometry in dialog units. Cells stand in one column: the caption on the
@@ -22,6 +24,16 @@ constexpr int kCellX = 418, kCellWidth = 72, kCellHeight = 12;
 constexpr int kLineHeight = 8, kRowGap = 3, kFirstTop = 6;
 constexpr int kFrameTop = 13, kFrameBottom = 3, kSectionGap = 6;
 constexpr int kCellLimit = 15;  // characters of every cell
+
+// The typing rule of the cells the user fills: digits and at most one
+// decimal separator, '.' or ','. No sign: none of these cells is negative.
+bool TypedAmountIsValid(std::string_view text) {
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const auto separators =
+        std::count_if(text.begin(), text.end(), [](char c) { return c == '.' || c == ','; });
+    const auto digits = std::count_if(text.begin(), text.end(), isDigit);
+    return separators <= 1 && separators + digits == static_cast<std::ptrdiff_t>(text.size());
+}
 
 int RowHeight(int lines) {
     return std::max(kCellHeight, lines * kLineHeight + 2);
@@ -40,13 +52,14 @@ std::string TypedCell::invalidMessage() const {
 
 std::optional<std::string> TypedCell::normalised() const {
     std::string text = edit_.text();
-    if (!persons::NormaliseMoneyText(text, normaliseLimit_)) return std::nullopt;
+    if (!money::NormaliseMoneyText(text, normaliseLimit_)) return std::nullopt;
     return text;
 }
 
 bool TypedCell::differsFromStored() const {
     if (!TypedAmountIsValid(edit_.text())) return true;
-    return TypedStotinki(edit_.text()) != journals::LevaToStotinki(stored_.value_or(0));
+    return money::FromTypedText(edit_.text(), money::Rounding::HalfUp).value_or(0) !=
+           money::FromStoredLeva(stored_.value_or(0));
 }
 
 // ---- DeklPage ----

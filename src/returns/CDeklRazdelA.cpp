@@ -1,6 +1,6 @@
 #include "returns/CDeklRazdelA.h"
 
-#include "returns/DeklCells.h"
+#include "platform/Money.h"
 
 namespace returns {
 namespace {
@@ -86,7 +86,9 @@ CDeklRazdelA::CDeklRazdelA(CDeklDDS& sheet) : DeklPage(sheet, "razdelA", "Раз
 void CDeklRazdelA::show(bool first) {
     if (!first) return;
     const auto row = readRow();
-    for (const auto& c : cells_) c.edit.setText(FormatLeva(row.*c.value));
+    for (const auto& c : cells_)
+        c.edit.setText(
+            platform::money::ToScreenText(platform::money::FromStoredLeva(row.*c.value)));
 }
 
 }  // namespace returns

@@ -1,8 +1,12 @@
 #include "returns/CDeklRazdelB.h"
 
-#include "returns/DeklCells.h"
+#include "platform/Money.h"
+#include "returns/VatReturnComputation.h"
 
 namespace returns {
+
+namespace money = platform::money;
+
 namespace {
 
 // Field 33 is left as at most four characters, 0.00 to 1.00.
@@ -23,8 +27,13 @@ std::string PurchasesHeading(const std::string& p) {
            "доставки по чл.69, ал.2 ЗДДС:";
 }
 
-journals::Stotinki StotinkiOf(const ui::Edit& cell) {
-    return journals::ToStotinki(cell.text(), journals::Rounding::HalfUp);
+// A cell shows an amount with two decimals: nothing to round.
+Stotinki StotinkiOf(const ui::Edit& cell) {
+    return money::FromText(cell.text(), money::Rounding::Truncate).value_or(0);
+}
+
+std::string ShownLeva(double leva) {
+    return money::ToScreenText(money::FromStoredLeva(leva));
 }
 
 }  // namespace
@@ -55,20 +64,24 @@ CDeklRazdelB::CDeklRazdelB(CDeklDDS& sheet) : DeklPage(sheet, "razdelB", "Раз
 void CDeklRazdelB::show(bool first) {
     if (!first) return;
     const auto row = readRow();
-    for (const auto& c : shown_) c.edit->setText(FormatLeva(row.*c.value));
+    for (const auto& c : shown_) c.edit->setText(ShownLeva(row.*c.value));
 
-    const bool partialCredit = journals::LevaToStotinki(row.db42) != 0;
-    const double coefficient = partialCredit ? row.dr33 : 0;
-    coefficient_->edit().setText(partialCredit ? FormatLeva(coefficient) : "");
+    using money::FromStoredLeva;
+    const bool partialCredit = FromStoredLeva(row.db42) != 0;
+    // The coefficient in hundredths, as the cell and the file show it.
+    const Stotinki coefficient = partialCredit ? FromStoredLeva(row.dr33) : 0;
+    coefficient_->edit().setText(partialCredit ? money::ToScreenText(coefficient) : "");
     coefficient_->edit().setEnabled(partialCredit);
-    const double credit = row.db41 + row.db42 * coefficient + row.db43;  // floating point
-    storeCells({{"DR33", coefficient}, {"DR40", credit}});
-    coefficient_->setStored(coefficient);
-    dr40_->setText(FormatLeva(credit));
+    const Stotinki credit = ComputeResult(0, FromStoredLeva(row.db41), FromStoredLeva(row.db42),
+                                          FromStoredLeva(row.db43), coefficient)
+                                .credit;
+    storeCells({{"DR33", money::ToStoredLeva(coefficient)}, {"DR40", money::ToStoredLeva(credit)}});
+    coefficient_->setStored(money::ToStoredLeva(coefficient));
+    dr40_->setText(money::ToScreenText(credit));
 }
 
 std::string CDeklRazdelB::refusal(const TypedCell& cell, const std::string& text) const {
-    if (&cell == coefficient_ && LeadingNumber(text) > kMaxCoefficient)
+    if (&cell == coefficient_ && money::LevaFromText(text) > kMaxCoefficient)
         return "Поле '33' не може да бъде по-голямо от 1.00";
     return "";
 }
@@ -77,18 +90,21 @@ std::string CDeklRazdelB::refusal(const TypedCell& cell, const std::string& text
 // text is known to be valid: readyToSave() came first).
 void CDeklRazdelB::save() {
     savedCoefficient_ =
-        coefficient_->edit().enabled() ? TypedStotinki(*coefficient_->normalised()) : 0;
-    savedCredit_ = StotinkiOf(*db41_) +
-                   journals::CoefficientShare(StotinkiOf(*db42_), savedCoefficient_) +
-                   StotinkiOf(*db43_);
-    storeCells({{"DR33", savedCoefficient_ / 100.0}, {"DR40", savedCredit_ / 100.0}});
+        coefficient_->edit().enabled()
+            ? money::FromTypedText(*coefficient_->normalised(), money::Rounding::HalfUp).value_or(0)
+            : 0;
+    savedCredit_ = ComputeResult(0, StotinkiOf(*db41_), StotinkiOf(*db42_), StotinkiOf(*db43_),
+                                 savedCoefficient_)
+                       .credit;
+    storeCells({{"DR33", money::ToStoredLeva(savedCoefficient_)},
+                {"DR40", money::ToStoredLeva(savedCredit_)}});
 }
 
 void CDeklRazdelB::saved() {
-    coefficient_->setStored(savedCoefficient_ / 100.0);
+    coefficient_->setStored(money::ToStoredLeva(savedCoefficient_));
     if (coefficient_->edit().enabled())
-        coefficient_->edit().setText(FormatStotinki(savedCoefficient_));
-    dr40_->setText(FormatStotinki(savedCredit_));
+        coefficient_->edit().setText(money::ToScreenText(savedCoefficient_));
+    dr40_->setText(money::ToScreenText(savedCredit_));
 }
 
 }  // namespace returns

@@ -4,13 +4,13 @@
 // (field 42); field 40 follows from it.
 //
 // The first time the page is shown it stores the coefficient (0 when field 42
-// is 0) and field 40 in floating point. On confirmation it stores them again,
-// field 40 now in exact stotinki: 41 + 42 x 33 + 43, where the share 42 x 33
-// rounds half up when positive and is cut when negative.
+// is 0) and field 40; on confirmation it stores them again. Field 40 is exact
+// stotinki, 41 + 42 x 33 + 43, where the share 42 x 33 rounds half up when
+// positive and is cut when negative (ComputeResult), as the computation of
+// the return and the file check make it.
 
 #include <vector>
 
-#include "journals/JournalRulesMoney.h"
 #include "returns/CDeklDDS.h"
 
 namespace returns {
@@ -39,7 +39,7 @@ class CDeklRazdelB : public DeklPage {
     TypedCell* coefficient_ = nullptr;
     ui::Edit* dr40_ = nullptr;
     // What save() stored: the coefficient in hundredths and field 40.
-    journals::Stotinki savedCoefficient_ = 0, savedCredit_ = 0;
+    Stotinki savedCoefficient_ = 0, savedCredit_ = 0;
 };
 
 }  // namespace returns

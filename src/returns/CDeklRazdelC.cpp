@@ -1,12 +1,26 @@
 #include "returns/CDeklRazdelC.h"
 
-#include "returns/DeklCells.h"
+#include "platform/Money.h"
 
 namespace returns {
+
+namespace money = platform::money;
+
 namespace {
 
 constexpr int kAmountLength = 15;
 constexpr const char* kTypedColumns[] = {"DR70", "DR71", "DR80", "DR81", "DR82"};
+
+std::string ShownLeva(double leva) {
+    return money::ToScreenText(money::FromStoredLeva(leva));
+}
+
+// The amount of a cell: a typed text rounds half up on a third decimal, the
+// shown results have two decimals; ',' counts as '.'; empty is 0.
+double StoredAmountOf(const ui::Edit& cell) {
+    return money::ToStoredLeva(
+        money::FromTypedText(cell.text(), money::Rounding::HalfUp).value_or(0));
+}
 
 }  // namespace
 
@@ -33,9 +47,9 @@ CDeklRazdelC::CDeklRazdelC(CDeklDDS& sheet) : DeklPage(sheet, "razdelC", "Раз
     print_ = &button("print", "Печат");
 }
 
-journals::Stotinki CDeklRazdelC::result() const {
+Stotinki CDeklRazdelC::result() const {
     const auto row = readRow();
-    return journals::LevaToStotinki(row.ds20) - journals::LevaToStotinki(row.dr40);
+    return money::FromStoredLeva(row.ds20) - money::FromStoredLeva(row.dr40);
 }
 
 std::vector<std::optional<double>> CDeklRazdelC::storedCells() const {
@@ -49,17 +63,17 @@ std::vector<std::optional<double>> CDeklRazdelC::storedCells() const {
     return stored;
 }
 
-void CDeklRazdelC::showResult(journals::Stotinki difference) {
+void CDeklRazdelC::showResult(Stotinki difference) {
     const bool payable = difference >= 0;
-    dr50_->setText(payable ? FormatStotinki(difference) : "");
-    dr60_->setText(payable ? "" : FormatStotinki(-difference));
+    dr50_->setText(payable ? money::ToScreenText(difference) : "");
+    dr60_->setText(payable ? "" : money::ToScreenText(-difference));
     const bool enabled[kTyped] = {difference > 0, difference > 0, true, !payable, !payable};
     for (int i = 0; i < kTyped; ++i) {
         ui::Edit& edit = typed_[i]->edit();
         const bool emptied = payable ? (i == F81 || i == F82) : (i == F70 || i == F71);
         if (emptied) {
             const auto& stored = typed_[i]->stored();
-            edit.setText(stored ? FormatLeva(*stored) : "");
+            edit.setText(stored ? ShownLeva(*stored) : "");
         }
         edit.setEnabled(enabled[i]);
     }
@@ -69,7 +83,7 @@ void CDeklRazdelC::reloadStoredCells() {
     const auto stored = storedCells();
     for (int i = 0; i < kTyped; ++i) {
         typed_[i]->setStored(stored[i]);
-        typed_[i]->edit().setText(stored[i] ? FormatLeva(*stored[i]) : "");
+        typed_[i]->edit().setText(stored[i] ? ShownLeva(*stored[i]) : "");
     }
 }
 
@@ -86,9 +100,9 @@ void CDeklRazdelC::show(bool first) {
 void CDeklRazdelC::save() {
     showResult(result());
     savedValues_.clear();
-    for (const TypedCell* cell : typed_) savedValues_.push_back(LeadingNumber(cell->edit().text()));
-    storeCells({{"DR50", LeadingNumber(dr50_->text())},
-                {"DR60", LeadingNumber(dr60_->text())},
+    for (const TypedCell* cell : typed_) savedValues_.push_back(StoredAmountOf(cell->edit()));
+    storeCells({{"DR50", StoredAmountOf(*dr50_)},
+                {"DR60", StoredAmountOf(*dr60_)},
                 {kTypedColumns[F70], savedValues_[F70]},
                 {kTypedColumns[F71], savedValues_[F71]},
                 {kTypedColumns[F80], savedValues_[F80]},

@@ -12,8 +12,8 @@
 #include <optional>
 #include <vector>
 
-#include "journals/JournalRulesMoney.h"
 #include "returns/CDeklDDS.h"
+#include "returns/VatReturnComputation.h"
 
 namespace returns {
 
@@ -32,10 +32,10 @@ class CDeklRazdelC : public DeklPage {
     enum Typed { F70, F71, F80, F81, F82, kTyped };
 
     // Field 20 minus field 40 of the row, in stotinki.
-    journals::Stotinki result() const;
+    Stotinki result() const;
     // Shows the result in field 50 or 60 and enables the typed cells it
     // allows; a cell it disables shows its stored value, or nothing.
-    void showResult(journals::Stotinki difference);
+    void showResult(Stotinki difference);
     void reloadStoredCells();
     // The typed cells as stored in the row; nullopt for a cell never filled.
     std::vector<std::optional<double>> storedCells() const;

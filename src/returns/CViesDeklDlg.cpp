@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "returns/DeklCells.h"
+#include "platform/Money.h"
 #include "returns/ViesGeneration.h"
 #include "ui/Host.h"
 
@@ -13,6 +13,10 @@ constexpr int kWidth = 668, kHeight = 290;
 constexpr int kListX = 6, kListWidth = kWidth - 12, kListHeight = 108;
 // The call-off-stock section exists from this period on.
 constexpr const char* kCallOffStockFrom = "202004";
+
+std::string ShownLeva(double leva) {
+    return platform::money::ToScreenText(platform::money::FromStoredLeva(leva));
+}
 
 std::string WholeNumber(double value) {
     char shown[32];
@@ -63,8 +67,8 @@ void CViesDeklDlg::fillSupplies() {
     auto& rows = supplies_.table();
     rows.clear();
     for (const auto& v : db::ViesRows(db_, scope_.vin, scope_.klon, scope_.period, 1))
-        rows.add({{std::to_string(v.number), scope_.period, v.knum, FormatLeva(v.ss15),
-                   FormatLeva(v.ss25), FormatLeva(v.ss17), monthShown(v.period1), ""}});
+        rows.add({{std::to_string(v.number), scope_.period, v.knum, ShownLeva(v.ss15),
+                   ShownLeva(v.ss25), ShownLeva(v.ss17), monthShown(v.period1), ""}});
 }
 
 void CViesDeklDlg::fillCallOffStock() {

@@ -1,79 +1,53 @@
 #include "returns/VatReturnComputation.h"
 
-#include <array>
+#include <algorithm>
 
 namespace returns {
+
+namespace money = platform::money;
+
 namespace {
 
 // Document types whose amounts enter the return; the counts take every type.
-constexpr const char* kSalesTypes =
-    "('01','02','03','07','09','50','81','82','83','84','85','91','93','94','95','23','29')";
-constexpr const char* kPurchaseTypes = "('01','02','03','07','09','91','92','93','23')";
+constexpr std::string_view kSalesTypes[] = {"01", "02", "03", "07", "09", "50", "81", "82", "83",
+                                            "84", "85", "91", "93", "94", "95", "23", "29"};
+constexpr std::string_view kPurchaseTypes[] = {"01", "02", "03", "07", "09",
+                                               "91", "92", "93", "23"};
 
-// "VIN = ?" for a head office (all branches), "VIN = ? AND KLON = ?" for a branch.
-std::string ScopeCondition(const ReturnScope& scope) {
-    return scope.klon.empty() ? "VIN = ?" : "VIN = ? AND KLON = ?";
+template <std::size_t N>
+bool IsSummed(std::string_view type, const std::string_view (&types)[N]) {
+    return std::find(std::begin(types), std::end(types), type) != std::end(types);
 }
 
 template <std::size_t N>
-std::array<double, N> Sums(db::Database& db, const std::string& sql, const ReturnScope& scope) {
+void Add(std::array<Stotinki, N>& sums, std::span<const double> amounts) {
+    for (std::size_t i = 0; i < N && i < amounts.size(); ++i)
+        sums[i] += money::FromStoredLeva(amounts[i]);
+}
+
+// Reads the type and the amounts of every document of the scope.
+void ReadJournal(db::Database& db, db::Journal journal, const ReturnScope& scope,
+                 ReturnSums& sums) {
+    std::string sql = "SELECT TYPE";
+    for (const char* column : db::AmountColumns(journal)) sql += std::string(", ") + column;
+    sql += std::string(" FROM ") + db::TableName(journal) +
+           (scope.klon.empty() ? " WHERE VIN = ?" : " WHERE VIN = ? AND KLON = ?") +
+           " AND PERIOD = ?";
     auto s = db.prepare(sql);
     db::Binder b(s);
     b << scope.vin;
     if (!scope.klon.empty()) b << scope.klon;
     b << scope.period;
-    std::array<double, N> result{};
-    if (s.step())
-        for (std::size_t i = 0; i < N; ++i) result[i] = s.real(static_cast<int>(i));
-    return result;
-}
-
-struct JournalSums {
-    std::array<double, 17> sales;     // SS10 ... SS18, SS25, SS19 (the return's order)
-    std::array<double, 7> purchases;  // BS30, BS44, BS31, BS41, BS32, BS42, BS43
-    double salesCount, purchaseCount;
-};
-
-// total() is the engine's sum that reads 0 over no rows.
-JournalSums ReadJournalSums(db::Database& db, const ReturnScope& scope) {
-    const std::string where = " WHERE " + ScopeCondition(scope) + " AND PERIOD = ?";
-    JournalSums j;
-    j.sales = Sums<17>(db,
-                       "SELECT total(SS10), total(SS20), total(SS11), total(SS21), total(SS12), "
-                       "total(SS26), total(SS22), total(SS23), total(SS13), total(SS24), "
-                       "total(SS14), total(SS15), total(SS16), total(SS17), total(SS18), "
-                       "total(SS25), total(SS19) FROM PRODAGBI" +
-                           where + " AND TYPE IN " + kSalesTypes,
-                       scope);
-    j.purchases = Sums<7>(db,
-                          "SELECT total(BS30), total(BS44), total(BS31), total(BS41), "
-                          "total(BS32), total(BS42), total(BS43) FROM POKUPKI" +
-                              where + " AND TYPE IN " + kPurchaseTypes,
-                          scope);
-    j.salesCount = Sums<1>(db, "SELECT count(*) FROM PRODAGBI" + where, scope)[0];
-    j.purchaseCount = Sums<1>(db, "SELECT count(*) FROM POKUPKI" + where, scope)[0];
-    return j;
-}
-
-void FillComputedCells(db::ReturnRow& r, const JournalSums& j) {
-    const auto& s = j.sales;
-    r.ds01 = s[0], r.ds20 = s[1], r.ds11 = s[2], r.ds21 = s[3];
-    r.ds12 = s[4] + s[5];
-    r.ds22 = s[6], r.ds23 = s[7], r.ds13 = s[8], r.ds24 = s[9], r.ds14 = s[10];
-    r.ds15 = s[11], r.ds16 = s[12], r.ds17 = s[13];
-    r.ds18 = s[14] + s[15];
-    r.ds19 = s[16];
-    r.snumber = j.salesCount;
-
-    const auto& p = j.purchases;
-    r.db30 = p[0] + p[1];
-    r.db31 = p[2], r.db41 = p[3], r.db32 = p[4], r.db42 = p[5], r.db43 = p[6];
-    r.bnumber = j.purchaseCount;
-
-    r.dr40 = r.db41 + r.db42 * r.dr33 + r.db43;  // floating point, unrounded
-    const double d = r.ds20 - r.dr40;
-    r.dr50 = d >= 0 ? d : 0;
-    r.dr60 = d >= 0 ? 0 : -d;
+    std::vector<double> amounts(db::AmountColumns(journal).size());
+    while (s.step()) {
+        for (std::size_t i = 0; i < amounts.size(); ++i)
+            amounts[i] = s.real(static_cast<int>(i) + 1);
+        const std::string type = s.text(0);
+        if (journal == db::Journal::Sales)
+            sums.addSale(type, amounts);
+        else
+            sums.addPurchase(type, amounts);
+    }
 }
 
 // The computed columns, written without touching the user's cells.
@@ -98,6 +72,48 @@ void StoreComputedCells(db::Database& db, const db::ReturnRow& r) {
 
 }  // namespace
 
+ReturnResult ComputeResult(Stotinki ds20, Stotinki db41, Stotinki db42, Stotinki db43,
+                           Stotinki coefficientHundredths) {
+    ReturnResult r;
+    r.credit = db41 + money::CoefficientShare(db42, coefficientHundredths) + db43;
+    const Stotinki due = ds20 - r.credit;
+    r.payable = due >= 0 ? due : 0;
+    r.refundable = due >= 0 ? 0 : -due;
+    return r;
+}
+
+void ReturnSums::addSale(std::string_view type, std::span<const double> amounts) {
+    ++salesCount_;
+    if (IsSummed(type, kSalesTypes)) Add(sales_, amounts);
+}
+
+void ReturnSums::addPurchase(std::string_view type, std::span<const double> amounts) {
+    ++purchaseCount_;
+    if (IsSummed(type, kPurchaseTypes)) Add(purchases_, amounts);
+}
+
+void ReturnSums::fill(db::ReturnRow& r) const {
+    using namespace db;
+    const auto leva = money::ToStoredLeva;
+    const auto& s = sales_;
+    r.ds01 = leva(s[SS10]), r.ds20 = leva(s[SS20]), r.ds11 = leva(s[SS11]);
+    r.ds21 = leva(s[SS21]), r.ds12 = leva(s[SS12] + s[SS26]), r.ds22 = leva(s[SS22]);
+    r.ds23 = leva(s[SS23]), r.ds13 = leva(s[SS13]), r.ds24 = leva(s[SS24]);
+    r.ds14 = leva(s[SS14]), r.ds15 = leva(s[SS15]), r.ds16 = leva(s[SS16]);
+    r.ds17 = leva(s[SS17]), r.ds18 = leva(s[SS18] + s[SS25]), r.ds19 = leva(s[SS19]);
+    r.snumber = static_cast<double>(salesCount_);
+
+    const auto& p = purchases_;
+    r.db30 = leva(p[BS30] + p[BS44]), r.db31 = leva(p[BS31]), r.db41 = leva(p[BS41]);
+    r.db32 = leva(p[BS32]), r.db42 = leva(p[BS42]), r.db43 = leva(p[BS43]);
+    r.bnumber = static_cast<double>(purchaseCount_);
+
+    // The coefficient as the file shows it: two decimals.
+    const auto result =
+        ComputeResult(s[SS20], p[BS41], p[BS42], p[BS43], money::FromStoredLeva(r.dr33));
+    r.dr40 = leva(result.credit), r.dr50 = leva(result.payable), r.dr60 = leva(result.refundable);
+}
+
 db::ReturnRow ComputeVatReturn(db::Database& db, const ReturnScope& scope) {
     db::Transaction t(db);
     if (!db::FindReturn(db, scope.vin, scope.klon, scope.period)) {
@@ -106,7 +122,10 @@ db::ReturnRow ComputeVatReturn(db::Database& db, const ReturnScope& scope) {
                    scope.klon, scope.period);
     }
     auto row = *db::FindReturn(db, scope.vin, scope.klon, scope.period);
-    FillComputedCells(row, ReadJournalSums(db, scope));
+    ReturnSums sums;
+    ReadJournal(db, db::Journal::Sales, scope, sums);
+    ReadJournal(db, db::Journal::Purchases, scope, sums);
+    sums.fill(row);
     StoreComputedCells(db, row);
     t.commit();
     return row;

@@ -4,10 +4,14 @@
 #include <string>
 
 #include "db/Rows.h"
-#include "journals/JournalRulesMoney.h"
 #include "persons/IdentifierChecks.h"
+#include "platform/Money.h"
 
 namespace returns {
+
+namespace money = platform::money;
+using money::Stotinki;
+
 namespace {
 
 std::string TrimSpaces(const std::string& s) {
@@ -40,27 +44,29 @@ db::Statement ScopedQuery(db::Database& db, const std::string& select, const Ret
     return s;
 }
 
-// One counterpart and month of section 1 while its source rows are added.
+// The sums of the rows of one counterpart, month and VIES_TYPE, in stotinki
+// of each document's amounts as shown.
+struct TypeGroup {
+    std::string knum, month, viesType;
+    Stotinki s15 = 0, s17 = 0, s25 = 0, s19 = 0;
+};
+
+// One counterpart and month of section 1 while its type groups are added.
 struct Section1Group {
     std::string knum, month;
-    double goods = 0, services = 0, triangular = 0;
+    Stotinki goods = 0, services = 0, triangular = 0;
     bool marked = false;
 
-    // n is the VIES_TYPE of the source row: (n - 1) mod 5 is the analysis of
-    // the exempt column, n > 5 the advance mark that drops the triangular sum.
-    void add(double s15, double s17, double s25, double s19, int n) {
-        goods += s15;
-        services += s17;
-        if (n < 5) triangular += s25;
-        if (n % 5 == 2) goods += s19;
-        if (n % 5 == 3) services += s19;
+    // n is the VIES_TYPE of the group: (n - 1) mod 5 is the analysis of the
+    // exempt column, n > 5 the advance mark that drops the triangular sum.
+    void add(const TypeGroup& g, int n) {
+        goods += g.s15;
+        services += g.s17;
+        if (n < 5) triangular += g.s25;
+        if (n % 5 == 2) goods += g.s19;
+        if (n % 5 == 3) services += g.s19;
         if (knum.starts_with("XI")) services = 0;
-        // Zero is judged on the amount as shown, so floating noise of a
-        // cancelled invoice does not make an empty row.
-        using journals::LevaToStotinki;
-        if (LevaToStotinki(goods) != 0 || LevaToStotinki(services) != 0 ||
-            LevaToStotinki(triangular) != 0)
-            marked = true;
+        if (goods != 0 || services != 0 || triangular != 0) marked = true;
     }
 };
 
@@ -69,8 +75,10 @@ class Writer {
     Writer(db::Database& db, const ReturnScope& scope) : db_(db), scope_(scope) {}
 
     void section1Row(const Section1Group& g) {
-        db::InsertViesRow(db_, {scope_.vin, scope_.klon, scope_.period, 1, ++section1Count_, g.knum,
-                                "", g.month, g.goods, g.services, g.triangular});
+        using money::ToStoredLeva;
+        db::InsertViesRow(
+            db_, {scope_.vin, scope_.klon, scope_.period, 1, ++section1Count_, g.knum, "", g.month,
+                  ToStoredLeva(g.goods), ToStoredLeva(g.services), ToStoredLeva(g.triangular)});
     }
 
     // A section 2 row is written once: the same recipient, earlier recipient,
@@ -93,26 +101,56 @@ class Writer {
     int section1Count_ = 0, section2Count_ = 0;
 };
 
+// Adds one type group to the section 1 group of its counterpart and month,
+// writing the previous section 1 group when this one starts another.
+class Section1Builder {
+  public:
+    explicit Section1Builder(Writer& writer) : writer_(writer) {}
+    void add(const TypeGroup& g) {
+        if (!AcceptedIn(g.knum, g.month)) return;
+        if (!open_ || g.knum != group_.knum || g.month != group_.month) {
+            finish();
+            group_ = Section1Group{g.knum, g.month};
+            open_ = true;
+        }
+        group_.add(g, std::atoi(g.viesType.c_str()));
+    }
+    void finish() {
+        if (open_ && group_.marked) writer_.section1Row(group_);
+        open_ = false;
+    }
+
+  private:
+    Writer& writer_;
+    Section1Group group_;
+    bool open_ = false;
+};
+
 void GenerateSection1(db::Database& db, const ReturnScope& scope, Writer& writer) {
     auto s = ScopedQuery(db,
-                         "SELECT KNUM, substr(DDATE, -7), total(SS15), total(SS17), total(SS25), "
-                         "total(SS19), VIES_TYPE FROM PRODAGBI",
+                         "SELECT KNUM, substr(DDATE, -7), VIES_TYPE, SS15, SS17, SS25, SS19 "
+                         "FROM PRODAGBI",
                          scope,
-                         " AND TYPE IN ('01','02','03','09') GROUP BY KNUM, substr(DDATE, -7), "
-                         "VIES_TYPE ORDER BY KNUM, substr(DDATE, -7)");
-    Section1Group group;
+                         " AND TYPE IN ('01','02','03','09') "
+                         "ORDER BY KNUM, substr(DDATE, -7), VIES_TYPE");
+    Section1Builder builder(writer);
+    TypeGroup group;
     bool open = false;
     while (s.step()) {
-        const auto knum = s.text(0), month = s.text(1);
-        if (!AcceptedIn(knum, month)) continue;
-        if (!open || knum != group.knum || month != group.month) {
-            if (open && group.marked) writer.section1Row(group);
-            group = Section1Group{knum, month};
+        auto knum = s.text(0), month = s.text(1), viesType = s.text(2);
+        if (!open || knum != group.knum || month != group.month || viesType != group.viesType) {
+            if (open) builder.add(group);
+            group = TypeGroup{std::move(knum), std::move(month), std::move(viesType)};
             open = true;
         }
-        group.add(s.real(2), s.real(3), s.real(4), s.real(5), std::atoi(s.text(6).c_str()));
+        using money::FromStoredLeva;
+        group.s15 += FromStoredLeva(s.real(3));
+        group.s17 += FromStoredLeva(s.real(4));
+        group.s25 += FromStoredLeva(s.real(5));
+        group.s19 += FromStoredLeva(s.real(6));
     }
-    if (open && group.marked) writer.section1Row(group);
+    if (open) builder.add(group);
+    builder.finish();
 }
 
 void GenerateSection2(db::Database& db, const ReturnScope& scope, Writer& writer) {

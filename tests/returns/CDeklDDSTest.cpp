@@ -115,18 +115,19 @@ TEST_F(Sheet, CaptionsFollowTheFormOfThePeriod) {
 
 // ---- page Б ----
 
-TEST_F(Sheet, PageBStoresCoefficientAndFloatingCreditWhenFirstShown) {
+TEST_F(Sheet, PageBStoresCoefficientAndExactCreditWhenFirstShown) {
     purchase({{db::BS41, 100}, {db::BS42, 10.01}});
     storedReturn({{"DR33", 0.5}});
     auto& d = open();
-    EXPECT_DOUBLE_EQ(*stored("DR40"), 100 + 10.01 * 0.5) << "the computation: floating point";
+    EXPECT_DOUBLE_EQ(*stored("DR40"), 105.01) << "the computation: 5.005 rounds half up";
     d.showPage("Раздел Б");
     EXPECT_EQ(d.text("DR33"), "0.50");
     EXPECT_TRUE(d.enabled("DR33"));
     EXPECT_EQ(d.text("DB42"), "10.01");
-    EXPECT_DOUBLE_EQ(*stored("DR40"), 100 + 10.01 * 0.5) << "unrounded until confirmed";
+    EXPECT_EQ(d.text("DR40"), "105.01");
+    EXPECT_DOUBLE_EQ(*stored("DR40"), 105.01) << "shown: the same stotinki";
     d.press("OK");
-    EXPECT_DOUBLE_EQ(*stored("DR40"), 105.01) << "confirmed: 5.005 rounds half up";
+    EXPECT_DOUBLE_EQ(*stored("DR40"), 105.01) << "confirmed: the same again";
 }
 
 TEST_F(Sheet, WithoutPartialCreditTheCoefficientIsEmptiedDisabledAndStoredAsZero) {

@@ -118,7 +118,7 @@ TEST_F(Computation, TheUsersCellsSurviveRecomputation) {
     const auto again = compute();
     EXPECT_EQ(again.id, first.id);
     EXPECT_DOUBLE_EQ(again.dr33, 0.5);
-    EXPECT_DOUBLE_EQ(again.dr40, 101 + 10.01 * 0.5) << "floating point, unrounded";
+    EXPECT_DOUBLE_EQ(again.dr40, 106.01) << "exact stotinki: 5.005 rounds half up";
     auto s = t.db().query("SELECT DR70, DR81, DR71 FROM DEKLAR WHERE ID = ?", first.id);
     ASSERT_TRUE(s.step());
     EXPECT_DOUBLE_EQ(s.real(0), 12.5);
@@ -130,4 +130,36 @@ TEST_F(Computation, OtherPeriodsAreLeftOut) {
     sale("", "01", {{db::SS10, 100}}, "202610");
     EXPECT_EQ(compute().ds01, 0);
     EXPECT_EQ(compute().snumber, 0);
+}
+
+// Each sum is the sum of the amounts the documents show, as the files write
+// them and the file check adds them up: three amounts stored as 0.004 show
+// 0.00 each, so their sum is 0.00, not the 0.01 of the stored values.
+TEST_F(Computation, SumsAreOfTheAmountsAsShown) {
+    for (int i = 0; i < 3; ++i) sale("", "01", {{db::SS10, 0.004}, {db::SS20, 1.005}});
+    const auto r = compute();
+    EXPECT_EQ(r.ds01, 0.0);
+    EXPECT_DOUBLE_EQ(r.ds20, 3.00) << "1.005 is stored just below the half: 1.00 each";
+}
+
+TEST(ComputeResult, CreditAndResultInStotinkiAsTheCheckTestsThem) {
+    const struct {
+        const char* what;
+        returns::Stotinki ds20, db41, db42, db43, coefficient;
+        returns::Stotinki credit, payable, refundable;
+    } cases[] = {
+        {"a half stotinka of share rounds up", 0, 100, 1, 0, 50, 101, 0, 101},
+        {"10.01 x 0.50 = 5.005", 0, 10000, 1001, 0, 50, 10501, 0, 10501},
+        {"a negative share is truncated", 0, 0, -1001, 0, 50, -500, 500, 0},
+        {"319.50 x 0.51 = 162.945", 230849, 2670, 31950, 0, 51, 18965, 211884, 0},
+        {"the annual correction lowers the credit", 10000, 5000, 0, -2000, 100, 3000, 7000, 0},
+        {"nothing due", 10001, 10001, 0, 0, 0, 10001, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto r = returns::ComputeResult(c.ds20, c.db41, c.db42, c.db43, c.coefficient);
+        EXPECT_EQ(r.credit, c.credit);
+        EXPECT_EQ(r.payable, c.payable);
+        EXPECT_EQ(r.refundable, c.refundable);
+    }
 }

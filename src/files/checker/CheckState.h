@@ -15,10 +15,14 @@
 #include <vector>
 
 #include "db/ErrorSet.h"
+#include "files/Layouts.h"
 #include "files/checker/FileText.h"
-#include "files/checker/Layouts.h"
+#include "platform/Money.h"
 
 namespace files::checker {
+
+namespace money = platform::money;
+using money::Stotinki;
 
 // Reader results: the file was read, it could not be opened, or it starts
 // with encoding signature k (result k + 1) and no rule was applied.

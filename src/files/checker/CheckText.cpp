@@ -310,21 +310,4 @@ std::int64_t LeadingInteger(std::string_view text) {
     return negative ? -value : value;
 }
 
-double LeadingNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    // Only digits and one point: an exponent or "inf" is not a money text.
-    std::size_t end = i;
-    while (end < text.size() && IsDigit(text[end])) ++end;
-    if (end < text.size() && text[end] == '.') {
-        ++end;
-        while (end < text.size() && IsDigit(text[end])) ++end;
-    }
-    double value = 0;
-    std::from_chars(text.data() + i, text.data() + end, value, std::chars_format::fixed);
-    return negative ? -value : value;
-}
-
 }  // namespace files::checker

@@ -91,9 +91,4 @@ bool IsNumericText(std::string_view text, bool decimalsAllowed);
 // character; 0 when there is none. Saturates instead of overflowing.
 std::int64_t LeadingInteger(std::string_view text);
 
-// The decimal number at the start of the text as atof reads it (leading
-// white space, sign, digits, one '.', digits), independent of the locale;
-// 0 when there is none.
-double LeadingNumber(std::string_view text);
-
 }  // namespace files::checker

@@ -4,8 +4,8 @@
 
 #include "files/checker/CheckText.h"
 #include "files/checker/LineRules.h"
-#include "files/checker/Money.h"
 #include "files/checker/Readers.h"
+#include "platform/Money.h"
 
 namespace files::checker {
 namespace {
@@ -30,7 +30,7 @@ bool HasValidStructure(std::string_view text, std::string_view line) {
 
 void CutFields(CheckState& s, std::string_view line) {
     for (std::size_t f = 0; f < kDeklarFieldCount; ++f) {
-        std::string_view field = RightTrim(Cut(line, kDeklarColumns[f]));
+        std::string_view field = RightTrim(Cut(line, kDeklarLayout[f].column));
         if (f >= kFirstDeklarCell && field.empty()) field = kZeroAmount;
         s.returnData[f] = field;
     }
@@ -52,8 +52,12 @@ class DeklarRules {
     }
 
   private:
-    Stotinki stotinki(DeklarField f) const { return AmountOf(d_[f]); }
-    double number(DeklarField f) const { return LeadingNumber(d_[f]); }
+    Stotinki stotinki(DeklarField f) const {
+        return money::FromFileField(d_[f], money::Rounding::HalfUp).value;
+    }
+    // The leva of a cell with every decimal it has, read like its stotinki
+    // (a decimal comma included).
+    double leva(DeklarField f) const { return money::LevaFromText(d_[f]); }
     void numeric(DeklarField f, int code) {
         if (!IsNumericText(d_[f], true)) e_.set(code);
     }
@@ -99,13 +103,14 @@ class DeklarRules {
 
     void result() {
         if (stotinki(kDR33) > 100) e_.set(31);
-        const Stotinki share = journals::CoefficientShare(stotinki(kDB42), stotinki(kDR33));
-        const Stotinki credit = wrappingAdd(wrappingAdd(stotinki(kDB41), share), stotinki(kDB43));
+        const Stotinki share = money::CoefficientShare(stotinki(kDB42), stotinki(kDR33));
+        const Stotinki credit =
+            money::WrappingAdd(money::WrappingAdd(stotinki(kDB41), share), stotinki(kDB43));
         if (stotinki(kDR40) != credit) e_.set(33);
 
-        const double due = number(kDS20) - number(kDR40);
-        if (due >= 0 && !withinHalfStotinka(due - number(kDR50))) e_.set(34);
-        if (due < 0 && !withinHalfStotinka(number(kDR60) + due)) e_.set(35);
+        const double due = leva(kDS20) - leva(kDR40);
+        if (due >= 0 && !withinHalfStotinka(due - leva(kDR50))) e_.set(34);
+        if (due < 0 && !withinHalfStotinka(leva(kDR60) + due)) e_.set(35);
 
         if (stotinki(kDR80) < 0) e_.set(73);
         if (stotinki(kDR81) < 0) e_.set(74);

@@ -14,8 +14,8 @@ bool HasReturnToCompare(const CheckState& s) {
 void TakeIdentityFromFirstLine(CheckState& s, std::string_view text) {
     std::string_view first;
     if (!s.returnData[kVin].empty() || !LineReader(text).next(first)) return;
-    s.returnData[kVin] = RightTrim(Cut(first, kJournalTextColumns[kLineVin]));
-    s.returnData[kPeriod] = RightTrim(Cut(first, kJournalTextColumns[kLinePeriod]));
+    s.returnData[kVin] = RightTrim(Cut(first, kJournalLeadLayout[kLineVin].column));
+    s.returnData[kPeriod] = RightTrim(Cut(first, kJournalLeadLayout[kLinePeriod].column));
 }
 
 JournalText TakeJournalText(std::optional<FileText> text, bool oem, FileText& slot,

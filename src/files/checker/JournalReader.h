@@ -12,7 +12,7 @@
 #include "files/checker/CheckState.h"
 #include "files/checker/CheckText.h"
 #include "files/checker/LineRules.h"
-#include "files/checker/Money.h"
+#include "platform/Money.h"
 
 namespace files::checker {
 
@@ -51,7 +51,7 @@ struct JournalLine {
 
     JournalLine(std::string_view line, Column field8aColumn) {
         for (std::size_t f = 0; f < text.size(); ++f)
-            text[f] = RightTrim(Cut(line, kJournalTextColumns[f]));
+            text[f] = RightTrim(Cut(line, kJournalLeadLayout[f].column));
         for (std::size_t k = 0; k < N; ++k) {
             const std::string_view field = Cut(line, AmountColumn(k));
             if (IsZeroAmountField(field)) {
@@ -60,7 +60,8 @@ struct JournalLine {
                 continue;
             }
             // An empty amount reads as 0.00.
-            const FieldAmount read = ReadAmount(RightTrim(field));
+            const money::FileAmount read =
+                money::FromFileField(RightTrim(field), money::Rounding::HalfUp);
             amount[k] = read.value;
             numeric[k] = read.numeric;
         }

@@ -6,10 +6,10 @@
 #include "files/checker/CheckText.h"
 #include "files/checker/JournalReader.h"
 #include "files/checker/LineRules.h"
-#include "files/checker/Money.h"
 #include "files/checker/Readers.h"
 #include "journals/JournalRules.h"
 #include "persons/IdentifierChecks.h"
+#include "platform/Money.h"
 
 namespace files::checker {
 namespace {
@@ -49,7 +49,7 @@ class PurchaseRules {
         const bool summed =
             LeadingInteger(type) < 5 || IsOneOf(type, {"07", "09", "23", "91", "92", "93"});
         for (std::size_t k = 0; k < sums.size(); ++k)
-            if (summed || k == kBS43) sums[k] = wrappingAdd(sums[k], line.amount[k]);
+            if (summed || k == kBS43) sums[k] = money::WrappingAdd(sums[k], line.amount[k]);
     }
 
     void document(const PurchaseLine& l, db::ErrorSet& e) {
@@ -147,10 +147,12 @@ void CrossCheckPurchases(const CheckState& s, db::ErrorSet& e) {
     if (!HasReturnToCompare(s)) return;
     const auto& d = s.returnData;
     const auto& sum = s.purchaseSums;
-    const auto cell = [&](DeklarField f) { return AmountOf(d[f]); };
+    const auto cell = [&](DeklarField f) {
+        return money::FromFileField(d[f], money::Rounding::HalfUp).value;
+    };
     if (LeadingInteger(d[kPurchaseCount]) != static_cast<std::int64_t>(s.purchases.size()))
         e.set(44);
-    if (cell(kDB30) != wrappingAdd(sum[kBS30], sum[kBS44])) e.set(45);
+    if (cell(kDB30) != money::WrappingAdd(sum[kBS30], sum[kBS44])) e.set(45);
     if (cell(kDB31) != sum[kBS31]) e.set(46);
     if (cell(kDB32) != sum[kBS32]) e.set(47);
     if (cell(kDB41) != sum[kBS41]) e.set(48);
@@ -176,9 +178,11 @@ void CheckPurchaseLines(CheckState& s, bool clean, db::ErrorSet& returnCodes) {
                       });
     CrossCheckPurchases(s, returnCodes);
     // Column 11 + column 13 x DR33 (rounded half up) + column 14.
-    const Stotinki partial =
-        journals::CoefficientShare(s.purchaseSums[kBS42], AmountOf(s.returnData[kDR33]));
-    s.totalCredit = wrappingAdd(wrappingAdd(s.purchaseSums[kBS41], partial), s.purchaseSums[kBS43]);
+    const Stotinki partial = money::CoefficientShare(
+        s.purchaseSums[kBS42],
+        money::FromFileField(s.returnData[kDR33], money::Rounding::HalfUp).value);
+    s.totalCredit = money::WrappingAdd(money::WrappingAdd(s.purchaseSums[kBS41], partial),
+                                       s.purchaseSums[kBS43]);
 }
 
 int CheckPokupkiFile(CheckState& s, std::optional<FileText> text, bool oem) {

@@ -6,10 +6,10 @@
 #include "files/checker/CheckText.h"
 #include "files/checker/JournalReader.h"
 #include "files/checker/LineRules.h"
-#include "files/checker/Money.h"
 #include "files/checker/Readers.h"
 #include "journals/JournalRules.h"
 #include "persons/IdentifierChecks.h"
+#include "platform/Money.h"
 
 namespace files::checker {
 namespace {
@@ -179,7 +179,8 @@ class SalesRules {
         const bool summed =
             (value < 10 && type != "04") || IsOneOf(type, {"23", "29", "50"}) || value > 80;
         if (!summed) return;
-        for (std::size_t k = 0; k < sums.size(); ++k) sums[k] = wrappingAdd(sums[k], l.amount[k]);
+        for (std::size_t k = 0; k < sums.size(); ++k)
+            sums[k] = money::WrappingAdd(sums[k], l.amount[k]);
     }
 
     void collectForVies(const SalesLine& l, const db::ErrorSet& e, ViesRelevantSales& vies) {
@@ -189,10 +190,10 @@ class SalesRules {
                                   l.nonZero(kSS19) || l.nonZero(kSS25);
             if (!relevant || !persons::IsEuVatPrefixValid(EuPrefixVariant::A, id, period_)) return;
             CounterpartTotals& totals = vies.counterparts[id];
-            totals.goodsAndExempt =
-                wrappingAdd(totals.goodsAndExempt, wrappingAdd(l.amount[kSS15], l.amount[kSS19]));
-            totals.triangular = wrappingAdd(totals.triangular, l.amount[kSS25]);
-            totals.services = wrappingAdd(totals.services, l.amount[kSS17]);
+            totals.goodsAndExempt = money::WrappingAdd(
+                totals.goodsAndExempt, money::WrappingAdd(l.amount[kSS15], l.amount[kSS19]));
+            totals.triangular = money::WrappingAdd(totals.triangular, l.amount[kSS25]);
+            totals.services = money::WrappingAdd(totals.services, l.amount[kSS17]);
             return;
         }
         if (type != "04" || e.any() ||
@@ -224,12 +225,14 @@ class SalesRules {
         // Services to Northern Ireland never go into the return.
         const Stotinki services = id.starts_with("XI") ? 0 : l.amount[kSS17];
         SupplyRange& range = supplies[id];
-        range.certain = wrappingAdd(range.certain, wrappingAdd(l.amount[kSS15], services));
-        range.sales = wrappingAdd(range.sales, wrappingAdd(l.amount[kSS15], services));
+        range.certain =
+            money::WrappingAdd(range.certain, money::WrappingAdd(l.amount[kSS15], services));
+        range.sales =
+            money::WrappingAdd(range.sales, money::WrappingAdd(l.amount[kSS15], services));
         for (const Stotinki optional : {l.amount[kSS19], l.amount[kSS25]}) {
             Stotinki& bound = optional < 0 ? range.optionalLow : range.optionalHigh;
-            bound = wrappingAdd(bound, optional);
-            range.sales = wrappingAdd(range.sales, optional);
+            bound = money::WrappingAdd(bound, optional);
+            range.sales = money::WrappingAdd(range.sales, optional);
         }
     }
 
@@ -246,7 +249,9 @@ void CrossCheckSales(const CheckState& s, db::ErrorSet& e) {
     if (!HasReturnToCompare(s)) return;
     const auto& d = s.returnData;
     const auto& sum = s.salesSums;
-    const auto cell = [&](DeklarField f) { return AmountOf(d[f]); };
+    const auto cell = [&](DeklarField f) {
+        return money::FromFileField(d[f], money::Rounding::HalfUp).value;
+    };
     if (LeadingInteger(d[kSalesCount]) != static_cast<std::int64_t>(s.sales.size())) e.set(52);
     // Cells against one column sum each.
     constexpr std::pair<DeklarField, SalesAmount> kCells[] = {
@@ -256,16 +261,16 @@ void CrossCheckSales(const CheckState& s, db::ErrorSet& e) {
     constexpr int kCodes[] = {53, 54, 55, 56, 58, 59, 60, 61, 62, 63, 64, 65};
     for (std::size_t i = 0; i < std::size(kCells); ++i)
         if (cell(kCells[i].first) != sum[kCells[i].second]) e.set(kCodes[i]);
-    if (cell(kDS12) != wrappingAdd(sum[kSS12], sum[kSS26])) e.set(57);
-    if (cell(kDS18) != wrappingAdd(sum[kSS18], sum[kSS25])) e.set(66);
+    if (cell(kDS12) != money::WrappingAdd(sum[kSS12], sum[kSS26])) e.set(57);
+    if (cell(kDS18) != money::WrappingAdd(sum[kSS18], sum[kSS25])) e.set(66);
     if (cell(kDS19) != sum[kSS19]) e.set(67);
 }
 
 }  // namespace
 
 bool SupplyRange::admits(std::int64_t rowsSum) const {
-    return rowsSum >= wrappingAdd(certain, optionalLow) &&
-           rowsSum <= wrappingAdd(certain, optionalHigh);
+    return rowsSum >= money::WrappingAdd(certain, optionalLow) &&
+           rowsSum <= money::WrappingAdd(certain, optionalHigh);
 }
 
 bool ViesRelevantSales::needViesReturn() const {

@@ -6,9 +6,9 @@
 
 #include "files/checker/CheckText.h"
 #include "files/checker/LineRules.h"
-#include "files/checker/Money.h"
 #include "journals/JournalRules.h"
 #include "persons/IdentifierChecks.h"
+#include "platform/Money.h"
 
 namespace files::checker {
 namespace {
@@ -119,18 +119,23 @@ class ViesRules {
         for (auto& row : v_.section1) {
             checkSection1Row(row);
             const auto& f = row.fields;
-            const std::int64_t rowGoods = AmountOf(Trim(f[kVirGoods]));
-            const std::int64_t rowTotal = wrappingAdd(
+            const std::int64_t rowGoods =
+                money::FromFileField(Trim(f[kVirGoods]), money::Rounding::HalfUp).value;
+            const std::int64_t rowTotal = money::WrappingAdd(
                 rowGoods,
-                wrappingAdd(AmountOf(Trim(f[kVirTriangular])), AmountOf(Trim(f[kVirServices]))));
-            goods = wrappingAdd(goods, rowGoods);
-            total = wrappingAdd(total, rowTotal);
+                money::WrappingAdd(
+                    money::FromFileField(Trim(f[kVirTriangular]), money::Rounding::HalfUp).value,
+                    money::FromFileField(Trim(f[kVirServices]), money::Rounding::HalfUp).value));
+            goods = money::WrappingAdd(goods, rowGoods);
+            total = money::WrappingAdd(total, rowTotal);
             std::int64_t& byVin = sumsByVin[f[kVirVin]];
-            byVin = wrappingAdd(byVin, rowTotal);
+            byVin = money::WrappingAdd(byVin, rowTotal);
         }
         if (!h_.has(31) && !h_.has(32)) {
-            if (AmountOf(Trim(v_.ttr[1])) != total) h_.set(19);
-            if (AmountOf(Trim(v_.ttr[2])) != goods) h_.set(20);
+            if (money::FromFileField(Trim(v_.ttr[1]), money::Rounding::HalfUp).value != total)
+                h_.set(19);
+            if (money::FromFileField(Trim(v_.ttr[2]), money::Rounding::HalfUp).value != goods)
+                h_.set(20);
         }
         compareWithSales(sumsByVin);
     }
@@ -173,7 +178,9 @@ class ViesRules {
             e.set(2);
             return;
         }
-        if (vin.starts_with("XI") && AmountOf(Trim(f[kVirServices])) != 0) e.set(8);
+        if (vin.starts_with("XI") &&
+            money::FromFileField(Trim(f[kVirServices]), money::Rounding::HalfUp).value != 0)
+            e.set(8);
         if (!foundInSales_.at(vin)) e.set(3);
         if (!rowsSeen_.emplace(vin, f[kVirPeriod]).second) e.set(4);
     }
@@ -185,7 +192,7 @@ class ViesRules {
         if (foundInSales_.empty()) return;
         for (const auto& record : s_.sales) {
             const std::string_view id =
-                RightTrim(Cut(record.line, kJournalTextColumns[kLineCounterpart]));
+                RightTrim(Cut(record.line, kJournalLeadLayout[kLineCounterpart].column));
             if (auto it = foundInSales_.find(id); it != foundInSales_.end()) it->second = true;
         }
     }

@@ -6,6 +6,7 @@
 #include "files/checker/CheckRun.h"
 #include "platform/CodePage.h"
 
+using namespace files;
 using namespace files::checker;
 using namespace checker_test;
 using testing_support::TempDir;

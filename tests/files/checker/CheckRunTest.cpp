@@ -13,6 +13,7 @@
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 
+using namespace files;
 using namespace files::checker;
 using namespace checker_test;
 using testing_support::TempDir;

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "files/checker/FileText.h"
-#include "files/checker/FormatAmount15.h"
-#include "files/checker/Money.h"
 #include "platform/CodePage.h"
+#include "platform/Money.h"
 #include "support/TempDir.h"
 
+using namespace files;
 using namespace files::checker;
 using testing_support::TempDir;
 
@@ -212,51 +212,24 @@ TEST(NumericText, AmountsAreNumbersExactlyWhenTheMoneyParserReadsThem) {
           "-",      ".",          "-.",    ".-5",    "1-",      "--5",
           "1.2.3",  "1.2,3",      "1e5",   "+5",     "12a",     "999999999999999",
           "-0.001", " 1 2 . 3 4 "}) {
-        EXPECT_EQ(IsNumericText(text, true), ReadAmount(text).numeric) << text;
+        EXPECT_EQ(IsNumericText(text, true),
+                  platform::money::FromFileField(text, platform::money::Rounding::HalfUp).numeric)
+            << text;
     }
 }
 
-TEST(LeadingNumbers, ReadTheNumberAtTheStartAsTheCLibraryDoes) {
+TEST(LeadingIntegers, ReadTheIntegerAtTheStartAsTheCLibraryDoes) {
     EXPECT_EQ(LeadingInteger("  03"), 3);
     EXPECT_EQ(LeadingInteger("-12abc"), -12);
     EXPECT_EQ(LeadingInteger("abc"), 0);
     EXPECT_EQ(LeadingInteger(""), 0);
     EXPECT_EQ(LeadingInteger("99999999999999999999999"), INT64_MAX);
-    EXPECT_DOUBLE_EQ(LeadingNumber("       600.004"), 600.004);
-    EXPECT_DOUBLE_EQ(LeadingNumber("-12.5x"), -12.5);
-    EXPECT_DOUBLE_EQ(LeadingNumber("12,5"), 12.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber("1e5"), 1.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber("."), 0.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber(""), 0.0);
 }
 
 TEST(RightTrim, RemovesOnlyTrailingSpaces) {
     EXPECT_EQ(RightTrim("  ab  "), "  ab");
     EXPECT_EQ(RightTrim("   "), "");
     EXPECT_EQ(RightTrim("ab\t"), "ab\t");
-}
-
-TEST(FormatAmount15, GivesFifteenCharactersForEveryExample) {
-    struct Case {
-        std::int64_t stotinki;
-        const char* text;
-    };
-    const Case cases[] = {
-        {0, "           0.00"},
-        {-5, "          -0.05"},
-        {-12345, "        -123.45"},
-        {9999999, "       99999.99"},
-        {10000000, "      100000.00"},
-        {123456789, "     1234567.89"},
-        {-10000001, "     -100000.01"},
-        {-100, "          -1.00"},
-        {99, "           0.99"},
-        {-99999999999, "  -999999999.99"},
-        // Too wide for 15 characters: the text is cut, as the layout says.
-        {123456789012345, " 1234567890123."},
-        {INT64_MIN, "-92233720368547"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(FormatAmount15(c.stotinki), c.text) << c.stotinki;
 }
 
 TEST(FileText, ReadsWholeFilesAndRefusesWhatIsNoRegularFile) {

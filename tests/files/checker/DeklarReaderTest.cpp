@@ -5,6 +5,7 @@
 #include "CheckerFiles.h"
 #include "files/checker/Readers.h"
 
+using namespace files;
 using namespace files::checker;
 using namespace checker_test;
 using Codes = std::vector<int>;
@@ -140,6 +141,27 @@ TEST(DeklarReader, TaxDueAgreesWithinHalfAStotinka) {
     refund.cells["DS20"] = "100.00";
     EXPECT_EQ(DeklarCodes(refund), Codes{});
     refund.cells["DR60"] = "300.01";
+    EXPECT_EQ(DeklarCodes(refund), Codes{35});
+}
+
+// Every amount is read one way: a decimal comma counts as a point in the
+// credit rule and in the rules of fields 50 and 60 alike.
+TEST(DeklarReader, ACommaDecimalReturnThatIsConsistentHasNoCode) {
+    Deklar payable;
+    payable.cells = {{"DS20", "1000,00"}, {"DB41", "400,00"}, {"DB42", "10,01"},
+                     {"DR33", "0,50"},    {"DR40", "405,01"}, {"DR50", "594,99"}};
+    EXPECT_EQ(DeklarCodes(payable), Codes{});
+    payable.cells["DR50"] = "595,99";
+    EXPECT_EQ(DeklarCodes(payable), Codes{34});
+
+    Deklar refund;
+    refund.cells = {{"DS20", "100,00"},
+                    {"DB41", "400,00"},
+                    {"DR33", "1,00"},
+                    {"DR40", "400,00"},
+                    {"DR60", "300,00"}};
+    EXPECT_EQ(DeklarCodes(refund), Codes{});
+    refund.cells["DR60"] = "300,01";
     EXPECT_EQ(DeklarCodes(refund), Codes{35});
 }
 

@@ -7,6 +7,7 @@
 #include "files/checker/JournalReader.h"
 #include "files/checker/Readers.h"
 
+using namespace files;
 using namespace files::checker;
 using namespace checker_test;
 using Codes = std::vector<int>;
@@ -282,7 +283,8 @@ TEST(JournalReaders, BlankAndZeroAmountFieldsAreToldApartWithoutReading) {
         EXPECT_EQ(IsZeroAmountField(c.field), c.zeroAtOnce) << c.field;
         // Whatever the way, the field reads as the money parser reads it.
         if (c.zeroAtOnce) {
-            const FieldAmount read = ReadAmount(RightTrim(c.field));
+            const auto read = platform::money::FromFileField(RightTrim(c.field),
+                                                             platform::money::Rounding::HalfUp);
             EXPECT_EQ(read.value, 0) << c.field;
             EXPECT_TRUE(read.numeric) << c.field;
         }

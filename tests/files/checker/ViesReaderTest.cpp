@@ -5,6 +5,7 @@
 #include "CheckerFiles.h"
 #include "files/checker/Readers.h"
 
+using namespace files;
 using namespace files::checker;
 using namespace checker_test;
 using Codes = std::vector<int>;
