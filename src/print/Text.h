@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "journals/JournalRulesMoney.h"
+#include "platform/Money.h"
 #include "print/Surface.h"
 
 namespace print {
@@ -32,7 +32,7 @@ void DrawCentredLine(Surface& surface, const Box& box, std::string_view text, co
 
 // Money on paper goes through the program's one money module, so that the
 // paper, the screens and the files show the same stotinki.
-using Stotinki = journals::Stotinki;
+using Stotinki = platform::money::Stotinki;
 
 // A stored amount (leva as a double) in stotinki, as "%.2f" shows it.
 Stotinki StoredStotinki(double leva);
