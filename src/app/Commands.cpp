@@ -4,7 +4,7 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CZorevaDoc.h"
-#include "db/Database.h"
+#include "platform/UserError.h"
 #include "files/CPeriodDlg.h"
 #include "files/CPeriodKlonDlg.h"
 #include "files/checker/CCheckFiles.h"
@@ -109,7 +109,7 @@ void RunCommand(Command command, CommandContext& context) {
         for (const auto& [handled, handler] : kHandlers)
             if (handled == command) return handler(context);
         NotAvailable(context, command);
-    } catch (const db::Error& e) {
+    } catch (const platform::UserError& e) {
         // A command that cannot even open its dialog says why.
         context.host.error(e.what());
     }

@@ -19,16 +19,19 @@
 #include <utility>
 
 #include "db/Key.h"
+#include "platform/UserError.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace db {
 
-class Error : public std::runtime_error {
+// An engine failure is a user error: the action is abandoned and the
+// engine's message shown.
+class Error : public platform::UserError {
   public:
     explicit Error(const std::string& message, int code = 0)
-        : std::runtime_error(message), code(code) {}
+        : platform::UserError(message), code(code) {}
     int code;  // the engine's result code
 };
 

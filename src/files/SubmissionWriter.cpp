@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "db/Rows.h"
-#include "files/ErrorCatalogue.h"
+#include "files/ErrorStore.h"
 #include "files/SubmissionFiles.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "journals/JournalStore.h"
 #include "journals/ViesType.h"
 #include "platform/Money.h"
 
@@ -47,41 +48,6 @@ std::vector<ListColumn> Columns(Journal journal) {
 std::string DateKey(std::string_view date) {
     return std::string(date.substr(6, 4)) + std::string(date.substr(3, 2)) +
            std::string(date.substr(0, 2));
-}
-
-// The select of what a list shows; VIES_TYPE is empty for purchases so that
-// both journals read the same positions.
-std::string LoadSql(Journal journal, bool branch) {
-    std::string sql = "SELECT ID, NUMBER, KLON, TYPE, DOCNO, DDATE, KNUM, KNAME, SDELKA, ";
-    sql += db::Code8aColumn(journal);
-    sql += journal == Journal::Sales ? ", VIES_TYPE" : ", '' AS VIES_TYPE";
-    sql += ", DATE_CREATE, DATE_MODIFIED, ERROR1, ERROR2, ERROR3";
-    for (const char* amount : db::AmountColumns(journal)) sql += std::string(", ") + amount;
-    sql += std::string(" FROM ") + db::TableName(journal) + " WHERE VIN = ?";
-    if (branch) sql += " AND KLON = ?";
-    // Ordered by NUMBER here rather than by the engine, which would sort
-    // whole records.
-    return sql + " AND PERIOD = ?";
-}
-
-constexpr int kFirstText = 2;     // KLON .. DATE_MODIFIED at positions 2 .. 12
-constexpr int kFirstError = 13;   // ERROR1 .. ERROR3
-constexpr int kFirstAmount = 16;  // the amounts in table order
-
-ListedDocument ReadDocument(const db::Statement& s, int amounts) {
-    ListedDocument d;
-    d.id = s.integer(0);
-    d.number = static_cast<int>(s.real(1));
-    std::array<std::string, ListedDocument::kFields> texts;
-    std::array<std::string_view, ListedDocument::kFields> views;
-    for (int f = 0; f < ListedDocument::kFields; ++f) views[f] = texts[f] = s.text(kFirstText + f);
-    d.setFields(views);
-    d.errors = db::ErrorSet(static_cast<std::int32_t>(s.integer(kFirstError)),
-                            static_cast<std::int32_t>(s.integer(kFirstError + 1)),
-                            static_cast<std::int32_t>(s.integer(kFirstError + 2)));
-    for (int a = 0; a < amounts; ++a)
-        d.amounts[a] = money::FromStoredLeva(s.real(kFirstAmount + a));
-    return d;
 }
 
 }  // namespace
@@ -133,11 +99,8 @@ std::optional<std::string> JournalRows::load(db::Database& db, const std::string
     period_ = period;
     shown_ = true;
     std::optional<std::string> failure;
-    const int amounts = static_cast<int>(db::AmountColumns(journal_).size());
     try {
-        auto s = branch ? db.query(LoadSql(journal_, true), vin, *branch, period)
-                        : db.query(LoadSql(journal_, false), vin, period);
-        while (s.step()) documents_.push_back(ReadDocument(s, amounts));
+        documents_ = LoadPeriodDocuments(db, journal_, vin, branch, period);
     } catch (const db::Error& e) {
         failure = e.what();
     }

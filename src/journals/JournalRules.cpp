@@ -4,6 +4,8 @@
 #include <initializer_list>
 #include <stdexcept>
 
+#include "platform/Text.h"
+
 namespace journals {
 
 std::optional<std::string_view> PeriodYearMonthError(std::string_view period) {
@@ -16,14 +18,6 @@ std::optional<std::string_view> PeriodYearMonthError(std::string_view period) {
 }
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool AllDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), IsDigit);
-}
-
 int Number(std::string_view digits) {
     int value = 0;
     for (const char c : digits) value = value * 10 + (c - '0');
@@ -32,7 +26,7 @@ int Number(std::string_view digits) {
 
 // Year x 12 + month of a "YYYYMM" text; nullopt unless six digits.
 std::optional<int> MonthIndex(std::string_view yyyymm) {
-    if (yyyymm.size() != 6 || !AllDigits(yyyymm)) return std::nullopt;
+    if (yyyymm.size() != 6 || !platform::AllDigits(yyyymm)) return std::nullopt;
     return Number(yyyymm.substr(0, 4)) * 12 + Number(yyyymm.substr(4, 2));
 }
 
@@ -97,7 +91,8 @@ std::optional<YearMonth> DocumentMonth(std::string_view date) {
     if (date.size() != 10) return std::nullopt;
     const std::string_view day = date.substr(0, 2), month = date.substr(3, 2),
                            year = date.substr(6, 4);
-    if (!AllDigits(day) || !AllDigits(month) || !AllDigits(year)) return std::nullopt;
+    if (!platform::AllDigits(day) || !platform::AllDigits(month) || !platform::AllDigits(year))
+        return std::nullopt;
     return YearMonth({year[0], year[1], year[2], year[3], month[0], month[1]});
 }
 

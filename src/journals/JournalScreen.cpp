@@ -8,6 +8,7 @@
 #include "persons/CKontrag.h"
 #include "persons/IdentifierChecks.h"
 #include "platform/Money.h"
+#include "platform/Text.h"
 #include "ui/Host.h"
 
 namespace journals {
@@ -16,13 +17,6 @@ namespace money = platform::money;
 namespace {
 
 constexpr const char* kBadPeriod = "Некоректна стойност на поле 'Период'";
-
-std::string Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return "";
-    const auto last = text.find_last_not_of(" \t");
-    return std::string(text.substr(first, last - first + 1));
-}
 
 // A stored code as the lists hold it: "%02d" of its number ("5" -> "05").
 std::string TwoDigitCode(const std::string& stored) {
@@ -212,8 +206,8 @@ void JournalScreen::periodChanged() {
         return;
     }
     warnings_.clearAll();
-    date_.setValue(
-        ui::Date{std::atoi(text.substr(0, 4).c_str()), std::atoi(text.substr(4, 2).c_str()), 1});
+    date_.setValue(platform::Date{std::atoi(text.substr(0, 4).c_str()),
+                                  std::atoi(text.substr(4, 2).c_str()), 1});
     showPeriod(text);
 }
 
@@ -281,7 +275,7 @@ void JournalScreen::show8aName() {
 }
 
 void JournalScreen::counterpartLeft() {
-    knum_.setText(Trimmed(knum_.text()));
+    knum_.setText(std::string(platform::Trim(knum_.text())));
     const std::string& id = knum_.text();
     if (id.empty()) return kname_.setText("");
     if (id == kPlaceholderCounterpart) return;
@@ -339,7 +333,7 @@ DatedDocument JournalScreen::datedDocument(DatedTexts& texts) const {
 }
 
 std::string JournalScreen::trimmedText(const ui::Edit& edit) const {
-    return Trimmed(edit.text());
+    return std::string(platform::Trim(edit.text()));
 }
 
 void JournalScreen::focusOn(ui::Control& field) {
@@ -474,11 +468,11 @@ void JournalScreen::startEdit() {
     if (!row) return;
     edited_ = *row;
     editingId_ = id;
-    klon_.setText(Trimmed(row->klon));
+    klon_.setText(std::string(platform::Trim(row->klon)));
     type_.selectText(TwoDigitCode(row->type));
     chooseType();
     docNo_.setText(row->docNo);
-    date_.setValue(ui::Date::parse(row->date));
+    date_.setValue(platform::Date::parse(row->date));
     knum_.setText(row->knum);
     kname_.setText(row->kname);
     sdelka_.setText(row->sdelka);
@@ -535,14 +529,12 @@ void JournalScreen::showNotes() {
 
 std::string JournalScreen::notesOf(const db::ErrorSet& errors) const {
     std::string notes;
-    for (const int code : errors.codes())
-        notes += files::ErrorText(code, errorGroup(), files::kNoLine) + "\r\n";
+    for (const int code : errors.codes()) notes += ErrorText(code, errorGroup(), kNoLine) + "\r\n";
     return notes;
 }
 
-files::ErrorGroup JournalScreen::errorGroup() const {
-    return journal_ == db::Journal::Purchases ? files::ErrorGroup::Purchases
-                                              : files::ErrorGroup::Sales;
+ErrorGroup JournalScreen::errorGroup() const {
+    return journal_ == db::Journal::Purchases ? ErrorGroup::Purchases : ErrorGroup::Sales;
 }
 
 }  // namespace journals

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "db/Rows.h"
-#include "files/ErrorCatalogue.h"
+#include "journals/ErrorCatalogue.h"
 #include "journals/JournalRows.h"
 #include "journals/JournalRules.h"
 #include "session/Session.h"
@@ -152,7 +152,7 @@ class JournalScreen : public ui::Dialog {
     void printJournal();
     void showNotes();
     std::string notesOf(const db::ErrorSet& errors) const;
-    files::ErrorGroup errorGroup() const;
+    ErrorGroup errorGroup() const;
     std::optional<std::string> branchFilter() const;
     std::string now() const;
 

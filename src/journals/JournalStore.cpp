@@ -1,8 +1,47 @@
 #include "journals/JournalStore.h"
 
 #include "db/Renumber.h"
+#include "platform/Money.h"
 
 namespace journals {
+namespace {
+
+// The select of what a list shows; VIES_TYPE is empty for purchases so that
+// both journals read the same positions.
+std::string LoadSql(db::Journal journal, bool branch) {
+    std::string sql = "SELECT ID, NUMBER, KLON, TYPE, DOCNO, DDATE, KNUM, KNAME, SDELKA, ";
+    sql += db::Code8aColumn(journal);
+    sql += journal == db::Journal::Sales ? ", VIES_TYPE" : ", '' AS VIES_TYPE";
+    sql += ", DATE_CREATE, DATE_MODIFIED, ERROR1, ERROR2, ERROR3";
+    for (const char* amount : db::AmountColumns(journal)) sql += std::string(", ") + amount;
+    sql += std::string(" FROM ") + db::TableName(journal) + " WHERE VIN = ?";
+    if (branch) sql += " AND KLON = ?";
+    // Ordered by NUMBER here rather than by the engine, which would sort
+    // whole records.
+    return sql + " AND PERIOD = ?";
+}
+
+constexpr int kFirstText = 2;     // KLON .. DATE_MODIFIED at positions 2 .. 12
+constexpr int kFirstError = 13;   // ERROR1 .. ERROR3
+constexpr int kFirstAmount = 16;  // the amounts in table order
+
+ListedDocument ReadDocument(const db::Statement& s, int amounts) {
+    ListedDocument d;
+    d.id = s.integer(0);
+    d.number = static_cast<int>(s.real(1));
+    std::array<std::string, ListedDocument::kFields> texts;
+    std::array<std::string_view, ListedDocument::kFields> views;
+    for (int f = 0; f < ListedDocument::kFields; ++f) views[f] = texts[f] = s.text(kFirstText + f);
+    d.setFields(views);
+    d.errors = db::ErrorSet(static_cast<std::int32_t>(s.integer(kFirstError)),
+                            static_cast<std::int32_t>(s.integer(kFirstError + 1)),
+                            static_cast<std::int32_t>(s.integer(kFirstError + 2)));
+    for (int a = 0; a < amounts; ++a)
+        d.amounts[a] = platform::money::FromStoredLeva(s.real(kFirstAmount + a));
+    return d;
+}
+
+}  // namespace
 
 db::JournalRow AddDocument(db::Database& db, db::Journal journal, db::JournalRow row,
                            Numbering numbering) {
@@ -47,6 +86,18 @@ std::optional<std::string> LookUpCounterpartName(db::Database& db, db::Journal j
                            id);
     if (latest.step()) return latest.text(0);
     return std::nullopt;
+}
+
+std::vector<ListedDocument> LoadPeriodDocuments(db::Database& db, db::Journal journal,
+                                                const std::string& vin,
+                                                const std::optional<std::string>& branch,
+                                                const std::string& period) {
+    const int amounts = static_cast<int>(db::AmountColumns(journal).size());
+    auto s = branch ? db.query(LoadSql(journal, true), vin, *branch, period)
+                    : db.query(LoadSql(journal, false), vin, period);
+    std::vector<ListedDocument> documents;
+    while (s.step()) documents.push_back(ReadDocument(s, amounts));
+    return documents;
 }
 
 }  // namespace journals

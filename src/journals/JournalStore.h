@@ -7,9 +7,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "db/Database.h"
 #include "db/Rows.h"
+#include "journals/JournalRows.h"
 
 namespace journals {
 
@@ -37,5 +39,13 @@ void DeleteDocument(db::Database& db, db::Journal journal, std::int64_t id, cons
 // owner), else from the latest document of the journal with that identifier.
 std::optional<std::string> LookUpCounterpartName(db::Database& db, db::Journal journal,
                                                  std::string_view identifier);
+
+// The documents of a journal's list for the VAT number and period, of one
+// branch or (nullopt) of the head office with all its branches, in no
+// particular order.
+std::vector<ListedDocument> LoadPeriodDocuments(db::Database& db, db::Journal journal,
+                                                const std::string& vin,
+                                                const std::optional<std::string>& branch,
+                                                const std::string& period);
 
 }  // namespace journals

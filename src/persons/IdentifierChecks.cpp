@@ -6,30 +6,14 @@
 #include <cstddef>
 
 #include "platform/CodePage.h"
+#include "platform/Text.h"
 #include "ui/Host.h"
 
 namespace persons {
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 int DigitAt(std::string_view text, std::size_t position) {
     return text[position] - '0';
-}
-
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-bool AllDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), IsDigit);
 }
 
 // Refuses with a message when a host is given; always returns the refusal.
@@ -131,15 +115,15 @@ int PeriodNumber(std::string_view period) {
 }  // namespace
 
 bool IsValidEik(std::string_view text, ui::Host* host) {
-    const std::string_view eik = Trimmed(text);
+    const std::string_view eik = platform::Trim(text);
     const std::size_t length = platform::Utf8Length(eik);
     if (length != 9 && length != 13) {
         return Refuse(host, "Некоректна дължина в Полето за Булстат", false);
     }
-    if (!AllDigits(eik.substr(0, 9))) return Refuse(host, kEikNonDigit, false);
+    if (!platform::AllDigits(eik.substr(0, 9))) return Refuse(host, kEikNonDigit, false);
     if (EikCheckDigit(eik, 0, kEik9Pass1, kEik9Pass2) != DigitAt(eik, 8)) return false;
     if (length == 9) return true;
-    if (!AllDigits(eik.substr(9))) return Refuse(host, kEikNonDigit, false);
+    if (!platform::AllDigits(eik.substr(9))) return Refuse(host, kEikNonDigit, false);
     return EikCheckDigit(eik, 8, kEik13Pass1, kEik13Pass2) == DigitAt(eik, 12);
 }
 
@@ -147,7 +131,7 @@ PersonalNumber CheckPersonalNumber(std::string_view text, ui::Host* host, bool a
     if (platform::Utf8Length(text) != 10) {
         return Refuse(host, "Некоректна дължина в Полето за ЕГН", PersonalNumber::Invalid);
     }
-    if (!AllDigits(text)) {
+    if (!platform::AllDigits(text)) {
         return Refuse(host, "Има нечислови символи в Полето за ЕГН", PersonalNumber::Invalid);
     }
     const int checkDigit = DigitAt(text, 9);

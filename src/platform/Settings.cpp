@@ -1,6 +1,7 @@
 #include "platform/Settings.h"
 
 #include "platform/Files.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,13 +12,6 @@
 
 namespace platform {
 namespace {
-
-std::string Trim(const std::string& s) {
-    const auto begin = s.find_first_not_of(" \t\r");
-    if (begin == std::string::npos) return "";
-    const auto end = s.find_last_not_of(" \t\r");
-    return s.substr(begin, end - begin + 1);
-}
 
 std::string Upper(std::string s) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -77,16 +71,16 @@ Settings Settings::parse(const std::string& text, const std::filesystem::path& o
     int lineNumber = 0;
     for (std::string raw; std::getline(in, raw);) {
         ++lineNumber;
-        const auto line = Trim(raw);
+        const std::string line(Trim(raw));
         if (line.empty() || line[0] == '#' || line[0] == ';') continue;
         if (line.front() == '[' && line.back() == ']') continue;
         const auto eq = line.find('=');
-        const auto name = eq == std::string::npos ? "" : Trim(line.substr(0, eq));
+        const auto name = eq == std::string::npos ? "" : std::string(Trim(line.substr(0, eq)));
         if (name.empty() || line.find('\0') != std::string::npos)
             throw SettingsFormatError(lineNumber, origin.string() + ": line " +
                                                       std::to_string(lineNumber) +
                                                       " is not of the form NAME=value");
-        settings.values_[Upper(name)] = Trim(line.substr(eq + 1));
+        settings.values_[Upper(name)] = std::string(Trim(line.substr(eq + 1)));
     }
     return settings;
 }

@@ -28,13 +28,13 @@ namespace {
 // The least date of a QDateEdit stands for "no date" and is shown blank.
 const QDate kNoDate(1752, 9, 14);
 
-QDate ToQDate(const std::optional<ui::Date>& date) {
+QDate ToQDate(const std::optional<platform::Date>& date) {
     return date ? QDate(date->year, date->month, date->day) : kNoDate;
 }
 
-std::optional<ui::Date> FromQDate(const QDate& date) {
+std::optional<platform::Date> FromQDate(const QDate& date) {
     if (!date.isValid() || date == kNoDate) return std::nullopt;
-    return ui::Date{date.year(), date.month(), date.day()};
+    return platform::Date{date.year(), date.month(), date.day()};
 }
 
 // Input controls show their caption in a label of their own.

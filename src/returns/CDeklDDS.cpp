@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Money.h"
+#include "platform/UserError.h"
 #include "returns/CDeklRazdelA.h"
 #include "returns/CDeklRazdelB.h"
 #include "returns/CDeklRazdelC.h"
@@ -90,7 +91,8 @@ void DeklPage::setFocus(ui::Control& control) {
 
 db::ReturnRow DeklPage::readRow() const {
     const auto row = db::FindReturn(db(), scope().vin, scope().klon, scope().period);
-    if (!row) throw db::Error("Справката-декларация за периода " + scope().period + " липсва");
+    if (!row)
+        throw platform::UserError("Справката-декларация за периода " + scope().period + " липсва");
     return *row;
 }
 

@@ -118,7 +118,7 @@ bool ComboBox::selectText(const std::string& text) {
 DatePicker::DatePicker(Dialog& owner, std::string id, std::string caption, Rect rect)
     : Declared(owner, Kind::DatePicker, std::move(id), std::move(caption), rect) {}
 
-void DatePicker::setValue(std::optional<Date> value) {
+void DatePicker::setValue(std::optional<platform::Date> value) {
     if (value && !value->valid()) throw std::invalid_argument("DatePicker: not a date");
     if (value == value_) return;
     value_ = value;

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Date.h"
+#include "platform/Date.h"
 #include "ui/Rows.h"
 
 namespace ui {
@@ -191,11 +191,11 @@ class DatePicker : public Declared<DatePicker> {
   public:
     DatePicker(Dialog& owner, std::string id, std::string caption, Rect rect);
 
-    const std::optional<Date>& value() const { return value_; }
-    void setValue(std::optional<Date> value);
+    const std::optional<platform::Date>& value() const { return value_; }
+    void setValue(std::optional<platform::Date> value);
 
   private:
-    std::optional<Date> value_;
+    std::optional<platform::Date> value_;
 };
 
 class CheckBox : public Declared<CheckBox> {

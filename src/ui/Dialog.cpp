@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "db/Database.h"
+#include "platform/UserError.h"
 #include "platform/CodePage.h"
 #include "ui/Host.h"
 
@@ -72,14 +72,14 @@ void Dialog::setTitle(std::string title) {
     touch();
 }
 
-// A database error abandons the action in progress: the engine's message is
-// shown and the dialog stays open.
+// A user error abandons the action in progress: its message is shown and the
+// dialog stays open.
 template <class Handler>
 void Dialog::event(Handler&& handler) {
     if (!open_) return;
     try {
         handler();
-    } catch (const db::Error& e) {
+    } catch (const platform::UserError& e) {
         host_.error(e.what());
     }
     if (open_) refresh();
@@ -97,7 +97,7 @@ void Dialog::open() {
         for (const auto& control : controls_)
             if (open_ && control->kind() == Kind::Sheet)
                 if (Page* page = static_cast<Sheet&>(*control).activePage()) pageActivated(*page);
-    } catch (const db::Error& e) {
+    } catch (const platform::UserError& e) {
         // Without its data, the first page's included, the dialog cannot be shown.
         host_.error(e.what());
         return close(Result::Cancel);
@@ -193,7 +193,7 @@ void Dialog::userChoose(ComboBox& combo, int index) {
     });
 }
 
-void Dialog::userPickDate(DatePicker& picker, std::optional<Date> date) {
+void Dialog::userPickDate(DatePicker& picker, std::optional<platform::Date> date) {
     userFocus(picker);
     if (!open_ || focus_ != &picker || date == picker.value()) return;
     event([&] {

@@ -14,10 +14,10 @@
 // (after an error box, say); if it does not, the new control gets entered().
 // setFocus() is the program moving the focus and raises no events.
 //
-// Failures. A database error (db::Error) that escapes an event handler
-// abandons the action: the engine's message is shown in an error box and the
-// dialog stays open as the handler left it. One that escapes opened() closes
-// the dialog with Result::Cancel after the box.
+// Failures. A user error (platform::UserError, a database error among them)
+// that escapes an event handler abandons the action: its message is shown in
+// an error box and the dialog stays open as the handler left it. One that
+// escapes opened() closes the dialog with Result::Cancel after the box.
 
 #include <cstdint>
 #include <memory>
@@ -67,7 +67,7 @@ class Dialog {
     // was refused (a character Windows-1251 cannot hold) and the edit kept its text.
     bool userEdit(Edit& edit, const std::string& text);
     void userChoose(ComboBox& combo, int index);
-    void userPickDate(DatePicker& picker, std::optional<Date> date);
+    void userPickDate(DatePicker& picker, std::optional<platform::Date> date);
     void userToggle(CheckBox& box, bool checked);
     // Pressing moves the focus to the button first; a field that refuses to be
     // left keeps the focus, and then the button is not pressed.

@@ -65,12 +65,12 @@ TEST(DatabaseOpen, ForeignFilesAreRecognisedAndLeftAlone) {
     EXPECT_FALSE(db::HasZorevaTables(empty));
 }
 
-TEST(DatabaseErrors, EngineFailuresCarryTheEngineMessage) {
+TEST(DatabaseErrors, EngineFailuresAreUserErrorsCarryingTheEngineMessage) {
     TestDatabase t;
     try {
         t.db().execute("SELECT * FROM NO_SUCH_TABLE");
         FAIL();
-    } catch (const db::Error& e) {
+    } catch (const platform::UserError& e) {
         EXPECT_NE(std::string(e.what()).find("no such table"), std::string::npos) << e.what();
     }
 }

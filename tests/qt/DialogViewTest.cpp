@@ -32,7 +32,7 @@ class Form : public ui::Dialog {
         setEnterMovesToNextField(true);
         type.setItems({"01", "02", "03"});
         type.select(1);
-        date.setValue(ui::Date{2024, 1, 15});
+        date.setValue(platform::Date{2024, 1, 15});
         report.setText("СПРАВКА-ПРОТОКОЛ\r\nБрой записи:\t3\r\n");
         list.column(" № ", ui::Align::Right).column("Име");
         list.table().add({{"1", "Алфа"}});

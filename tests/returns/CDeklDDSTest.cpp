@@ -390,3 +390,13 @@ TEST_F(Sheet, AnEngineErrorOnOpeningIsShownAndTheSheetCloses) {
     EXPECT_NE(box->text.find("DEKLAR"), std::string::npos) << box->text;
     EXPECT_FALSE(d.isOpen());
 }
+
+// A return removed while its sheet is open is a condition of the data, not of
+// the engine: the page says so and the sheet stays open.
+TEST_F(Sheet, APageWhoseReturnIsGoneSaysSoAndTheSheetStaysOpen) {
+    auto& d = open();
+    t.db().execute("DELETE FROM DEKLAR");
+    d.showPage("Раздел Б");
+    host.expectError("Справката-декларация за периода 202306 липсва");
+    EXPECT_TRUE(d.isOpen());
+}

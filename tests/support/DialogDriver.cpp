@@ -164,9 +164,9 @@ DialogDriver& DialogDriver::chooseIndex(std::string_view name, int index, Where 
 
 DialogDriver& DialogDriver::pickDate(std::string_view name, std::string_view date, Where where) {
     auto& picker = get<ui::DatePicker>(name);
-    std::optional<ui::Date> value;
+    std::optional<platform::Date> value;
     if (!date.empty()) {
-        value = ui::Date::parse(date);
+        value = platform::Date::parse(date);
         if (!value) {
             Fail(where, InQuotes(date) + " is not a date DD/MM/YYYY");
             return *this;

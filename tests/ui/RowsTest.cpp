@@ -1,7 +1,6 @@
-// Rows of list views, header-click sorting and picker dates.
+// Rows of list views and header-click sorting.
 #include <gtest/gtest.h>
 
-#include "ui/Date.h"
 #include "ui/Rows.h"
 
 namespace {
@@ -57,15 +56,4 @@ TEST(SortState, ASecondClickReversesAndAnotherColumnStartsAscending) {
         EXPECT_EQ(sort.column, step.column);
         EXPECT_EQ(sort.descending, step.descending) << "click on " << step.click;
     }
-}
-
-TEST(Date, ReadsOnlyRealDaysWrittenDayMonthYear) {
-    EXPECT_EQ(ui::Date::parse("29/02/2024"), (ui::Date{2024, 2, 29}));
-    EXPECT_EQ(ui::Date::parse("31/12/2023")->text(), "31/12/2023");
-    for (const char* bad : {"29/02/2023", "31/04/2024", "00/01/2024", "01/13/2024", "1/1/2024",
-                            "01-01-2024", "01/01/24", "aa/01/2024", ""})
-        EXPECT_EQ(ui::Date::parse(bad), std::nullopt) << bad;
-    EXPECT_EQ((ui::Date{2000, 2, 29}).valid(), true);
-    EXPECT_EQ((ui::Date{1900, 2, 29}).valid(), false);
-    EXPECT_EQ((ui::Date{2024, 3, 5}).text(), "05/03/2024");
 }

@@ -5,11 +5,16 @@
 #include <map>
 #include <utility>
 
-#include "files/ErrorCatalogue.h"
+#include "journals/ErrorCatalogue.h"
 #include "platform/CodePage.h"
 #include "platform/Money.h"
 
 namespace files::checker {
+
+using journals::ErrorGroup;
+using journals::ErrorText;
+using journals::IsFatal;
+
 namespace {
 
 // The catalogue texts, converted to Windows-1251 once per code.

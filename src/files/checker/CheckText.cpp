@@ -12,6 +12,7 @@
 #endif
 
 #include "platform/CodePage.h"
+#include "platform/Text.h"
 
 namespace files::checker {
 namespace {
@@ -21,10 +22,6 @@ constexpr char kCtrlZ = '\x1A';
 bool IsLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // The characters the checker accepts, as Unicode code points.
 bool IsPermittedCodePoint(char32_t cp) {
     if (cp == 0x0A || cp == 0x0D || cp == 0x1A) return true;
@@ -270,7 +267,7 @@ std::size_t CountLines(std::string_view text) {
 bool IsNumericText(std::string_view text, bool decimalsAllowed) {
     bool seenDigit = false, seenMinus = false, seenSeparator = false;
     for (char c : text) {
-        if (IsDigit(c)) {
+        if (platform::IsDigit(c)) {
             seenDigit = true;
         } else if (c == ' ') {
             continue;
@@ -301,7 +298,7 @@ std::int64_t LeadingInteger(std::string_view text) {
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
     std::int64_t value = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
+    for (; i < text.size() && platform::IsDigit(text[i]); ++i) {
         const int digit = text[i] - '0';
         // Only a value this large can overflow: the exact test divides.
         if (value >= kMax / 10 && value > (kMax - digit) / 10) return negative ? -kMax : kMax;

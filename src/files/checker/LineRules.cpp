@@ -3,15 +3,9 @@
 #include <algorithm>
 
 #include "persons/IdentifierChecks.h"
+#include "platform/Text.h"
 
 namespace files::checker {
-namespace {
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-}  // namespace
 
 VatNumberVerdict TestVatNumber(std::string_view vin, bool thirteenDigitEik) {
     if (vin.empty()) return VatNumberVerdict::Empty;
@@ -21,7 +15,7 @@ VatNumberVerdict TestVatNumber(std::string_view vin, bool thirteenDigitEik) {
     if (vin.size() == 11)
         valid = persons::IsValidEik(number, nullptr);
     else if (vin.size() == 12)
-        valid = std::all_of(number.begin(), number.end(), IsDigit);
+        valid = std::all_of(number.begin(), number.end(), platform::IsDigit);
     else if (vin.size() == 15 && thirteenDigitEik)
         valid = persons::IsValidEik(number, nullptr);
     return valid ? VatNumberVerdict::Valid : VatNumberVerdict::BadFormat;
@@ -31,7 +25,7 @@ bool IsWellFormedDate(std::string_view date, std::string_view firstYear,
                       std::string_view lastYear) {
     if (date.size() < 10) return false;
     for (std::size_t i : {0, 1, 3, 4, 6, 7, 8, 9})
-        if (!IsDigit(date[i])) return false;
+        if (!platform::IsDigit(date[i])) return false;
     const std::string_view year = date.substr(date.size() - 4);
     if (year < firstYear || year > lastYear) return false;
     // Two digits compare as their numbers do.

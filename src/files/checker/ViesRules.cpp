@@ -9,6 +9,7 @@
 #include "journals/JournalRules.h"
 #include "persons/IdentifierChecks.h"
 #include "platform/Money.h"
+#include "platform/Text.h"
 
 namespace files::checker {
 namespace {
@@ -21,15 +22,11 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // A period MM/YYYY of a row: 7 characters with digits where digits belong.
 bool IsWellFormedRowPeriod(std::string_view period) {
     if (period.size() < 7) return false;
     for (std::size_t i : {0, 1, 3, 4, 5, 6})
-        if (!IsDigit(period[i])) return false;
+        if (!platform::IsDigit(period[i])) return false;
     return true;
 }
 

@@ -2,11 +2,14 @@
 // check files from any source and for scripts.
 //
 //   zoreva-check [--oem] [--today YYYY-MM-DD] DIR
+//   zoreva-check --help | --version
 //
 // Writes the report of the check run on DIR to standard output, as the
 // dialog shows it: UTF-8, CR LF line ends kept. Exit status 0 when the
 // report lists no fatal error, 1 when it lists one (or a file is not in
 // Windows-1251, so nothing could be checked), 2 when the check could not run.
+
+#include <getopt.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -20,10 +23,11 @@
 
 #include "files/checker/CheckRun.h"
 #include "platform/CodePage.h"
+#include "platform/Date.h"
 
 namespace {
 
-constexpr const char* kUsage = "usage: zoreva-check [--oem] [--today YYYY-MM-DD] DIR";
+constexpr const char* kSynopsis = "usage: zoreva-check [--oem] [--today YYYY-MM-DD] DIR";
 
 struct Options {
     bool oem = false;
@@ -31,58 +35,58 @@ struct Options {
     std::filesystem::path folder;
 };
 
-struct UsageError {
-    std::string message;
+// What the command line asks for; `problem` says what is wrong with it
+// when it asks for nothing that can be done.
+struct CommandLine {
+    enum class Action { Check, Help, Version, Mistaken } action = Action::Check;
+    Options options;
+    std::string problem;
 };
 
-bool IsLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+CommandLine Mistaken(std::string problem) {
+    return {CommandLine::Action::Mistaken, {}, std::move(problem)};
 }
 
-// A real calendar date written YYYY-MM-DD.
-std::optional<platform::LocalDateTime> ParseDate(std::string_view text) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
-    for (std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
-        if (text[i] < '0' || text[i] > '9') return std::nullopt;
-    const auto number = [&](std::size_t start, std::size_t length) {
-        int value = 0;
-        for (std::size_t i = start; i < start + length; ++i) value = value * 10 + (text[i] - '0');
-        return value;
-    };
-    platform::LocalDateTime date;
-    date.year = number(0, 4);
-    date.month = number(5, 2);
-    date.day = number(8, 2);
-    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (date.year < 1 || date.month < 1 || date.month > 12 || date.day < 1) return std::nullopt;
-    const int days = kDays[date.month - 1] + (date.month == 2 && IsLeapYear(date.year) ? 1 : 0);
-    if (date.day > days) return std::nullopt;
-    return date;
-}
-
-Options ParseOptions(int argc, char** argv) {
-    Options options;
-    std::optional<std::filesystem::path> folder;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "--oem") {
-            options.oem = true;
-        } else if (arg == "--today") {
-            if (i + 1 == argc) throw UsageError{"--today needs a date YYYY-MM-DD"};
-            options.today = ParseDate(argv[++i]);
-            if (!options.today)
-                throw UsageError{"--today: not a date YYYY-MM-DD: " + std::string(argv[i])};
-        } else if (arg.starts_with("-") && arg != "-") {
-            throw UsageError{"unknown option " + std::string(arg) + "; " + kUsage};
-        } else if (folder) {
-            throw UsageError{std::string("more than one folder; ") + kUsage};
-        } else {
-            folder = arg;
+CommandLine ParseCommandLine(int argc, char** argv) {
+    enum : int { kOem = 1, kToday, kHelp, kVersion };
+    static const option kOptions[] = {{"oem", no_argument, nullptr, kOem},
+                                      {"today", required_argument, nullptr, kToday},
+                                      {"help", no_argument, nullptr, kHelp},
+                                      {"version", no_argument, nullptr, kVersion},
+                                      {nullptr, 0, nullptr, 0}};
+    CommandLine line;
+    opterr = 0;  // the messages are ours, on one line
+    optind = 0;  // a fresh scan, whatever scanned before
+    for (int option; (option = getopt_long(argc, argv, ":h", kOptions, nullptr)) != -1;) {
+        switch (option) {
+            case kOem:
+                line.options.oem = true;
+                break;
+            case kToday:
+                if (const auto date = platform::Date::parseIso(optarg))
+                    line.options.today =
+                        platform::LocalDateTime{date->year, date->month, date->day};
+                else
+                    return Mistaken("--today: not a date YYYY-MM-DD: " + std::string(optarg));
+                break;
+            case 'h':
+            case kHelp:
+                line.action = CommandLine::Action::Help;
+                return line;
+            case kVersion:
+                line.action = CommandLine::Action::Version;
+                return line;
+            case ':':
+                return Mistaken(std::string(argv[optind - 1]) + " needs a date YYYY-MM-DD");
+            default:
+                return Mistaken("unknown option " + std::string(argv[optind - 1]) + "; " +
+                                kSynopsis);
         }
     }
-    if (!folder) throw UsageError{std::string("no folder given; ") + kUsage};
-    options.folder = *folder;
-    return options;
+    if (optind == argc) return Mistaken(std::string("no folder given; ") + kSynopsis);
+    if (argc - optind > 1) return Mistaken(std::string("more than one folder; ") + kSynopsis);
+    line.options.folder = argv[optind];
+    return line;
 }
 
 int Fail(const std::string& message) {
@@ -93,12 +97,21 @@ int Fail(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        std::printf("%s\n", kUsage);
-        return 0;
+    const CommandLine line = ParseCommandLine(argc, argv);
+    switch (line.action) {
+        case CommandLine::Action::Help:
+            std::printf("%s\n       zoreva-check --help | --version\n", kSynopsis);
+            return 0;
+        case CommandLine::Action::Version:
+            std::printf("zoreva-check %s\n", ZOREVA_VERSION);
+            return 0;
+        case CommandLine::Action::Mistaken:
+            return Fail(line.problem);
+        case CommandLine::Action::Check:
+            break;
     }
+    const Options& options = line.options;
     try {
-        const Options options = ParseOptions(argc, argv);
         std::error_code ec;
         if (!std::filesystem::is_directory(options.folder, ec))
             return Fail(options.folder.string() + ": no such folder");
@@ -115,8 +128,6 @@ int main(int argc, char** argv) {
 
         const bool unreadable = files::checker::HasEncodingSignature(state.results);
         return unreadable || files::checker::HasFatalErrorsListed(state) ? 1 : 0;
-    } catch (const UsageError& e) {
-        return Fail(e.message);
     } catch (const std::bad_alloc&) {
         return Fail("not enough memory to read the files");
     } catch (const std::exception& e) {

@@ -106,6 +106,8 @@ TEST(CheckCli, CannotRunExitsWith2AndOneLineOnStandardError) {
         "--today 15.06.2023 " + Quoted(dir.path()),
         "--today",
         "--verbose " + Quoted(dir.path()),
+        "--oem=yes " + Quoted(dir.path()),
+        "--today= " + Quoted(dir.path()),
         Quoted(dir.path()) + " " + Quoted(dir.path()),
     };
     for (const auto& arguments : cases) {
@@ -116,4 +118,29 @@ TEST(CheckCli, CannotRunExitsWith2AndOneLineOnStandardError) {
         EXPECT_TRUE(r.err.starts_with("zoreva-check: ")) << r.err;
     }
     EXPECT_EQ(RunCli("--today 2024-02-29 " + Quoted(dir.path())).status, 1);
+}
+
+TEST(CheckCli, TheDateMayFollowTheOptionOrItsEqualsSign) {
+    TempDir dir;
+    WriteConsistentFolder(dir);
+    const CliResult apart = RunCli("--today 2023-06-15 " + Quoted(dir.path()));
+    const CliResult joined = RunCli("--today=2023-06-15 " + Quoted(dir.path()));
+    const CliResult after = RunCli(Quoted(dir.path()) + " --today=2023-06-15");
+    EXPECT_EQ(apart.status, 0);
+    EXPECT_EQ(joined.status, 0);
+    EXPECT_EQ(joined.out, apart.out);
+    EXPECT_EQ(after.out, apart.out);
+}
+
+TEST(CheckCli, HelpAndVersionPrintOnStandardOutputAndExitWith0) {
+    for (const char* help : {"--help", "-h", "--oem --help"}) {
+        const CliResult r = RunCli(help);
+        EXPECT_EQ(r.status, 0) << help;
+        EXPECT_TRUE(r.out.starts_with("usage: zoreva-check [--oem] [--today YYYY-MM-DD] DIR\n"))
+            << r.out;
+        EXPECT_EQ(r.err, "");
+    }
+    const CliResult r = RunCli("--version");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "zoreva-check " ZOREVA_VERSION "\n");
 }

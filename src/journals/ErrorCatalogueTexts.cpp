@@ -1,9 +1,9 @@
-#include "files/ErrorCatalogueTexts.h"
+#include "journals/ErrorCatalogueTexts.h"
 
 #include <algorithm>
 #include <span>
 
-namespace files {
+namespace journals {
 namespace {
 
 struct Entry {
@@ -360,4 +360,4 @@ std::string_view CatalogueText(ErrorGroup group, int code) {
     return found == entries.end() ? std::string_view{} : found->text;
 }
 
-}  // namespace files
+}  // namespace journals

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace ui {
+namespace platform {
 
 struct Date {
     int year = 0, month = 0, day = 0;
@@ -16,9 +16,12 @@ struct Date {
     // Reads "DD/MM/YYYY"; nullopt unless the text has that shape and names a
     // day of the calendar.
     static std::optional<Date> parse(std::string_view text);
+    // Reads "YYYY-MM-DD" (ISO 8601) likewise.
+    static std::optional<Date> parseIso(std::string_view text);
+    // A day of the calendar, years 1 to 9999.
     bool valid() const;
 
     friend bool operator==(const Date&, const Date&) = default;
 };
 
-}  // namespace ui
+}  // namespace platform

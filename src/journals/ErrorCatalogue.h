@@ -6,16 +6,13 @@
 // period whose documents carry a fatal code.
 //
 // Codes are kept in a db::ErrorSet (three 32-bit words, the ERROR1..ERROR3
-// columns). The lookups are pure; HasFatalErrors and HasErrorCode read the
-// database.
+// columns). The lookups are pure; files/ErrorStore reads the sets stored
+// with documents and returns.
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "db/Database.h"
-
-namespace files {
+namespace journals {
 
 enum class ErrorGroup { Deklar, Purchases, Sales, ViesHeader, ViesRows };
 
@@ -36,17 +33,4 @@ std::string ErrorText(int code, ErrorGroup group, int line);
 // and 79. The VIES groups have no fatal codes.
 bool IsFatal(ErrorGroup group, int code);
 
-// True when a purchase or sales document of the VAT number and period carries
-// a fatal code. Like every journal query of a session, the head office (empty
-// branch) covers the documents of all its branches, and a branch only its own:
-// the same documents that the writers of that session put into their files.
-bool HasFatalErrors(db::Database& db, std::string_view vin, std::string_view branch,
-                    std::string_view period);
-
-enum class ErrorTable { Deklar, Pokupki, Prodagbi };
-
-// True when the row with the ID holds the code in its ERROR1..ERROR3 columns.
-// A missing row, a NULL column or a code outside 1..96 gives false.
-bool HasErrorCode(db::Database& db, int code, ErrorTable table, std::int64_t rowId);
-
-}  // namespace files
+}  // namespace journals

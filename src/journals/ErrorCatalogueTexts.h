@@ -3,11 +3,11 @@
 
 #include <string_view>
 
-#include "files/ErrorCatalogue.h"
+#include "journals/ErrorCatalogue.h"
 
-namespace files {
+namespace journals {
 
 // The catalogue text of the code, or "" when its group has no text for it.
 std::string_view CatalogueText(ErrorGroup group, int code);
 
-}  // namespace files
+}  // namespace journals

@@ -1,7 +1,7 @@
-// A database error abandons the action in progress; the dialog says why.
+// A user error abandons the action in progress; the dialog says why.
 #include <gtest/gtest.h>
 
-#include "db/Database.h"
+#include "platform/UserError.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedHost.h"
 #include "ui/Dialog.h"
@@ -20,11 +20,11 @@ class Failing : public ui::Dialog {
 
   protected:
     void opened() override {
-        if (fail_) throw db::Error("database disk image is malformed");
+        if (fail_) throw platform::UserError("database disk image is malformed");
     }
     void pressed(ui::Button&) override {
         ++saves;
-        throw db::Error("disk I/O error");
+        throw platform::UserError("disk I/O error");
     }
 
   private:
@@ -39,12 +39,12 @@ class FailingSheet : public ui::Dialog {
     ui::Page& first = addPage(sheet, "a", "Раздел А");
 
   protected:
-    void pageActivated(ui::Page&) override { throw db::Error("no such table: DEKLAR"); }
+    void pageActivated(ui::Page&) override { throw platform::UserError("no such table: DEKLAR"); }
 };
 
 }  // namespace
 
-TEST(DatabaseErrors, AnActionThatFailsIsReportedAndTheDialogStaysOpen) {
+TEST(UserErrors, AnActionThatFailsIsReportedAndTheDialogStaysOpen) {
     ScriptedHost host;
     Failing dialog(host, false);
     DialogDriver d(dialog);
@@ -56,7 +56,7 @@ TEST(DatabaseErrors, AnActionThatFailsIsReportedAndTheDialogStaysOpen) {
     EXPECT_EQ(dialog.saves, 2);
 }
 
-TEST(DatabaseErrors, ADialogThatCannotReadItsDataClosesAfterSayingWhy) {
+TEST(UserErrors, ADialogThatCannotReadItsDataClosesAfterSayingWhy) {
     ScriptedHost host;
     Failing dialog(host, true);
     dialog.open();
@@ -65,7 +65,7 @@ TEST(DatabaseErrors, ADialogThatCannotReadItsDataClosesAfterSayingWhy) {
     EXPECT_EQ(dialog.result(), ui::Result::Cancel);
 }
 
-TEST(DatabaseErrors, ASheetWhoseFirstPageCannotReadItsDataClosesAfterSayingWhy) {
+TEST(UserErrors, ASheetWhoseFirstPageCannotReadItsDataClosesAfterSayingWhy) {
     ScriptedHost host;
     FailingSheet dialog(host);
     dialog.open();
