@@ -11,6 +11,7 @@
 
 #include "db/Database.h"
 #include "db/ErrorSet.h"
+#include "db/Journal.h"
 
 namespace db {
 
@@ -37,8 +38,6 @@ std::optional<PersonRow> CurrentPerson(Database& db);
 void MakeCurrent(Database& db, const std::string& bulstat, const std::string& klon);
 
 // ---- POKUPKI and PRODAGBI: the two journals ----
-
-enum class Journal { Purchases, Sales };
 
 // Amount columns of the purchase journal, in table order (positions 11 to 17).
 enum PurchaseAmount { BS30, BS31, BS41, BS32, BS42, BS43, BS44, kPurchaseAmounts };

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "db/Rows.h"
+#include "db/Journal.h"
 
 namespace journals {
 
