@@ -1,5 +1,7 @@
 #include "files/CPeriodDlg.h"
 
+#include "files/SubmissionStore.h"
+
 namespace files {
 
 CPeriodDlg::CPeriodDlg(ui::Host& host, db::Database& db, WriterSession session)
@@ -7,9 +9,8 @@ CPeriodDlg::CPeriodDlg(ui::Host& host, db::Database& db, WriterSession session)
 
 // Only periods with a head-office VAT return can be written, newest first.
 void CPeriodDlg::opened() {
-    auto s = db_.query("SELECT PERIOD FROM DEKLAR WHERE VIN = ? AND KLON = '' ORDER BY PERIOD DESC",
-                       session_.vin);
-    while (s.step()) periods_.table().add({{s.text(0)}});
+    for (const auto& period : PeriodsWithReturn(db_, session_.vin))
+        periods_.table().add({{period}});
 }
 
 void CPeriodDlg::write(const std::string& period) {

@@ -3,28 +3,14 @@
 #include <utility>
 #include <vector>
 
+#include "files/SubmissionStore.h"
+
 namespace files {
-namespace {
-
-// (period, count) of one journal of the branch, newest period first.
-std::vector<std::pair<std::string, std::string>> CountsByPeriod(db::Database& db,
-                                                                const std::string& table,
-                                                                const std::string& vin,
-                                                                const std::string& klon) {
-    auto s = db.query("SELECT PERIOD, count(*) FROM " + table +
-                          " WHERE VIN = ? AND KLON = ? GROUP BY PERIOD ORDER BY PERIOD DESC",
-                      vin, klon);
-    std::vector<std::pair<std::string, std::string>> counts;
-    while (s.step()) counts.emplace_back(s.text(0), s.text(1));
-    return counts;
-}
-
-}  // namespace
 
 std::vector<BranchPeriod> BranchPeriods(db::Database& db, const std::string& vin,
                                         const std::string& klon) {
-    const auto sales = CountsByPeriod(db, "PRODAGBI", vin, klon);
-    const auto purchases = CountsByPeriod(db, "POKUPKI", vin, klon);
+    const auto sales = CountsByPeriod(db, db::Journal::Sales, vin, klon);
+    const auto purchases = CountsByPeriod(db, db::Journal::Purchases, vin, klon);
     // Both lists run newest first: merge them into one.
     std::vector<BranchPeriod> periods;
     std::size_t s = 0, p = 0;

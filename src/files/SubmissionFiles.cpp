@@ -115,14 +115,6 @@ std::string ViesSection2(const std::vector<db::ViesRow>& rows, const std::string
     return out;
 }
 
-long long CountRows(db::Database& db, db::Journal journal, const std::string& vin,
-                    const std::string& period) {
-    auto s = db.query(std::string("SELECT count(*) FROM ") + db::TableName(journal) +
-                          " WHERE VIN = ? AND PERIOD = ?",
-                      vin, period);
-    return s.step() ? s.integer(0) : 0;
-}
-
 }  // namespace
 
 std::string DeklarFile(const ReturnHeader& h, const std::optional<db::ReturnRow>& row) {
@@ -174,39 +166,6 @@ std::optional<std::string> ViesFile(const std::string& period,
     if (!section1.empty()) out += ViesSection1(section1, monthYear);
     if (!section2.empty()) out += ViesSection2(section2, monthYear);
     return out;
-}
-
-std::optional<db::PersonRow> HeadOfficeRow(db::Database& db, const std::string& vin) {
-    auto s = db.query("SELECT * FROM EDANNI WHERE VIN = ? AND KLON = ''", vin);
-    if (!s.step()) return std::nullopt;
-    return db::PersonRow::read(s);
-}
-
-ReturnHeader LoadReturnHeader(db::Database& db, const std::string& vin, const std::string& period) {
-    ReturnHeader h;
-    h.vin = vin;
-    h.period = period;
-    auto s =
-        db.query("SELECT NAME, FACE, FACEEGN, PHONE FROM EDANNI WHERE VIN = ? AND KLON = ''", vin);
-    if (s.step())
-        h.name = s.text(0), h.face = s.text(1), h.faceEgn = s.text(2), h.phone = s.text(3);
-    h.salesCount = CountRows(db, db::Journal::Sales, vin, period);
-    h.purchaseCount = CountRows(db, db::Journal::Purchases, vin, period);
-    return h;
-}
-
-void ForEachJournalRow(db::Database& db, db::Journal journal, const std::string& vin,
-                       const std::string& period, const std::optional<std::string>& klon,
-                       const std::function<void(const db::JournalRow&)>& visit) {
-    const std::string sql = std::string("SELECT * FROM ") + db::TableName(journal) +
-                            " WHERE VIN = ? AND PERIOD = ?" + (klon ? " AND KLON = ?" : "") +
-                            " ORDER BY NUMBER";
-    auto s = db.prepare(sql);
-    db::Binder b(s);
-    b << vin << period;
-    if (klon) b << *klon;
-    const db::JournalRowReader reader(journal, s);
-    while (s.step()) visit(reader.read());
 }
 
 }  // namespace files

@@ -5,22 +5,15 @@
 // Contents are built as UTF-8 text, one record per line, each line ending in
 // CR LF; the writer encodes them as Windows-1251.
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "db/Database.h"
 #include "db/Rows.h"
+#include "files/SubmissionStore.h"
 
 namespace files {
-
-// What DEKLAR.TXT says about the person, from the head-office EDANNI row.
-struct ReturnHeader {
-    std::string vin, name, period;
-    std::string faceEgn, face, phone;
-    long long salesCount = 0, purchaseCount = 0;
-};
 
 // The one line of DEKLAR.TXT. Without a stored return only the first 151
 // columns are written, without CR LF.
@@ -43,19 +36,5 @@ std::optional<std::string> ViesFile(const std::string& period,
                                     const std::optional<db::PersonRow>& person,
                                     const std::vector<db::ViesRow>& section1,
                                     const std::vector<db::ViesRow>& section2);
-
-// ---- reading what the files describe from the database ----
-
-// The head-office EDANNI row of the VAT number, if there is one.
-std::optional<db::PersonRow> HeadOfficeRow(db::Database& db, const std::string& vin);
-
-// The person as a whole: head office and every branch of the VIN.
-ReturnHeader LoadReturnHeader(db::Database& db, const std::string& vin, const std::string& period);
-// Visits the rows of a journal for the VIN and period in NUMBER order: all
-// branches when `klon` is nullopt, else only that branch. Rows are read one
-// at a time, so a period of any size is written in constant memory.
-void ForEachJournalRow(db::Database& db, db::Journal journal, const std::string& vin,
-                       const std::string& period, const std::optional<std::string>& klon,
-                       const std::function<void(const db::JournalRow&)>& visit);
 
 }  // namespace files

@@ -7,20 +7,14 @@
 #include <cstdlib>
 #include <limits>
 
+#include "platform/Text.h"
+
 namespace platform::money {
 namespace {
 
 // Far above any amount a 15-character field can hold, far below the 64-bit
 // limit even in hundredths.
 constexpr Stotinki kMaxWholeLeva = 9'999'999'999'999'999;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
 
 // The parts of a money text as read, before any arithmetic.
 struct Digits {
@@ -168,10 +162,7 @@ std::string ToReportColumn(Stotinki amount) {
 }
 
 bool NormaliseMoneyText(std::string& text, int maxLength) {
-    std::string_view trimmed = text;
-    while (!trimmed.empty() && IsSpace(trimmed.front())) trimmed.remove_prefix(1);
-    while (!trimmed.empty() && IsSpace(trimmed.back())) trimmed.remove_suffix(1);
-    std::string amount(trimmed);
+    std::string amount(Trim(text));
     std::replace(amount.begin(), amount.end(), ',', '.');
     if (amount == "-" || amount == "-.") return false;
 

@@ -97,15 +97,7 @@ db::ReturnRow DeklPage::readRow() const {
 }
 
 void DeklPage::storeCells(std::initializer_list<std::pair<const char*, double>> cells) {
-    std::string sql = "UPDATE DEKLAR SET ";
-    for (const auto& [column, value] : cells) sql += std::string(column) + " = ?, ";
-    sql.resize(sql.size() - 2);
-    sql += " WHERE VIN = ? AND KLON = ? AND PERIOD = ?";
-    auto s = db().prepare(sql);
-    db::Binder b(s);
-    for (const auto& [column, value] : cells) b << value;
-    b << scope().vin << scope().klon << scope().period;
-    s.run();
+    StoreReturnCells(db(), scope(), cells);
 }
 
 void DeklPage::section(std::string caption) {

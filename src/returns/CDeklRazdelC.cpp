@@ -53,14 +53,7 @@ Stotinki CDeklRazdelC::result() const {
 }
 
 std::vector<std::optional<double>> CDeklRazdelC::storedCells() const {
-    auto s = db().query(
-        "SELECT DR70, DR71, DR80, DR81, DR82 FROM DEKLAR WHERE VIN = ? AND KLON = ? AND PERIOD = ?",
-        scope().vin, scope().klon, scope().period);
-    std::vector<std::optional<double>> stored(kTyped);
-    if (s.step())
-        for (int i = 0; i < kTyped; ++i)
-            if (!s.isNull(i)) stored[i] = s.real(i);
-    return stored;
+    return StoredTypedCells(db(), scope());
 }
 
 void CDeklRazdelC::showResult(Stotinki difference) {

@@ -25,51 +25,6 @@ void Add(std::array<Stotinki, N>& sums, std::span<const double> amounts) {
         sums[i] += money::FromStoredLeva(amounts[i]);
 }
 
-// Reads the type and the amounts of every document of the scope.
-void ReadJournal(db::Database& db, db::Journal journal, const ReturnScope& scope,
-                 ReturnSums& sums) {
-    std::string sql = "SELECT TYPE";
-    for (const char* column : db::AmountColumns(journal)) sql += std::string(", ") + column;
-    sql += std::string(" FROM ") + db::TableName(journal) +
-           (scope.klon.empty() ? " WHERE VIN = ?" : " WHERE VIN = ? AND KLON = ?") +
-           " AND PERIOD = ?";
-    auto s = db.prepare(sql);
-    db::Binder b(s);
-    b << scope.vin;
-    if (!scope.klon.empty()) b << scope.klon;
-    b << scope.period;
-    std::vector<double> amounts(db::AmountColumns(journal).size());
-    while (s.step()) {
-        for (std::size_t i = 0; i < amounts.size(); ++i)
-            amounts[i] = s.real(static_cast<int>(i) + 1);
-        const std::string type = s.text(0);
-        if (journal == db::Journal::Sales)
-            sums.addSale(type, amounts);
-        else
-            sums.addPurchase(type, amounts);
-    }
-}
-
-// The computed columns, written without touching the user's cells.
-constexpr const char* kComputedColumns[] = {
-    "SNUMBER", "BNUMBER", "DS01", "DS20", "DS11", "DS21", "DS12", "DS22", "DS23",
-    "DS13",    "DS24",    "DS14", "DS15", "DS16", "DS17", "DS18", "DS19", "DB30",
-    "DB31",    "DB41",    "DB32", "DB42", "DB43", "DR40", "DR50", "DR60"};
-
-void StoreComputedCells(db::Database& db, const db::ReturnRow& r) {
-    std::string sql = "UPDATE DEKLAR SET ";
-    for (const char* c : kComputedColumns) sql += std::string(c) + " = ?, ";
-    sql.resize(sql.size() - 2);
-    sql += " WHERE ID = ?";
-    auto s = db.prepare(sql);
-    db::Binder b(s);
-    b << r.snumber << r.bnumber << r.ds01 << r.ds20 << r.ds11 << r.ds21 << r.ds12 << r.ds22
-      << r.ds23 << r.ds13 << r.ds24 << r.ds14 << r.ds15 << r.ds16 << r.ds17 << r.ds18 << r.ds19
-      << r.db30 << r.db31 << r.db41 << r.db32 << r.db42 << r.db43 << r.dr40 << r.dr50 << r.dr60
-      << r.id;
-    s.run();
-}
-
 }  // namespace
 
 ReturnResult ComputeResult(Stotinki ds20, Stotinki db41, Stotinki db42, Stotinki db43,
@@ -116,15 +71,16 @@ void ReturnSums::fill(db::ReturnRow& r) const {
 
 db::ReturnRow ComputeVatReturn(db::Database& db, const ReturnScope& scope) {
     db::Transaction t(db);
-    if (!db::FindReturn(db, scope.vin, scope.klon, scope.period)) {
-        // A new return starts with coefficient 0 and the user's cells empty.
-        db.execute("INSERT INTO DEKLAR (VIN, KLON, PERIOD, DR33) VALUES (?, ?, ?, 0)", scope.vin,
-                   scope.klon, scope.period);
-    }
-    auto row = *db::FindReturn(db, scope.vin, scope.klon, scope.period);
+    auto row = FindOrCreateReturn(db, scope);
     ReturnSums sums;
-    ReadJournal(db, db::Journal::Sales, scope, sums);
-    ReadJournal(db, db::Journal::Purchases, scope, sums);
+    ForEachDocument(db, db::Journal::Sales, scope,
+                    [&](std::string_view type, std::span<const double> amounts) {
+                        sums.addSale(type, amounts);
+                    });
+    ForEachDocument(db, db::Journal::Purchases, scope,
+                    [&](std::string_view type, std::span<const double> amounts) {
+                        sums.addPurchase(type, amounts);
+                    });
     sums.fill(row);
     StoreComputedCells(db, row);
     t.commit();

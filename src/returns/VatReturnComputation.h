@@ -19,17 +19,11 @@
 #include "db/Database.h"
 #include "db/Rows.h"
 #include "platform/Money.h"
+#include "returns/ReturnStore.h"
 
 namespace returns {
 
 using platform::money::Stotinki;
-
-// Who the return belongs to: the VAT number and the branch ("" = head office).
-// A head office sums the documents of all its branches; a branch only its own.
-struct ReturnScope {
-    std::string vin, klon;
-    std::string period;  // YYYYMM
-};
 
 // Field 40 and its result, fields 50 and 60.
 struct ReturnResult {

@@ -6,6 +6,8 @@
 #include "db/Rows.h"
 #include "persons/IdentifierChecks.h"
 #include "platform/Money.h"
+#include "platform/Text.h"
+#include "returns/ReturnStore.h"
 
 namespace returns {
 
@@ -13,12 +15,6 @@ namespace money = platform::money;
 using money::Stotinki;
 
 namespace {
-
-std::string TrimSpaces(const std::string& s) {
-    const auto begin = s.find_first_not_of(' ');
-    if (begin == std::string::npos) return "";
-    return s.substr(begin, s.find_last_not_of(' ') - begin + 1);
-}
 
 // MM/YYYY -> YYYYMM, the period a document's month stands for.
 std::string PeriodOfMonth(const std::string& monthYear) {
@@ -29,19 +25,6 @@ std::string PeriodOfMonth(const std::string& monthYear) {
 bool AcceptedIn(const std::string& vatNumber, const std::string& monthYear) {
     return persons::IsEuVatPrefixValid(persons::EuPrefixVariant::A, vatNumber,
                                        PeriodOfMonth(monthYear), /*acceptXi=*/false);
-}
-
-// "VIN = ?" for a head office (all branches), "VIN = ? AND KLON = ?" for a branch.
-db::Statement ScopedQuery(db::Database& db, const std::string& select, const ReturnScope& scope,
-                          const std::string& rest) {
-    auto s = db.prepare(select +
-                        (scope.klon.empty() ? " WHERE VIN = ?" : " WHERE VIN = ? AND KLON = ?") +
-                        " AND PERIOD = ?" + rest);
-    db::Binder b(s);
-    b << scope.vin;
-    if (!scope.klon.empty()) b << scope.klon;
-    b << scope.period;
-    return s;
 }
 
 // The sums of the rows of one counterpart, month and VIES_TYPE, in stotinki
@@ -85,12 +68,8 @@ class Writer {
     // month and operation code of the scope are not repeated.
     void section2Row(const std::string& knum, int code, const std::string& knumz,
                      const std::string& month) {
-        const auto recipient = TrimSpaces(knum), earlier = TrimSpaces(knumz);
-        auto s = db_.query(
-            "SELECT count(*) FROM VIES WHERE PERIOD = ? AND VIN = ? AND KLON = ? AND SECTION = 2 "
-            "AND KNUM = ? AND PERIOD1 = ? AND KNUMZ = ? AND SS15 = ?",
-            scope_.period, scope_.vin, scope_.klon, recipient, month, earlier, double(code));
-        if (s.step() && s.integer(0) > 0) return;
+        const std::string recipient(platform::Trim(knum)), earlier(platform::Trim(knumz));
+        if (HasSection2Row(db_, scope_, recipient, month, earlier, code)) return;
         db::InsertViesRow(db_, {scope_.vin, scope_.klon, scope_.period, 2, ++section2Count_,
                                 recipient, earlier, month, double(code), 0, 0});
     }
@@ -127,40 +106,32 @@ class Section1Builder {
 };
 
 void GenerateSection1(db::Database& db, const ReturnScope& scope, Writer& writer) {
-    auto s = ScopedQuery(db,
-                         "SELECT KNUM, substr(DDATE, -7), VIES_TYPE, SS15, SS17, SS25, SS19 "
-                         "FROM PRODAGBI",
-                         scope,
-                         " AND TYPE IN ('01','02','03','09') "
-                         "ORDER BY KNUM, substr(DDATE, -7), VIES_TYPE");
     Section1Builder builder(writer);
     TypeGroup group;
     bool open = false;
-    while (s.step()) {
-        auto knum = s.text(0), month = s.text(1), viesType = s.text(2);
-        if (!open || knum != group.knum || month != group.month || viesType != group.viesType) {
+    ForEachSection1Sale(db, scope, [&](Section1Sale&& sale) {
+        if (!open || sale.knum != group.knum || sale.month != group.month ||
+            sale.viesType != group.viesType) {
             if (open) builder.add(group);
-            group = TypeGroup{std::move(knum), std::move(month), std::move(viesType)};
+            group =
+                TypeGroup{std::move(sale.knum), std::move(sale.month), std::move(sale.viesType)};
             open = true;
         }
         using money::FromStoredLeva;
-        group.s15 += FromStoredLeva(s.real(3));
-        group.s17 += FromStoredLeva(s.real(4));
-        group.s25 += FromStoredLeva(s.real(5));
-        group.s19 += FromStoredLeva(s.real(6));
-    }
+        group.s15 += FromStoredLeva(sale.ss15);
+        group.s17 += FromStoredLeva(sale.ss17);
+        group.s25 += FromStoredLeva(sale.ss25);
+        group.s19 += FromStoredLeva(sale.ss19);
+    });
     if (open) builder.add(group);
     builder.finish();
 }
 
 void GenerateSection2(db::Database& db, const ReturnScope& scope, Writer& writer) {
-    auto s = ScopedQuery(db, "SELECT KNUM, substr(DDATE, -7), SS8A, SDELKA FROM PRODAGBI", scope,
-                         " AND TYPE = '04' GROUP BY KNUM, substr(DDATE, -7), SS8A, SDELKA "
-                         "ORDER BY KNUM, SS8A");
-    while (s.step()) {
-        const auto knum = s.text(0), month = s.text(1), other = s.text(3);
-        if (!AcceptedIn(knum, month)) continue;
-        switch (std::atoi(s.text(2).c_str())) {
+    ForEachCallOffStockSale(db, scope, [&](CallOffStockSale&& sale) {
+        const std::string &knum = sale.knum, &month = sale.month, &other = sale.sdelka;
+        if (!AcceptedIn(knum, month)) return;
+        switch (std::atoi(sale.code8a.c_str())) {
             case 41:
                 writer.section2Row(knum, 1, "", month);
                 break;
@@ -179,15 +150,14 @@ void GenerateSection2(db::Database& db, const ReturnScope& scope, Writer& writer
             default:
                 break;
         }
-    }
+    });
 }
 
 }  // namespace
 
 void GenerateViesReturn(db::Database& db, const ReturnScope& scope) {
     db::Transaction t(db);
-    db.execute("DELETE FROM VIES WHERE VIN = ? AND KLON = ? AND PERIOD = ?", scope.vin, scope.klon,
-               scope.period);
+    DeleteViesReturn(db, scope);
     Writer writer(db, scope);
     GenerateSection1(db, scope, writer);
     GenerateSection2(db, scope, writer);

@@ -1,0 +1,69 @@
+#include "files/SubmissionStore.h"
+
+namespace files {
+namespace {
+
+long long CountRows(db::Database& db, db::Journal journal, const std::string& vin,
+                    const std::string& period) {
+    auto s = db.query(std::string("SELECT count(*) FROM ") + db::TableName(journal) +
+                          " WHERE VIN = ? AND PERIOD = ?",
+                      vin, period);
+    return s.step() ? s.integer(0) : 0;
+}
+
+}  // namespace
+
+std::optional<db::PersonRow> HeadOfficeRow(db::Database& db, const std::string& vin) {
+    auto s = db.query("SELECT * FROM EDANNI WHERE VIN = ? AND KLON = ''", vin);
+    if (!s.step()) return std::nullopt;
+    return db::PersonRow::read(s);
+}
+
+ReturnHeader LoadReturnHeader(db::Database& db, const std::string& vin, const std::string& period) {
+    ReturnHeader h;
+    h.vin = vin;
+    h.period = period;
+    auto s =
+        db.query("SELECT NAME, FACE, FACEEGN, PHONE FROM EDANNI WHERE VIN = ? AND KLON = ''", vin);
+    if (s.step())
+        h.name = s.text(0), h.face = s.text(1), h.faceEgn = s.text(2), h.phone = s.text(3);
+    h.salesCount = CountRows(db, db::Journal::Sales, vin, period);
+    h.purchaseCount = CountRows(db, db::Journal::Purchases, vin, period);
+    return h;
+}
+
+void ForEachJournalRow(db::Database& db, db::Journal journal, const std::string& vin,
+                       const std::string& period, const std::optional<std::string>& klon,
+                       const std::function<void(const db::JournalRow&)>& visit) {
+    const std::string sql = std::string("SELECT * FROM ") + db::TableName(journal) +
+                            " WHERE VIN = ? AND PERIOD = ?" + (klon ? " AND KLON = ?" : "") +
+                            " ORDER BY NUMBER";
+    auto s = db.prepare(sql);
+    db::Binder b(s);
+    b << vin << period;
+    if (klon) b << *klon;
+    const db::JournalRowReader reader(journal, s);
+    while (s.step()) visit(reader.read());
+}
+
+std::vector<std::string> PeriodsWithReturn(db::Database& db, const std::string& vin) {
+    auto s =
+        db.query("SELECT PERIOD FROM DEKLAR WHERE VIN = ? AND KLON = '' ORDER BY PERIOD DESC", vin);
+    std::vector<std::string> periods;
+    while (s.step()) periods.push_back(s.text(0));
+    return periods;
+}
+
+std::vector<std::pair<std::string, std::string>> CountsByPeriod(db::Database& db,
+                                                                db::Journal journal,
+                                                                const std::string& vin,
+                                                                const std::string& klon) {
+    auto s = db.query(std::string("SELECT PERIOD, count(*) FROM ") + db::TableName(journal) +
+                          " WHERE VIN = ? AND KLON = ? GROUP BY PERIOD ORDER BY PERIOD DESC",
+                      vin, klon);
+    std::vector<std::pair<std::string, std::string>> counts;
+    while (s.step()) counts.emplace_back(s.text(0), s.text(1));
+    return counts;
+}
+
+}  // namespace files
