@@ -1,0 +1,3 @@
+// Reaches up into the returns: a breach.
+#include "db/Rows.h"
+#include "returns/CDDSPeriod.h"

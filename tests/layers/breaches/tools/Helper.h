@@ -1,0 +1,2 @@
+// A folder without a layer: a breach.
+inline int Helper() { return 1; }
