@@ -4,12 +4,12 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CZorevaDoc.h"
-#include "platform/UserError.h"
 #include "files/CPeriodDlg.h"
 #include "files/CPeriodKlonDlg.h"
 #include "files/checker/CCheckFiles.h"
 #include "journals/CPokupki.h"
 #include "journals/CProdagbi.h"
+#include "platform/UserError.h"
 #include "returns/CDDSPeriod.h"
 
 namespace app {

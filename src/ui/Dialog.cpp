@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "platform/UserError.h"
 #include "platform/CodePage.h"
+#include "platform/UserError.h"
 #include "ui/Host.h"
 
 namespace ui {

@@ -73,34 +73,34 @@ class ReportWriter {
     std::string& out_;
 };
 
-std::string_view cell(const CheckState& s, DeklarField f) {
+std::string_view DeklarCell(const CheckState& s, DeklarField f) {
     return s.returnData[f];
 }
 
 void WriteHeader(ReportWriter& w, const CheckState& s, RunKind kind) {
     w.text("СПРАВКА-ПРОТОКОЛ\r\n");
     w.text("Текуща дата:").bytes(s.today.date).bytes("\r\n\r\n");
-    w.text("Идентификационен номер:").bytes(cell(s, kVin)).bytes("\r\n");
-    w.text("Наименование:").bytes(cell(s, kName)).bytes("\r\n");
+    w.text("Идентификационен номер:").bytes(DeklarCell(s, kVin)).bytes("\r\n");
+    w.text("Наименование:").bytes(DeklarCell(s, kName)).bytes("\r\n");
     w.text(kind == RunKind::OemToAnsi ? "Отчетен период:" : "Данъчен период:")
-        .bytes(cell(s, kPeriod))
+        .bytes(DeklarCell(s, kPeriod))
         .bytes("\r\n");
-    w.text("Лице, подаващо данните:").bytes(cell(s, kFiler)).bytes("\r\n\r\n");
+    w.text("Лице, подаващо данните:").bytes(DeklarCell(s, kFiler)).bytes("\r\n\r\n");
 }
 
 void WriteSalesSums(ReportWriter& w, const CheckState& s) {
     const auto& sum = s.salesSums;
-    const std::string_view period = cell(s, kPeriod);
+    const std::string_view period = DeklarCell(s, kPeriod);
     const auto col = [&](int column) { return sum[column - 9]; };
 
     w.text("Дневник за продажбите\t\t\t Суми по колони  | Сума от СД за ДДС\r\n");
     w.text("Брой записи:").number("%16lld", static_cast<long long>(s.sales.size()));
     w.bytes("\r\n");
-    w.text("/в deklar/:  ").bytes(cell(s, kSalesCount)).bytes("\r\n\r\n");
+    w.text("/в deklar/:  ").bytes(DeklarCell(s, kSalesCount)).bytes("\r\n\r\n");
 
-    w.amountLine(" 9. Общ размер на ДО за облагане с ДДС\t:", col(9), cell(s, kDS01));
-    w.amountLine("10. Всичко начислен ДДС\t\t\t:", col(10), cell(s, kDS20));
-    w.amountLine("11. ДО на обл.дост.20%\t\t\t:", col(11), cell(s, kDS11));
+    w.amountLine(" 9. Общ размер на ДО за облагане с ДДС\t:", col(9), DeklarCell(s, kDS01));
+    w.amountLine("10. Всичко начислен ДДС\t\t\t:", col(10), DeklarCell(s, kDS20));
+    w.amountLine("11. ДО на обл.дост.20%\t\t\t:", col(11), DeklarCell(s, kDS11));
     w.amountLine(period < "201602" ? "12. Начислен ДДС за доставки по к.11\t:"
                                    : "12. Начислен ДДС за доставки по к.11 и нач.\r\n"
                                      "данък 20%, предвиден в закона в др.случаи:",
@@ -110,27 +110,27 @@ void WriteSalesSums(ReportWriter& w, const CheckState& s) {
                                    : "14. ДО на пол.доставки по чл.82,ал2-6 ЗДДС:",
                  col(14), {});
     w.amountLine("                        Общо к.13+к.14\t:", money::WrappingAdd(col(13), col(14)),
-                 cell(s, kDS12));
-    w.amountLine("15. Начислен ДДС за ВОП и доставки по к.14\t:", col(15), cell(s, kDS22));
+                 DeklarCell(s, kDS12));
+    w.amountLine("15. Начислен ДДС за ВОП и доставки по к.14\t:", col(15), DeklarCell(s, kDS22));
     w.amountLine(period < "201602" ? "16. Начислен данък 20% по ЗДДС - други\t:"
                                    : "16. Начислен данък за доставки на стоки\r\n"
                                      "и услуги за лични нужди\t\t\t:",
-                 col(16), cell(s, kDS23));
+                 col(16), DeklarCell(s, kDS23));
     w.amountLine(period < "201206" ? "17. ДО на обл.доставки 7/9%\t\t\t:"
                                    : "17. ДО на обл.доставки 9%\t\t\t:",
-                 col(17), cell(s, kDS13));
-    w.amountLine("18. Начислен ДДС по к.17\t\t\t:", col(18), cell(s, kDS24));
-    w.amountLine("19. ДО на доставки с 0%\t\t\t:", col(19), cell(s, kDS14));
-    w.amountLine("20. ДО на ВОД\t\t\t\t\t:", col(20), cell(s, kDS15));
+                 col(17), DeklarCell(s, kDS13));
+    w.amountLine("18. Начислен ДДС по к.17\t\t\t:", col(18), DeklarCell(s, kDS24));
+    w.amountLine("19. ДО на доставки с 0%\t\t\t:", col(19), DeklarCell(s, kDS14));
+    w.amountLine("20. ДО на ВОД\t\t\t\t\t:", col(20), DeklarCell(s, kDS15));
     w.amountLine(period < "2014" ? "21. ДО по чл.140, 146, 173(1,4) от ЗДДС\t:"
                                  : "21. ДО по чл.140, 146, 173 от ЗДДС\t\t:",
-                 col(21), cell(s, kDS16));
-    w.amountLine("22. ДО по чл.21, ал.2, място-др.държава\t:", col(22), cell(s, kDS17));
-    w.amountLine("24. ДО на осв.доставки и осв.ВОП\t\t:", col(24), cell(s, kDS19));
+                 col(21), DeklarCell(s, kDS16));
+    w.amountLine("22. ДО по чл.21, ал.2, място-др.държава\t:", col(22), DeklarCell(s, kDS17));
+    w.amountLine("24. ДО на осв.доставки и осв.ВОП\t\t:", col(24), DeklarCell(s, kDS19));
     w.amountLine("23. ДО чл.69 (2)\t\t\t\t:", col(23), {});
     w.amountLine("25. ДО посредник тристранни операции\t:", col(25), {});
     w.amountLine("                        Общо к.23+к.25\t:", money::WrappingAdd(col(23), col(25)),
-                 cell(s, kDS18));
+                 DeklarCell(s, kDS18));
 }
 
 void WritePurchaseSums(ReportWriter& w, const CheckState& s) {
@@ -139,17 +139,17 @@ void WritePurchaseSums(ReportWriter& w, const CheckState& s) {
     w.text("\r\n\r\nДневник за покупките\t\t\t\t Суми по колони  | Сума от СД за ДДС\r\n");
     w.text("Брой записи:").number("%16lld", static_cast<long long>(s.purchases.size()));
     w.bytes("\r\n");
-    w.text("/в deklar/:  ").bytes(cell(s, kPurchaseCount)).bytes("\r\n\r\n");
+    w.text("/в deklar/:  ").bytes(DeklarCell(s, kPurchaseCount)).bytes("\r\n\r\n");
 
     w.amountLine(" 9. ДО и данък на доставките без ДК\t:", col(9), {});
-    w.amountLine("10. ДО на доставки с пълен ДК\t\t:", col(10), cell(s, kDB31));
-    w.amountLine("11. ДДС - пълен ДК\t\t\t\t:", col(11), cell(s, kDB41));
-    w.amountLine("12. ДО на доставки с частичен ДК\t\t:", col(12), cell(s, kDB32));
-    w.amountLine("13. ДДС - частичен ДК\t\t\t:", col(13), cell(s, kDB42));
-    w.amountLine("14. Годишна корекция\t\t\t\t:", col(14), cell(s, kDB43));
+    w.amountLine("10. ДО на доставки с пълен ДК\t\t:", col(10), DeklarCell(s, kDB31));
+    w.amountLine("11. ДДС - пълен ДК\t\t\t\t:", col(11), DeklarCell(s, kDB41));
+    w.amountLine("12. ДО на доставки с частичен ДК\t\t:", col(12), DeklarCell(s, kDB32));
+    w.amountLine("13. ДДС - частичен ДК\t\t\t:", col(13), DeklarCell(s, kDB42));
+    w.amountLine("14. Годишна корекция\t\t\t\t:", col(14), DeklarCell(s, kDB43));
     w.amountLine("15. ДО тристранна операция\t\t\t:", col(15), {});
     w.amountLine("                        Общо к.9 +к.15\t:", money::WrappingAdd(col(9), col(15)),
-                 cell(s, kDB30));
+                 DeklarCell(s, kDB30));
 }
 
 void WriteResultLines(ReportWriter& w, const CheckState& s) {
@@ -158,30 +158,31 @@ void WriteResultLines(ReportWriter& w, const CheckState& s) {
         "Сума в полето     \r\n");
     char coefficient[64];
     std::snprintf(coefficient, sizeof coefficient, "%14.*s",
-                  static_cast<int>(cell(s, kDR33).size()), cell(s, kDR33).data());
+                  static_cast<int>(DeklarCell(s, kDR33).size()), DeklarCell(s, kDR33).data());
     w.text("\r\nКоефициент по чл.73, ал.5 ЗДДС    \t\t\t:                | ")
         .bytes(coefficient)
         .bytes("\r\n");
-    w.amountLine("Общо ДК (кл.41+кл.42*кл.33+кл.43)\t\t\t:", s.totalCredit, cell(s, kDR40));
+    w.amountLine("Общо ДК (кл.41+кл.42*кл.33+кл.43)\t\t\t:", s.totalCredit, DeklarCell(s, kDR40));
 
     const std::int64_t due = money::WrappingSub(s.salesSums[10 - 9], s.totalCredit);
     if (due >= 0) {
-        w.amountLine("ДДС за внасяне (кл.20-кл.40>=0)\t\t\t:", due, cell(s, kDR50));
-        w.cellLine("ДДС за възстановяване (кл.20-кл.40<0)\t\t:                |", cell(s, kDR60));
+        w.amountLine("ДДС за внасяне (кл.20-кл.40>=0)\t\t\t:", due, DeklarCell(s, kDR50));
+        w.cellLine("ДДС за възстановяване (кл.20-кл.40<0)\t\t:                |",
+                   DeklarCell(s, kDR60));
     } else {
-        w.cellLine("ДДС за внасяне (кл.20-кл.40>=0)\t\t\t:                |", cell(s, kDR50));
+        w.cellLine("ДДС за внасяне (кл.20-кл.40>=0)\t\t\t:                |", DeklarCell(s, kDR50));
         w.amountLine("ДДС за възстановяване (кл.20-кл.40<0)\t\t:", money::WrappingNeg(due),
-                     cell(s, kDR60));
+                     DeklarCell(s, kDR60));
     }
     w.cellLine("Данък за внасяне от кл.50, припаднат по реда на чл.92(1)ЗДДС\t:  |",
-               cell(s, kDR70));
-    w.cellLine("Данък за внасяне от кл.50, внесен ефективно\t\t\t:  |", cell(s, kDR71));
+               DeklarCell(s, kDR70));
+    w.cellLine("Данък за внасяне от кл.50, внесен ефективно\t\t\t:  |", DeklarCell(s, kDR71));
     w.cellLine("ДДС,подл.на възст.чл.92(1) в 30-дневен срок от подаване на СД\t:  |",
-               cell(s, kDR80));
+               DeklarCell(s, kDR80));
     w.cellLine("ДДС,подл.на възст.чл.92(3) в 30-дневен срок от подаване на СД\t:  |",
-               cell(s, kDR81));
+               DeklarCell(s, kDR81));
     w.cellLine("ДДС,подл.на възст.чл.92(4) в 30-дневен срок от подаване на СД\t:  |",
-               cell(s, kDR82));
+               DeklarCell(s, kDR82));
 }
 
 // Which codes of a journal group a section lists.
@@ -193,7 +194,7 @@ struct CodeRange {
 
 constexpr int kNotReportedSalesCode = 37;  // a choice of the sales form only
 
-bool listed(const CodeRange& range, int code) {
+bool Listed(const CodeRange& range, int code) {
     if (range.group == ErrorGroup::Sales && code == kNotReportedSalesCode) return false;
     return !range.fatalOnly || IsFatal(range.group, code);
 }
@@ -210,7 +211,7 @@ bool WriteRecordErrors(ReportWriter& w, ReportTexts& texts, const std::vector<Li
         const db::ErrorSet& errors = records[i].errors;
         if (!errors.any()) continue;
         for (int code = 1; code <= range.last; ++code) {
-            if (!errors.has(code) || !listed(range, code)) continue;
+            if (!errors.has(code) || !Listed(range, code)) continue;
             w.bytes(prefixBytes).number("%lld", static_cast<long long>(i + 1)).bytes(": ");
             w.bytes(texts.text(range.group, code)).bytes("\r\n");
             any = true;
@@ -413,7 +414,7 @@ bool HasFatalErrorsListed(const CheckState& s) {
     const auto anyFatal = [](const std::vector<LineRecord>& records, const CodeRange& range) {
         for (const auto& record : records)
             for (int code = 1; record.errors.any() && code <= range.last; ++code)
-                if (record.errors.has(code) && listed(range, code)) return true;
+                if (record.errors.has(code) && Listed(range, code)) return true;
         return false;
     };
     return anyFatal(s.purchases, {ErrorGroup::Purchases, kLastPurchaseCode, true}) ||

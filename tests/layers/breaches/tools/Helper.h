@@ -1,2 +1,4 @@
 // A folder without a layer: a breach.
-inline int Helper() { return 1; }
+inline int Helper() {
+    return 1;
+}
