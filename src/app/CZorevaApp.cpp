@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/CPasswordDlg.h"
 #include "db/SchemaCheck.h"
 #include "platform/Files.h"
 
@@ -36,7 +37,7 @@ bool CZorevaApp::InitInstance() {
     if (!dataFolder) return false;
     platform::MakePrivate(*dataFolder);  // a folder left open by an earlier version
     const bool delivered = takeDeliveredDatabase(*dataFolder);
-    if (!openDatabase(*dataFolder)) {
+    if (!openDatabase(*dataFolder, !delivered)) {
         if (delivered) giveBackDeliveredDatabase(*dataFolder);
         return false;
     }
@@ -91,7 +92,7 @@ void CZorevaApp::giveBackDeliveredDatabase(const std::filesystem::path& dataFold
     std::filesystem::rename(databaseFile(dataFolder), deliveredDatabaseFile(dataFolder), ec);
 }
 
-bool CZorevaApp::openDatabase(const std::filesystem::path& dataFolder) {
+bool CZorevaApp::openDatabase(const std::filesystem::path& dataFolder, bool mayHavePassword) {
     const auto file = databaseFile(dataFolder);
     if (db::LooksLikeForeignFile(file)) {
         host_.error("Файлът " + file.string() + " не е база данни на Зорева по ЗДДС.");
@@ -102,14 +103,30 @@ bool CZorevaApp::openDatabase(const std::filesystem::path& dataFolder) {
         platform::MakePrivate(written);
     try {
         db_ = db::Database::open(file);
-    } catch (const db::Error&) {
-        return false;  // missing, locked by another copy, or keyed otherwise: end silently
+    } catch (const db::Error& e) {
+        // Missing or locked by another copy: end silently. A file the
+        // program's key does not open is keyed with the user's password,
+        // unless it was just delivered.
+        if (!e.wrongKey() || !mayHavePassword || !unlockWithPassword(file)) return false;
     }
     if (!db::HasZorevaTables(*db_)) {
         db_.reset();
         host_.error("Файлът " + file.string() + " не е база данни на Зорева по ЗДДС.");
         return false;
     }
+    return true;
+}
+
+bool CZorevaApp::unlockWithPassword(const std::filesystem::path& file) {
+    auto unlocked =
+        OpenWithPassword(host_, file, "Данните са защитени с парола. Въведете паролата.");
+    if (unlocked.refused)
+        host_.error(
+            "Паролата не е вярна и при трите опита. Програмата ще бъде затворена.\n"
+            "Забравена парола не може да бъде възстановена; без нея данните не могат да се "
+            "отворят.");
+    if (!unlocked.database) return false;
+    db_ = std::move(unlocked.database);
     return true;
 }
 

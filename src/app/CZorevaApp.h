@@ -34,7 +34,8 @@ class CZorevaApp {
     std::optional<std::filesystem::path> readDataFolder();
     bool takeDeliveredDatabase(const std::filesystem::path& dataFolder);
     void giveBackDeliveredDatabase(const std::filesystem::path& dataFolder);
-    bool openDatabase(const std::filesystem::path& dataFolder);
+    bool openDatabase(const std::filesystem::path& dataFolder, bool mayHavePassword);
+    bool unlockWithPassword(const std::filesystem::path& file);
     bool createDocument(const std::filesystem::path& dataFolder);
 
     ui::Host& host_;

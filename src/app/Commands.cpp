@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/CAboutDlg.h"
+#include "app/CDataPasswordDlg.h"
 #include "app/CZorevaDoc.h"
 #include "files/CPeriodDlg.h"
 #include "files/CPeriodKlonDlg.h"
@@ -72,6 +73,11 @@ void RunVatReturn(CommandContext& context) {
     context.host.runModal(dialog);
 }
 
+void RunDataPassword(CommandContext& context) {
+    CDataPasswordDlg dialog(context.host, context.doc.database());
+    context.host.runModal(dialog);
+}
+
 void RunPurchaseJournal(CommandContext& context) {
     journals::CPokupki dialog(context.host, context.doc.session());
     context.host.runModal(dialog);
@@ -93,6 +99,7 @@ constexpr std::pair<Command, Handler> kHandlers[] = {
     {Command::WriteMergeFiles, RunWriteMergeFiles},
     {Command::VatReturn, RunVatReturn},
     {Command::CheckFiles, RunCheckFiles},
+    {Command::DataPassword, RunDataPassword},
 };
 
 }  // namespace

@@ -21,6 +21,8 @@ constexpr MenuItem kService[] = {
     {Command::ChoosePerson, "Избор на задължено лице"},
     {Command::RemovePeriod, "Премахване на период"},
     {Command::RemoveDuplicates, "Изтриване на дублирани документи"},
+    {Command::Separator, ""},
+    {Command::DataPassword, "Парола за данните"},
 };
 constexpr MenuItem kHelp[] = {
     {Command::HelpTopics, "&Help Topics"},
@@ -42,6 +44,7 @@ bool IsEnabled(Command command, const session::Session& session) {
     switch (command) {
         case Command::CheckFiles:
         case Command::ChoosePerson:
+        case Command::DataPassword:
         case Command::HelpTopics:
         case Command::About:
             return true;

@@ -22,6 +22,7 @@ enum class Command {
     ChoosePerson,
     RemovePeriod,
     RemoveDuplicates,
+    DataPassword,
     HelpTopics,
     About,
     Separator,

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace db {
@@ -21,6 +22,10 @@ void Check(sqlite3* db, int rc) {
 }
 
 }  // namespace
+
+bool Error::wrongKey() const {
+    return code == SQLITE_NOTADB;
+}
 
 // ---- Statement ----
 
@@ -196,6 +201,28 @@ Database Database::create(const std::filesystem::path& file, const Lock& lock) {
         std::filesystem::remove(file, ignored);
         throw;
     }
+}
+
+bool Database::hasOwnPassword() const {
+    const auto& builtIn = BuiltInLocks();
+    return std::find(builtIn.begin(), builtIn.end(), lock_) == builtIn.end();
+}
+
+void Database::rekey(const Key& key) {
+    // An empty log before and after: the file alone holds the pages of one key.
+    executeScript("PRAGMA wal_checkpoint(TRUNCATE);");
+    const std::string text = key.engineText();
+    check(db_, sqlite3_rekey(db_, text.data(), static_cast<int>(text.size())));
+    lock_.key = key;
+    executeScript("PRAGMA wal_checkpoint(TRUNCATE);");
+}
+
+Salt Database::salt() {
+    // A new file holds its first page in the log until the first checkpoint.
+    executeScript("PRAGMA wal_checkpoint(TRUNCATE);");
+    const auto salt = ReadSalt(file_);
+    if (!salt) throw Error("no salt in " + file_.string(), SQLITE_CORRUPT);
+    return *salt;
 }
 
 Database::~Database() {

@@ -33,6 +33,8 @@ class Error : public platform::UserError {
     explicit Error(const std::string& message, int code = 0)
         : platform::UserError(message), code(code) {}
     int code;  // the engine's result code
+    // The file is not a database under the key tried (or not one at all).
+    bool wrongKey() const;
 };
 
 // A NULL value to bind.
@@ -160,6 +162,14 @@ class Database {
     const std::filesystem::path& file() const { return file_; }
     // The key and page format that opened the file.
     const Lock& lock() const { return lock_; }
+    // Whether the file is keyed with a password of the user's own.
+    bool hasOwnPassword() const;
+    // Changes the key of the open file in place. Every page is written again
+    // under the new key in one transaction of the log, so that an
+    // interruption leaves the whole file under the old key or the new one.
+    void rekey(const Key& key);
+    // The salt of the open file, from which a password's key is derived.
+    Salt salt();
 
   private:
     Database(sqlite3* db, std::filesystem::path file, Lock lock)

@@ -369,6 +369,7 @@ void DialogView::syncControl(ui::Control& control, QWidget* shown) {
             auto* line = static_cast<QLineEdit*>(shown);
             line->setMaxLength(edit.maxLength() > 0 ? edit.maxLength() : 32767);
             line->setReadOnly(edit.readOnly());
+            line->setEchoMode(edit.masked() ? QLineEdit::Password : QLineEdit::Normal);
             // A read-only box is shaded like the dialog, so that the boxes a
             // person may type into stand out.
             QPalette shade = palette();

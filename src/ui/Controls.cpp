@@ -75,6 +75,11 @@ Edit& Edit::setReadOnly(bool readOnly) {
     return *this;
 }
 
+Edit& Edit::mask() {
+    masked_ = true;
+    return *this;
+}
+
 Edit& Edit::alignRight() {
     align_ = Align::Right;
     return *this;

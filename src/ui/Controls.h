@@ -153,6 +153,9 @@ class Edit : public Declared<Edit> {
     Edit& setReadOnly(bool readOnly = true);
     Align align() const { return align_; }
     Edit& alignRight();
+    // The text is shown as dots (a password).
+    bool masked() const { return masked_; }
+    Edit& mask();
 
     // The text a person's typing turns `typed` into: characters the filter
     // refuses are dropped and the text is cut at the limit. The check that
@@ -164,6 +167,7 @@ class Edit : public Declared<Edit> {
     int maxLength_ = 0;
     Chars chars_ = Chars::Any;
     bool readOnly_ = false;
+    bool masked_ = false;
     Align align_ = Align::Left;
 };
 

@@ -21,7 +21,7 @@ std::set<Command> EnabledCommands(const app::CZorevaDoc& doc) {
 }
 
 const std::set<Command> kAlways = {Command::CheckFiles, Command::ChoosePerson, Command::HelpTopics,
-                                   Command::About};
+                                   Command::About, Command::DataPassword};
 const std::set<Command> kPersonBound = {Command::PurchaseJournal, Command::SalesJournal,
                                         Command::VatReturn, Command::RemovePeriod,
                                         Command::RemoveDuplicates};
@@ -42,7 +42,7 @@ class SessionFixture : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SessionFixture, NoCurrentPersonLeavesTwoSpacesAndFourCommands) {
+TEST_F(SessionFixture, NoCurrentPersonLeavesTwoSpacesAndTheCommandsThatNeedNoPerson) {
     t.person("121212121", "", "BG121212121", false);
     auto doc = open();
     EXPECT_FALSE(doc->session().personIsCurrent());

@@ -4,10 +4,12 @@
 
 #include <map>
 
+#include "support/DialogDriver.h"
 #include "support/Permissions.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
 
+using testing_support::DialogDriver;
 using testing_support::ReadFile;
 using testing_support::ScriptedHost;
 using testing_support::TempDir;
@@ -134,10 +136,66 @@ TEST_F(StartupFixture, ASecondCopyEndsSilently) {
     secondHost.expectNoMoreBoxes();
 }
 
-TEST_F(StartupFixture, AWronglyKeyedDatabaseEndsSilently) {
+namespace {
+
+// Answers the password question with `password`, or cancels it.
+testing_support::ScriptedHost::DialogScript Typing(std::optional<std::string> password) {
+    return [password](DialogDriver& d) {
+        EXPECT_EQ(d.title(), "Парола за данните");
+        EXPECT_EQ(d.caption("prompt"), "Данните са защитени с парола. Въведете паролата.");
+        if (password)
+            d.type("Парола", *password).press("OK");
+        else
+            d.press("Отказ");
+    };
+}
+
+const char* const kWrongPassword = "Паролата не е вярна. Опитайте отново.";
+
+}  // namespace
+
+TEST_F(StartupFixture, AskedForThePasswordItStartsWithTheRightOneWithinThreeTries) {
+    writeStandardSettings();
+    {
+        auto db = db::Database::create(data() / "ZORV.MDB");
+        db.rekey(db::Key::fromPassword("Тайна-парола", db.salt()));
+    }
+    host.onDialog([](DialogDriver& d) {
+        EXPECT_EQ(d.caption("attempt"), "Опит 1 от 3");
+        Typing("грешна")(d);
+    });
+    host.onDialog(Typing("Тайна-паролА"));
+    host.onDialog([](DialogDriver& d) {
+        EXPECT_EQ(d.caption("attempt"), "Опит 3 от 3");
+        Typing("Тайна-парола")(d);
+    });
+    ASSERT_TRUE(start());
+    host.expectError(kWrongPassword);
+    host.expectError(kWrongPassword);
+    host.expectNoMoreBoxes();
+    EXPECT_TRUE(app->database().hasOwnPassword());
+}
+
+TEST_F(StartupFixture, ThreeWrongPasswordsEndTheProgramWithAClearMessage) {
     writeStandardSettings();
     db::Database::create(data() / "ZORV.MDB",
                          {db::Key::passphrase("someone else's key"), db::PageFormat::Current});
+    const auto before = ReadFile(data() / "ZORV.MDB");
+    for (int i = 0; i < 3; ++i) host.onDialog(Typing("не е тази"));
+    EXPECT_FALSE(start());
+    host.expectError(kWrongPassword);
+    host.expectError(kWrongPassword);
+    const auto last = onlyError();
+    EXPECT_NE(last.find("Програмата ще бъде затворена"), std::string::npos) << last;
+    EXPECT_NE(last.find("не може да бъде възстановена"), std::string::npos) << last;
+    EXPECT_EQ(ReadFile(data() / "ZORV.MDB"), before);
+}
+
+TEST_F(StartupFixture, CancellingThePasswordEndsWithoutAMessage) {
+    writeStandardSettings();
+    db::Database::create(data() / "ZORV.MDB",
+                         {db::Key::passphrase("someone else's key"), db::PageFormat::Current});
+    host.onDialog(Typing(std::nullopt));
     EXPECT_FALSE(start());
     host.expectNoMoreBoxes();
 }

@@ -49,7 +49,7 @@ class MainFrameTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(MainFrameTest, AnEmptyDatabaseShowsTheBareCaptionAndFourCommands) {
+TEST_F(MainFrameTest, AnEmptyDatabaseShowsTheBareCaptionAndTheCommandsThatNeedNoPerson) {
     open();
     EXPECT_EQ(frame->windowTitle(), "Зорева по ЗДДС -   ");
     std::vector<std::string> menus;
@@ -60,7 +60,7 @@ TEST_F(MainFrameTest, AnEmptyDatabaseShowsTheBareCaptionAndFourCommands) {
     EXPECT_EQ(frame->findChild<QStatusBar*>(), nullptr);
     EXPECT_EQ(enabledItems(),
               (std::vector<std::string>{"Проверка на дневници от файл", "Избор на задължено лице",
-                                        "&Help Topics", "За програмата"}));
+                                        "Парола за данните", "&Help Topics", "За програмата"}));
 }
 
 TEST_F(MainFrameTest, EnablingIsDecidedAnewWhenAMenuOpens) {
