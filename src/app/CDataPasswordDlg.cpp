@@ -59,7 +59,7 @@ bool CDataPasswordDlg::currentIsRight() {
 }
 
 bool CDataPasswordDlg::newIsAcceptable() {
-    if (platform::utf8Length(new_.text()) < kMinimumLength) {
+    if (platform::Utf8Length(new_.text()) < kMinimumLength) {
         host().error("Паролата трябва да бъде поне " + std::to_string(kMinimumLength) + " знака.");
         setFocus(new_);
         return false;

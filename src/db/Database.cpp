@@ -212,7 +212,7 @@ void Database::rekey(const Key& key) {
     // An empty log before and after: the file alone holds the pages of one key.
     executeScript("PRAGMA wal_checkpoint(TRUNCATE);");
     const std::string text = key.engineText();
-    check(db_, sqlite3_rekey(db_, text.data(), static_cast<int>(text.size())));
+    Check(db_, sqlite3_rekey(db_, text.data(), static_cast<int>(text.size())));
     lock_.key = key;
     executeScript("PRAGMA wal_checkpoint(TRUNCATE);");
 }
