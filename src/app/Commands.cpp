@@ -74,7 +74,7 @@ void RunVatReturn(CommandContext& context) {
 }
 
 void RunDataPassword(CommandContext& context) {
-    CDataPasswordDlg dialog(context.host, context.doc.database());
+    CDataPasswordDlg dialog(context.host, context.doc.session().database());
     context.host.runModal(dialog);
 }
 
