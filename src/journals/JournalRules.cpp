@@ -1,6 +1,7 @@
 #include "journals/JournalRules.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <initializer_list>
 #include <stdexcept>
 
@@ -8,10 +9,17 @@
 
 namespace journals {
 
-std::optional<std::string_view> PeriodYearMonthError(std::string_view period) {
+std::string LastPeriodYear(const platform::LocalDateTime& today) {
+    char year[16];
+    std::snprintf(year, sizeof year, "%04d", today.year);
+    return year;
+}
+
+std::optional<std::string_view> PeriodYearMonthError(std::string_view period,
+                                                     std::string_view lastYear) {
     const auto year = period.substr(0, 4);
     const auto month = period.substr(4, 2);
-    if (year < kFirstPeriodYear || year > kLastPeriodYear)
+    if (year < kFirstPeriodYear || year > lastYear)
         return "Некоректна година в поле 'Период'";
     if (month < "01" || month > "12") return "Некоректен месец в поле 'Период'";
     return std::nullopt;

@@ -28,19 +28,28 @@
 #include "journals/JournalRulesMoney.h"
 #include "journals/JournalRulesTypes.h"
 #include "persons/IdentifierChecks.h"
+#include "platform/Clock.h"
 
 namespace journals {
 
-// The tax years a period may name. Later years are refused: the document
-// types, the 8а codes and the rules of this version are those in force up to
-// the end of the last year, so a new year comes with a new version.
+// The tax years a period may name run from 2011 to the current year of the
+// program's clock: a period cannot be filed before its year has begun, and an
+// accountant files this month's return. LastPeriodYear is the one place that
+// decides the last year; the period entry of the journals and of the returns,
+// the checker's date windows and its call-off-stock period rule all ask it.
+// The document types, 8а codes and rules are those in force up to the end of
+// 2026 (the euro from 202601, platform/Money.h); a later year keeps them.
 inline constexpr std::string_view kFirstPeriodYear = "2011";
-inline constexpr std::string_view kLastPeriodYear = "2023";
+
+// "YYYY" of the clock's date.
+std::string LastPeriodYear(const platform::LocalDateTime& today);
 
 // Why a six-character period YYYYMM typed by the user is refused, the year
-// being judged first: "Некоректна година в поле 'Период'" or "Некоректен
-// месец в поле 'Период'"; nullopt when it is accepted.
-std::optional<std::string_view> PeriodYearMonthError(std::string_view period);
+// being judged first: "Некоректна година в поле 'Период'" (before 2011 or
+// after `lastYear`) or "Некоректен месец в поле 'Период'"; nullopt when it is
+// accepted.
+std::optional<std::string_view> PeriodYearMonthError(std::string_view period,
+                                                     std::string_view lastYear);
 
 // ---- dates ----
 

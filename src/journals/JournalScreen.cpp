@@ -194,7 +194,7 @@ bool JournalScreen::periodEntered() const {
 std::optional<std::string_view> JournalScreen::periodError(bool leaving) const {
     const std::string& text = period_.text();
     if (text.size() != 6) return leaving ? std::optional(kBadPeriod) : std::nullopt;
-    return PeriodYearMonthError(text);
+    return PeriodYearMonthError(text, LastPeriodYear(session_.clock().now()));
 }
 
 void JournalScreen::periodChanged() {

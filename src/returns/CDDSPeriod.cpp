@@ -20,7 +20,8 @@ ReturnScope CDDSPeriod::scope() const {
 bool CDDSPeriod::periodAccepted() {
     const std::string& text = period_.text();
     if (text.size() != 6) return false;
-    const auto refusal = journals::PeriodYearMonthError(text);
+    const auto refusal =
+        journals::PeriodYearMonthError(text, journals::LastPeriodYear(session_.clock().now()));
     if (!refusal) return true;
     host().error(std::string(*refusal));
     setFocus(period_);

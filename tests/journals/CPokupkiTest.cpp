@@ -61,19 +61,24 @@ TEST_F(Purchases, TitleNamesTheVatNumberAndTheFormWaitsForAPeriod) {
 }
 
 // The year is tested before the month, each with its own message, and the
-// focus stays in the period field.
+// focus stays in the period field. The last year is that of the clock.
 TEST_F(Purchases, PeriodMessagesNameTheYearBeforeTheMonth) {
     const struct {
+        int clockYear;
         const char* period;
         const char* message;
     } cases[] = {
-        {"202413", "Некоректна година в поле 'Период'"},
-        {"201012", "Некоректна година в поле 'Период'"},
-        {"202313", "Некоректен месец в поле 'Период'"},
-        {"202300", "Некоректен месец в поле 'Период'"},
+        {2023, "202413", "Некоректна година в поле 'Период'"},
+        {2023, "202401", "Некоректна година в поле 'Период'"},
+        {2023, "201012", "Некоректна година в поле 'Период'"},
+        {2023, "202313", "Некоректен месец в поле 'Период'"},
+        {2023, "202300", "Некоректен месец в поле 'Период'"},
+        {2026, "202413", "Некоректен месец в поле 'Период'"},
+        {2026, "202701", "Некоректна година в поле 'Период'"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.period);
+        clock.set({c.clockYear, 12, 8, 10, 0, 0});
         open(c.period);
         host.expectError(c.message);
         EXPECT_EQ(d().focused(), "period");

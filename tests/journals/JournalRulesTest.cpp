@@ -316,15 +316,32 @@ TEST(WarningSet, CodesAreBitsOfTheStoredSecondWord) {
     EXPECT_TRUE(warnings.empty());
 }
 
-TEST(PeriodYearMonth, TheYearIsJudgedBeforeTheMonth) {
+// The last year is the clock's: under a clock in 2023 the periods of 2024 are
+// refused with the year message, under one in 2026 they are taken.
+TEST(PeriodYearMonth, TheYearIsJudgedBeforeTheMonthUpToTheClocksYear) {
     const std::string year = "Некоректна година в поле 'Период'";
     const std::string month = "Некоректен месец в поле 'Период'";
-    const std::vector<std::pair<std::string, std::optional<std::string>>> cases = {
-        {"201101", std::nullopt}, {"202312", std::nullopt}, {"201013", year},
-        {"202413", year},         {"201113", month},        {"202300", month},
+    const struct {
+        const char* lastYear;
+        const char* period;
+        std::optional<std::string> expected;
+    } cases[] = {
+        {"2023", "201101", std::nullopt}, {"2023", "202312", std::nullopt},
+        {"2023", "201013", year},         {"2023", "202413", year},
+        {"2023", "202401", year},         {"2023", "201113", month},
+        {"2023", "202300", month},        {"2026", "202413", month},
+        {"2026", "202611", std::nullopt}, {"2026", "202601", std::nullopt},
+        {"2026", "202701", year},         {"2026", "201012", year},
     };
-    for (const auto& [period, expected] : cases) {
-        const auto error = journals::PeriodYearMonthError(period);
-        EXPECT_EQ(error ? std::optional<std::string>(*error) : std::nullopt, expected) << period;
+    for (const auto& c : cases) {
+        const auto error = journals::PeriodYearMonthError(c.period, c.lastYear);
+        EXPECT_EQ(error ? std::optional<std::string>(*error) : std::nullopt, c.expected)
+            << c.period << " up to " << c.lastYear;
     }
+}
+
+TEST(PeriodYearMonth, TheLastYearIsTheYearOfTheClock) {
+    EXPECT_EQ(journals::LastPeriodYear({2023, 12, 31, 23, 59, 59}), "2023");
+    EXPECT_EQ(journals::LastPeriodYear({2026, 1, 1, 0, 0, 0}), "2026");
+    EXPECT_EQ(journals::LastPeriodYear({2026, 12, 8, 10, 0, 0}), "2026");
 }

@@ -71,6 +71,19 @@ TEST_F(Chooser, PeriodsItTakesAndRefuses) {
     EXPECT_EQ(d.text("period"), "202306");
 }
 
+// Under a clock in December 2026 the periods of that year are taken.
+TEST_F(Chooser, PeriodsRunToTheYearOfTheClock) {
+    clock.set({2026, 12, 8, 10, 0, 0});
+    for (const char* period : {"202401", "202512", "202601", "202611", "202612"}) {
+        d.type("period", period);
+        host.expectNoMoreBoxes();
+        EXPECT_TRUE(d.enabled("Декларация ДДС")) << period;
+    }
+    d.type("period", "202701");
+    host.expectError("Некоректна година в поле 'Период'");
+    EXPECT_FALSE(d.enabled("VIES"));
+}
+
 TEST_F(Chooser, ShorteningAValidPeriodDisablesTheButtonsAgain) {
     d.type("period", "202306");
     EXPECT_TRUE(d.enabled("VIES"));

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "files/checker/Readers.h"
+#include "journals/JournalRules.h"
 #include "platform/Files.h"
 
 namespace files::checker {
@@ -45,7 +46,7 @@ Today TodayOf(const platform::LocalDateTime& now) {
     char yearMonth[32], date[32];
     std::snprintf(yearMonth, sizeof yearMonth, "%04d%02d", now.year, now.month);
     std::snprintf(date, sizeof date, "%02d/%02d/%04d", now.day, now.month, now.year);
-    return {yearMonth, date};
+    return {yearMonth, date, journals::LastPeriodYear(now)};
 }
 
 std::string RunCheck(CheckState& s, const std::filesystem::path& folder, RunKind kind,

@@ -138,6 +138,7 @@ struct ViesData {
 struct Today {
     std::string yearMonth;  // "%Y%m"
     std::string date;       // "%d/%m/%Y"
+    std::string lastYear;   // the last tax year accepted (journals::LastPeriodYear)
 };
 
 struct CheckState {

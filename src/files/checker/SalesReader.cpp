@@ -29,6 +29,7 @@ class SalesRules {
   public:
     explicit SalesRules(const CheckState& s)
         : period_(s.returnData[kPeriod]),
+          lastYear_(s.today.lastYear),
           identity_(s, {true, 1, 2, 4, 5, 6, 3, 7, 8}),
           types_(journals::DocumentTypesFor(kJournal, period_)) {}
 
@@ -63,7 +64,7 @@ class SalesRules {
     void date(const SalesLine& l, db::ErrorSet& e) {
         const std::string_view date = l[kLineDate], type = l[kLineType];
         if (date.empty()) e.set(12);
-        if (!IsWellFormedDate(date, "2010", journals::kLastPeriodYear)) e.set(13);
+        if (!IsWellFormedDate(date, "2010", lastYear_)) e.set(13);
         // The rules by month need a date whose month can be read.
         const auto month = journals::DocumentMonth(date);
         if (!month) return;
@@ -237,6 +238,7 @@ class SalesRules {
     }
 
     std::string_view period_;
+    std::string_view lastYear_;  // dates of later years are not yet possible
     IdentityRules identity_;
     std::vector<std::string_view> types_;  // offered in the period
     LastVerdict<2> field8aVerdict_;

@@ -211,7 +211,7 @@ class ViesRules {
         std::string_view rowMonth = period_;
         if (!period.empty()) {
             const bool wellFormed = IsWellFormedRowPeriod(period) && period.substr(0, 2) <= "12" &&
-                                    period.substr(3, 4) <= journals::kLastPeriodYear;
+                                    period.substr(3, 4) <= s_.today.lastYear;
             if (!wellFormed) e.set(11);
             if (IsWellFormedRowPeriod(period)) {
                 if (period.substr(3, 4) < "2020") e.set(17);

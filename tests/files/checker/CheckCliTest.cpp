@@ -82,6 +82,24 @@ TEST(CheckCli, TodayDecidesWhetherThePeriodLiesInTheFuture) {
     EXPECT_EQ(r.status, 0);
 }
 
+// The date windows end with the year of --today: a folder of November 2026
+// is clean on 8 December 2026, and in June 2023 its period lies in the future
+// and every document date after the last year.
+TEST(CheckCli, TodayMovesTheDateWindows) {
+    TempDir dir;
+    WriteConsistentFolder(dir, "202611");
+    CliResult r = RunCli("--today 2026-12-08 " + Quoted(dir.path()));
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out, Check(dir, {2026, 12, 8, 10, 0, 0}).report);
+    r = RunCli("--today 2023-06-15 " + Quoted(dir.path()));
+    EXPECT_EQ(r.status, 1);
+    const Checked before = Check(dir);
+    EXPECT_EQ(r.out, before.report);
+    EXPECT_TRUE(before.state.returnErrors.has(5));
+    for (const auto& line : before.state.purchases) EXPECT_TRUE(line.errors.has(12));
+    for (const auto& line : before.state.sales) EXPECT_TRUE(line.errors.has(13));
+}
+
 TEST(CheckCli, OemRunConvertsTheFilesFromCp866) {
     TempDir dir;
     WriteConsistentFolder(dir);

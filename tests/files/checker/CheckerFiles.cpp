@@ -147,11 +147,30 @@ Checked Check(const testing_support::TempDir& dir, platform::LocalDateTime today
     return c;
 }
 
-void WriteConsistentFolder(const testing_support::TempDir& dir) {
-    dir.write("DEKLAR.TXT", Deklar().file());
-    dir.write("POKUPKI.TXT", FileOf(DefaultPurchases()));
-    dir.write("PRODAGBI.TXT", FileOf(DefaultSales()));
-    dir.write("VIES.TXT", Vies().file());
+namespace {
+
+// The lines of the default folder moved to another period, their documents
+// dated on the same days of its month.
+template <typename Line>
+std::vector<Line> MovedTo(std::vector<Line> lines, const std::string& period) {
+    for (auto& line : lines) {
+        line.period = period;
+        line.date = line.date.substr(0, 3) + period.substr(4, 2) + "/" + period.substr(0, 4);
+    }
+    return lines;
+}
+
+}  // namespace
+
+void WriteConsistentFolder(const testing_support::TempDir& dir, const std::string& period) {
+    Deklar deklar;
+    deklar.period = period;
+    Vies vies;
+    vies.vhrPeriod = period.substr(4, 2) + "/" + period.substr(0, 4);
+    dir.write("DEKLAR.TXT", deklar.file());
+    dir.write("POKUPKI.TXT", FileOf(MovedTo(DefaultPurchases(), period)));
+    dir.write("PRODAGBI.TXT", FileOf(MovedTo(DefaultSales(), period)));
+    dir.write("VIES.TXT", vies.file());
 }
 
 }  // namespace checker_test

@@ -107,7 +107,9 @@ struct Checked {
 inline constexpr platform::LocalDateTime kToday{2023, 6, 15, 10, 0, 0};
 Checked Check(const testing_support::TempDir& dir, platform::LocalDateTime today = kToday);
 
-// Writes the default consistent folder (DEKLAR, journals, VIES.TXT) into dir.
-void WriteConsistentFolder(const testing_support::TempDir& dir);
+// Writes the default consistent folder (DEKLAR, journals, VIES.TXT) into dir,
+// of its own period or moved to another.
+void WriteConsistentFolder(const testing_support::TempDir& dir,
+                           const std::string& period = kOwnPeriod);
 
 }  // namespace checker_test

@@ -18,13 +18,15 @@ bool Has(const Codes& codes, int code) {
     return std::find(codes.begin(), codes.end(), code) != codes.end();
 }
 
-// A state that has read a return of the period, ready for journal files.
+// A state that has read a return of the period, ready for journal files; the
+// last year accepted is that of a clock in 2023 unless said otherwise.
 class Journals {
   public:
-    explicit Journals(const std::string& period = kOwnPeriod) {
+    explicit Journals(const std::string& period = kOwnPeriod, const std::string& lastYear = "2023") {
         Deklar d;
         d.period = period;
         s.today.yearMonth = "209912";
+        s.today.lastYear = lastYear;
         CheckDeklarFile(s, FileText::fromBytes(d.file()), false);
     }
 
@@ -97,21 +99,29 @@ TEST(JournalReaders, PurchaseTypeOfferedByPeriod) {
     EXPECT_FALSE(Has(from.purchase(p), 8));
 }
 
+// Purchases from 2007, sales from 2010, both up to the year of the clock.
 TEST(JournalReaders, DateYearsLieWithinTheirWindows) {
     struct Case {
+        const char* lastYear;
         const char* date;
         bool purchaseCode12, salesCode13;
     };
     const Case cases[] = {
-        {"31/12/2006", true, true},   {"01/01/2007", false, true},  {"31/12/2009", false, true},
-        {"01/01/2010", false, false}, {"31/12/2023", false, false}, {"15/03/2024", true, true},
-        {"1/05/2023", true, true},    {"01/13/2023", true, true},   {"32/05/2023", true, true},
-        {"00/05/2023", true, true},   {"01.05.2023", false, false},
+        {"2023", "31/12/2006", true, true},   {"2023", "01/01/2007", false, true},
+        {"2023", "31/12/2009", false, true},  {"2023", "01/01/2010", false, false},
+        {"2023", "31/12/2023", false, false}, {"2023", "15/03/2024", true, true},
+        {"2023", "1/05/2023", true, true},    {"2023", "01/13/2023", true, true},
+        {"2023", "32/05/2023", true, true},   {"2023", "00/05/2023", true, true},
+        {"2023", "01.05.2023", false, false}, {"2026", "15/03/2024", false, false},
+        {"2026", "30/11/2026", false, false}, {"2026", "01/01/2027", true, true},
+        {"2026", "31/12/2006", true, true},   {"2026", "31/12/2009", false, true},
     };
     for (const auto& c : cases) {
-        Journals j("202412");
-        EXPECT_EQ(Has(j.purchase(PurchaseIn("202412", c.date)), 12), c.purchaseCode12) << c.date;
-        EXPECT_EQ(Has(j.sale(SaleIn("202412", c.date)), 13), c.salesCode13) << c.date;
+        Journals j("202412", c.lastYear);
+        EXPECT_EQ(Has(j.purchase(PurchaseIn("202412", c.date)), 12), c.purchaseCode12)
+            << c.date << " up to " << c.lastYear;
+        EXPECT_EQ(Has(j.sale(SaleIn("202412", c.date)), 13), c.salesCode13)
+            << c.date << " up to " << c.lastYear;
     }
 }
 

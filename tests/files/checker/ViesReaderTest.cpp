@@ -14,8 +14,10 @@ namespace {
 
 // A state that has read the consistent return and sales, then the VIES text.
 struct ViesRun {
-    explicit ViesRun(const std::string& viesText, std::vector<Sale> sales = DefaultSales()) {
+    explicit ViesRun(const std::string& viesText, std::vector<Sale> sales = DefaultSales(),
+                     const std::string& lastYear = "2023") {
         s.today.yearMonth = "209912";
+        s.today.lastYear = lastYear;
         CheckDeklarFile(s, FileText::fromBytes(Deklar().file()), false);
         CheckPokupkiFile(s, FileText::fromBytes(FileOf(DefaultPurchases())), false);
         CheckProdagbiFile(s, FileText::fromBytes(FileOf(sales)), false);
@@ -146,6 +148,7 @@ TEST(ViesReader, Section2RowRules) {
     struct Case {
         Vies::StorageRow row;
         Codes codes;
+        const char* lastYear = "2023";  // a row period of a later year is malformed
     };
     const Case cases[] = {
         {{"1", "DE123456789", "1", "", ""}, {}},
@@ -160,12 +163,16 @@ TEST(ViesReader, Section2RowRules) {
         {{"1", "DE123456789", "1", "", "01/2024"}, {11}},
         {{"1", "DE123456789", "1", "", "12/2019"}, {17}},
         {{"1", "DE123456789", "1", "", "06/2023"}, {12}},
+        {{"1", "DE123456789", "1", "", "01/2024"}, {12}, "2026"},
+        {{"1", "DE123456789", "1", "", "12/2026"}, {12}, "2026"},
+        {{"1", "DE123456789", "1", "", "01/2027"}, {11}, "2026"},
     };
     for (const auto& c : cases) {
         Vies v;
         v.storage = {c.row};
-        const ViesRun r(v.file());
-        EXPECT_EQ(r.storageRow(0), c.codes) << c.row.operation << c.row.replacing << c.row.period;
+        const ViesRun r(v.file(), DefaultSales(), c.lastYear);
+        EXPECT_EQ(r.storageRow(0), c.codes)
+            << c.row.operation << c.row.replacing << c.row.period << " up to " << c.lastYear;
         EXPECT_EQ(r.header(), Codes{});
     }
 }
