@@ -81,6 +81,20 @@ inline std::string_view RightTrim(std::string_view text) {
     return text;
 }
 
+// The text without leading spaces, eight at a time first: right-aligned
+// fields are padded on the left.
+inline std::string_view LeftTrim(std::string_view text) {
+    constexpr std::uint64_t kSpaces = 0x2020202020202020;
+    while (text.size() >= 8) {
+        std::uint64_t first8;
+        std::memcpy(&first8, text.data(), 8);
+        if (first8 != kSpaces) break;
+        text.remove_prefix(8);
+    }
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    return text;
+}
+
 // Numeric text test: every character a digit or a space, at most one '-'
 // standing before every digit, and (only when decimals are allowed) at most
 // one decimal separator, '.' or ','. An empty text passes.
