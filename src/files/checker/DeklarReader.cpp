@@ -124,14 +124,23 @@ class DeklarRules {
 
 }  // namespace
 
-TakenText TakeFileText(std::optional<FileText> text, bool oem, FileText& slot) {
-    if (!text) return {kFileNotOpened};
+int TakeText(std::optional<FileText> text, bool oem, FileText& slot) {
+    if (!text) return kFileNotOpened;
     slot = std::move(*text);
     if (oem) slot.convertFromOem();
-    if (const int signature = EncodingSignature(slot.view())) return {signature + 1};
+    if (const int signature = EncodingSignature(slot.view())) return signature + 1;
+    return kFileRead;
+}
+
+int ResultOfScan(std::string_view text, const TextScan& scan) {
+    return IsUtf8CyrillicText(text, scan.firstNonAscii) ? kFileInUtf8 : kFileRead;
+}
+
+TakenText TakeFileText(std::optional<FileText> text, bool oem, FileText& slot) {
+    const int result = TakeText(std::move(text), oem, slot);
+    if (result != kFileRead) return {result};
     const TextScan scan = ScanText(slot.view());
-    if (IsUtf8CyrillicText(slot.view(), scan.firstNonAscii)) return {kFileInUtf8};
-    return {kFileRead, scan.permitted};
+    return {ResultOfScan(slot.view(), scan), scan.permitted};
 }
 
 int CheckDeklarFile(CheckState& s, std::optional<FileText> text, bool oem) {

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -110,39 +112,43 @@ class IdentityRules {
 // with the return would then only repeat that the file is missing.
 bool HasReturnToCompare(const CheckState& s);
 
-// What the first half of a journal reader gives: the reader result, whether
-// the whole file holds only permitted characters, and the DEKLAR codes it
-// found (not opened, characters).
-struct JournalText {
-    int result = kFileNotOpened;
-    bool clean = true;
-    db::ErrorSet returnCodes;
-};
-
-// The first half of a journal reader, which needs nothing of the other
-// files: takes the text into `slot` (the reading steps common to every
-// reader) and tests its characters.
-JournalText TakeJournalText(std::optional<FileText> text, bool oem, FileText& slot,
-                            const JournalFileKind& kind);
-
 // Takes the VAT number and the period from the first line of the text when
 // the return data has no VAT number.
 void TakeIdentityFromFirstLine(CheckState& s, std::string_view text);
 
-// Splits the text into records, one per line, and while a line is at hand
-// tests its characters (only when the file is not clean: then each line is
-// clean too) and runs `checkLine(record, position)` on it when it has the
-// right length; a line of another length gets the length code and no other
-// rule.
+// A stretch of a journal text from the start of a line to the start of a
+// later line, or to the end: a reader of it alone gives the lines that a
+// reader of the whole text gives there.
+struct TextPart {
+    std::size_t begin = 0, end = 0;
+    std::size_t firstRecord = 0;  // index of the record of its first line
+    std::size_t lines = 0;        // how many lines it holds
+
+    std::string_view of(std::string_view text) const { return text.substr(begin, end - begin); }
+};
+
+// Cuts the text into at most `count` parts of about equal size. A part
+// starts after line ends and where a line starts for any reader: not at a
+// Ctrl-Z, which a reader may pass over. Fewer parts where the text offers
+// no such place (one long line).
+std::vector<TextPart> CutAtLineStarts(std::string_view text, std::size_t count);
+
+// Checks the lines of one part: fills its records, one per line, and while
+// a line is at hand tests its characters (only when the file is not clean:
+// then every line is clean too) and runs `checkLine(record, position)` on
+// it when it has the right length; a line of another length gets the length
+// code and no other rule. The records were counted before; should the text
+// hold more lines now (another program changed it), the extra lines are
+// left out rather than written past the records.
 template <typename CheckLine>
-void CheckJournalLines(std::string_view text, bool clean, std::vector<LineRecord>& records,
-                       const JournalFileKind& kind, CheckLine&& checkLine) {
-    records.clear();
-    // One allocation for a file of lines of the right length with CR LF.
-    records.reserve(text.size() / (kind.lineLength + 2) + 1);
-    LineReader reader(text);
-    for (std::string_view line; reader.next(line);) {
-        LineRecord& record = records.emplace_back(LineRecord{line, {}});
+void CheckJournalLines(std::string_view text, const TextPart& part, bool clean,
+                       std::span<LineRecord> records, const JournalFileKind& kind,
+                       CheckLine&& checkLine) {
+    LineReader reader(part.of(text));
+    std::size_t index = 0;
+    for (std::string_view line; index < records.size() && reader.next(line); ++index) {
+        LineRecord& record = records[index];
+        record = LineRecord{line, {}};
         // The test covers lineLength characters from the start of the line,
         // whatever follows it.
         if (!clean) {
@@ -154,18 +160,47 @@ void CheckJournalLines(std::string_view text, bool clean, std::vector<LineRecord
             record.errors.set(kind.lineLengthCode);
             continue;
         }
-        checkLine(record, static_cast<std::int64_t>(records.size()));
+        checkLine(record, static_cast<std::int64_t>(part.firstRecord + index + 1));
     }
 }
 
-// The second halves of the journal readers: the rules of every line, the
-// column sums and the cross-checks with the return, whose DEKLAR codes go
-// to `returnCodes`. They read the return data and write only their own
-// journal's part of the state, so that the two may run at the same time.
-void ClearPurchases(CheckState& s);
-void CheckPurchaseLines(CheckState& s, bool clean, db::ErrorSet& returnCodes);
-void ClearSales(CheckState& s);
-void CheckSalesLines(CheckState& s, bool clean, db::ErrorSet& returnCodes);
+// The rules of one journal file, applied part by part: each part of the
+// text into a result of its own, so that parts may be checked at the same
+// time, then all results into the state in file order.
+class JournalCheck {
+  public:
+    virtual ~JournalCheck() = default;
+    virtual const JournalFileKind& kind() const = 0;
+    virtual FileText& text(CheckState& s) const = 0;
+    virtual std::vector<LineRecord>& records(CheckState& s) const = 0;
+    // Clears the journal's part of the state.
+    virtual void clear(CheckState& s) = 0;
+    // Makes room for the results of `parts` parts.
+    virtual void start(std::size_t parts) = 0;
+    // Checks part `index` into its records (its slice of the journal's
+    // records) and its own result; reads the state and writes nothing else.
+    virtual void checkPart(const CheckState& s, std::size_t index, const TextPart& part, bool clean,
+                           std::span<LineRecord> records) = 0;
+    // Adds the parts' results to the state, then compares with the return;
+    // DEKLAR codes go to `returnCodes`.
+    virtual void finish(CheckState& s, db::ErrorSet& returnCodes) = 0;
+};
+
+std::unique_ptr<JournalCheck> MakePurchaseCheck();
+std::unique_ptr<JournalCheck> MakeSalesCheck();
+
+// The journal readers, each given its check and its file's text (nullopt
+// when it could not be opened): the common reading steps of every text,
+// then the lines of every part. With two threads each text is cut in two
+// and the parts of all texts are shared out between the calling thread and
+// one more. Returns the reader result of each journal, in the given order;
+// the state is the same whatever the number of threads.
+struct JournalInput {
+    JournalCheck& check;
+    std::optional<FileText> text;
+};
+std::vector<int> CheckJournals(CheckState& s, std::span<JournalInput> journals, bool oem,
+                               std::size_t threads);
 
 extern const JournalFileKind kPurchaseFile;
 extern const JournalFileKind kSalesFile;

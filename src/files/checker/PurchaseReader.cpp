@@ -166,35 +166,55 @@ void CrossCheckPurchases(const CheckState& s, db::ErrorSet& e) {
 
 const JournalFileKind kPurchaseFile = {kPurchaseLineLength, 43, 69, 29, 30};
 
-void ClearPurchases(CheckState& s) {
-    s.purchases.clear();
-    s.purchaseSums = {};
-    s.totalCredit = 0;
-}
+namespace {
 
-void CheckPurchaseLines(CheckState& s, bool clean, db::ErrorSet& returnCodes) {
-    PurchaseRules rules(s);
-    CheckJournalLines(s.purchaseText.view(), clean, s.purchases, kPurchaseFile,
-                      [&](LineRecord& record, std::int64_t position) {
-                          rules.check(record, position, s.purchaseSums);
-                      });
-    CrossCheckPurchases(s, returnCodes);
-    // Column 11 + column 13 x DR33 (rounded half up) + column 14.
-    const Stotinki partial = money::CoefficientShare(
-        s.purchaseSums[kBS42],
-        money::FromFileField(s.returnData[kDR33], money::Rounding::HalfUp).value);
-    s.totalCredit = money::WrappingAdd(money::WrappingAdd(s.purchaseSums[kBS41], partial),
-                                       s.purchaseSums[kBS43]);
-}
+class PurchaseCheck final : public JournalCheck {
+  public:
+    const JournalFileKind& kind() const override { return kPurchaseFile; }
+    FileText& text(CheckState& s) const override { return s.purchaseText; }
+    std::vector<LineRecord>& records(CheckState& s) const override { return s.purchases; }
 
-int CheckPokupkiFile(CheckState& s, std::optional<FileText> text, bool oem) {
-    ClearPurchases(s);
-    const JournalText taken = TakeJournalText(std::move(text), oem, s.purchaseText, kPurchaseFile);
-    s.returnErrors.merge(taken.returnCodes);
-    if (taken.result != kFileRead) return taken.result;
-    TakeIdentityFromFirstLine(s, s.purchaseText.view());
-    CheckPurchaseLines(s, taken.clean, s.returnErrors);
-    return kFileRead;
+    void clear(CheckState& s) override {
+        s.purchases.clear();
+        s.purchaseSums = {};
+        s.totalCredit = 0;
+        sums_.clear();
+    }
+
+    void start(std::size_t parts) override { sums_.assign(parts, {}); }
+
+    void checkPart(const CheckState& s, std::size_t index, const TextPart& part, bool clean,
+                   std::span<LineRecord> records) override {
+        PurchaseRules rules(s);
+        Sums& sums = sums_[index];
+        CheckJournalLines(s.purchaseText.view(), part, clean, records, kPurchaseFile,
+                          [&](LineRecord& record, std::int64_t position) {
+                              rules.check(record, position, sums);
+                          });
+    }
+
+    void finish(CheckState& s, db::ErrorSet& returnCodes) override {
+        for (const Sums& part : sums_)
+            for (std::size_t k = 0; k < part.size(); ++k)
+                s.purchaseSums[k] = money::WrappingAdd(s.purchaseSums[k], part[k]);
+        CrossCheckPurchases(s, returnCodes);
+        // Column 11 + column 13 x DR33 (rounded half up) + column 14.
+        const Stotinki partial = money::CoefficientShare(
+            s.purchaseSums[kBS42],
+            money::FromFileField(s.returnData[kDR33], money::Rounding::HalfUp).value);
+        s.totalCredit = money::WrappingAdd(money::WrappingAdd(s.purchaseSums[kBS41], partial),
+                                           s.purchaseSums[kBS43]);
+    }
+
+  private:
+    using Sums = std::array<std::int64_t, kPurchaseAmountCount>;
+    std::vector<Sums> sums_;  // one per part
+};
+
+}  // namespace
+
+std::unique_ptr<JournalCheck> MakePurchaseCheck() {
+    return std::make_unique<PurchaseCheck>();
 }
 
 }  // namespace files::checker

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "files/checker/CheckState.h"
+#include "files/checker/CheckText.h"
 #include "files/checker/FileText.h"
 
 namespace files::checker {
@@ -32,9 +33,16 @@ JournalResults CheckJournalFiles(CheckState& state, std::optional<FileText> purc
 int CheckViesTxtFile(CheckState& state, std::optional<FileText> text, bool oem);
 int CheckViesCsvFile(CheckState& state, std::optional<FileText> text, bool oem);
 
-// Takes the text into `slot`, converts it and tests its signature, then
-// whether it is UTF-8 without one, and its characters: the reading steps
-// common to every reader.
+// The first of the reading steps common to every reader: takes the text
+// into `slot`, converts it from the OEM code page when asked and tests its
+// signature; kFileRead when the text is to be read on.
+int TakeText(std::optional<FileText> text, bool oem, FileText& slot);
+// The last, once the text was scanned: kFileInUtf8 when it is UTF-8
+// without a signature, otherwise kFileRead.
+int ResultOfScan(std::string_view text, const TextScan& scan);
+
+// All the reading steps common to every reader: the steps above and the
+// test of the characters.
 struct TakenText {
     int result = kFileNotOpened;
     bool permitted = true;  // only permitted characters (when result is kFileRead)

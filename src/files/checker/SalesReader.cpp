@@ -33,7 +33,8 @@ class SalesRules {
           identity_(s, {true, 1, 2, 4, 5, 6, 3, 7, 8}),
           types_(journals::DocumentTypesFor(kJournal, period_)) {}
 
-    void check(LineRecord& record, std::int64_t position, CheckState& s) {
+    void check(LineRecord& record, std::int64_t position,
+               std::array<std::int64_t, kSalesAmountCount>& sums, ViesRelevantSales& vies) {
         const SalesLine line(record.line, kSS8AColumn);
         db::ErrorSet& e = record.errors;
         identity_.check(line, position, e);
@@ -41,9 +42,9 @@ class SalesRules {
         date(line, e);
         counterpart(line, e);
         amounts(line, e);
-        addToSums(line, s.salesSums);
-        collectForVies(line, e, s.viesSales);
-        collectSupplyRange(line, s.viesSales.supplies);
+        addToSums(line, sums);
+        collectForVies(line, e, vies);
+        collectSupplyRange(line, vies.supplies);
     }
 
   private:
@@ -283,28 +284,73 @@ bool ViesRelevantSales::needViesReturn() const {
 
 const JournalFileKind kSalesFile = {kSalesLineLength, 51, 70, 35, 36};
 
-void ClearSales(CheckState& s) {
-    s.sales.clear();
-    s.salesSums = {};
-    s.viesSales = {};
+namespace {
+
+// Adds the VIES-relevant sales of a part to those of the parts before it.
+void AddViesSales(ViesRelevantSales& into, const ViesRelevantSales& part) {
+    using money::WrappingAdd;
+    for (const auto& [id, totals] : part.counterparts) {
+        CounterpartTotals& sum = into.counterparts[id];
+        sum.goodsAndExempt = WrappingAdd(sum.goodsAndExempt, totals.goodsAndExempt);
+        sum.triangular = WrappingAdd(sum.triangular, totals.triangular);
+        sum.services = WrappingAdd(sum.services, totals.services);
+    }
+    into.storageRegime.insert(part.storageRegime.begin(), part.storageRegime.end());
+    for (const auto& [id, range] : part.supplies) {
+        SupplyRange& sum = into.supplies[id];
+        sum.certain = WrappingAdd(sum.certain, range.certain);
+        sum.optionalLow = WrappingAdd(sum.optionalLow, range.optionalLow);
+        sum.optionalHigh = WrappingAdd(sum.optionalHigh, range.optionalHigh);
+        sum.sales = WrappingAdd(sum.sales, range.sales);
+    }
 }
 
-void CheckSalesLines(CheckState& s, bool clean, db::ErrorSet& returnCodes) {
-    SalesRules rules(s);
-    CheckJournalLines(
-        s.salesText.view(), clean, s.sales, kSalesFile,
-        [&](LineRecord& record, std::int64_t position) { rules.check(record, position, s); });
-    CrossCheckSales(s, returnCodes);
-}
+class SalesCheck final : public JournalCheck {
+  public:
+    const JournalFileKind& kind() const override { return kSalesFile; }
+    FileText& text(CheckState& s) const override { return s.salesText; }
+    std::vector<LineRecord>& records(CheckState& s) const override { return s.sales; }
 
-int CheckProdagbiFile(CheckState& s, std::optional<FileText> text, bool oem) {
-    ClearSales(s);
-    const JournalText taken = TakeJournalText(std::move(text), oem, s.salesText, kSalesFile);
-    s.returnErrors.merge(taken.returnCodes);
-    if (taken.result != kFileRead) return taken.result;
-    TakeIdentityFromFirstLine(s, s.salesText.view());
-    CheckSalesLines(s, taken.clean, s.returnErrors);
-    return kFileRead;
+    void clear(CheckState& s) override {
+        s.sales.clear();
+        s.salesSums = {};
+        s.viesSales = {};
+        parts_.clear();
+    }
+
+    void start(std::size_t parts) override { parts_.assign(parts, {}); }
+
+    void checkPart(const CheckState& s, std::size_t index, const TextPart& part, bool clean,
+                   std::span<LineRecord> records) override {
+        SalesRules rules(s);
+        Part& result = parts_[index];
+        CheckJournalLines(s.salesText.view(), part, clean, records, kSalesFile,
+                          [&](LineRecord& record, std::int64_t position) {
+                              rules.check(record, position, result.sums, result.vies);
+                          });
+    }
+
+    void finish(CheckState& s, db::ErrorSet& returnCodes) override {
+        for (const Part& part : parts_) {
+            for (std::size_t k = 0; k < part.sums.size(); ++k)
+                s.salesSums[k] = money::WrappingAdd(s.salesSums[k], part.sums[k]);
+            AddViesSales(s.viesSales, part.vies);
+        }
+        CrossCheckSales(s, returnCodes);
+    }
+
+  private:
+    struct Part {
+        std::array<std::int64_t, kSalesAmountCount> sums{};
+        ViesRelevantSales vies;
+    };
+    std::vector<Part> parts_;
+};
+
+}  // namespace
+
+std::unique_ptr<JournalCheck> MakeSalesCheck() {
+    return std::make_unique<SalesCheck>();
 }
 
 }  // namespace files::checker
