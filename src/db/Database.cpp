@@ -13,7 +13,61 @@
 namespace db {
 namespace {
 
+constexpr int kFileGone = SQLITE_CANTOPEN;
+
+Error FileGoneError(const std::filesystem::path& file) {
+    return Error("Файлът с данните " + file.string() +
+                     " вече не е на мястото си: изтрит, преместен или заменен, докато "
+                     "програмата работи. Нищо не е записано. Затворете програмата и проверете "
+                     "папката с данните.",
+                 kFileGone);
+}
+
+}  // namespace
+
+// The file as it was when opened: a handle that only names it (closing such
+// a handle leaves the engine's locks on the file alone) and its identity.
+struct Database::Identity {
+    std::filesystem::path file;
+    int handle = -1;
+    dev_t device = 0;
+    ino_t inode = 0;
+
+    explicit Identity(std::filesystem::path path) : file(std::move(path)) {
+        handle = ::open(file.c_str(), O_PATH | O_CLOEXEC);
+        struct stat opened {};
+        if (handle >= 0 && ::fstat(handle, &opened) == 0) {
+            device = opened.st_dev;
+            inode = opened.st_ino;
+        }
+    }
+    ~Identity() {
+        if (handle >= 0) ::close(handle);
+    }
+    Identity(const Identity&) = delete;
+    Identity& operator=(const Identity&) = delete;
+
+    // Still linked somewhere, and the path still names this very file.
+    bool stillAtPath() const {
+        struct stat opened {
+        }, atPath{};
+        if (handle < 0 || ::fstat(handle, &opened) != 0 || opened.st_nlink == 0) return false;
+        if (::stat(file.c_str(), &atPath) != 0) return false;
+        return atPath.st_dev == device && atPath.st_ino == inode;
+    }
+
+    // The engine's commit hook: a non-zero answer turns the commit into a
+    // rollback.
+    static int BeforeCommit(void* self) {
+        return static_cast<const Identity*>(self)->stillAtPath() ? 0 : 1;
+    }
+};
+
+namespace {
+
 [[noreturn]] void ThrowFrom(sqlite3* db, int rc) {
+    if (db && sqlite3_extended_errcode(db) == SQLITE_CONSTRAINT_COMMITHOOK)
+        throw FileGoneError(sqlite3_db_filename(db, "main"));
     throw Error(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc), rc);
 }
 
@@ -124,6 +178,22 @@ std::int64_t Statement::integer(int column) const {
 
 // ---- Database ----
 
+Database::Database(sqlite3* db, std::filesystem::path file, Lock lock)
+    : db_(db),
+      file_(std::move(file)),
+      lock_(std::move(lock)),
+      identity_(std::make_unique<Identity>(file_)) {
+    if (db_) sqlite3_commit_hook(db_, &Identity::BeforeCommit, identity_.get());
+}
+
+bool Database::inAutocommit() const {
+    return sqlite3_get_autocommit(db_) != 0;
+}
+
+void Database::ensureStillAtPath() const {
+    if (!identity_->stillAtPath()) throw FileGoneError(file_);
+}
+
 // The engine's settings for a file opened by the program. The lock on the
 // file is taken at once, so that a second copy of the program cannot open it.
 // The write-ahead log under the exclusive lock keeps its index in memory,
@@ -232,7 +302,8 @@ Database::~Database() {
 Database::Database(Database&& other) noexcept
     : db_(std::exchange(other.db_, nullptr)),
       file_(std::move(other.file_)),
-      lock_(std::move(other.lock_)) {}
+      lock_(std::move(other.lock_)),
+      identity_(std::move(other.identity_)) {}
 
 Database& Database::operator=(Database&& other) noexcept {
     if (this != &other) {
@@ -240,6 +311,7 @@ Database& Database::operator=(Database&& other) noexcept {
         db_ = std::exchange(other.db_, nullptr);
         file_ = std::move(other.file_);
         lock_ = std::move(other.lock_);
+        identity_ = std::move(other.identity_);
     }
     return *this;
 }
@@ -247,6 +319,7 @@ Database& Database::operator=(Database&& other) noexcept {
 void Database::close() noexcept {
     if (db_) sqlite3_close_v2(db_);
     db_ = nullptr;
+    identity_.reset();  // after the engine let go of the file
 }
 
 void Database::executeScript(std::string_view sql) {
@@ -256,6 +329,8 @@ void Database::executeScript(std::string_view sql) {
     if (rc != SQLITE_OK) {
         const std::string what = message ? message : sqlite3_errstr(rc);
         sqlite3_free(message);
+        if (sqlite3_extended_errcode(db_) == SQLITE_CONSTRAINT_COMMITHOOK)
+            throw FileGoneError(file_);
         throw Error(what, rc);
     }
 }
@@ -271,6 +346,8 @@ int Database::changes() const {
 // ---- Transaction ----
 
 Transaction::Transaction(Database& db) : db_(db) {
+    // The outermost unit finds a lost file before any work is done.
+    if (db_.inAutocommit()) db_.ensureStillAtPath();
     db_.executeScript("SAVEPOINT unit");
 }
 

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -170,16 +171,24 @@ class Database {
     void rekey(const Key& key);
     // The salt of the open file, from which a password's key is derived.
     Salt salt();
+    // Throws db::Error when the open file is no longer the one at its path
+    // (removed, moved or replaced while the program runs): what is written
+    // then would go into a file nobody finds again. Every commit checks it;
+    // a unit of work checks it before it starts as well.
+    void ensureStillAtPath() const;
+    // No unit of work is open.
+    bool inAutocommit() const;
 
   private:
-    Database(sqlite3* db, std::filesystem::path file, Lock lock)
-        : db_(db), file_(std::move(file)), lock_(std::move(lock)) {}
+    struct Identity;
+    Database(sqlite3* db, std::filesystem::path file, Lock lock);
     static Database openWith(const std::filesystem::path& file, const Lock& lock, int flags);
     void useEngineSettings(Access access);
     void close() noexcept;
     sqlite3* db_ = nullptr;
     std::filesystem::path file_;
     Lock lock_;
+    std::unique_ptr<Identity> identity_;  // stays in place when the connection moves
 };
 
 // A unit of work: commit() makes it permanent; leaving the scope without
