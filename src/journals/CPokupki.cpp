@@ -78,8 +78,8 @@ void CPokupki::enableJournalFields() {
 
 void CPokupki::moneyLeft(int column) {
     // The VAT at 20 % of a tax base is proposed when the base is left.
-    if (column == 10) setAmount(11, ProposedVat20(amount(10)));
-    if (column == 12) setAmount(13, ProposedVat20(amount(12)));
+    if (column == 10) setAmount(11, ProposedVat20(typedAmount(10)));
+    if (column == 12) setAmount(13, ProposedVat20(typedAmount(12)));
 }
 
 bool CPokupki::validateDocument() {

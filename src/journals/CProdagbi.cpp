@@ -170,12 +170,12 @@ void CProdagbi::enableBefore202004(const std::string& t) {
 }
 
 void CProdagbi::moneyLeft(int column) {
-    if (column == 11) setAmount(12, ProposedVat20(amount(11)));
-    if ((column == 13 || column == 14) && amount(15) == 0)
-        setAmount(15, ProposedVat20(amount(13) + amount(14)));
+    if (column == 11) setAmount(12, ProposedVat20(typedAmount(11)));
+    if ((column == 13 || column == 14) && typedAmount(15) == 0)
+        setAmount(15, ProposedVat20(typedAmount(13) + typedAmount(14)));
     if (column == 24) {
         rebuildViesColumn();
-        if (amount(24) == 0) viesColumn_.select(-1);
+        if (typedAmount(24) == 0) viesColumn_.select(-1);
     }
 }
 

@@ -19,8 +19,7 @@ std::optional<std::string_view> PeriodYearMonthError(std::string_view period,
                                                      std::string_view lastYear) {
     const auto year = period.substr(0, 4);
     const auto month = period.substr(4, 2);
-    if (year < kFirstPeriodYear || year > lastYear)
-        return "Некоректна година в поле 'Период'";
+    if (year < kFirstPeriodYear || year > lastYear) return "Некоректна година в поле 'Период'";
     if (month < "01" || month > "12") return "Некоректен месец в поле 'Период'";
     return std::nullopt;
 }
@@ -53,9 +52,7 @@ Stotinki Column(std::span<const Stotinki> amounts, int n) {
 }
 
 Stotinki SumOf(std::span<const Stotinki> amounts, std::initializer_list<int> columns) {
-    Stotinki sum = 0;
-    for (const int n : columns) sum += Column(amounts, n);
-    return sum;
+    return SumOfColumns(amounts, std::span<const int>(columns.begin(), columns.size()));
 }
 
 bool AnyNonZero(std::span<const Stotinki> amounts, int first, int last) {
@@ -143,6 +140,16 @@ std::string_view DateRuleMessage(DateRule rule) {
     return {};
 }
 
+Stotinki ColumnOf(std::span<const Stotinki> amounts, int n) {
+    return Column(amounts, n);
+}
+
+Stotinki SumOfColumns(std::span<const Stotinki> amounts, std::span<const int> columns) {
+    Stotinki sum = 0;
+    for (const int n : columns) sum += Column(amounts, n);
+    return sum;
+}
+
 bool HasMixedSigns(Journal journal, std::span<const Stotinki> amounts) {
     Checked(journal, amounts);
     int last = 25;
@@ -202,10 +209,11 @@ std::vector<Warning> SumRuleBreaches(std::string_view type, std::span<const Stot
     const auto a = Checked(Journal::Sales, amounts);
     std::vector<Warning> breaches;
     // A call-off-stock register has only column 9.
-    if (type != "04" && !Agree(Column(a, 9), SumOf(a, {11, 13, 14, 17, 19, 20, 21}))) {
+    if (type != "04" && !Agree(Column(a, 9), SumOfColumns(a, kSalesBaseParts))) {
         breaches.push_back(Warning::SalesSum9);
     }
-    if (!Agree(Column(a, 10), SumOf(a, {12, 15, 16, 18}))) breaches.push_back(Warning::SalesSum10);
+    if (!Agree(Column(a, 10), SumOfColumns(a, kSalesVatParts)))
+        breaches.push_back(Warning::SalesSum10);
     return breaches;
 }
 

@@ -38,7 +38,7 @@ namespace journals {
 // decides the last year; the period entry of the journals and of the returns,
 // the checker's date windows and its call-off-stock period rule all ask it.
 // The document types, 8а codes and rules are those in force up to the end of
-// 2026 (the euro from 202601, platform/Money.h); a later year keeps them.
+// 2026 (the euro from 202601, platform/Currency.h); a later year keeps them.
 inline constexpr std::string_view kFirstPeriodYear = "2011";
 
 // "YYYY" of the clock's date.
@@ -178,6 +178,20 @@ class WarningSet {
 // agrees with neither 7 % nor 9 % of column 17) or 51 (from 201206: not 9 %).
 std::vector<Warning> RateRuleBreaches(Journal journal, std::span<const Stotinki> amounts,
                                       std::string_view period);
+
+// The sales columns that are sums of others: column 9 of the tax bases, 10 of
+// the VAT.
+struct SumColumn {
+    int column;
+    std::span<const int> parts;
+};
+inline constexpr int kSalesBaseParts[] = {11, 13, 14, 17, 19, 20, 21};
+inline constexpr int kSalesVatParts[] = {12, 15, 16, 18};
+inline constexpr SumColumn kSalesSumColumns[] = {{9, kSalesBaseParts}, {10, kSalesVatParts}};
+
+// The amount of journal column n (9 first) and the sum of the columns named.
+Stotinki ColumnOf(std::span<const Stotinki> amounts, int n);
+Stotinki SumOfColumns(std::span<const Stotinki> amounts, std::span<const int> columns);
 
 // The sales sum rules the amounts break: 41 (column 9 against columns 11 + 13
 // + 14 + 17 + 19 + 20 + 21; not for type "04"), then 42 (column 10 against

@@ -7,6 +7,7 @@
 #include "journals/JournalStore.h"
 #include "persons/CKontrag.h"
 #include "persons/IdentifierChecks.h"
+#include "platform/Currency.h"
 #include "platform/Money.h"
 #include "platform/Text.h"
 #include "ui/Host.h"
@@ -56,6 +57,8 @@ JournalScreen::JournalScreen(ui::Host& host, session::Session& session, db::Jour
                           {214, 88, 30, 120})
                   .labelAt({6, 90, 206, 8})),
       code8aName_(addLabel("", {248, 88, 400, 16}, "code8aName")),
+      levaEntry_(
+          addCheckBox("levaEntry", "Документ в лева (записва се в евро)", {272, 72, 200, 12})),
       session_(session),
       journal_(journal),
       rows_(journal) {
@@ -99,6 +102,7 @@ void JournalScreen::changed(ui::Control& control) {
     if (&control == &period_) return periodChanged();
     if (&control == &type_) return chooseType();
     if (&control == &code8a_) return show8aName();
+    if (&control == &levaEntry_) return showLevaConversion();
 }
 
 void JournalScreen::left(ui::Control& control) {
@@ -172,6 +176,8 @@ void JournalScreen::refresh() {
          std::initializer_list<ui::Control*>{&type_, &docNo_, &date_, &kname_, &sdelka_, list_})
         c->setEnabled(entered);
     code8a_.setEnabled(entered && IsField8aSelectable(journal_, type()));
+    levaEntry_.setEnabled(entered &&
+                          money::CurrencyOfPeriod(shownPeriod_) == money::Currency::Euro);
     const bool counterpartOpen = entered && !UsesPlaceholderCounterpart(journal_, type());
     knum_.setEnabled(counterpartOpen);
     counterparts_.setEnabled(counterpartOpen);
@@ -224,6 +230,7 @@ void JournalScreen::showPeriod(const std::string& period) {
     if (period == shownPeriod_) return;
     typeName_.setCaption("");
     notes_->setText("");
+    levaEntry_.setChecked(false);
     list_->clearSelection();
     std::vector<std::string> types;
     for (const auto code : DocumentTypesFor(journal_, period)) types.emplace_back(code);
@@ -299,6 +306,22 @@ void JournalScreen::moneyFieldLeft(ui::Edit& field, int column) {
     }
     field.setText(text);
     moneyLeft(column);
+    if (enteringLeva()) showLevaConversion();
+}
+
+bool JournalScreen::enteringLeva() const {
+    return levaEntry_.checked() && levaEntry_.enabled();
+}
+
+LevaConversion JournalScreen::levaConversion() const {
+    std::vector<Stotinki> typed;
+    for (std::size_t i = 0; i < money_.size(); ++i)
+        typed.push_back(typedAmount(static_cast<int>(i) + 9));
+    return ConvertLevaDocument(journal_, typed);
+}
+
+void JournalScreen::showLevaConversion() {
+    notes_->setText(enteringLeva() ? LevaConversionNote(levaConversion()) : "");
 }
 
 void JournalScreen::enableMoney(int column, bool enabled) {
@@ -307,13 +330,20 @@ void JournalScreen::enableMoney(int column, bool enabled) {
     if (!enabled) field.setText("");
 }
 
-Stotinki JournalScreen::amount(int column) const {
+Stotinki JournalScreen::typedAmount(int column) const {
     return money::FromTypedText(money(column).text(), money::Rounding::HalfUp).value_or(0);
 }
 
+Stotinki JournalScreen::amount(int column) const {
+    return enteringLeva() ? levaConversion().euro.at(static_cast<std::size_t>(column - 9))
+                          : typedAmount(column);
+}
+
 std::vector<Stotinki> JournalScreen::amounts() const {
+    if (enteringLeva()) return levaConversion().euro;
     std::vector<Stotinki> all;
-    for (std::size_t i = 0; i < money_.size(); ++i) all.push_back(amount(static_cast<int>(i) + 9));
+    for (std::size_t i = 0; i < money_.size(); ++i)
+        all.push_back(typedAmount(static_cast<int>(i) + 9));
     return all;
 }
 
@@ -375,6 +405,8 @@ void JournalScreen::save() {
     warnings_.clearAll();
     if (!validateCommon() || !validateDocument()) return;
     db::JournalRow row = documentToStore();
+    // The user checks the conversion of a leva document against it after the save.
+    const std::string conversionNote = enteringLeva() ? LevaConversionNote(levaConversion()) : "";
     try {
         if (editing()) {
             row.dateModified = now();
@@ -392,6 +424,7 @@ void JournalScreen::save() {
         return;
     }
     showStored(row);
+    if (!conversionNote.empty()) notes_->setText(notes_->text() + conversionNote);
 }
 
 bool JournalScreen::validateCommon() {
@@ -414,7 +447,14 @@ db::JournalRow JournalScreen::documentToStore() const {
     row.kname = kname_.text();
     row.sdelka = sdelka_.text();
     row.amounts.clear();
-    for (const ui::Edit* field : money_) row.amounts.push_back(money::LevaFromText(field->text()));
+    if (enteringLeva()) {
+        for (const Stotinki euro : levaConversion().euro)
+            row.amounts.push_back(money::ToStoredLeva(euro));
+    } else {
+        // As typed, with every decimal.
+        for (const ui::Edit* field : money_)
+            row.amounts.push_back(money::LevaFromText(field->text()));
+    }
     row.code8a = code8a_.selectedText();
     row.errors = warnings_.errors();
     writeJournalColumns(row);
@@ -442,6 +482,7 @@ void JournalScreen::clearForm() {
     typeName_.setCaption("");
     rebuild8a();
     warnings_.clearAll();
+    levaEntry_.setChecked(false);
     clearJournalFields();
 }
 
@@ -468,6 +509,7 @@ void JournalScreen::startEdit() {
     if (!row) return;
     edited_ = *row;
     editingId_ = id;
+    levaEntry_.setChecked(false);  // the stored amounts are in the period's currency
     klon_.setText(std::string(platform::Trim(row->klon)));
     type_.selectText(TwoDigitCode(row->type));
     chooseType();

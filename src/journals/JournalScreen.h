@@ -12,6 +12,11 @@
 // the focus returns to the field concerned; breaches the accountant may accept
 // are Yes/No questions whose No records a warning code with the document.
 //
+// In a euro period a document issued in leva is typed in leva: with the box
+// "levaEntry" checked the money fields take leva, the notes pane shows each
+// amount converted (LevaEntry.h), and the document is judged and stored in
+// euro.
+//
 // A derived screen declares its money fields (addMoney) and any controls of
 // its own in tab order, then the commands (declareCommands), and supplies the
 // journal's own rules through the hooks below.
@@ -25,6 +30,7 @@
 #include "journals/ErrorCatalogue.h"
 #include "journals/JournalRows.h"
 #include "journals/JournalRules.h"
+#include "journals/LevaEntry.h"
 #include "session/Session.h"
 #include "ui/Dialog.h"
 
@@ -75,10 +81,13 @@ class JournalScreen : public ui::Dialog {
     std::string type() const { return type_.selectedText(); }
     ui::Edit& money(int column) const { return *money_.at(column - 9); }
     void enableMoney(int column, bool enabled);
-    // The amount in a money field (rounded half up on the third decimal); 0
-    // for an empty field or one that is not an amount.
+    // The amount of a column as it will be stored: the amount in its field
+    // (rounded half up on the third decimal; 0 for an empty field or one that
+    // is not an amount), converted to euro while the fields take leva.
     Stotinki amount(int column) const;
     std::vector<Stotinki> amounts() const;
+    // The amount in a money field as typed, in the currency the fields take.
+    Stotinki typedAmount(int column) const;
     void setAmount(int column, Stotinki amount);
     // The month of the document date "YYYYMM" ("" without a date).
     std::string documentMonth() const;
@@ -115,6 +124,7 @@ class JournalScreen : public ui::Dialog {
     ui::Edit& sdelka_;
     ui::ComboBox& code8a_;
     ui::Label& code8aName_;
+    ui::CheckBox& levaEntry_;
 
   private:
     void opened() override;
@@ -139,6 +149,11 @@ class JournalScreen : public ui::Dialog {
     void show8aName();
     void counterpartLeft();
     void moneyFieldLeft(ui::Edit& field, int column);
+    // Leva entry: whether the fields take leva, their conversion, and the
+    // note that shows it.
+    bool enteringLeva() const;
+    LevaConversion levaConversion() const;
+    void showLevaConversion();
     // Commands.
     void save();
     bool validateCommon();

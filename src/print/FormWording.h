@@ -1,7 +1,8 @@
 #pragma once
 // The texts of the printed returns that name the currency. A return is stated
-// in the currency of its period, so each wording is chosen by the period; a
-// new currency adds one set here.
+// in the currency of its period (platform/Currency.h: leva up to 202512, euro
+// from 202601), so each wording is chosen by the period; a new currency adds
+// one set here.
 
 #include <string>
 

@@ -639,3 +639,41 @@ TEST_F(Purchases, PrintAsksForTheJournalOfThePeriodShownWhileTheScreenStaysOpen)
     EXPECT_TRUE(d().isOpen());
     EXPECT_EQ(d().text("period"), "202311");
 }
+
+// In a euro period a document issued in leva (a late claim of 2025) is typed
+// in leva and stored in euro, each column converted on its own; the notes
+// pane shows the conversion before and after the save. A leva period offers
+// no leva entry.
+TEST_F(Purchases, ALevaDocumentInAEuroPeriodIsTypedInLevaAndStoredInEuro) {
+    clock.set({2026, 12, 8, 10, 0, 0});
+    open("202512");
+    EXPECT_FALSE(d().enabled("levaEntry"));
+    d().type("period", "202611");
+    ASSERT_TRUE(d().enabled("levaEntry"));
+    d().check("levaEntry");
+    Typed claim = invoice();
+    claim.date = "15/12/2025";
+    claim.money = {{9, "1"}, {10, "100"}};
+    type(d(), claim);
+    EXPECT_EQ(d().text("col11"), "20.00");  // proposed from the leva base
+    const std::string note =
+        "Документ в лева, превърнат в евро по курс 1 € = 1.95583 лв.: к.9 1.00 лв. = 0.51 €; "
+        "к.10 100.00 лв. = 51.13 €; к.11 20.00 лв. = 10.23 €";
+    EXPECT_EQ(d().text("notes"), note);
+    d().press("save");
+    host.expectNoMoreBoxes();
+    const auto stored = rows(db::Journal::Purchases);
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].amounts.at(0), 0.51);
+    EXPECT_EQ(stored[0].amounts.at(1), 51.13);
+    EXPECT_EQ(stored[0].amounts.at(2), 10.23);
+    EXPECT_EQ(d().text("notes"), note);
+    EXPECT_FALSE(d().checked("levaEntry"));
+    // The next document is typed in euro again, and stored as typed.
+    Typed inEuro = invoice("2");
+    inEuro.date = "10/11/2026";
+    type(d(), inEuro);
+    d().press("save");
+    host.expectNoMoreBoxes();
+    EXPECT_EQ(rows(db::Journal::Purchases).at(1).amounts.at(1), 100.0);
+}

@@ -374,3 +374,27 @@ TEST_F(Sales, PrintAsksForTheSalesJournalOfThePeriodShown) {
     EXPECT_EQ(host.printJobs(), (std::vector<ui::PrintJob>{{ui::PrintKind::Sales, "202311"}}));
     EXPECT_TRUE(d().isOpen());
 }
+
+// A sale invoiced in leva entered in a euro period: columns 9 and 10 are the
+// sums of their converted parts (column 9 converted on its own would be
+// 146.23 €, two cents off), so no sum question is asked.
+TEST_F(Sales, ALevaSaleInAEuroPeriodKeepsItsSumsInEuro) {
+    clock.set({2026, 12, 8, 10, 0, 0});
+    open("202611");
+    d().check("levaEntry");
+    Typed invoice = sale(
+        {{9, "286"}, {10, "10.62"}, {11, "27"}, {17, "58"}, {18, "5.22"}, {19, "89"}, {21, "112"}});
+    invoice.date = "20/12/2025";
+    type(d(), invoice);
+    EXPECT_EQ(d().text("col12"), "5.40");
+    d().press("save");
+    host.expectNoMoreBoxes();
+    const auto stored = rows(db::Journal::Sales);
+    ASSERT_EQ(stored.size(), 1u);
+    const std::vector<double> euro = {146.21, 5.43,  13.80, 2.76,  0, 0, 0, 0, 29.65,
+                                      2.67,   45.50, 0,     57.26, 0, 0, 0, 0};
+    EXPECT_EQ(stored[0].amounts, euro);
+    EXPECT_FALSE(stored[0].errors.any());
+    EXPECT_NE(d().text("notes").find("к.9 286.00 лв. = 146.21 € (сбор на превърнатите колони)"),
+              std::string::npos);
+}

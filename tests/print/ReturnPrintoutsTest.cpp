@@ -125,11 +125,41 @@ TEST(VatReturnPrintout, WordingsAndFootnotesFollowThePeriod) {
     EXPECT_EQ(after.containing("нужди****").size(), 1u);
 }
 
-TEST(VatReturnPrintout, TheNoteNamesTheCurrencyOfThePeriod) {
-    RecordingSurface s;
-    ASSERT_TRUE(print::PrintVatReturn(s, VatForm("202405")));
-    EXPECT_EQ(s.containing(print::CurrencyWordingFor("202405").valuesNote).size(), 1u);
-    EXPECT_EQ(s.containing("Стойностите се посочват в левове и стотинки.").size(), 1u);
+// Leva up to 202512, euro from 202601: the note of the VAT return, and the
+// headings and closing note of the VIES return, name the period's currency
+// and never the other.
+TEST(ReturnPrintouts, TheCurrencyTextsFollowThePeriod) {
+    const struct {
+        const char* period;
+        std::vector<const char*> named, absent;
+    } cases[] = {
+        {"202405",
+         {"Стойностите се посочват в левове и стотинки.", "Данъчна основа в лв.",
+          "Данъчна основа - общо в лева"},
+         {"евро"}},
+        {"202512", {"Стойностите се посочват в левове и стотинки."}, {"евро"}},
+        {"202601",
+         {"Стойностите се посочват в евро и евроцентове.", "Данъчна основа в евро",
+          "Данъчна основа - общо в евро"},
+         {"лв.", "в лева", "левове"}},
+        {"202611", {"Стойностите се посочват в евро и евроцентове."}, {"лв.", "в лева"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.period);
+        RecordingSurface vat, vies;
+        ASSERT_TRUE(print::PrintVatReturn(vat, VatForm(c.period)));
+        auto form = ViesForm();
+        form.period = c.period;
+        form.supplies = {Vies(1, 1, "DE123456789", 100)};
+        ASSERT_TRUE(print::PrintViesReturn(vies, form));
+        EXPECT_EQ(vat.containing(c.named.front()).size(), 1u);
+        EXPECT_EQ(vies.containing(c.named.front()).size(), 1u);
+        for (const char* text : c.named) EXPECT_FALSE(vies.containing(text).empty()) << text;
+        for (const char* text : c.absent) {
+            EXPECT_TRUE(vat.containing(text).empty()) << text;
+            EXPECT_TRUE(vies.containing(text).empty()) << text;
+        }
+    }
 }
 
 // ---- VIES return ----
