@@ -8,6 +8,7 @@
 #include "files/CPeriodDlg.h"
 #include "files/CPeriodKlonDlg.h"
 #include "files/checker/CCheckFiles.h"
+#include "files/protocol/CProtokolDDS.h"
 #include "journals/CPokupki.h"
 #include "journals/CProdagbi.h"
 #include "platform/UserError.h"
@@ -67,9 +68,15 @@ void RunWriteMergeFiles(CommandContext& context) {
     context.host.runModal(dialog);
 }
 
-// The period chooser, from which the VAT and VIES returns are opened.
+// The period chooser, from which the VAT and VIES returns and the protocol
+// report are opened.
 void RunVatReturn(CommandContext& context) {
-    returns::CDDSPeriod dialog(context.host, context.doc.session());
+    session::Session& session = context.doc.session();
+    auto openProtocol = [&session](ui::Host& host, const returns::ReturnScope& scope) {
+        files::protocol::CProtokolDDS report(host, session, scope.period);
+        host.runModal(report);
+    };
+    returns::CDDSPeriod dialog(context.host, session, openProtocol);
     context.host.runModal(dialog);
 }
 

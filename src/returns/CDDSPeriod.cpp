@@ -7,8 +7,10 @@
 
 namespace returns {
 
-CDDSPeriod::CDDSPeriod(ui::Host& host, session::Session& session)
-    : Dialog(host, "Справки", {180, 70}), session_(session) {
+CDDSPeriod::CDDSPeriod(ui::Host& host, session::Session& session, OpenProtocol openProtocol)
+    : Dialog(host, "Справки", {180, 88}),
+      session_(session),
+      openProtocol_(std::move(openProtocol)) {
     // Enter moves on from the period; on a button it presses it.
     setEnterMovesToNextField(true);
 }
@@ -45,12 +47,15 @@ void CDDSPeriod::pressed(ui::Button& button) {
     } else if (&button == &vies_) {
         CViesDeklDlg vies(host(), session_.database(), s, printRequest(ui::PrintKind::Vies));
         host().runModal(vies);
+    } else if (&button == &protocol_ && openProtocol_) {
+        openProtocol_(host(), s);
     }
 }
 
 void CDDSPeriod::refresh() {
     vatReturn_.setEnabled(periodValid_);
     vies_.setEnabled(periodValid_);
+    protocol_.setEnabled(periodValid_ && openProtocol_);
 }
 
 }  // namespace returns

@@ -1,8 +1,10 @@
 #pragma once
-// "Справки": the period chooser from which the VAT return and the VIES return
-// of a period are opened. The period is typed as YYYYMM; the buttons that
-// open a return are enabled only while it is a whole, valid period.
+// "Справки": the period chooser from which the VAT return, the VIES return
+// and the protocol report of a period are opened. The period is typed as
+// YYYYMM; the buttons that open them are enabled only while it is a whole,
+// valid period.
 
+#include <functional>
 #include <string_view>
 
 #include "returns/VatReturnComputation.h"
@@ -13,7 +15,11 @@ namespace returns {
 
 class CDDSPeriod : public ui::Dialog {
   public:
-    CDDSPeriod(ui::Host& host, session::Session& session);
+    // Opens the protocol report of the scope's period. The report belongs to
+    // the files, above the returns, so the caller gives the way to it.
+    using OpenProtocol = std::function<void(ui::Host&, const ReturnScope&)>;
+
+    CDDSPeriod(ui::Host& host, session::Session& session, OpenProtocol openProtocol = {});
 
   protected:
     void changed(ui::Control& control) override;
@@ -27,6 +33,7 @@ class CDDSPeriod : public ui::Dialog {
     ReturnScope scope() const;
 
     session::Session& session_;
+    OpenProtocol openProtocol_;
     bool periodValid_ = false;
     ui::Edit& period_ = addEdit("period", "Период", {44, 10, 40, 12})
                             .labelAt({10, 12, 32, 8})
@@ -34,7 +41,8 @@ class CDDSPeriod : public ui::Dialog {
                             .accept(ui::Chars::Digits);
     ui::Button& vatReturn_ = addButton("vatReturn", "Декларация ДДС", {100, 8, 70, 14});
     ui::Button& vies_ = addButton("vies", "VIES", {100, 26, 70, 14});
-    ui::Button& close_ = addButton("close", "Затваряне", {100, 48, 70, 14});
+    ui::Button& protocol_ = addButton("protocol", "Протокол", {100, 44, 70, 14});
+    ui::Button& close_ = addButton("close", "Затваряне", {100, 66, 70, 14});
 };
 
 }  // namespace returns

@@ -54,6 +54,28 @@ TEST_F(CommandsTest, TheJournalCommandsOpenTheirJournals) {
                                                            "Дневник за продажбите - BG121212121"}));
 }
 
+TEST_F(CommandsTest, TheProtocolOfAPeriodOpensFromThePeriodChooser) {
+    auto person = t.person("121212121", "", "BG121212121", true);
+    doc.reloadSession();
+    host.onDialog([](DialogDriver& chooser) {
+        chooser.type("period", "202306").press("Протокол");
+        chooser.press("Затваряне");
+    });
+    std::string report;
+    host.onDialog([&](DialogDriver& protocol) {
+        report = protocol.text("report");
+        protocol.press("Затвори");
+    });
+    auto c = context();
+    app::RunCommand(Command::VatReturn, c);
+    EXPECT_EQ(host.dialogsRun(), (std::vector<std::string>{"Справки", "СПРАВКА-ПРОТОКОЛ"}));
+    EXPECT_TRUE(
+        report.starts_with("СПРАВКА-ПРОТОКОЛ\r\nТекуща дата:08/12/2026\r\n\r\n"
+                           "Идентификационен номер:BG121212121\r\nНаименование:" +
+                           person.name + "\r\nДанъчен период:202306\r\n"))
+        << report;
+}
+
 TEST_F(CommandsTest, TheAboutBoxShowsTheProgramAndClosesWithOk) {
     host.onDialog<app::CAboutDlg>([](app::CAboutDlg&, DialogDriver& d) {
         EXPECT_EQ(d.title(), "За програмата");

@@ -154,3 +154,23 @@ TEST_F(Chooser, TheReturnsPrintThemselvesWhileTheyStayOpen) {
     EXPECT_EQ(host.printJobs(), (std::vector<ui::PrintJob>{{ui::PrintKind::VatReturn, "202306"},
                                                            {ui::PrintKind::Vies, "202306"}}));
 }
+
+TEST_F(Chooser, TheProtocolButtonOpensTheReportOfThePeriodAndScope) {
+    std::vector<returns::ReturnScope> opened;
+    returns::CDDSPeriod withProtocol(
+        host, session,
+        [&](ui::Host&, const returns::ReturnScope& scope) { opened.push_back(scope); });
+    DialogDriver p(withProtocol);
+    EXPECT_FALSE(p.enabled("Протокол"));
+    p.type("period", "202306");
+    EXPECT_TRUE(p.enabled("Протокол"));
+    p.press("Протокол");
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].vin, "BG121212121");
+    EXPECT_EQ(opened[0].klon, "");
+    EXPECT_EQ(opened[0].period, "202306");
+    p.type("period", "20231");
+    EXPECT_FALSE(p.enabled("Протокол"));
+    // Without a way to the report the button stays disabled.
+    EXPECT_FALSE(d.type("period", "202306").enabled("Протокол"));
+}
