@@ -42,8 +42,14 @@ void RunHelpTopics(CommandContext& context) {
 }
 
 void RunCheckFiles(CommandContext& context) {
-    files::checker::CCheckFiles dialog(context.host, context.doc.session().outputFolder(),
-                                       context.doc.session().clock(), context.oemConversion);
+    session::Session& session = context.doc.session();
+    // Loaded documents are added to the journals of the session's person,
+    // when there is one.
+    std::optional<files::checker::MergeTarget> target;
+    if (session.personIsCurrent())
+        target = files::checker::MergeTarget{&session.database(), session.person().vin};
+    files::checker::CCheckFiles dialog(context.host, session.outputFolder(), session.clock(),
+                                       context.oemConversion, std::move(target));
     context.host.runModal(dialog);
 }
 

@@ -10,20 +10,26 @@
 namespace files::checker {
 
 CCheckFiles::CCheckFiles(ui::Host& host, std::filesystem::path outputFolder,
-                         const platform::Clock& clock, bool showOemConversion)
+                         const platform::Clock& clock, bool showOemConversion,
+                         std::optional<MergeTarget> target)
     : Dialog(host, "Проверка на файлове", {420, 260}),
       outputFolder_(std::move(outputFolder)),
       clock_(clock),
+      target_(std::move(target)),
       reportBox_(addTextBox("report", "", {8, 8, 404, 222}).fixedPitch()),
-      folderButton_(addButton("folder", "Папка", {8, 238, 60, 14})),
-      printButton_(addButton("print", "Печат", {76, 238, 60, 14})),
-      oemButton_(addButton("oem", "OEM -> ANSI", {144, 238, 60, 14})),
-      closeButton_(addButton("close", "Затвори", {352, 238, 60, 14})) {
+      folderButton_(addButton("folder", "Папка", {8, 238, 54, 14})),
+      branchButton_(addButton("branch", "Файлове от клон", {68, 238, 72, 14})),
+      addButton_(addButton("add", "Прибави", {146, 238, 54, 14})),
+      printButton_(addButton("print", "Печат", {206, 238, 54, 14})),
+      oemButton_(addButton("oem", "OEM -> ANSI", {266, 238, 60, 14})),
+      closeButton_(addButton("close", "Затвори", {358, 238, 54, 14})) {
     oemButton_.setVisible(showOemConversion);
 }
 
 void CCheckFiles::pressed(ui::Button& button) {
     if (&button == &folderButton_) checkFolder();
+    if (&button == &branchButton_) loadBranchFiles();
+    if (&button == &addButton_) addLoaded();
     if (&button == &oemButton_) repeatAsOem();
     if (&button == &printButton_) print();
     if (&button == &closeButton_) close(ui::Result::Ok);
@@ -32,16 +38,23 @@ void CCheckFiles::pressed(ui::Button& button) {
 void CCheckFiles::refresh() {
     printButton_.setEnabled(!report_.empty());
     oemButton_.setEnabled(!report_.empty());
+    addButton_.setEnabled(!report_.empty() && mergeSource_ && target_);
 }
 
-void CCheckFiles::checkFolder() {
+std::optional<std::filesystem::path> CCheckFiles::chooseFolder() {
     ui::FolderRequest request;
     request.title = "Избор на папка";
     request.prompt = "Избрете къде се намират файловете!";
     if (folder_) request.start = *folder_;
     const auto chosen = host().chooseFolder(request);
-    if (!chosen) return;
-    folder_ = *chosen;
+    if (chosen) folder_ = *chosen;
+    return chosen;
+}
+
+void CCheckFiles::checkFolder() {
+    if (!chooseFolder()) return;
+    // The journals of submission files may be added as well.
+    mergeSource_ = true;
     run(RunKind::Folder);
 }
 
@@ -50,10 +63,16 @@ void CCheckFiles::repeatAsOem() {
 }
 
 void CCheckFiles::run(RunKind kind) {
+    salesSource_ = merge::SalesSource::SubmissionFile;
+    load([&] { return RunCheck(state_, *folder_, kind, clock_.now()); });
+}
+
+void CCheckFiles::load(const std::function<std::string()>& read) {
     report_.clear();
     reportBox_.setText({});
+    alreadyAdded_ = false;
     try {
-        report_ = RunCheck(state_, *folder_, kind, clock_.now());
+        report_ = read();
     } catch (const std::exception& e) {
         // The run is abandoned; most likely the files do not fit in memory.
         state_ = CheckState{};

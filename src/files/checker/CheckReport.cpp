@@ -190,12 +190,14 @@ struct CodeRange {
     ErrorGroup group;
     int last;
     bool fatalOnly;
+    bool viesColumnListed = false;  // a branch's merge file says whether it was chosen
 };
 
-constexpr int kNotReportedSalesCode = 37;  // a choice of the sales form only
+constexpr int kViesColumnCode = 37;  // a choice of the sales form, and of a merge file
 
 bool Listed(const CodeRange& range, int code) {
-    if (range.group == ErrorGroup::Sales && code == kNotReportedSalesCode) return false;
+    if (range.group == ErrorGroup::Sales && code == kViesColumnCode && !range.viesColumnListed)
+        return false;
     return !range.fatalOnly || IsFatal(range.group, code);
 }
 
@@ -226,31 +228,36 @@ constexpr int kLastPurchaseCode = 53;
 constexpr int kLastSalesCode = 79;
 constexpr int kMissingViesCode = 76;
 
-void WriteErrorSections(ReportWriter& w, ReportTexts& texts, const CheckState& s) {
-    w.text("\r\nПроверка на файл DEKLAR\r\n\r\n");
-    if (!s.returnErrors.any()) w.text("Няма открити грешки в DEKLAR\r\n");
-    for (int code = 1; code <= kLastDeklarCode; ++code)
-        if (s.returnErrors.has(code)) w.bytes(texts.text(ErrorGroup::Deklar, code)).bytes("\r\n");
+// The sections of the return and the journals, then the fatal errors. A
+// branch's merge files have no return: no section of it, no code of it.
+void WriteErrorSections(ReportWriter& w, ReportTexts& texts, const CheckState& s, RunKind kind) {
+    const bool branch = kind == RunKind::BranchFiles;
+    if (!branch) {
+        w.text("\r\nПроверка на файл DEKLAR\r\n\r\n");
+        if (!s.returnErrors.any()) w.text("Няма открити грешки в DEKLAR\r\n");
+        for (int code = 1; code <= kLastDeklarCode; ++code)
+            if (s.returnErrors.has(code))
+                w.bytes(texts.text(ErrorGroup::Deklar, code)).bytes("\r\n");
+    }
 
+    const CodeRange purchases{ErrorGroup::Purchases, kLastPurchaseCode, false};
+    const CodeRange sales{ErrorGroup::Sales, kLastSalesCode, false, branch};
     w.text("\r\nПроверка на файл ПОКУПКИ\r\n\r\n");
-    if (!WriteRecordErrors(w, texts, s.purchases,
-                           {ErrorGroup::Purchases, kLastPurchaseCode, false}))
+    if (!WriteRecordErrors(w, texts, s.purchases, purchases))
         w.text("Няма открити грешки в ПОКУПКИ\r\n");
 
     w.text("\r\nПроверка на файл ПРОДАЖБИ\r\n\r\n");
-    if (!WriteRecordErrors(w, texts, s.sales, {ErrorGroup::Sales, kLastSalesCode, false}))
-        w.text("Няма открити грешки в ПРОДАЖБИ\r\n");
+    if (!WriteRecordErrors(w, texts, s.sales, sales)) w.text("Няма открити грешки в ПРОДАЖБИ\r\n");
 
     w.text("\r\nФАТАЛНИ ГРЕШКИ\r\n\r\n");
     bool any = false;
-    for (int code = 1; code <= kLastFatalDeklarCode; ++code) {
+    for (int code = 1; !branch && code <= kLastFatalDeklarCode; ++code) {
         if (!s.returnErrors.has(code)) continue;
         w.bytes(texts.text(ErrorGroup::Deklar, code)).bytes("\r\n");
         any = true;
     }
-    any |=
-        WriteRecordErrors(w, texts, s.purchases, {ErrorGroup::Purchases, kLastPurchaseCode, true});
-    any |= WriteRecordErrors(w, texts, s.sales, {ErrorGroup::Sales, kLastSalesCode, true});
+    any |= WriteRecordErrors(w, texts, s.purchases, {purchases.group, purchases.last, true});
+    any |= WriteRecordErrors(w, texts, s.sales, {sales.group, sales.last, true, branch});
     if (!any) w.text("Няма открити фатални грешки\r\n");
 }
 
@@ -403,7 +410,8 @@ std::string BuildCheckReport(const CheckState& s, RunKind kind) {
     WriteSalesSums(w, s);
     WritePurchaseSums(w, s);
     WriteResultLines(w, s);
-    WriteErrorSections(w, texts, s);
+    WriteErrorSections(w, texts, s, kind);
+    if (kind == RunKind::BranchFiles) return report;
     if (s.viesSales.needViesReturn() || results.vies == kFileRead) WriteViesPart(w, texts, s, kind);
     return report;
 }

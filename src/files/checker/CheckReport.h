@@ -12,6 +12,10 @@ namespace files::checker {
 enum class RunKind {
     Folder,     // "Папка": the check run
     OemToAnsi,  // "OEM -> ANSI": the same run on text converted from CP866
+    // "Файлове от клон": a branch's merge files, without a return. The report
+    // has no section of the return and no VIES part, and lists the choice of
+    // the VIES column (sales code 37) that the merge file carries.
+    BranchFiles,
 };
 
 // The whole report of a run: only the encoding messages of the files that

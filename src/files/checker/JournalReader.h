@@ -188,6 +188,9 @@ class JournalCheck {
 
 std::unique_ptr<JournalCheck> MakePurchaseCheck();
 std::unique_ptr<JournalCheck> MakeSalesCheck();
+// A branch's prodagbix.txt: the sales rules on lines one column longer (the
+// VIES column digit), without the cross-checks with a return.
+std::unique_ptr<JournalCheck> MakeMergeSalesCheck();
 
 // The journal readers, each given its check and its file's text (nullopt
 // when it could not be opened): the common reading steps of every text,
@@ -204,5 +207,6 @@ std::vector<int> CheckJournals(CheckState& s, std::span<JournalInput> journals, 
 
 extern const JournalFileKind kPurchaseFile;
 extern const JournalFileKind kSalesFile;
+extern const JournalFileKind kMergeSalesFile;
 
 }  // namespace files::checker

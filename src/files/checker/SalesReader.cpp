@@ -283,6 +283,8 @@ bool ViesRelevantSales::needViesReturn() const {
 }
 
 const JournalFileKind kSalesFile = {kSalesLineLength, 51, 70, 35, 36};
+// A prodagbix.txt line is a PRODAGBI.TXT line and the VIES column digit.
+const JournalFileKind kMergeSalesFile = {kMergeSalesLineLength, 51, 70, 35, 36};
 
 namespace {
 
@@ -307,7 +309,11 @@ void AddViesSales(ViesRelevantSales& into, const ViesRelevantSales& part) {
 
 class SalesCheck final : public JournalCheck {
   public:
-    const JournalFileKind& kind() const override { return kSalesFile; }
+    // A branch's merge file has no return to compare with.
+    SalesCheck(const JournalFileKind& kind, bool crossCheck)
+        : kind_(kind), crossCheck_(crossCheck) {}
+
+    const JournalFileKind& kind() const override { return kind_; }
     FileText& text(CheckState& s) const override { return s.salesText; }
     std::vector<LineRecord>& records(CheckState& s) const override { return s.sales; }
 
@@ -324,7 +330,7 @@ class SalesCheck final : public JournalCheck {
                    std::span<LineRecord> records) override {
         SalesRules rules(s);
         Part& result = parts_[index];
-        CheckJournalLines(s.salesText.view(), part, clean, records, kSalesFile,
+        CheckJournalLines(s.salesText.view(), part, clean, records, kind_,
                           [&](LineRecord& record, std::int64_t position) {
                               rules.check(record, position, result.sums, result.vies);
                           });
@@ -336,7 +342,7 @@ class SalesCheck final : public JournalCheck {
                 s.salesSums[k] = money::WrappingAdd(s.salesSums[k], part.sums[k]);
             AddViesSales(s.viesSales, part.vies);
         }
-        CrossCheckSales(s, returnCodes);
+        if (crossCheck_) CrossCheckSales(s, returnCodes);
     }
 
   private:
@@ -344,13 +350,19 @@ class SalesCheck final : public JournalCheck {
         std::array<std::int64_t, kSalesAmountCount> sums{};
         ViesRelevantSales vies;
     };
+    const JournalFileKind& kind_;
+    bool crossCheck_;
     std::vector<Part> parts_;
 };
 
 }  // namespace
 
 std::unique_ptr<JournalCheck> MakeSalesCheck() {
-    return std::make_unique<SalesCheck>();
+    return std::make_unique<SalesCheck>(kSalesFile, true);
+}
+
+std::unique_ptr<JournalCheck> MakeMergeSalesCheck() {
+    return std::make_unique<SalesCheck>(kMergeSalesFile, false);
 }
 
 }  // namespace files::checker
