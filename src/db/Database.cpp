@@ -68,7 +68,49 @@ namespace {
 [[noreturn]] void ThrowFrom(sqlite3* db, int rc) {
     if (db && sqlite3_extended_errcode(db) == SQLITE_CONSTRAINT_COMMITHOOK)
         throw FileGoneError(sqlite3_db_filename(db, "main"));
-    throw Error(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc), rc);
+    throw Error::fromEngine(db ? sqlite3_extended_errcode(db) : rc,
+                            db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+}
+
+// The log holds the room of about 2,000 pages of 4 KB.
+constexpr off_t kLogReserve = 8 * 1024 * 1024;
+
+// Copies the log into the file after a commit once it holds 1,000 pages, as
+// the engine's own hook does, but a checkpoint that fails (a full disk) does
+// not turn the commit already made into a reported failure; the next commit
+// tries again.
+int CheckpointAfterCommit(void*, sqlite3* db, const char* name, int pages) {
+    if (pages >= 1000)
+        sqlite3_wal_checkpoint_v2(db, name, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    return SQLITE_OK;
+}
+
+// What the user can do about the engine's common failures.
+const char* AdviceFor(int code) {
+    switch (code & 0xff) {
+        case SQLITE_FULL:
+            return "Дискът е пълен. Освободете място на диска (изтрийте ненужни файлове или "
+                   "документи) и опитайте отново.";
+        case SQLITE_READONLY:
+            return "Файлът с данните е само за четене. Проверете правата върху файла и папката с "
+                   "данните и дали дискът не е защитен срещу запис.";
+        case SQLITE_IOERR:
+            return "Грешка при четене или запис на диска. Проверете диска (и връзката с него, ако "
+                   "е "
+                   "външен или мрежов) и опитайте отново; ако грешката се повтаря, копирайте "
+                   "данните "
+                   "на друг диск или ги възстановете от архив.";
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return "Файлът с данните е зает от друго копие на програмата или от друга програма. "
+                   "Затворете я и опитайте отново.";
+        case SQLITE_CORRUPT:
+            return "Файлът с данните е повреден. Не въвеждайте повече данни: затворете програмата "
+                   "и "
+                   "възстановете данните от последния архив (\"Възстановяване от архив\").";
+        default:
+            return nullptr;
+    }
 }
 
 void Check(sqlite3* db, int rc) {
@@ -76,6 +118,11 @@ void Check(sqlite3* db, int rc) {
 }
 
 }  // namespace
+
+Error Error::fromEngine(int code, const std::string& words) {
+    const char* advice = AdviceFor(code);
+    return Error(advice ? std::string(advice) + " (" + words + ")" : words, code);
+}
 
 bool Error::wrongKey() const {
     return code == SQLITE_NOTADB;
@@ -208,6 +255,24 @@ void Database::useEngineSettings(Access access) {
         executeScript("PRAGMA journal_mode=WAL; PRAGMA journal_size_limit=67108864;");
     executeScript("BEGIN EXCLUSIVE; COMMIT; PRAGMA cache_size=-262144; PRAGMA temp_store=MEMORY;");
     if (access == Access::ReadOnly) executeScript("PRAGMA query_only=1;");
+    if (access == Access::ReadWrite) {
+        sqlite3_wal_hook(db_, &CheckpointAfterCommit, nullptr);
+        reserveLogSpace();
+    }
+}
+
+// The log is given room of its own at open. Writes then go into space the
+// file already has, so that on a full disk the user can still delete
+// documents: a deletion never makes the database file longer, and the log is
+// written again from its start once a checkpoint has copied it into the file.
+void Database::reserveLogSpace() {
+    const std::string log = file_.string() + "-wal";
+    const int fd = ::open(log.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    struct stat now {};
+    if (::fstat(fd, &now) == 0 && now.st_size < kLogReserve)
+        (void)::posix_fallocate(fd, now.st_size, kLogReserve - now.st_size);
+    ::close(fd);
 }
 
 Database Database::openWith(const std::filesystem::path& file, const Lock& lock, int flags) {
@@ -285,11 +350,13 @@ void Database::rekey(const Key& key) {
     Check(db_, sqlite3_rekey(db_, text.data(), static_cast<int>(text.size())));
     lock_.key = key;
     executeScript("PRAGMA wal_checkpoint(TRUNCATE);");
+    reserveLogSpace();
 }
 
 Salt Database::salt() {
     // A new file holds its first page in the log until the first checkpoint.
     executeScript("PRAGMA wal_checkpoint(TRUNCATE);");
+    reserveLogSpace();
     const auto salt = ReadSalt(file_);
     if (!salt) throw Error("no salt in " + file_.string(), SQLITE_CORRUPT);
     return *salt;
@@ -331,7 +398,7 @@ void Database::executeScript(std::string_view sql) {
         sqlite3_free(message);
         if (sqlite3_extended_errcode(db_) == SQLITE_CONSTRAINT_COMMITHOOK)
             throw FileGoneError(file_);
-        throw Error(what, rc);
+        throw Error::fromEngine(sqlite3_extended_errcode(db_), what);
     }
 }
 

@@ -33,6 +33,10 @@ class Error : public platform::UserError {
   public:
     explicit Error(const std::string& message, int code = 0)
         : platform::UserError(message), code(code) {}
+    // A failure the engine reported with `code` and `words`: the common ones
+    // get a sentence saying what to do, and the engine's words follow it for
+    // whoever supports the user.
+    static Error fromEngine(int code, const std::string& words);
     int code;  // the engine's result code
     // The file is not a database under the key tried (or not one at all).
     bool wrongKey() const;
@@ -184,6 +188,7 @@ class Database {
     Database(sqlite3* db, std::filesystem::path file, Lock lock);
     static Database openWith(const std::filesystem::path& file, const Lock& lock, int flags);
     void useEngineSettings(Access access);
+    void reserveLogSpace();
     void close() noexcept;
     sqlite3* db_ = nullptr;
     std::filesystem::path file_;

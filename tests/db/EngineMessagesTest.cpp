@@ -1,0 +1,232 @@
+// The engine's common failures reach the user as a Bulgarian sentence saying
+// what to do, followed by the engine's own words; on a full disk documents
+// can still be deleted.
+#include <sqlcipher/sqlite3.h>
+
+#include <cstring>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "db/Database.h"
+#include "support/TempDir.h"
+#include "support/TestDatabase.h"
+
+using testing_support::TempDir;
+using testing_support::TestDatabase;
+
+namespace {
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// A disk with no free space left: no write may make a file longer, while
+// writes into space a file already has succeed, as on a real full disk.
+class FullDisk {
+  public:
+    FullDisk() {
+        base_ = sqlite3_vfs_find(nullptr);
+        vfs_ = *base_;
+        vfs_.zName = "full-disk";
+        vfs_.szOsFile = static_cast<int>(sizeof(File)) + base_->szOsFile;
+        vfs_.pAppData = this;
+        vfs_.xOpen = &FullDisk::Open;
+        sqlite3_vfs_register(&vfs_, 1);
+    }
+    ~FullDisk() {
+        sqlite3_vfs_unregister(&vfs_);
+        sqlite3_vfs_register(base_, 1);
+    }
+    void fill() { full_ = true; }
+
+  private:
+    struct File {
+        sqlite3_file base;
+        FullDisk* disk;
+        sqlite3_file* real() { return reinterpret_cast<sqlite3_file*>(this + 1); }
+    };
+
+    static File* Of(sqlite3_file* f) { return reinterpret_cast<File*>(f); }
+
+    static int Open(sqlite3_vfs* vfs, const char* name, sqlite3_file* f, int flags, int* out) {
+        auto* disk = static_cast<FullDisk*>(vfs->pAppData);
+        auto* file = Of(f);
+        file->disk = disk;
+        const int rc = disk->base_->xOpen(disk->base_, name, file->real(), flags, out);
+        if (rc != SQLITE_OK) {
+            file->base.pMethods = nullptr;
+            return rc;
+        }
+        disk->methods_ = *file->real()->pMethods;
+        disk->methods_.xClose = [](sqlite3_file* g) {
+            return Of(g)->real()->pMethods->xClose(Of(g)->real());
+        };
+        disk->methods_.xRead = [](sqlite3_file* g, void* b, int n, sqlite3_int64 o) {
+            return Of(g)->real()->pMethods->xRead(Of(g)->real(), b, n, o);
+        };
+        disk->methods_.xWrite = &FullDisk::Write;
+        disk->methods_.xTruncate = [](sqlite3_file* g, sqlite3_int64 size) {
+            return Of(g)->real()->pMethods->xTruncate(Of(g)->real(), size);
+        };
+        disk->methods_.xSync = [](sqlite3_file* g, int flags) {
+            return Of(g)->real()->pMethods->xSync(Of(g)->real(), flags);
+        };
+        disk->methods_.xFileSize = [](sqlite3_file* g, sqlite3_int64* size) {
+            return Of(g)->real()->pMethods->xFileSize(Of(g)->real(), size);
+        };
+        disk->methods_.xLock = [](sqlite3_file* g, int l) {
+            return Of(g)->real()->pMethods->xLock(Of(g)->real(), l);
+        };
+        disk->methods_.xUnlock = [](sqlite3_file* g, int l) {
+            return Of(g)->real()->pMethods->xUnlock(Of(g)->real(), l);
+        };
+        disk->methods_.xCheckReservedLock = [](sqlite3_file* g, int* r) {
+            return Of(g)->real()->pMethods->xCheckReservedLock(Of(g)->real(), r);
+        };
+        disk->methods_.xFileControl = [](sqlite3_file* g, int op, void* arg) {
+            return Of(g)->real()->pMethods->xFileControl(Of(g)->real(), op, arg);
+        };
+        disk->methods_.xSectorSize = [](sqlite3_file* g) {
+            return Of(g)->real()->pMethods->xSectorSize(Of(g)->real());
+        };
+        disk->methods_.xDeviceCharacteristics = [](sqlite3_file* g) {
+            return Of(g)->real()->pMethods->xDeviceCharacteristics(Of(g)->real());
+        };
+        disk->methods_.iVersion = 1;  // no shared memory: the log is kept under the exclusive lock
+        file->base.pMethods = &disk->methods_;
+        return rc;
+    }
+
+    static int Write(sqlite3_file* g, const void* bytes, int n, sqlite3_int64 offset) {
+        auto* file = Of(g);
+        if (file->disk->full_) {
+            sqlite3_int64 size = 0;
+            file->real()->pMethods->xFileSize(file->real(), &size);
+            if (offset + n > size) return SQLITE_FULL;
+        }
+        return file->real()->pMethods->xWrite(file->real(), bytes, n, offset);
+    }
+
+    sqlite3_vfs* base_;
+    sqlite3_vfs vfs_;
+    sqlite3_io_methods methods_{};
+    bool full_ = false;
+};
+
+void AddCounterparts(db::Database& db, int first, int count) {
+    db::Transaction unit(db);
+    auto insert = db.prepare("INSERT INTO KONTRAG (KN, KI, VIN) VALUES (?, ?, 'ALL')");
+    for (int i = first; i < first + count; ++i) {
+        insert.bindAll(std::to_string(100000000 + i), std::string(200, 'x') + std::to_string(i));
+        insert.run();
+        insert.reset();
+    }
+    unit.commit();
+}
+
+std::int64_t Counterparts(db::Database& db) {
+    auto s = db.query("SELECT count(*) FROM KONTRAG");
+    s.step();
+    return s.integer(0);
+}
+
+}  // namespace
+
+TEST(EngineMessages, EachCommonFailureSaysInBulgarianWhatToDoAndKeepsTheEngineWords) {
+    struct Case {
+        int code;
+        const char* engineWords;
+        const char* sentence;
+    };
+    const Case cases[] = {
+        {SQLITE_FULL, "database or disk is full", "Дискът е пълен"},
+        {SQLITE_READONLY, "attempt to write a readonly database", "само за четене"},
+        {SQLITE_IOERR, "disk I/O error", "Грешка при четене или запис на диска"},
+        {SQLITE_IOERR_WRITE, "disk I/O error", "Грешка при четене или запис на диска"},
+        {SQLITE_BUSY, "database is locked", "зает"},
+        {SQLITE_LOCKED, "database table is locked", "зает"},
+        {SQLITE_CORRUPT, "database disk image is malformed", "повреден"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.engineWords);
+        const std::string text = db::Error::fromEngine(c.code, c.engineWords).what();
+        EXPECT_TRUE(Contains(text, c.sentence)) << text;
+        // The engine's words follow the sentence, for whoever supports the user.
+        EXPECT_GT(text.find(c.engineWords), text.find(c.sentence)) << text;
+    }
+    // Other failures keep the engine's words alone, and the code either way.
+    EXPECT_STREQ(db::Error::fromEngine(SQLITE_ERROR, "no such table: X").what(),
+                 "no such table: X");
+    EXPECT_EQ(db::Error::fromEngine(SQLITE_IOERR_WRITE, "disk I/O error").code, SQLITE_IOERR_WRITE);
+}
+
+TEST(EngineMessages, RealFailuresArriveWithTheirSentence) {
+    TempDir dir;
+    db::Database::create(dir / "ZORV.MDB");
+    {
+        auto held = db::Database::open(dir / "ZORV.MDB");
+        try {
+            db::Database::open(dir / "ZORV.MDB");
+            ADD_FAILURE() << "a held file opened twice";
+        } catch (const db::Error& e) {
+            EXPECT_TRUE(Contains(e.what(), "зает")) << e.what();
+        }
+    }
+    {
+        auto reading =
+            db::Database::open(dir / "ZORV.MDB", db::BuiltInLocks(), db::Access::ReadOnly);
+        try {
+            reading.execute("DELETE FROM KONTRAG");
+            ADD_FAILURE() << "a read-only connection wrote";
+        } catch (const db::Error& e) {
+            EXPECT_TRUE(Contains(e.what(), "само за четене")) << e.what();
+        }
+    }
+    {
+        auto db = db::Database::open(dir / "ZORV.MDB");
+        AddCounterparts(db, 0, 2000);
+    }
+    // Bytes in the middle of the file damaged: the page no longer matches its
+    // authentication code.
+    {
+        std::fstream file(dir / "ZORV.MDB", std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(4096 * 20 + 100);
+        file.write(std::string(64, '\x5a').data(), 64);
+    }
+    try {
+        auto db = db::Database::open(dir / "ZORV.MDB");
+        db.query("SELECT count(*) FROM KONTRAG WHERE KI LIKE '%9'").run();
+        ADD_FAILURE() << "a damaged file read whole";
+    } catch (const db::Error& e) {
+        EXPECT_TRUE(Contains(e.what(), "повреден")) << e.what();
+    }
+}
+
+TEST(EngineMessages, OnAFullDiskDocumentsCanStillBeDeletedWhileSavesFailWithTheSentence) {
+    FullDisk disk;
+    TestDatabase t;
+    auto& db = t.db();
+    AddCounterparts(db, 0, 3000);
+    disk.fill();
+
+    // Deleting works: the log keeps room of its own and the file never grows
+    // by a deletion.
+    for (int first = 0; first < 3000; first += 300) {
+        db::Transaction unit(db);
+        db.execute("DELETE FROM KONTRAG WHERE CAST(KN AS INTEGER) - 100000000 BETWEEN ? AND ?",
+                   first, first + 299);
+        unit.commit();
+    }
+    EXPECT_EQ(Counterparts(db), 0);
+
+    // Saving fails once the room is used up, with the sentence and nothing half-stored.
+    try {
+        for (int round = 0; round < 100; ++round) AddCounterparts(db, round * 1000, 1000);
+        ADD_FAILURE() << "a full disk took every save";
+    } catch (const db::Error& e) {
+        EXPECT_TRUE(Contains(e.what(), "Дискът е пълен")) << e.what();
+        EXPECT_TRUE(Contains(e.what(), "database or disk is full")) << e.what();
+    }
+    EXPECT_EQ(Counterparts(db) % 1000, 0);
+}
