@@ -8,6 +8,7 @@
 #include "app/CPasswordDlg.h"
 #include "db/SchemaCheck.h"
 #include "platform/Files.h"
+#include "platform/Text.h"
 
 namespace app {
 namespace {
@@ -65,8 +66,9 @@ std::optional<std::filesystem::path> CZorevaApp::readDataFolder() {
     }
     std::error_code ec;
     if (data->empty() || !std::filesystem::is_directory(*data, ec)) {
-        host_.error("Папката с данни \"" + *data + "\" не съществува.\nПроверете стойността DATA " +
-                    "във файла с настройки " + settings_->file().string() + ".");
+        host_.error("Папката с данни \"" + platform::ShownValue(*data) +
+                    "\" не съществува.\nПроверете стойността DATA " + "във файла с настройки " +
+                    settings_->file().string() + ".");
         return std::nullopt;
     }
     return std::filesystem::path(*data);

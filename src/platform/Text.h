@@ -3,6 +3,7 @@
 // at ASCII only, so multi-byte characters are never split or mistaken.
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -26,6 +27,21 @@ inline std::string_view Trim(std::string_view text) {
     if (first == std::string_view::npos) return {};
     const auto last = text.find_last_not_of(kWhitespace);
     return text.substr(first, last - first + 1);
+}
+
+// The longest value of the settings file a message shows whole: values kept
+// in the system registry are at most 255 bytes.
+inline constexpr std::size_t kShownValueLimit = 255;
+
+// What a message shows of a value taken from outside (a settings line may be
+// megabytes long): at most `limit` bytes, cut before a UTF-8 character that
+// would not fit whole, then "…" and the length of the whole value.
+inline std::string ShownValue(std::string_view value, std::size_t limit = kShownValueLimit) {
+    if (value.size() <= limit) return std::string(value);
+    std::size_t cut = limit;
+    // Back over continuation bytes (10xxxxxx) to the start of a character.
+    while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) --cut;
+    return std::string(value.substr(0, cut)) + "… (" + std::to_string(value.size()) + " байта)";
 }
 
 }  // namespace platform

@@ -77,6 +77,15 @@ TEST_F(StartupFixture, AMalformedSettingsFileIsExplained) {
     EXPECT_NE(text.find("ИМЕ=стойност"), std::string::npos);
 }
 
+TEST_F(StartupFixture, AHugeDataValueIsShownCut) {
+    writeSettings("DATA=" + std::string(20 * 1024 * 1024, 'x') + "\nDOUT=/tmp\n");
+    EXPECT_FALSE(start());
+    const auto text = onlyError();
+    EXPECT_NE(text.find("не съществува"), std::string::npos);
+    EXPECT_NE(text.find(std::string(255, 'x') + "… (20971520 байта)"), std::string::npos);
+    EXPECT_LT(text.size(), 1024u);
+}
+
 TEST_F(StartupFixture, AMissingDataFolderIsExplained) {
     writeSettings("DATA=" + (home / "nowhere").string() + "\nDOUT=/tmp\n");
     EXPECT_FALSE(start());

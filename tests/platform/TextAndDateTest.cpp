@@ -45,3 +45,21 @@ TEST(Date, TheLastDayOfFebruaryFollowsTheLeapYears) {
     }
     EXPECT_FALSE((platform::Date{10000, 1, 1}).valid());
 }
+
+TEST(ShownValue, AValueOfOutsideIsCutAtACharacterBoundaryWithItsLength) {
+    EXPECT_EQ(platform::ShownValue("C:\\ZOREVA"), "C:\\ZOREVA");
+    EXPECT_EQ(platform::ShownValue(std::string(255, 'a')), std::string(255, 'a'));
+    EXPECT_EQ(platform::ShownValue(std::string(256, 'a')), std::string(255, 'a') + "… (256 байта)");
+    // Cyrillic letters are two bytes: the cut never splits one.
+    std::string cyrillic;
+    for (int i = 0; i < 200; ++i) cyrillic += "Ж";
+    for (std::size_t limit : {1u, 2u, 3u, 254u, 255u}) {
+        const auto shown = platform::ShownValue(cyrillic, limit);
+        const auto kept = shown.substr(0, shown.find("…"));
+        EXPECT_EQ(kept.size() % 2, 0u) << limit;
+        EXPECT_LE(kept.size(), limit);
+        EXPECT_GE(kept.size() + 1, limit);
+    }
+    const std::string huge(20 * 1024 * 1024, 'x');
+    EXPECT_LT(platform::ShownValue(huge).size(), 300u);
+}
