@@ -18,20 +18,26 @@ using testing_support::TestDatabase;
 
 namespace {
 
-constexpr platform::LocalDateTime kToday{2023, 12, 31, 12, 0, 0};
+// Periods up to the last year, checked on the last day of that year.
+struct Years {
+    int last;
+    platform::LocalDateTime today;
+};
+constexpr Years k2023{2023, {2023, 12, 31, 12, 0, 0}};
+constexpr Years k2026{2026, {2026, 12, 31, 12, 0, 0}};
 
 // Runs `count` periods of the seed; every error is reported with the seed
 // and period that make it again.
-void RoundTrip(std::uint64_t seed, int count) {
+void RoundTrip(std::uint64_t seed, int count, const Years& years) {
     TestDatabase t;
     // The journals are not kept for after a crash of the test.
     t.db().executeScript("PRAGMA synchronous = OFF;");
     TempDir out;
-    PeriodGenerator generator(seed);
+    PeriodGenerator generator(seed, years.last);
     for (int i = 0; i < count; ++i) {
         const GeneratedPeriod p = generator.Store(t.db());
         generator.TypeReturn(t.db(), p);
-        const auto errors = testing_support::WriteAndCheck(t.db(), p, out.path(), kToday);
+        const auto errors = testing_support::WriteAndCheck(t.db(), p, out.path(), years.today);
         for (const auto& error : errors)
             ADD_FAILURE() << "seed " << seed << ", period " << i << " (" << p.vin << " " << p.period
                           << "): " << error;
@@ -47,5 +53,8 @@ void RoundTrip(std::uint64_t seed, int count) {
 }  // namespace
 
 TEST(RoundTrip, WrittenFilesOfRandomValidPeriodsPassTheCheck) {
-    for (std::uint64_t seed : {1, 2, 3, 4}) RoundTrip(seed, 75);
+    // Under a clock of 2023 the periods end with 2023; under one of 2026
+    // they take in the leva periods of 2024 and 2025 and the euro ones.
+    for (std::uint64_t seed : {1, 2}) RoundTrip(seed, 75, k2023);
+    for (std::uint64_t seed : {3, 4}) RoundTrip(seed, 75, k2026);
 }

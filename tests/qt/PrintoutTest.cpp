@@ -148,6 +148,29 @@ TEST(Printing, EachPrintoutIsWrittenAsAPdfWithItsFontsAndPages) {
     }
 }
 
+// The returns of the first euro period, kept as docs/screenshots show them:
+// the VAT return's note and the VIES return's headings name the euro.
+TEST(Printing, TheReturnsOfAEuroPeriodArePrintedInEuro) {
+    testing_support::TestDatabase t;
+    const db::PersonRow person =
+        testing_support::FillPrintSamples(t.db(), testing_support::kEuroSamplePeriod);
+    platform::FixedClock clock({2026, 2, 10, 10, 0, 0});
+    print::CZorevaView view(t.db(), clock, person);
+    const char* keep = std::getenv("ZOREVA_PRINT_SAMPLES");
+    testing_support::TempDir dir;
+    const std::string folder = keep ? keep : dir.path().string();
+    for (const auto& [printout, name] :
+         {std::pair{ui::PrintKind::VatReturn, "print-vat-return-202601.pdf"},
+          std::pair{ui::PrintKind::Vies, "print-vies-return-202601.pdf"}}) {
+        const QString file = QString::fromStdString(folder + "/" + name);
+        ASSERT_TRUE(qt::PrintToPdf(view, printout, testing_support::kEuroSamplePeriod, file))
+            << name;
+        QFile pdf(file);
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << name;
+        EXPECT_EQ(PageCount(pdf.readAll()), 1) << name;
+    }
+}
+
 TEST(Printing, ThePrinterIsSetUpForEachPrintout) {
     const struct {
         ui::PrintKind printout;

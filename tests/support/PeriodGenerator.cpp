@@ -261,7 +261,7 @@ GeneratedPeriod PeriodGenerator::Store(db::Database& db) {
     p.bulstat = ValidEik();
     p.vin = "BG" + p.bulstat;
     char period[32];
-    std::snprintf(period, sizeof period, "%04d%02d", Uniform(2011, 2023), Uniform(1, 12));
+    std::snprintf(period, sizeof period, "%04d%02d", Uniform(2011, lastYear_), Uniform(1, 12));
     p.period = period;
 
     db::PersonRow person;

@@ -26,7 +26,9 @@ struct GeneratedPeriod {
 
 class PeriodGenerator {
   public:
-    explicit PeriodGenerator(std::uint64_t seed) : random_(seed) {}
+    // Periods from 2011 to the last year, leva and euro periods alike.
+    explicit PeriodGenerator(std::uint64_t seed, int lastYear = 2026)
+        : random_(seed), lastYear_(lastYear) {}
 
     // Stores a new person (head office and branches) and the documents of
     // one period; each call makes a person of its own VAT number.
@@ -57,6 +59,7 @@ class PeriodGenerator {
     void Common(db::JournalRow& row, const GeneratedPeriod& p, const std::string& earliestMonth);
 
     std::mt19937_64 random_;
+    int lastYear_;
     int persons_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "support/PrintSamples.h"
 
+#include <cstdio>
 #include <string>
 
 #include "returns/VatReturnComputation.h"
@@ -21,11 +22,21 @@ const char* const kGoods[] = {"електроенергия",           "вод�
                               "далекосъобщителни услуги", "гориво",
                               "канцеларски материали",    "строителни материали"};
 
-db::JournalRow Document(db::Journal journal, int number) {
+// "MM/YYYY" of the period `months` before the period YYYYMM.
+std::string MonthOf(const std::string& period, int monthsBefore = 0) {
+    const int index =
+        std::stoi(period.substr(0, 4)) * 12 + std::stoi(period.substr(4, 2)) - 1 - monthsBefore;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d/%04d", index % 12 + 1, index / 12);
+    return text;
+}
+
+db::JournalRow Document(db::Journal journal, const std::string& period, int number) {
     auto row = db::EmptyJournalRow(journal);
-    row.vin = kVin, row.period = kSamplePeriod, row.number = number, row.type = "01";
+    row.vin = kVin, row.period = period, row.number = number, row.type = "01";
     row.docNo = std::to_string(1000000 + number * 37);
-    row.date = (number % 28 + 1 < 10 ? "0" : "") + std::to_string(number % 28 + 1) + "/05/2024";
+    row.date =
+        (number % 28 + 1 < 10 ? "0" : "") + std::to_string(number % 28 + 1) + "/" + MonthOf(period);
     row.knum = std::to_string(100000000 + number * 7919 % 900000000);
     const int pick = number % 6;
     row.kname = kSuppliers[pick];
@@ -33,9 +44,9 @@ db::JournalRow Document(db::Journal journal, int number) {
     return row;
 }
 
-void Purchases(db::Database& db) {
+void Purchases(db::Database& db, const std::string& period) {
     for (int n = 1; n <= kSamplePurchases; ++n) {
-        auto row = Document(db::Journal::Purchases, n);
+        auto row = Document(db::Journal::Purchases, period, n);
         const double base = 100.0 * n + n * 0.37;
         if (n % 5 == 0) {
             row.amounts[db::BS30] = base;  // no credit
@@ -48,9 +59,9 @@ void Purchases(db::Database& db) {
     }
 }
 
-void Sales(db::Database& db) {
+void Sales(db::Database& db, const std::string& period) {
     for (int n = 1; n <= 12; ++n) {
-        auto row = Document(db::Journal::Sales, n);
+        auto row = Document(db::Journal::Sales, period, n);
         const double base = 250.0 * n;
         row.kname =
             n % 3 ? "Клиент " + std::to_string(n) + " ООД" : "Търговска верига Фантастико ЕООД";
@@ -67,33 +78,33 @@ void Sales(db::Database& db) {
     }
 }
 
-db::ViesRow Vies(int section, int number, const std::string& knum) {
+db::ViesRow Vies(const std::string& period, int section, int number, const std::string& knum) {
     db::ViesRow v;
-    v.vin = kVin, v.period = kSamplePeriod, v.section = section, v.number = number;
-    v.knum = knum, v.period1 = "05/2024";
+    v.vin = kVin, v.period = period, v.section = section, v.number = number;
+    v.knum = knum, v.period1 = MonthOf(period);
     return v;
 }
 
-void ViesReturn(db::Database& db) {
-    auto de = Vies(1, 1, "DE100000004");
+void ViesReturn(db::Database& db, const std::string& period) {
+    auto de = Vies(period, 1, 1, "DE100000004");
     de.ss15 = 1000;
-    auto de2 = Vies(1, 2, "DE100000008");
-    de2.ss15 = 2000, de2.period1 = "04/2024";
-    auto at = Vies(1, 3, "ATU12345678");
+    auto de2 = Vies(period, 1, 2, "DE100000008");
+    de2.ss15 = 2000, de2.period1 = MonthOf(period, 1);
+    auto at = Vies(period, 1, 3, "ATU12345678");
     at.ss17 = 450.5, at.ss25 = 120;
-    auto fr = Vies(1, 4, "FR12345678901");
+    auto fr = Vies(period, 1, 4, "FR12345678901");
     fr.ss15 = 3000;
     for (const auto& v : {de, de2, at, fr}) db::InsertViesRow(db, v);
-    auto callOff = Vies(2, 1, "DE100000004");
+    auto callOff = Vies(period, 2, 1, "DE100000004");
     callOff.ss15 = 1;
-    auto replaced = Vies(2, 2, "NL123456789B01");
+    auto replaced = Vies(period, 2, 2, "NL123456789B01");
     replaced.ss15 = 3, replaced.knumz = "DE100000008";
     for (const auto& v : {callOff, replaced}) db::InsertViesRow(db, v);
 }
 
 }  // namespace
 
-db::PersonRow FillPrintSamples(db::Database& db) {
+db::PersonRow FillPrintSamples(db::Database& db, const std::string& period) {
     db::PersonRow p;
     p.bulstat = "175074752", p.vin = kVin, p.name = "Зорница Трейд ЕООД";
     p.adress = "гр. София 1000, ул. „Цар Шишман“ № 14";
@@ -101,11 +112,11 @@ db::PersonRow FillPrintSamples(db::Database& db) {
     p.face = "Мария Георгиева Петрова", p.faceEgn = "8001010000";
     p.faceAdr1 = "ж.к. Лозенец, ул. „Криволак“ № 3", p.faceGrad = "София", p.facePk = "1164";
     p.flPredst = "A", p.last = true;
-    db::InsertPerson(db, p);
-    Purchases(db);
-    Sales(db);
-    returns::ComputeVatReturn(db, {kVin, "", kSamplePeriod});
-    ViesReturn(db);
+    if (!db::FindPerson(db, p.bulstat, "")) db::InsertPerson(db, p);
+    Purchases(db, period);
+    Sales(db, period);
+    returns::ComputeVatReturn(db, {kVin, "", period});
+    ViesReturn(db, period);
     return p;
 }
 
