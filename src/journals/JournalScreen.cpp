@@ -152,13 +152,14 @@ void JournalScreen::headerClicked(ui::ListView& list, int column) {
 }
 
 // Enter moves to the next field, passing over the counterparts button (a
-// person moving on from the date means the counterpart field); on a button it
-// presses the button.
+// person moving on from the date means the counterpart field) and the leva
+// box (most documents of a euro period are in euro; the box is ticked with
+// the mouse, or reached with Tab); on a button it presses the button.
 void JournalScreen::enter(ui::Control* focused) {
     if (focused && focused->kind() == ui::Kind::Button)
         return pressed(static_cast<ui::Button&>(*focused));
     ui::Control* next = nextInTabOrder(focused);
-    if (next == &counterparts_) next = nextInTabOrder(next);
+    while (next == &counterparts_ || next == &levaEntry_) next = nextInTabOrder(next);
     if (next) userFocus(*next);
 }
 

@@ -669,6 +669,12 @@ TEST_F(Purchases, ALevaDocumentInAEuroPeriodIsTypedInLevaAndStoredInEuro) {
     EXPECT_EQ(stored[0].amounts.at(2), 10.23);
     EXPECT_EQ(d().text("notes"), note);
     EXPECT_FALSE(d().checked("levaEntry"));
+    // Enter passes over the leva box, Tab reaches it.
+    d().choose("type", "01");
+    d().focus("code8a").enter();
+    EXPECT_EQ(d().focused(), "col9");
+    d().focus("code8a").tab();
+    EXPECT_EQ(d().focused(), "levaEntry");
     // The next document is typed in euro again, and stored as typed.
     Typed inEuro = invoice("2");
     inEuro.date = "10/11/2026";
