@@ -31,6 +31,7 @@ class BenchHost : public ui::Host {
     }
     void print(const ui::PrintJob&) override {}
     void openTextFile(const std::filesystem::path&) override {}
+    void openFolder(const std::filesystem::path&) override {}
 
   private:
     std::filesystem::path file_;

@@ -11,6 +11,7 @@
 #include "files/protocol/CProtokolDDS.h"
 #include "journals/CPokupki.h"
 #include "journals/CProdagbi.h"
+#include "persons/CKontrag.h"
 #include "platform/UserError.h"
 #include "returns/CDDSPeriod.h"
 
@@ -55,6 +56,14 @@ void RunCheckFiles(CommandContext& context) {
 
 void RunChoosePerson(CommandContext& context) {
     context.doc.choosePerson(context.host);
+}
+
+// The counterparts register of the current person, kept before any document
+// is typed; what "Избери" picks here goes nowhere.
+void RunCounterparts(CommandContext& context) {
+    const auto& session = context.doc.session();
+    persons::CKontrag dialog(session.database(), context.host, session.person().vin);
+    context.host.runModal(dialog);
 }
 
 files::WriterSession WriterSessionOf(const session::Session& session) {
@@ -108,6 +117,7 @@ constexpr std::pair<Command, Handler> kHandlers[] = {
     {Command::About, RunAbout},
     {Command::HelpTopics, RunHelpTopics},
     {Command::ChoosePerson, RunChoosePerson},
+    {Command::Counterparts, RunCounterparts},
     {Command::WriteSubmissionFiles, RunWriteSubmissionFiles},
     {Command::WriteMergeFiles, RunWriteMergeFiles},
     {Command::VatReturn, RunVatReturn},

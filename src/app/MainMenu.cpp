@@ -19,13 +19,14 @@ constexpr MenuItem kReports[] = {
 };
 constexpr MenuItem kService[] = {
     {Command::ChoosePerson, "Избор на задължено лице"},
+    {Command::Counterparts, "Контрагенти"},
     {Command::RemovePeriod, "Премахване на период"},
     {Command::RemoveDuplicates, "Изтриване на дублирани документи"},
     {Command::Separator, ""},
     {Command::DataPassword, "Парола за данните"},
 };
 constexpr MenuItem kHelp[] = {
-    {Command::HelpTopics, "&Help Topics"},
+    {Command::HelpTopics, "&Теми от помощта"},
     {Command::Separator, ""},
     {Command::About, "За програмата"},
 };

@@ -20,6 +20,7 @@ enum class Command {
     WriteMergeFiles,
     VatReturn,
     ChoosePerson,
+    Counterparts,
     RemovePeriod,
     RemoveDuplicates,
     DataPassword,

@@ -97,14 +97,14 @@ constexpr const char* kDifferentMemberStates =
 
 CProdagbi::CProdagbi(ui::Host& host, session::Session& session)
     : JournalScreen(host, session, db::Journal::Sales,
-                    "Дневник за продажбите - " + session.person().vin, {740, 492}),
+                    "Дневник за продажбите - " + session.person().vin, {660, 492}),
       col24_(addMoneyColumns(9, 24)),
       viesColumn_(addComboBox("viesColumn", "Аналитична на кл. 24 (VIES)", {108, 238, 230, 100})
                       .labelAt({6, 240, 100, 8})),
       col25_(addMoney(25, Caption(25), MoneyField(25), MoneyLabel(25))),
       advance_(addCheckBox("advance", "авансово плащане, което не се включва във VIES",
                            {350, 238, 230, 12})) {
-    declareCommands({6, 256, 728, 196}, {6, 456, 728, 30});
+    declareCommands({6, 256, 648, 196}, {6, 456, 648, 30});
     rebuildViesColumn();
 }
 

@@ -18,6 +18,8 @@ namespace money = platform::money;
 namespace {
 
 constexpr const char* kBadPeriod = "Некоректна стойност на поле 'Период'";
+// The list keeps room for its header, half a dozen documents and the totals.
+constexpr int kLeastListHeight = 80;
 
 // A stored code as the lists hold it: "%02d" of its number ("5" -> "05").
 std::string TwoDigitCode(const std::string& stored) {
@@ -76,18 +78,25 @@ ui::Edit& JournalScreen::addMoney(int column, std::string caption, ui::Rect rect
     return field;
 }
 
+// The window grows and shrinks with the list: the form keeps its place, the
+// commands keep to the right edge and the notes to the bottom.
 void JournalScreen::declareCommands(ui::Rect list, ui::Rect notes) {
     const int x = size().width - 76;
-    save_ = &addButton("save", "Добави", {x, 6, 70, 14}).makeDefault();
-    edit_ = &addButton("edit", "Редакция", {x, 24, 70, 14});
-    delete_ = &addButton("delete", "Изтрий", {x, 42, 70, 14});
-    print_ = &addButton("print", "Печат", {x - 76, 60, 70, 14});
-    close_ = &addButton("close", "Затвори", {x, 60, 70, 14});
-    list_ = &addListView("list", "", list);
+    save_ = &addButton("save", "Добави", {x, 6, 70, 14})
+                 .makeDefault()
+                 .pressedBy(ui::Shortcut::CtrlEnter)
+                 .tip("Записва документа след проверките му (Ctrl+Enter)")
+                 .anchored(ui::kFollowsRight);
+    edit_ = &addButton("edit", "Редакция", {x, 24, 70, 14}).anchored(ui::kFollowsRight);
+    delete_ = &addButton("delete", "Изтрий", {x, 42, 70, 14}).anchored(ui::kFollowsRight);
+    print_ = &addButton("print", "Печат", {x - 76, 60, 70, 14}).anchored(ui::kFollowsRight);
+    close_ = &addButton("close", "Затвори", {x, 60, 70, 14}).anchored(ui::kFollowsRight);
+    list_ = &addListView("list", "", list).anchored(ui::kGrows);
     for (const auto& c : ListColumns(journal_))
         list_->column(c.title, c.kind == ColumnKind::Amount ? ui::Align::Right : ui::Align::Left);
     list_->setSource(rows_);
-    notes_ = &addTextBox("notes", "", notes);
+    notes_ = &addTextBox("notes", "", notes).anchored(ui::kGrowsWideFollowsBottom);
+    setResizable({size().width, size().height - list.height + kLeastListHeight});
 }
 
 // ---- events ----

@@ -27,6 +27,7 @@ std::string Trimmed(const std::string& text) {
 CKontrag::CKontrag(db::Database& db, ui::Host& host, std::string ownerVin)
     : Dialog(host, "Избор на контрагент", {330, 230}), db_(db), owner_(std::move(ownerVin)) {
     ownOnly_.setChecked(true);
+    setResizable({330, 140});
     list_.column("ИН на котрагент", ui::Align::Left, 62)
         .column("Име на котрагент", ui::Align::Left, 112)
         .column("ИН на титуляр", ui::Align::Left, 58)

@@ -61,11 +61,15 @@ class CKontrag : public ui::Dialog {
     ui::Edit& name_ =
         addEdit("name", "Наименование", {75, 23, 185, 12}).labelAt({7, 25, 66, 8}).limit(50);
     ui::CheckBox& ownOnly_ = addCheckBox("ownOnly", "Само за този ИН", {170, 8, 90, 10});
-    ui::ListView& list_ = addListView("list", "", {7, 41, 253, 182});
-    ui::Button& choose_ = addButton("choose", "Избери", {268, 7, 55, 14}).makeDefault();
-    ui::Button& cancel_ = addButton("cancel", "Отказ", {268, 25, 55, 14});
-    ui::Button& add_ = addButton("add", "Прибави", {268, 50, 55, 14});
-    ui::Button& delete_ = addButton("delete", "Изтрий", {268, 68, 55, 14});
+    // A larger window gives the list the room; the commands keep to the right.
+    ui::ListView& list_ = addListView("list", "", {7, 41, 253, 182}).anchored(ui::kGrows);
+    ui::Button& choose_ =
+        addButton("choose", "Избери", {268, 7, 55, 14}).makeDefault().anchored(ui::kFollowsRight);
+    ui::Button& cancel_ =
+        addButton("cancel", "Отказ", {268, 25, 55, 14}).anchored(ui::kFollowsRight);
+    ui::Button& add_ = addButton("add", "Прибави", {268, 50, 55, 14}).anchored(ui::kFollowsRight);
+    ui::Button& delete_ =
+        addButton("delete", "Изтрий", {268, 68, 55, 14}).anchored(ui::kFollowsRight);
 };
 
 }  // namespace persons

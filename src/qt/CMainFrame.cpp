@@ -1,23 +1,45 @@
 #include "qt/CMainFrame.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenuBar>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include "app/CZorevaDoc.h"
+#include "app/StatusLines.h"
 #include "qt/Convert.h"
 
 namespace qt {
 
 CMainFrame::CMainFrame(app::CommandContext context) : context_(std::move(context)) {
     buildMenu();
-    // The client area shows nothing, as a blank page.
+    // A blank page with the status lines at its top.
     auto* page = new QWidget;
     page->setBackgroundRole(QPalette::Base);
     page->setAutoFillBackground(true);
+    statusArea_ = new QVBoxLayout(page);
+    statusArea_->addStretch();
     setCentralWidget(page);
     setWindowTitle(ToQt(context_.doc.title()));
+    showStatus();
     resize(800, 560);
+}
+
+void CMainFrame::showStatus() {
+    const auto lines = app::StatusLines(context_.doc);
+    while (statusLabels_.size() > lines.size()) {
+        delete statusLabels_.back();
+        statusLabels_.pop_back();
+    }
+    while (statusLabels_.size() < lines.size()) {
+        auto* label = new QLabel;
+        label->setWordWrap(true);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        statusArea_->insertWidget(statusArea_->count() - 1, label);  // above the stretch
+        statusLabels_.push_back(label);
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) statusLabels_[i]->setText(ToQt(lines[i]));
 }
 
 void CMainFrame::buildMenu() {
@@ -56,6 +78,7 @@ void CMainFrame::run(app::Command command) {
     if (!app::IsEnabled(command, context_.doc.session())) return;
     app::RunCommand(command, context_);
     setWindowTitle(ToQt(context_.doc.title()));
+    showStatus();
 }
 
 }  // namespace qt

@@ -1,6 +1,7 @@
 #include "qt/DialogView.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStylePainter>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -37,6 +39,21 @@ std::optional<platform::Date> FromQDate(const QDate& date) {
     return platform::Date{date.year(), date.month(), date.day()};
 }
 
+ui::Rect FromRect(const QRect& rect) {
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
+QRect ToRect(const ui::Rect& rect) {
+    return {rect.x, rect.y, rect.width, rect.height};
+}
+
+// A caption keeps to the top of its control; one beside the control keeps its
+// width, one above it spans as the control does.
+ui::Anchors LabelAnchors(const ui::Control& control) {
+    const ui::Anchors anchors = control.anchors();
+    const bool beside = control.labelRect().x + control.labelRect().width <= control.rect().x;
+    return {anchors.left, anchors.top, beside ? anchors.left : anchors.right, anchors.top};
+}
+
 // Input controls show their caption in a label of their own.
 bool HasLabel(const ui::Control& control) {
     switch (control.kind()) {
@@ -55,6 +72,56 @@ QFont ReportFont() {
     QFont font(QStringLiteral("Liberation Mono"));
     font.setStyleHint(QFont::Monospace);
     return font;
+}
+
+// A drop-down whose open list may name its items ("01 – Фактура") while the
+// closed box shows the item itself ("01"), kept as the item's data.
+class ItemComboBox : public QComboBox {
+  public:
+    using QComboBox::QComboBox;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        if (currentIndex() >= 0) option.currentText = itemData(currentIndex()).toString();
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
+    // The open list is as wide as its longest name, however narrow the box.
+    void showPopup() override {
+        view()->setMinimumWidth(view()->sizeHintForColumn(0) + 2 * view()->frameWidth() +
+                                style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+        QComboBox::showPopup();
+    }
+};
+
+// A date field entered with a click has its day selected, as one entered
+// with Tab does, so that typing replaces the day.
+class DayFirstDateEdit : public QDateEdit {
+  public:
+    using QDateEdit::QDateEdit;
+
+  protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QDateEdit::focusInEvent(event);
+        enteredByClick_ = event->reason() == Qt::MouseFocusReason;
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        QDateEdit::mousePressEvent(event);
+        if (enteredByClick_ && !calendarWidget()->isVisible()) setSelectedSection(DaySection);
+        enteredByClick_ = false;
+    }
+
+  private:
+    bool enteredByClick_ = false;
+};
+
+// The tab stops of a text box every eight characters of its font, measured
+// without rounding so that they do not drift along a line.
+void SetTabStopsOfEightCharacters(QPlainTextEdit* text) {
+    text->setTabStopDistance(8 * QFontMetricsF(text->font()).horizontalAdvance(QLatin1Char(' ')));
 }
 
 }  // namespace
@@ -85,20 +152,16 @@ QWidget* DialogView::parentFor(const ui::Control& control) const {
 
 void DialogView::build() {
     canvas_ = new QWidget;
-    canvas_->setFixedSize(units_.size(model_.size()));
+    canvas_->installEventFilter(this);
     for (const auto& control : model_.controls()) {
         QWidget* parent = parentFor(*control);
         QWidget* shown = create(*control, parent);
         widgets_[control.get()] = shown;
-        if (control->kind() != ui::Kind::Page) shown->setGeometry(units_.rect(control->rect()));
-        if (control->kind() == ui::Kind::ComboBox)  // a drop-down is one line high when closed
-            shown->resize(shown->width(), std::min(shown->height(), shown->sizeHint().height()));
         if (control->kind() == ui::Kind::GroupBox) shown->lower();
         if (HasLabel(*control)) {
             auto* caption = new QLabel(parent);
             caption->setWordWrap(true);
             caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            caption->setGeometry(units_.rect(control->labelRect()));
             caption->setBuddy(shown);
             labels_[control.get()] = caption;
         }
@@ -107,19 +170,56 @@ void DialogView::build() {
 
     // A form larger than the screen scrolls.
     auto* scroll = new QScrollArea;
-    scroll->setWidget(canvas_);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setFocusPolicy(Qt::NoFocus);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     const QScreen* screen = QApplication::primaryScreen();
-    const QSize room = screen ? screen->availableGeometry().size() * 0.95 : canvas_->size();
-    if (canvas_->width() <= room.width() && canvas_->height() <= room.height())
-        setFixedSize(canvas_->size());
-    else
-        resize(canvas_->size().boundedTo(room));
+    const QSize declared = units_.size(model_.size());
+    const QSize room = screen ? screen->availableGeometry().size() * 0.95 : declared;
+    if (model_.resizable()) {
+        setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                       Qt::WindowMaximizeButtonHint);
+        const QSize minimum = units_.size(model_.minimumSize());
+        canvas_->setMinimumSize(minimum);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(canvas_);
+        setMinimumSize(minimum.boundedTo(room));
+        resize(declared.boundedTo(room).expandedTo(minimumSize()));
+    } else {
+        setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+        canvas_->setFixedSize(declared);
+        scroll->setWidget(canvas_);
+        if (declared.width() <= room.width() && declared.height() <= room.height())
+            setFixedSize(declared);
+        else
+            resize(declared.boundedTo(room));
+    }
+    placeControls();
+}
+
+// Every control where its anchors put it for the canvas's present size; the
+// controls of a page follow the growth of their sheet.
+void DialogView::placeControls() {
+    const QSize growth = canvas_->size() - units_.size(model_.size());
+    for (const auto& control : model_.controls()) {
+        if (control->kind() == ui::Kind::Page) continue;
+        QSize delta = growth;
+        if (const ui::Page* page = control->page()) {
+            const ui::Control& sheet = page->sheet();
+            delta = widget(sheet)->size() - units_.rect(sheet.rect()).size();
+        }
+        const ui::Anchors anchors = control->anchors();
+        QWidget* shown = widget(*control);
+        shown->setGeometry(ToRect(
+            anchors.apply(FromRect(units_.rect(control->rect())), delta.width(), delta.height())));
+        if (control->kind() == ui::Kind::ComboBox)  // a drop-down is one line high when closed
+            shown->resize(shown->width(), std::min(shown->height(), shown->sizeHint().height()));
+        if (QLabel* caption = label(*control))
+            caption->setGeometry(ToRect(LabelAnchors(*control).apply(
+                FromRect(units_.rect(control->labelRect())), delta.width(), delta.height())));
+    }
 }
 
 QWidget* DialogView::create(ui::Control& control, QWidget* parent) {
@@ -146,7 +246,7 @@ QWidget* DialogView::create(ui::Control& control, QWidget* parent) {
         }
         case ui::Kind::ComboBox: {
             auto& combo = static_cast<ui::ComboBox&>(control);
-            auto* box = new QComboBox(parent);
+            auto* box = new ItemComboBox(parent);
             connect(box, &QComboBox::activated, this, [this, &combo](int index) {
                 model_.userChoose(combo, index);
                 afterEvent();
@@ -155,7 +255,7 @@ QWidget* DialogView::create(ui::Control& control, QWidget* parent) {
         }
         case ui::Kind::DatePicker: {
             auto& picker = static_cast<ui::DatePicker&>(control);
-            auto* date = new QDateEdit(parent);
+            auto* date = new DayFirstDateEdit(parent);
             date->setCalendarPopup(true);
             date->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
             date->setMinimumDate(kNoDate);
@@ -193,7 +293,7 @@ QWidget* DialogView::create(ui::Control& control, QWidget* parent) {
                 text->setFont(ReportFont());
                 text->setLineWrapMode(QPlainTextEdit::NoWrap);
             }
-            text->setTabStopDistance(8 * text->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
+            SetTabStopsOfEightCharacters(text);
             text->setTabChangesFocus(true);
             return text;
         }
@@ -304,9 +404,19 @@ void DialogView::focusChanged(QWidget* old, QWidget* now) {
 }
 
 bool DialogView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == canvas_ && event->type() == QEvent::Resize) {
+        placeControls();
+        return false;
+    }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
     if (static_cast<QWidget*>(watched)->window() != this) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enterKey = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (enterKey && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+        model_.userShortcut(ui::Shortcut::CtrlEnter);
+        afterEvent();
+        return true;
+    }
     if (key->modifiers() & ~Qt::KeypadModifier) return false;
     switch (key->key()) {
         case Qt::Key_Return:
@@ -356,6 +466,7 @@ void DialogView::syncControl(ui::Control& control, QWidget* shown) {
     if (control.kind() != ui::Kind::Page) {
         shown->setVisible(control.visible());
         shown->setEnabled(control.enabled());
+        shown->setToolTip(ToQt(control.toolTip()));
     }
     switch (control.kind()) {
         case ui::Kind::Label:
@@ -387,13 +498,19 @@ void DialogView::syncControl(ui::Control& control, QWidget* shown) {
         case ui::Kind::ComboBox: {
             const auto& combo = static_cast<ui::ComboBox&>(control);
             auto* box = static_cast<QComboBox*>(shown);
-            QStringList items;
-            for (const auto& item : combo.items()) items << ToQt(item);
-            QStringList shownItems;
-            for (int i = 0; i < box->count(); ++i) shownItems << box->itemText(i);
-            if (items != shownItems) {
+            QStringList items, labels;
+            for (int i = 0; i < static_cast<int>(combo.items().size()); ++i) {
+                items << ToQt(combo.items()[i]);
+                labels << ToQt(combo.label(i));
+            }
+            QStringList shownItems, shownLabels;
+            for (int i = 0; i < box->count(); ++i) {
+                shownItems << box->itemData(i).toString();
+                shownLabels << box->itemText(i);
+            }
+            if (items != shownItems || labels != shownLabels) {
                 box->clear();
-                box->addItems(items);
+                for (int i = 0; i < items.size(); ++i) box->addItem(labels[i], items[i]);
             }
             box->setCurrentIndex(combo.selected());
             break;

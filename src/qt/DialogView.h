@@ -28,6 +28,9 @@ class DialogView : public QDialog {
     // The widget that shows a control (for the label of an input, see label()).
     QWidget* widget(const ui::Control& control) const;
     QLabel* label(const ui::Control& control) const;
+    // The least size of the form, however small the screen (a smaller
+    // window scrolls it).
+    QSize leastSize() const { return units_.size(model_.minimumSize()); }
     // Shows the model's state.
     void sync();
 
@@ -39,6 +42,7 @@ class DialogView : public QDialog {
 
   private:
     void build();
+    void placeControls();
     QWidget* create(ui::Control& control, QWidget* parent);
     QWidget* createList(ui::ListView& list, QWidget* parent);
     QWidget* parentFor(const ui::Control& control) const;

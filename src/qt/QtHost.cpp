@@ -3,12 +3,14 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QUrl>
 
 #include "qt/Convert.h"
 #include "qt/DialogView.h"
 #include "ui/Dialog.h"
+#include "ui/TextViewer.h"
 
 namespace qt {
 namespace {
@@ -109,11 +111,29 @@ void QtHost::print(const ui::PrintJob& job) {
         information("Печатът все още не е наличен в тази версия на програмата.");
 }
 
+// The desktop hands a file to its program through xdg-open, which reports a
+// missing program only after it has started, too late to be seen here; so
+// the desktop is first asked whether it has a program for the type at all.
+bool DesktopOpen(const std::filesystem::path& path, const char* mimeType) {
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                             QString::fromLatin1(mimeType)});
+    if (!query.waitForFinished(5000) || query.exitStatus() != QProcess::NormalExit ||
+        query.exitCode() != 0 || query.readAllStandardOutput().trimmed().isEmpty())
+        return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQt(path.string())));
+}
+
 void QtHost::openTextFile(const std::filesystem::path& file) {
-    const QUrl url = QUrl::fromLocalFile(ToQt(file.string()));
-    if (!QDesktopServices::openUrl(url))
-        error("Файлът " + file.string() +
-              " не може да бъде отворен с програмата за преглед на текст.");
+    if (desktopOpen_(file, "text/plain")) return;
+    ui::TextViewer viewer(*this, file);
+    runModal(viewer);
+}
+
+void QtHost::openFolder(const std::filesystem::path& folder) {
+    if (!desktopOpen_(folder, "inode/directory"))
+        error("Папката " + folder.string() + " не може да бъде отворена: няма програма за " +
+              "преглед на папки.");
 }
 
 }  // namespace qt

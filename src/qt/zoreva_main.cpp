@@ -11,6 +11,7 @@
 #include "qt/CMainFrame.h"
 #include "qt/Printing.h"
 #include "qt/QtHost.h"
+#include "qt/Translation.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ int main(int argc, char* argv[]) {
     // submission files. Numbers are written and read with a point everywhere.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("zoreva"));
+    qt::LoadBulgarianTranslation(application);
     qt::QtHost host;
     platform::SystemClock clock;
     app::CZorevaApp zoreva(host, platform::ProcessEnvironment(), clock);

@@ -211,13 +211,19 @@ CDeklDDS::CDeklDDS(ui::Host& host, db::Database& db, ReturnScope scope,
       db_(db),
       scope_(std::move(scope)),
       printRequest_(std::move(printRequest)),
-      sheet_(addSheet("sheet", {kSheetX, kSheetY, kSheetWidth, kSheetHeight})),
+      sheet_(addSheet("sheet", {kSheetX, kSheetY, kSheetWidth, kSheetHeight}).anchored(ui::kGrows)),
       a_(std::make_unique<CDeklRazdelA>(*this)),
       b_(std::make_unique<CDeklRazdelB>(*this)),
       c_(std::make_unique<CDeklRazdelC>(*this)),
-      ok_(addButton("ok", "OK", {kWidth - 186, kHeight - 22, 56, 14})),
-      cancel_(addButton("cancel", "Откажи", {kWidth - 124, kHeight - 22, 56, 14})),
-      apply_(addButton("apply", "Потвърди", {kWidth - 62, kHeight - 22, 56, 14})) {}
+      ok_(addButton("ok", "OK", {kWidth - 186, kHeight - 22, 56, 14})
+              .anchored(ui::kFollowsBottomRight)),
+      cancel_(addButton("cancel", "Откажи", {kWidth - 124, kHeight - 22, 56, 14})
+                  .anchored(ui::kFollowsBottomRight)),
+      apply_(addButton("apply", "Потвърди", {kWidth - 62, kHeight - 22, 56, 14})
+                 .anchored(ui::kFollowsBottomRight)) {
+    // A larger window gives the pages room around their cells.
+    setResizable({kWidth, kHeight});
+}
 
 CDeklDDS::~CDeklDDS() = default;
 

@@ -10,7 +10,7 @@ namespace returns {
 namespace {
 
 constexpr int kWidth = 668, kHeight = 290;
-constexpr int kListX = 6, kListWidth = kWidth - 12, kListHeight = 108;
+constexpr int kListX = 6, kListWidth = kWidth - 12, kListHeight = 108, kLeastListHeight = 72;
 // The call-off-stock section exists from this period on.
 constexpr const char* kCallOffStockFrom = "202004";
 
@@ -33,12 +33,18 @@ CViesDeklDlg::CViesDeklDlg(ui::Host& host, db::Database& db, ReturnScope scope,
       scope_(std::move(scope)),
       printRequest_(std::move(printRequest)),
       supplies_(addListView("supplies", "Секция \"ВОД\"", {kListX, 18, kListWidth, kListHeight})
-                    .labelAt({kListX, 6, kListWidth, 10})),
+                    .labelAt({kListX, 6, kListWidth, 10})
+                    .anchored({0, 0, 100, 50})),
       callOffStock_(addListView("callOffStock", "Секция \"Режим складиране на стоки до поискване\"",
                                 {kListX, 150, kListWidth, kListHeight})
-                        .labelAt({kListX, 138, kListWidth, 10})),
-      print_(addButton("print", "Печат", {kWidth - 132, kHeight - 22, 60, 14})),
-      close_(addButton("close", "Затвори", {kWidth - 66, kHeight - 22, 60, 14})) {
+                        .labelAt({kListX, 138, kListWidth, 10})
+                        .anchored({0, 50, 100, 100})),
+      print_(addButton("print", "Печат", {kWidth - 132, kHeight - 22, 60, 14})
+                 .anchored(ui::kFollowsBottomRight)),
+      close_(addButton("close", "Затвори", {kWidth - 66, kHeight - 22, 60, 14})
+                 .anchored(ui::kFollowsBottomRight)) {
+    // The two sections share what room the window is given.
+    setResizable({kWidth, kHeight - 2 * (kListHeight - kLeastListHeight)});
     using ui::Align;
     supplies_.column(" № ", Align::Right)
         .column("Период")

@@ -21,6 +21,20 @@ void Control::setCaption(std::string caption) {
     touch();
 }
 
+void Control::setToolTip(std::string text) {
+    if (text == toolTip_) return;
+    toolTip_ = std::move(text);
+    touch();
+}
+
+Rect Anchors::apply(Rect declared, int dx, int dy) const {
+    const int x0 = declared.x + dx * left / 100,
+              x1 = declared.x + declared.width + dx * right / 100;
+    const int y0 = declared.y + dy * top / 100,
+              y1 = declared.y + declared.height + dy * bottom / 100;
+    return {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+}
+
 void Control::setEnabled(bool enabled) {
     if (enabled == enabled_) return;
     enabled_ = enabled;
@@ -96,9 +110,21 @@ ComboBox::ComboBox(Dialog& owner, std::string id, std::string caption, Rect rect
     : Declared(owner, Kind::ComboBox, std::move(id), std::move(caption), rect) {}
 
 void ComboBox::setItems(std::vector<std::string> items) {
+    setItems(std::move(items), {});
+}
+
+void ComboBox::setItems(std::vector<std::string> items, std::vector<std::string> labels) {
+    if (!labels.empty() && labels.size() != items.size())
+        throw std::invalid_argument("ComboBox::setItems: one label per item in " + id());
     items_ = std::move(items);
+    labels_ = std::move(labels);
     selected_ = -1;
     touch();
+}
+
+const std::string& ComboBox::label(int index) const {
+    const auto i = static_cast<std::size_t>(index);
+    return labels_.empty() ? items_.at(i) : labels_.at(i);
 }
 
 std::string ComboBox::selectedText() const {
@@ -144,6 +170,11 @@ Button::Button(Dialog& owner, std::string id, std::string caption, Rect rect)
 
 Button& Button::makeDefault() {
     default_ = true;
+    return *this;
+}
+
+Button& Button::pressedBy(Shortcut shortcut) {
+    shortcut_ = shortcut;
     return *this;
 }
 

@@ -36,6 +36,34 @@ struct Size {
     int width = 0, height = 0;
 };
 
+// How a control follows its window when a person makes the window larger or
+// smaller than the dialog's declared size: each edge moves by its share, in
+// percent, of the change in width (left, right) or height (top, bottom). The
+// default keeps the control where it was declared; a list that takes the
+// extra room has {0, 0, 100, 100}, a button in the bottom right corner
+// {100, 100, 100, 100}, and of two lists stacked one above the other the
+// upper has {0, 0, 100, 50} and the lower {0, 50, 100, 100}.
+struct Anchors {
+    int left = 0, top = 0, right = 0, bottom = 0;
+
+    // The rectangle of a control declared at `declared` when the window is
+    // `dx` wider and `dy` taller than declared (negative: narrower, lower).
+    // Units are the caller's; it never becomes narrower or lower than zero.
+    Rect apply(Rect declared, int dx, int dy) const;
+    bool operator==(const Anchors&) const = default;
+};
+
+inline constexpr Anchors kStays{};
+inline constexpr Anchors kGrows{0, 0, 100, 100};
+inline constexpr Anchors kGrowsWide{0, 0, 100, 0};
+inline constexpr Anchors kFollowsRight{100, 0, 100, 0};
+inline constexpr Anchors kFollowsBottom{0, 100, 0, 100};
+inline constexpr Anchors kFollowsBottomRight{100, 100, 100, 100};
+inline constexpr Anchors kGrowsWideFollowsBottom{0, 100, 100, 100};
+
+// A key combination a button answers besides a click.
+enum class Shortcut { None, CtrlEnter };
+
 enum class Kind {
     Label,       // static text
     GroupBox,    // a frame with a caption around other controls
@@ -69,6 +97,11 @@ class Control {
     Rect rect() const { return rect_; }
     // Where the caption of an input control is shown; empty: not shown.
     Rect labelRect() const { return labelRect_; }
+    // How the control (and its caption) follow a resized window.
+    Anchors anchors() const { return anchors_; }
+    // The hint shown when the pointer rests on the control; "" for none.
+    const std::string& toolTip() const { return toolTip_; }
+    void setToolTip(std::string text);
     Page* page() const { return page_; }
 
     bool enabled() const { return enabled_; }
@@ -82,6 +115,7 @@ class Control {
 
   protected:
     void setLabelRect(Rect rect) { labelRect_ = rect; }
+    void setAnchors(Anchors anchors) { anchors_ = anchors; }
     void setPage(Page& page);
     // Tells the dialog that the state changed and is to be shown anew.
     void touch();
@@ -91,6 +125,8 @@ class Control {
     Kind kind_;
     std::string id_, caption_;
     Rect rect_, labelRect_;
+    Anchors anchors_;
+    std::string toolTip_;
     Page* page_ = nullptr;
     bool enabled_ = true, visible_ = true;
 };
@@ -102,6 +138,14 @@ class Declared : public Control {
     using Control::Control;
     Self& labelAt(Rect rect) {
         setLabelRect(rect);
+        return self();
+    }
+    Self& anchored(Anchors anchors) {
+        setAnchors(anchors);
+        return self();
+    }
+    Self& tip(std::string text) {
+        setToolTip(std::move(text));
         return self();
     }
     Self& on(Page& page) {
@@ -178,6 +222,13 @@ class ComboBox : public Declared<ComboBox> {
     const std::vector<std::string>& items() const { return items_; }
     // Replaces the items; nothing is chosen afterwards.
     void setItems(std::vector<std::string> items);
+    // Items with the text the open list shows for each ("01 – Фактура" for
+    // the item "01"); the closed box and selectedText() keep the item itself.
+    // Without labels the list shows the items.
+    void setItems(std::vector<std::string> items, std::vector<std::string> labels);
+    const std::vector<std::string>& labels() const { return labels_; }
+    // What the open list shows for item `index`.
+    const std::string& label(int index) const;
     // The chosen item, -1 for none.
     int selected() const { return selected_; }
     // "" when nothing is chosen.
@@ -187,7 +238,7 @@ class ComboBox : public Declared<ComboBox> {
     bool selectText(const std::string& text);
 
   private:
-    std::vector<std::string> items_;
+    std::vector<std::string> items_, labels_;
     int selected_ = -1;
 };
 
@@ -220,9 +271,13 @@ class Button : public Declared<Button> {
     // The button Enter presses when the focus is on no other button.
     bool isDefault() const { return default_; }
     Button& makeDefault();
+    // The keys that press the button wherever the focus is in the dialog.
+    Shortcut shortcut() const { return shortcut_; }
+    Button& pressedBy(Shortcut shortcut);
 
   private:
     bool default_ = false;
+    Shortcut shortcut_ = Shortcut::None;
 };
 
 // Read-only text of many lines: a report, the notes of a document.

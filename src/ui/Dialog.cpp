@@ -9,7 +9,7 @@
 namespace ui {
 
 Dialog::Dialog(Host& host, std::string title, Size size)
-    : host_(host), title_(std::move(title)), size_(size) {}
+    : host_(host), title_(std::move(title)), size_(size), minimumSize_(size) {}
 
 Dialog::~Dialog() = default;
 
@@ -69,6 +69,14 @@ Page& Dialog::addPage(Sheet& sheet, std::string id, std::string title) {
 
 void Dialog::setTitle(std::string title) {
     title_ = std::move(title);
+    touch();
+}
+
+void Dialog::setResizable(Size minimum) {
+    if (minimum.width > size_.width || minimum.height > size_.height)
+        throw std::logic_error("a minimum size larger than the declared size of " + title_);
+    resizable_ = true;
+    minimumSize_ = minimum;
     touch();
 }
 
@@ -258,6 +266,14 @@ void Dialog::userTab(bool forward) {
 
 void Dialog::userEnter() {
     event([&] { enter(focus_); });
+}
+
+void Dialog::userShortcut(Shortcut shortcut) {
+    if (!open_ || shortcut == Shortcut::None) return;
+    for (const auto& control : controls_)
+        if (control->kind() == Kind::Button &&
+            static_cast<Button&>(*control).shortcut() == shortcut && control->reachable())
+            return userPress(static_cast<Button&>(*control));
 }
 
 void Dialog::userClose(CloseRequest request) {

@@ -45,7 +45,13 @@ class Dialog {
     Dialog& operator=(const Dialog&) = delete;
 
     const std::string& title() const { return title_; }
+    // The declared size: where the controls were laid out.
     Size size() const { return size_; }
+    // Whether a person may resize the window; the controls then follow it as
+    // their anchors say. The window is never smaller than minimumSize() (the
+    // declared size for a dialog that does not resize).
+    bool resizable() const { return resizable_; }
+    Size minimumSize() const { return minimumSize_; }
     Host& host() const { return host_; }
     // Every control in tab order.
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
@@ -78,6 +84,9 @@ class Dialog {
     void userActivatePage(Page& page);
     void userTab(bool forward = true);
     void userEnter();
+    // The keys of a button's shortcut: they press the button (as a click
+    // does, the field left first) when it can be reached; otherwise nothing.
+    void userShortcut(Shortcut shortcut);
     void userClose(CloseRequest request);
 
   protected:
@@ -95,6 +104,9 @@ class Dialog {
     Page& addPage(Sheet& sheet, std::string id, std::string title);
 
     void setTitle(std::string title);
+    // Lets a person resize the window down to `minimum` (at most the
+    // declared size) and up to any size.
+    void setResizable(Size minimum);
     // Enter on a field moves to the next field, as Tab does; on a button it
     // presses the button. Without it, Enter presses the focused or the default button.
     void setEnterMovesToNextField(bool moves) { enterMovesToNextField_ = moves; }
@@ -135,7 +147,8 @@ class Dialog {
 
     Host& host_;
     std::string title_;
-    Size size_;
+    Size size_, minimumSize_;
+    bool resizable_ = false;
     std::vector<std::unique_ptr<Control>> controls_;
     Control* focus_ = nullptr;
     bool open_ = false;

@@ -1,7 +1,7 @@
 #pragma once
 // What a dialog asks of the world outside it: message boxes and questions,
 // nested modal dialogs, the folder chooser and the save-file dialog, printing,
-// and showing a text file. Every box is captioned "Зорева по ЗДДС"; questions
+// and showing a text file or a folder. Every box is captioned "Зорева по ЗДДС"; questions
 // show the buttons "Да", "Не" and "Отказ". The Qt front-end and the scripted
 // test host implement it.
 
@@ -68,8 +68,11 @@ class Host {
     // Prints the job for the current person; returns when printing has
     // ended, was cancelled or abandoned, the dialog staying open.
     virtual void print(const PrintJob& job) = 0;
-    // Shows a text file in the person's text viewer.
+    // Shows a text file in the person's text viewer or, when none can be
+    // started, in the program's own (TextViewer).
     virtual void openTextFile(const std::filesystem::path& file) = 0;
+    // Shows a folder in the person's file manager.
+    virtual void openFolder(const std::filesystem::path& folder) = 0;
 
     void error(const std::string& text) { message(text, Icon::Error); }
     void information(const std::string& text) { message(text, Icon::Information); }

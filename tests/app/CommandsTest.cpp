@@ -7,6 +7,7 @@
 #include "app/CZorevaDoc.h"
 #include "files/CPeriodDlg.h"
 #include "files/CPeriodKlonDlg.h"
+#include "persons/CKontrag.h"
 #include "returns/CDDSPeriod.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedHost.h"
@@ -109,6 +110,22 @@ TEST_F(CommandsTest, ChoosingAPersonReadsTheSessionAgainWhateverTheOutcome) {
     app::RunCommand(Command::ChoosePerson, c);
     EXPECT_TRUE(doc.session().personIsCurrent());
     EXPECT_EQ(doc.title(), "Зорева по ЗДДС - BG121212121  ");
+}
+
+TEST_F(CommandsTest, TheCounterpartsRegisterOpensFromTheMenuForTheCurrentPerson) {
+    t.person("121212121", "", "BG121212121", true);
+    doc.reloadSession();
+    t.db().execute(
+        "INSERT INTO KONTRAG (KN, KI, VIN) VALUES ('205174551', 'Бета ООД', 'BG121212121'), "
+        "('131313139', 'Гама АД', 'BG831015008')");
+    host.onDialog<persons::CKontrag>([](persons::CKontrag&, DialogDriver& d) {
+        EXPECT_EQ(d.column("list", 1), std::vector<std::string>{"Бета ООД"});
+        d.press("Отказ");
+    });
+    auto c = context();
+    app::RunCommand(Command::Counterparts, c);
+    EXPECT_EQ(host.dialogsRun(), std::vector<std::string>{"Избор на контрагент"});
+    EXPECT_EQ(app::MenuText(Command::Counterparts), "Контрагенти");
 }
 
 TEST_F(CommandsTest, TheFileWritersOpenTheirPeriodDialogs) {

@@ -23,8 +23,8 @@ std::set<Command> EnabledCommands(const app::CZorevaDoc& doc) {
 const std::set<Command> kAlways = {Command::CheckFiles, Command::ChoosePerson, Command::HelpTopics,
                                    Command::About, Command::DataPassword};
 const std::set<Command> kPersonBound = {Command::PurchaseJournal, Command::SalesJournal,
-                                        Command::VatReturn, Command::RemovePeriod,
-                                        Command::RemoveDuplicates};
+                                        Command::VatReturn,       Command::Counterparts,
+                                        Command::RemovePeriod,    Command::RemoveDuplicates};
 
 std::set<Command> Join(std::set<Command> a, const std::set<Command>& b) {
     a.insert(b.begin(), b.end());

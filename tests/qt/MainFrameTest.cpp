@@ -1,5 +1,6 @@
 // The main window: its caption, its menu, enabling on opening a menu, and
 // commands reaching the one dispatch point.
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -9,6 +10,7 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CZorevaDoc.h"
+#include "app/StatusLines.h"
 #include "qt/CMainFrame.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedHost.h"
@@ -60,7 +62,7 @@ TEST_F(MainFrameTest, AnEmptyDatabaseShowsTheBareCaptionAndTheCommandsThatNeedNo
     EXPECT_EQ(frame->findChild<QStatusBar*>(), nullptr);
     EXPECT_EQ(enabledItems(),
               (std::vector<std::string>{"Проверка на дневници от файл", "Избор на задължено лице",
-                                        "Парола за данните", "&Help Topics", "За програмата"}));
+                                        "Парола за данните", "&Теми от помощта", "За програмата"}));
 }
 
 TEST_F(MainFrameTest, EnablingIsDecidedAnewWhenAMenuOpens) {
@@ -86,4 +88,22 @@ TEST_F(MainFrameTest, HelpTopicsOpensTheGuideInTheTextViewer) {
     frame->action(Command::HelpTopics)->trigger();
     ASSERT_EQ(host.openedFiles().size(), 1u);
     EXPECT_EQ(host.openedFiles()[0].filename(), "guide.txt");
+}
+
+TEST_F(MainFrameTest, TheWindowSaysWhatToDoFirstThenWhomTheWorkRefersTo) {
+    open();
+    auto lines = [&] {
+        std::vector<std::string> shown;
+        for (QLabel* label : frame->statusLabels()) shown.push_back(label->text().toStdString());
+        return shown;
+    };
+    EXPECT_EQ(lines(), std::vector<std::string>{app::kFirstStepHint});
+    ASSERT_EQ(frame->statusLabels().size(), 1u);
+    EXPECT_TRUE(frame->centralWidget()->isAncestorOf(frame->statusLabels()[0]));
+
+    t.person("121212121", "", "BG121212121", true);
+    host.onDialog([](DialogDriver& d) { d.press("Отказ"); });
+    frame->action(Command::ChoosePerson)->trigger();
+    EXPECT_EQ(lines(),
+              std::vector<std::string>{"Задължено лице: Фирма 121212121, ИН по ДДС BG121212121"});
 }

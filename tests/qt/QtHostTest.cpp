@@ -1,12 +1,21 @@
-// The boxes of the Qt host: caption, icon, and the Bulgarian button texts.
+// The Qt host: the boxes' caption, icon and Bulgarian button texts; the
+// program's own viewer for a file the desktop cannot show; the file dialogs
+// in Bulgarian.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QFontInfo>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include "qt/DialogView.h"
 #include "qt/QtHost.h"
+#include "qt/Translation.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -90,4 +99,83 @@ TEST(QtHost, MessagesCarryTheirIcon) {
         EXPECT_EQ(seen, boxIcon);
         EXPECT_EQ(caption, "Зорева по ЗДДС");
     }
+}
+
+TEST(QtHost, AFileTheDesktopCannotShowIsShownInTheProgramsOwnViewer) {
+    testing_support::TempDir dir;
+    const auto report = dir.write(
+        "Report.txt", "\xD1\xCF\xD0\xC0\xC2\xCA\xC0-\xCF\xD0\xCE\xD2\xCE\xCA\xCE\xCB\r\n\x1A");
+    qt::QtHost host;
+    std::vector<std::string> offered;
+    bool desktopShows = true;
+    host.setDesktopOpener([&](const std::filesystem::path& path, const char* type) {
+        offered.push_back(path.filename().string() + " " + type);
+        return desktopShows;
+    });
+    host.openTextFile(report);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the desktop showed it";
+
+    desktopShows = false;
+    QString title, text;
+    QFont font;
+    QTimer::singleShot(0, [&] {
+        auto* viewer = qobject_cast<qt::DialogView*>(QApplication::activeModalWidget());
+        ASSERT_NE(viewer, nullptr);
+        title = viewer->windowTitle();
+        auto* box = viewer->findChild<QPlainTextEdit*>();
+        ASSERT_NE(box, nullptr);
+        text = box->toPlainText();
+        font = box->font();
+        viewer->findChild<QPushButton*>()->click();
+    });
+    host.openTextFile(report);
+    EXPECT_EQ(title, "Report.txt");
+    EXPECT_EQ(text, "СПРАВКА-ПРОТОКОЛ\n");
+    EXPECT_TRUE(QFontInfo(font).fixedPitch());
+    EXPECT_EQ(offered,
+              (std::vector<std::string>{"Report.txt text/plain", "Report.txt text/plain"}));
+}
+
+TEST(QtHost, AFolderTheDesktopCannotShowIsSaidSo) {
+    qt::QtHost host;
+    host.setDesktopOpener([](const std::filesystem::path&, const char* type) {
+        EXPECT_STREQ(type, "inode/directory");
+        return false;
+    });
+    QString text;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        text = box->text();
+        box->accept();
+    });
+    host.openFolder("/out/121212121/202311");
+    EXPECT_EQ(text,
+              "Папката /out/121212121/202311 не може да бъде отворена: няма програма за преглед "
+              "на папки.");
+}
+
+TEST(QtHost, TheFileDialogsSpeakBulgarian) {
+    ASSERT_TRUE(qt::LoadBulgarianTranslation(*QCoreApplication::instance()))
+        << "Qt's Bulgarian translation (qt6-translations-l10n) is installed";
+    testing_support::TempDir dir;
+    qt::QtHost host;
+    QStringList texts;
+    QTimer::singleShot(0, [&] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(chooser, nullptr);
+        for (auto label : {QFileDialog::LookIn, QFileDialog::FileName, QFileDialog::FileType,
+                           QFileDialog::Accept, QFileDialog::Reject})
+            texts << chooser->labelText(label);
+        for (QAbstractButton* button : chooser->findChildren<QAbstractButton*>())
+            if (button->isVisible() && !button->text().isEmpty()) texts << button->text();
+        chooser->reject();
+    });
+    ui::SaveFileRequest request{
+        "Save file", dir.path(), "Deklar.txt", "txt", {{"Text file", "*.txt"}}};
+    EXPECT_EQ(host.saveFile(request), std::nullopt);
+    EXPECT_TRUE(texts.contains("Преглед на:")) << texts.join(" | ").toStdString();
+    EXPECT_TRUE(texts.contains("Отказ")) << texts.join(" | ").toStdString();
+    for (const char* english : {"Look in:", "File name:", "Save", "Cancel", "&Save", "&Cancel"})
+        EXPECT_FALSE(texts.contains(QString::fromLatin1(english))) << english;
 }

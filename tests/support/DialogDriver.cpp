@@ -123,6 +123,11 @@ DialogDriver& DialogDriver::enter(Where where) {
     return *this;
 }
 
+DialogDriver& DialogDriver::ctrlEnter(Where where) {
+    if (isOpenFor("press Ctrl+Enter", where)) dialog_.userShortcut(ui::Shortcut::CtrlEnter);
+    return *this;
+}
+
 DialogDriver& DialogDriver::escape(Where where) {
     if (isOpenFor("press Escape", where)) dialog_.userClose(ui::CloseRequest::Escape);
     return *this;
@@ -279,6 +284,18 @@ bool DialogDriver::checked(std::string_view name) const {
 
 std::vector<std::string> DialogDriver::items(std::string_view comboBox) const {
     return get<ui::ComboBox>(comboBox).items();
+}
+
+std::vector<std::string> DialogDriver::labels(std::string_view comboBox) const {
+    const auto& combo = get<ui::ComboBox>(comboBox);
+    std::vector<std::string> shown;
+    for (int i = 0; i < static_cast<int>(combo.items().size()); ++i)
+        shown.push_back(combo.label(i));
+    return shown;
+}
+
+std::string DialogDriver::toolTip(std::string_view name) const {
+    return control(name).toolTip();
 }
 
 int DialogDriver::rowCount(std::string_view list) const {

@@ -55,6 +55,8 @@ class DialogDriver {
     DialogDriver& tab(Where where = Where::current());
     DialogDriver& backTab(Where where = Where::current());
     DialogDriver& enter(Where where = Where::current());
+    // Ctrl+Enter, the shortcut of a dialog's storing button.
+    DialogDriver& ctrlEnter(Where where = Where::current());
     DialogDriver& escape(Where where = Where::current());
     DialogDriver& closeWindow(Where where = Where::current());
     DialogDriver& press(std::string_view name, Where where = Where::current());
@@ -90,6 +92,9 @@ class DialogDriver {
     bool reachable(std::string_view name) const;
     bool checked(std::string_view name) const;
     std::vector<std::string> items(std::string_view comboBox) const;
+    // What the open list of a drop-down shows for each item.
+    std::vector<std::string> labels(std::string_view comboBox) const;
+    std::string toolTip(std::string_view name) const;
     int rowCount(std::string_view list) const;
     std::string cell(std::string_view list, int row, int column) const;
     std::vector<std::string> row(std::string_view list, int row) const;

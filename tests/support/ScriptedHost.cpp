@@ -147,6 +147,10 @@ void ScriptedHost::openTextFile(const std::filesystem::path& file) {
     openedFiles_.push_back(file);
 }
 
+void ScriptedHost::openFolder(const std::filesystem::path& folder) {
+    openedFolders_.push_back(folder);
+}
+
 std::optional<Box> ScriptedHost::takeBox() {
     if (checked_ >= boxes_.size()) return std::nullopt;
     return boxes_[checked_++];

@@ -66,6 +66,7 @@ class ScriptedHost : public ui::Host {
     std::optional<std::filesystem::path> saveFile(const ui::SaveFileRequest& request) override;
     void print(const ui::PrintJob& job) override;
     void openTextFile(const std::filesystem::path& file) override;
+    void openFolder(const std::filesystem::path& folder) override;
 
     // Every box shown, in order.
     const std::vector<Box>& boxes() const { return boxes_; }
@@ -85,6 +86,7 @@ class ScriptedHost : public ui::Host {
     const std::vector<ui::FolderRequest>& folderRequests() const { return folderRequests_; }
     const std::vector<ui::SaveFileRequest>& saveRequests() const { return saveRequests_; }
     const std::vector<std::filesystem::path>& openedFiles() const { return openedFiles_; }
+    const std::vector<std::filesystem::path>& openedFolders() const { return openedFolders_; }
     // Titles of the nested dialogs run, in order.
     const std::vector<std::string>& dialogsRun() const { return dialogsRun_; }
     // The print jobs asked for, in order.
@@ -100,7 +102,7 @@ class ScriptedHost : public ui::Host {
     std::size_t checked_ = 0;
     std::vector<ui::FolderRequest> folderRequests_;
     std::vector<ui::SaveFileRequest> saveRequests_;
-    std::vector<std::filesystem::path> openedFiles_;
+    std::vector<std::filesystem::path> openedFiles_, openedFolders_;
     std::vector<std::string> dialogsRun_;
     std::vector<ui::PrintJob> printJobs_;
 };

@@ -16,14 +16,19 @@ CCheckFiles::CCheckFiles(ui::Host& host, std::filesystem::path outputFolder,
       outputFolder_(std::move(outputFolder)),
       clock_(clock),
       target_(std::move(target)),
-      reportBox_(addTextBox("report", "", {8, 8, 404, 222}).fixedPitch()),
-      folderButton_(addButton("folder", "Папка", {8, 238, 54, 14})),
-      branchButton_(addButton("branch", "Файлове от клон", {68, 238, 72, 14})),
-      addButton_(addButton("add", "Прибави", {146, 238, 54, 14})),
-      printButton_(addButton("print", "Печат", {206, 238, 54, 14})),
-      oemButton_(addButton("oem", "OEM -> ANSI", {266, 238, 60, 14})),
-      closeButton_(addButton("close", "Затвори", {358, 238, 54, 14})) {
+      reportBox_(addTextBox("report", "", {8, 8, 404, 222}).fixedPitch().anchored(ui::kGrows)),
+      folderButton_(addButton("folder", "Папка", {8, 238, 54, 14}).anchored(ui::kFollowsBottom)),
+      branchButton_(addButton("branch", "Файлове от клон", {68, 238, 72, 14})
+                        .anchored(ui::kFollowsBottom)),
+      addButton_(addButton("add", "Прибави", {146, 238, 54, 14}).anchored(ui::kFollowsBottom)),
+      printButton_(addButton("print", "Печат", {206, 238, 54, 14}).anchored(ui::kFollowsBottom)),
+      oemButton_(addButton("oem", "OEM -> ANSI", {266, 238, 60, 14}).anchored(ui::kFollowsBottom)),
+      closeButton_(
+          addButton("close", "Затвори", {358, 238, 54, 14}).anchored(ui::kFollowsBottomRight)) {
     oemButton_.setVisible(showOemConversion);
+    // The report takes what room the window is given; the row of buttons
+    // keeps its width.
+    setResizable({420, 140});
 }
 
 void CCheckFiles::pressed(ui::Button& button) {
