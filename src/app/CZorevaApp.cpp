@@ -13,6 +13,8 @@
 namespace app {
 namespace {
 
+constexpr const char* kAlreadyRunning = "Програмата вече е стартирана.";
+
 std::string FormatCode(const char* format, int code) {
     char text[64];
     std::snprintf(text, sizeof text, format, code);
@@ -106,9 +108,14 @@ bool CZorevaApp::openDatabase(const std::filesystem::path& dataFolder, bool mayH
     try {
         db_ = db::Database::open(file);
     } catch (const db::Error& e) {
-        // Missing or locked by another copy: end silently. A file the
-        // program's key does not open is keyed with the user's password,
-        // unless it was just delivered.
+        // A person who starts the program twice is told so; a missing
+        // database ends the start-up silently. A file the program's key does
+        // not open is keyed with the user's password, unless it was just
+        // delivered.
+        if (e.heldElsewhere()) {
+            host_.information(kAlreadyRunning);
+            return false;
+        }
         if (!e.wrongKey() || !mayHavePassword || !unlockWithPassword(file)) return false;
     }
     if (!db::HasZorevaTables(*db_)) {

@@ -11,6 +11,7 @@
 #include <cerrno>
 
 namespace db {
+
 namespace {
 
 constexpr int kFileGone = SQLITE_CANTOPEN;
@@ -126,6 +127,10 @@ Error Error::fromEngine(int code, const std::string& words) {
 
 bool Error::wrongKey() const {
     return code == SQLITE_NOTADB;
+}
+
+bool Error::heldElsewhere() const {
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
 }
 
 // ---- Statement ----

@@ -40,6 +40,8 @@ class Error : public platform::UserError {
     int code;  // the engine's result code
     // The file is not a database under the key tried (or not one at all).
     bool wrongKey() const;
+    // The file is held by another connection: another copy of the program.
+    bool heldElsewhere() const;
 };
 
 // A NULL value to bind.

@@ -135,13 +135,14 @@ TEST_F(StartupFixture, AMissingDoutEndsSilently) {
     host.expectNoMoreBoxes();
 }
 
-TEST_F(StartupFixture, ASecondCopyEndsSilently) {
+TEST_F(StartupFixture, ASecondCopySaysTheProgramIsRunningAndEnds) {
     writeStandardSettings();
     db::Database::create(data() / "ZORV.MDB");
     ASSERT_TRUE(start());
     ScriptedHost secondHost;
     app::CZorevaApp second(secondHost, environment(), clock);
     EXPECT_FALSE(second.InitInstance());
+    secondHost.expectInformation("Програмата вече е стартирана.");
     secondHost.expectNoMoreBoxes();
 }
 
