@@ -37,6 +37,7 @@ class QuietHost : public ui::Host {
     }
     void print(const ui::PrintJob&) override {}
     void openTextFile(const std::filesystem::path&) override {}
+    void openFolder(const std::filesystem::path&) override {}
 };
 
 // A home of its own with the settings file and the data folder.

@@ -72,7 +72,8 @@ void WriteSubmissionFilesOfAMillionSales(benchmark::State& state) {
     BenchHost host(out / "175074752" / kPeriod / "Deklar.txt");
     for (auto _ : state) {
         const bool written =
-            files::WriteSubmissionFiles(db, host, {kVin, "175074752", "", out}, kPeriod);
+            files::WriteSubmissionFiles(db, host, {kVin, "175074752", "", out}, kPeriod)
+                .has_value();
         benchmark::DoNotOptimize(written);
     }
     state.counters["Prodagbi.txt MB"] =

@@ -7,14 +7,14 @@ namespace files {
 CPeriodDlg::CPeriodDlg(ui::Host& host, db::Database& db, WriterSession session)
     : PeriodWriterDlg(host, db, std::move(session), "Запис на дневници върху дискета", 110) {}
 
-// Only periods with a head-office VAT return can be written, newest first.
+// The writer computes the return anew, so a period with documents and no
+// return yet is offered as well as one with a return; newest first.
 void CPeriodDlg::opened() {
-    for (const auto& period : PeriodsWithReturn(db_, session_.vin))
-        periods_.table().add({{period}});
+    for (const auto& period : PeriodsToWrite(db_, session_.vin)) periods_.table().add({{period}});
 }
 
-void CPeriodDlg::write(const std::string& period) {
-    WriteSubmissionFiles(db_, host(), session_, period);
+std::optional<std::filesystem::path> CPeriodDlg::write(const std::string& period) {
+    return WriteSubmissionFiles(db_, host(), session_, period);
 }
 
 }  // namespace files

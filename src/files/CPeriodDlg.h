@@ -1,6 +1,6 @@
 #pragma once
-// "Запис на дневници върху дискета": the head office chooses a period whose
-// VAT return exists and writes its submission files.
+// "Запис на дневници върху дискета": the head office chooses a period with
+// documents or a VAT return and writes its submission files.
 
 #include "files/PeriodWriterDlg.h"
 
@@ -12,7 +12,7 @@ class CPeriodDlg : public PeriodWriterDlg {
 
   protected:
     void opened() override;
-    void write(const std::string& period) override;
+    std::optional<std::filesystem::path> write(const std::string& period) override;
 };
 
 }  // namespace files

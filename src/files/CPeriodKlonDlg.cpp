@@ -38,8 +38,8 @@ void CPeriodKlonDlg::opened() {
         periods_.table().add({{p.period, p.purchases, p.sales}});
 }
 
-void CPeriodKlonDlg::write(const std::string& period) {
-    WriteMergeFiles(db_, host(), session_, period);
+std::optional<std::filesystem::path> CPeriodKlonDlg::write(const std::string& period) {
+    return WriteMergeFiles(db_, host(), session_, period);
 }
 
 }  // namespace files

@@ -27,7 +27,7 @@ class CPeriodKlonDlg : public PeriodWriterDlg {
 
   protected:
     void opened() override;
-    void write(const std::string& period) override;
+    std::optional<std::filesystem::path> write(const std::string& period) override;
 };
 
 }  // namespace files

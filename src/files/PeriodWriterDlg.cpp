@@ -1,5 +1,7 @@
 #include "files/PeriodWriterDlg.h"
 
+#include "ui/Host.h"
+
 namespace files {
 
 PeriodWriterDlg::PeriodWriterDlg(ui::Host& host, db::Database& db, WriterSession session,
@@ -17,7 +19,15 @@ void PeriodWriterDlg::pressed(ui::Button& button) {
         host().error("Не сте избрали ПЕРИОД!");
         return setFocus(periods_);
     }
-    write(periods_.source().cell(periods_.selectedRow(), 0));
+    if (const auto folder = write(periods_.source().cell(periods_.selectedRow(), 0)))
+        tellWhere(*folder);
+}
+
+void PeriodWriterDlg::tellWhere(const std::filesystem::path& folder) {
+    if (host().ask(
+            "Файловете са записани в папка\r\n" + folder.string() + "\r\nДа отворя ли папката?",
+            ui::Buttons::YesNo, ui::Icon::Information) == ui::Answer::Yes)
+        host().openFolder(folder);
 }
 
 }  // namespace files

@@ -2,7 +2,10 @@
 // The shape both file writers share: a list of periods, "Запис" that writes
 // the files of the selected period, and "Затваряне". The dialog stays open
 // after a write, so that several periods can be written one after another.
+// A write that succeeded says in which folder, and offers to open it.
 
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "db/Database.h"
@@ -17,7 +20,8 @@ class PeriodWriterDlg : public ui::Dialog {
                     int listWidth);
 
     // Writes the files of the period; the messages are the writer's.
-    virtual void write(const std::string& period) = 0;
+    // Returns the folder written in; nullopt when nothing was written.
+    virtual std::optional<std::filesystem::path> write(const std::string& period) = 0;
     void pressed(ui::Button& button) override;
 
     db::Database& db_;
@@ -25,6 +29,8 @@ class PeriodWriterDlg : public ui::Dialog {
     ui::ListView& periods_;
 
   private:
+    void tellWhere(const std::filesystem::path& folder);
+
     ui::Button& write_;
     ui::Button& close_;
 };

@@ -46,9 +46,13 @@ void ForEachJournalRow(db::Database& db, db::Journal journal, const std::string&
     while (s.step()) visit(reader.read());
 }
 
-std::vector<std::string> PeriodsWithReturn(db::Database& db, const std::string& vin) {
-    auto s =
-        db.query("SELECT PERIOD FROM DEKLAR WHERE VIN = ? AND KLON = '' ORDER BY PERIOD DESC", vin);
+std::vector<std::string> PeriodsToWrite(db::Database& db, const std::string& vin) {
+    auto s = db.query(
+        "SELECT PERIOD FROM DEKLAR WHERE VIN = ?1 AND KLON = '' "
+        "UNION SELECT PERIOD FROM POKUPKI WHERE VIN = ?1 "
+        "UNION SELECT PERIOD FROM PRODAGBI WHERE VIN = ?1 "
+        "ORDER BY PERIOD DESC",
+        vin);
     std::vector<std::string> periods;
     while (s.step()) periods.push_back(s.text(0));
     return periods;

@@ -32,8 +32,10 @@ void ForEachJournalRow(db::Database& db, db::Journal journal, const std::string&
                        const std::string& period, const std::optional<std::string>& klon,
                        const std::function<void(const db::JournalRow&)>& visit);
 
-// The periods with a head-office VAT return of the VIN, newest first.
-std::vector<std::string> PeriodsWithReturn(db::Database& db, const std::string& vin);
+// The periods of the VAT number that the submission files can be written
+// for: those with a head-office VAT return and those with documents of the
+// head office or a branch, each once, newest first.
+std::vector<std::string> PeriodsToWrite(db::Database& db, const std::string& vin);
 
 // (period, number of documents) of one journal of the branch, newest period
 // first.

@@ -100,20 +100,21 @@ void WriteVies(db::Database& db, ui::Host& host, const std::filesystem::path& fo
 
 }  // namespace
 
-bool WriteSubmissionFiles(db::Database& db, ui::Host& host, const WriterSession& session,
-                          const std::string& period) {
+std::optional<std::filesystem::path> WriteSubmissionFiles(db::Database& db, ui::Host& host,
+                                                          const WriterSession& session,
+                                                          const std::string& period) {
     if (HasFatalErrors(db, session.vin, session.klon, period)) {
         host.error(kFatalErrors);
-        return false;
+        return std::nullopt;
     }
     const returns::ReturnScope scope{session.vin, session.klon, period};
     returns::ComputeVatReturn(db, scope);
     returns::GenerateViesReturn(db, scope);
 
     const auto folder = PeriodFolder(host, session, period);
-    if (!folder) return false;
+    if (!folder) return std::nullopt;
     const auto chosen = ChooseFile(host, *folder, "Deklar.txt");
-    if (!chosen) return false;
+    if (!chosen) return std::nullopt;
     const auto target = chosen->parent_path();
     try {
         const auto header = LoadReturnHeader(db, session.vin, period);
@@ -126,29 +127,30 @@ bool WriteSubmissionFiles(db::Database& db, ui::Host& host, const WriterSession&
         WriteJournal(db, host, target / "Prodagbi.txt", db::Journal::Sales, session, period, false);
         WriteVies(db, host, target, session, period);
     } catch (const WriteStopped&) {
-        return false;
+        return std::nullopt;
     }
-    return true;
+    return target;
 }
 
-bool WriteMergeFiles(db::Database& db, ui::Host& host, const WriterSession& session,
-                     const std::string& period) {
+std::optional<std::filesystem::path> WriteMergeFiles(db::Database& db, ui::Host& host,
+                                                     const WriterSession& session,
+                                                     const std::string& period) {
     if (HasFatalErrors(db, session.vin, session.klon, period)) {
         host.error(kFatalErrors);
-        return false;
+        return std::nullopt;
     }
     const auto folder = PeriodFolder(host, session, period);
-    if (!folder) return false;
+    if (!folder) return std::nullopt;
     const auto chosen = ChooseFile(host, *folder, "Pokupkix.txt");
-    if (!chosen) return false;
+    if (!chosen) return std::nullopt;
     try {
         WriteJournal(db, host, *chosen, db::Journal::Purchases, session, period, true);
         WriteJournal(db, host, chosen->parent_path() / "Prodagbix.txt", db::Journal::Sales, session,
                      period, true);
     } catch (const WriteStopped&) {
-        return false;
+        return std::nullopt;
     }
-    return true;
+    return chosen->parent_path();
 }
 
 }  // namespace files

@@ -6,6 +6,7 @@
 // after it, and those written before it stay.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "db/Database.h"
@@ -22,14 +23,16 @@ struct WriterSession {
 // Writes DEKLAR.TXT (under the name the person chooses), Pokupki.txt,
 // Prodagbi.txt and VIES.txt of the period for the head office. Refuses a
 // period with fatal errors; recomputes the VAT and VIES returns before the
-// person chooses the file. Messages go to the host. Returns true when the
-// files were written.
-bool WriteSubmissionFiles(db::Database& db, ui::Host& host, const WriterSession& session,
-                          const std::string& period);
+// person chooses the file. Messages go to the host. Returns the folder the
+// files were written in; nullopt when they were not.
+std::optional<std::filesystem::path> WriteSubmissionFiles(db::Database& db, ui::Host& host,
+                                                          const WriterSession& session,
+                                                          const std::string& period);
 
 // Writes Pokupkix.txt (under the name the person chooses) and Prodagbix.txt
-// of the period for the branch of the session. Returns true when written.
-bool WriteMergeFiles(db::Database& db, ui::Host& host, const WriterSession& session,
-                     const std::string& period);
+// of the period for the branch of the session. Returns the folder written in.
+std::optional<std::filesystem::path> WriteMergeFiles(db::Database& db, ui::Host& host,
+                                                     const WriterSession& session,
+                                                     const std::string& period);
 
 }  // namespace files

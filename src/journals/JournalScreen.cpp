@@ -21,6 +21,13 @@ constexpr const char* kBadPeriod = "Некоректна стойност на �
 // The list keeps room for its header, half a dozen documents and the totals.
 constexpr int kLeastListHeight = 80;
 
+// How the open code lists name a code: "01 – Фактура"; the blank item and a
+// code without a name stay as they are.
+std::string CodeWithName(std::string_view code, std::string_view name) {
+    if (code.empty() || name.empty()) return std::string(code);
+    return std::string(code) + " – " + std::string(name);
+}
+
 // A stored code as the lists hold it: "%02d" of its number ("5" -> "05").
 std::string TwoDigitCode(const std::string& stored) {
     char buffer[16];
@@ -242,9 +249,12 @@ void JournalScreen::showPeriod(const std::string& period) {
     notes_->setText("");
     levaEntry_.setChecked(false);
     list_->clearSelection();
-    std::vector<std::string> types;
-    for (const auto code : DocumentTypesFor(journal_, period)) types.emplace_back(code);
-    type_.setItems(std::move(types));
+    std::vector<std::string> types, labels;
+    for (const auto code : DocumentTypesFor(journal_, period)) {
+        types.emplace_back(code);
+        labels.push_back(CodeWithName(code, DocumentTypeName(journal_, code, period)));
+    }
+    type_.setItems(std::move(types), std::move(labels));
     rebuild8a();
     shownPeriod_ = period;
     if (period.empty()) return rows_.clear();
@@ -277,11 +287,13 @@ void JournalScreen::chooseType() {
 }
 
 void JournalScreen::rebuild8a() {
-    std::vector<std::string> items;
-    for (const auto code : Field8aCodesFor(journal_, type(), shownPeriod_))
+    std::vector<std::string> items, labels;
+    for (const auto code : Field8aCodesFor(journal_, type(), shownPeriod_)) {
         items.emplace_back(code);
+        labels.push_back(CodeWithName(code, Field8aName(journal_, code)));
+    }
     const bool single = items.size() == 1 && !items.front().empty();
-    code8a_.setItems(std::move(items));
+    code8a_.setItems(std::move(items), std::move(labels));
     // A list of one code ("84", "85") has it chosen.
     if (single) code8a_.select(0);
     show8aName();

@@ -46,7 +46,7 @@ bool IsUtf8(std::string_view bytes) {
 
 std::string ViewedText(std::string_view bytes) {
     while (!bytes.empty() && bytes.back() == '\x1A') bytes.remove_suffix(1);
-    return IsUtf8(bytes) ? std::string(bytes) : platform::decodeCp1251(bytes);
+    return IsUtf8(bytes) ? std::string(bytes) : platform::DecodeCp1251(bytes);
 }
 
 TextViewer::TextViewer(Host& host, std::filesystem::path file)
@@ -62,7 +62,7 @@ TextViewer::TextViewer(Host& host, std::filesystem::path file)
 
 void TextViewer::opened() {
     try {
-        text_.setText(ViewedText(platform::readWholeFile(file_)));
+        text_.setText(ViewedText(platform::ReadWholeFile(file_)));
     } catch (const std::exception&) {
         host().error("Файлът " + file_.string() + " не може да бъде прочетен.");
         close(Result::Cancel);

@@ -22,7 +22,7 @@ TEST(StatusLinesTest, FirstStepThenTheCurrentPersonAndBranch) {
               (Lines{"Задължено лице: Фирма 121212121, ИН по ДДС BG121212121"}));
 
     t.person("121212121", "0008", "BG121212121", false);
-    db::makeCurrent(t.db(), "121212121", "0008");
+    db::MakeCurrent(t.db(), "121212121", "0008");
     doc.reloadSession();
     EXPECT_EQ(app::StatusLines(doc),
               (Lines{"Задължено лице: Фирма 121212121, ИН по ДДС BG121212121, клон 0008"}));

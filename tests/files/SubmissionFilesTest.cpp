@@ -205,7 +205,7 @@ class Files : public ::testing::Test {
     }
     bool writeHeadOffice(const std::string& period) {
         host.saveAs(folder(period) / "Deklar.txt");
-        return files::WriteSubmissionFiles(t.db(), host, head(), period);
+        return files::WriteSubmissionFiles(t.db(), host, head(), period).has_value();
     }
 
     TestDatabase t;
@@ -260,7 +260,7 @@ TEST_F(Files, NoViesReturnLeavesAnOlderViesFileAlone) {
 TEST_F(Files, AnotherNameInAnotherFolderTakesTheOtherFilesAlong) {
     host.saveAs(out / "elsewhere" / "return.txt");
     std::filesystem::create_directories(out / "elsewhere");
-    ASSERT_TRUE(files::WriteSubmissionFiles(t.db(), host, head(), "202611"));
+    EXPECT_EQ(files::WriteSubmissionFiles(t.db(), host, head(), "202611"), out / "elsewhere");
     EXPECT_EQ(ReadFile(out / "elsewhere/return.txt"), Golden("202611-Deklar.txt"));
     EXPECT_EQ(ReadFile(out / "elsewhere/Pokupki.txt"), Golden("202611-Pokupki.txt"));
     EXPECT_FALSE(std::filesystem::exists(folder("202611") / "Pokupki.txt"));
@@ -268,7 +268,7 @@ TEST_F(Files, AnotherNameInAnotherFolderTakesTheOtherFilesAlong) {
 
 TEST_F(Files, MergeFilesOfABranchRenumberTheirLines) {
     host.saveAs(folder("202611") / "Pokupkix.txt");
-    ASSERT_TRUE(files::WriteMergeFiles(t.db(), host, branch(), "202611"));
+    EXPECT_EQ(files::WriteMergeFiles(t.db(), host, branch(), "202611"), folder("202611"));
     EXPECT_EQ(ReadFile(folder("202611") / "Pokupkix.txt"), Golden("202611-0001-Pokupkix.txt"));
     EXPECT_EQ(ReadFile(folder("202611") / "Prodagbix.txt"), Golden("202611-0001-Prodagbix.txt"));
     EXPECT_EQ(host.saveRequests().at(0).proposedName, "Pokupkix.txt");
@@ -278,7 +278,7 @@ TEST_F(Files, MergeFilesOfABranchRenumberTheirLines) {
 TEST_F(Files, AFatalCodeStopsTheWriterBeforeAnythingIsRecomputed) {
     // Code 1 of the purchase group is fatal; stored on a branch's document.
     t.db().execute("UPDATE POKUPKI SET ERROR1 = 1 WHERE KLON = '0002'");
-    EXPECT_FALSE(files::WriteSubmissionFiles(t.db(), host, head(), "202611"));
+    EXPECT_EQ(files::WriteSubmissionFiles(t.db(), host, head(), "202611"), std::nullopt);
     host.expectError("Има фатални грешки!");
     EXPECT_TRUE(db::ViesRows(t.db(), kVin, "", "202611", 1).empty());
     EXPECT_FALSE(std::filesystem::exists(folder("202611")));
@@ -287,7 +287,7 @@ TEST_F(Files, AFatalCodeStopsTheWriterBeforeAnythingIsRecomputed) {
 TEST_F(Files, AMissingOutputFolderIsAnInstallationProblem) {
     auto session = head();
     session.outputFolder = out / "missing";
-    EXPECT_FALSE(files::WriteSubmissionFiles(t.db(), host, session, "202611"));
+    EXPECT_EQ(files::WriteSubmissionFiles(t.db(), host, session, "202611"), std::nullopt);
     host.expectError("Има проблем с инсталацията(105)");
     EXPECT_DOUBLE_EQ(db::FindReturn(t.db(), kVin, "", "202611")->ds15, 600)
         << "the return was recomputed before the folders were made";
@@ -295,7 +295,7 @@ TEST_F(Files, AMissingOutputFolderIsAnInstallationProblem) {
 
 TEST_F(Files, CancellingTheSaveDialogWritesNothing) {
     host.saveAs(std::nullopt);
-    EXPECT_FALSE(files::WriteSubmissionFiles(t.db(), host, head(), "202611"));
+    EXPECT_EQ(files::WriteSubmissionFiles(t.db(), host, head(), "202611"), std::nullopt);
     host.expectNoMoreBoxes();
     EXPECT_TRUE(std::filesystem::is_directory(folder("202611")));
     EXPECT_TRUE(std::filesystem::is_empty(folder("202611")));
@@ -322,20 +322,35 @@ TEST(FixedWidth, AmountsRoundToTwoDecimalsAndNeverShowMinusZero) {
                                         std::string(11, ' ') + "0.30");
 }
 
-TEST_F(Files, ThePeriodDialogListsReturnsNewestFirstAndAsksForAChoice) {
+TEST_F(Files, ThePeriodDialogOffersEveryPeriodWithDocumentsOrAReturnNewestFirst) {
+    // 202612 and 202611: the fixture's documents. A return alone, a purchase alone, a
+    // sale of a branch alone; a branch's return and another person's
+    // documents offer nothing.
     t.db().execute("INSERT INTO DEKLAR (VIN, KLON, PERIOD) VALUES (?, '', '202610')", kVin);
     t.db().execute("INSERT INTO DEKLAR (VIN, KLON, PERIOD) VALUES (?, '0001', '202609')", kVin);
+    purchase({"202304", "", 1, "01", "7", "05/04/2023", "123456789", "Бета", "", {}});
+    sale({"202212", "0002", 1, "01", "8", "05/12/2022", "123456789", "Бета", "", {}});
+    t.document(db::Journal::Sales, "BG831015008", "", "202608");
     files::CPeriodDlg dialog(host, t.db(), head());
     DialogDriver d(dialog);
     EXPECT_EQ(d.title(), "Запис на дневници върху дискета");
-    EXPECT_EQ(d.column("periods", 0), (std::vector<std::string>{"202611", "202610"}));
+    EXPECT_EQ(d.column("periods", 0),
+              (std::vector<std::string>{"202612", "202611", "202610", "202304", "202212"}));
     d.press("Запис");
     host.expectError("Не сте избрали ПЕРИОД!");
     EXPECT_EQ(d.focused(), "periods");
+}
 
-    host.saveAs(folder("202611") / "Deklar.txt");
-    d.select("periods", 0).press("Запис");
-    host.expectNoMoreBoxes();
+TEST_F(Files, AWrittenPeriodSaysWhereAndOpensTheFolderWhenAsked) {
+    files::CPeriodDlg dialog(host, t.db(), head());
+    DialogDriver d(dialog);
+    host.saveAs(folder("202611") / "Deklar.txt").answer(ui::Answer::Yes);
+    ASSERT_EQ(d.cell("periods", 1, 0), "202611");
+    d.select("periods", 1).press("Запис");
+    host.expectQuestion("Файловете са записани в папка\r\n" + folder("202611").string() +
+                            "\r\nДа отворя ли папката?",
+                        ui::Buttons::YesNo, ui::Icon::Information);
+    EXPECT_EQ(host.openedFolders(), std::vector<std::filesystem::path>{folder("202611")});
     EXPECT_TRUE(d.isOpen()) << "the dialog stays open for the next period";
     EXPECT_EQ(ReadFile(folder("202611") / "Prodagbi.txt"), Golden("202611-Prodagbi.txt"));
     d.press("Затваряне");
@@ -360,8 +375,12 @@ TEST_F(Files, TheBranchDialogMergesThePeriodsOfBothJournals) {
     EXPECT_EQ(d.row("periods", 2), (std::vector<std::string>{"202601", "1", ""}));
     EXPECT_EQ(d.rowCount("periods"), 3);
 
-    host.saveAs(folder("202602") / "Pokupkix.txt");
+    host.saveAs(folder("202602") / "Pokupkix.txt").answer(ui::Answer::No);
     d.select("periods", 1).press("Запис");
+    host.expectQuestion("Файловете са записани в папка\r\n" + folder("202602").string() +
+                            "\r\nДа отворя ли папката?",
+                        ui::Buttons::YesNo, ui::Icon::Information);
+    EXPECT_TRUE(host.openedFolders().empty());
     EXPECT_EQ(ReadFile(folder("202602") / "Pokupkix.txt"), "") << "no purchases: an empty file";
     EXPECT_EQ(ReadFile(folder("202602") / "Prodagbix.txt").size(), 427u);
 }

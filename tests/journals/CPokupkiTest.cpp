@@ -103,6 +103,47 @@ TEST_F(Purchases, AValidPeriodOffersItsTypesAndDatesTheFirstOfItsMonth) {
     EXPECT_EQ(d().items("type").size(), 13u);  // "05" joins from 202004
 }
 
+TEST_F(Purchases, TheCodeListsNameTheirCodesAndTheChoiceKeepsTheCode) {
+    open("202311");
+    const auto codes = d().items("type");
+    const auto labels = d().labels("type");
+    ASSERT_EQ(labels.size(), codes.size());
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        d().choose("type", codes[i]);
+        EXPECT_EQ(labels[i], codes[i] + " – " + d().caption("typeName")) << "the name shown beside";
+    }
+    EXPECT_EQ(labels.front(), "01 – Фактура");
+    d().choose("type", "01");
+    EXPECT_EQ(d().labels("code8a").at(0), "") << "the blank item stays blank";
+    EXPECT_EQ(d().labels("code8a").at(1), "01 – Доставка по част I на Приложение 2 от ЗДДС");
+
+    type(d(), invoice());
+    d().press("save");
+    EXPECT_EQ(rows(db::Journal::Purchases).at(0).type, "01") << "the code alone is stored";
+}
+
+TEST_F(Purchases, CtrlEnterStoresTheDocumentThroughTheSameChecksAsTheButton) {
+    open();
+    EXPECT_EQ(d().toolTip("save"), "Записва документа след проверките му (Ctrl+Enter)");
+    Typed withoutNumber = invoice();
+    withoutNumber.docNo = "";
+    type(d(), withoutNumber);
+    d().ctrlEnter();
+    host.expectError("Номера на документа не може да е празен");
+    EXPECT_EQ(d().focused(), "docNo");
+    EXPECT_TRUE(rows(db::Journal::Purchases).empty());
+
+    // From a money field just typed: it is left (and normalised) first.
+    d().type("docNo", "1").type("col10", "200");
+    d().ctrlEnter();
+    host.expectNoMoreBoxes();
+    const auto stored = rows(db::Journal::Purchases);
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].amount(db::BS31), 200.0);
+    EXPECT_EQ(stored[0].amount(db::BS41), 40.0) << "column 11 proposed when column 10 was left";
+    EXPECT_EQ(d().focused(), "type");
+}
+
 TEST_F(Purchases, LeavingColumn10Or12ProposesTheVatAndNormalisesTheAmount) {
     open();
     d().choose("type", "01");

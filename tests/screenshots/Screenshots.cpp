@@ -114,7 +114,7 @@ const Document kPurchases[] = {
 
 void AddDocuments(db::Database& db, db::Journal journal, const Document (&documents)[10]) {
     for (const auto& d : documents) {
-        auto row = db::journalRow(journal);
+        auto row = db::EmptyJournalRow(journal);
         row.vin = kVin;
         row.period = kPeriod;
         row.type = d.type;
@@ -204,7 +204,7 @@ void ShootLaptop(app::CZorevaDoc& doc, qt::QtHost& host, const fs::path& out,
     files::checker::CheckState state;
     const auto report = files::checker::RunCheck(state, work / "123456786" / kPeriod,
                                                  files::checker::RunKind::Folder, kToday);
-    platform::writeFileAtomically(work / "Report.txt", report + '\x1A');
+    platform::WriteFileAtomically(work / "Report.txt", report + '\x1A');
     host.setDesktopOpener([](const fs::path&, const char*) { return false; });
     ShootModal(out / "text-viewer-check-report.png",
                [&] { host.openTextFile(work / "Report.txt"); });
@@ -236,7 +236,7 @@ int main(int argc, char* argv[]) {
 
     testing_support::TempDir work;
     testing_support::TestDatabase t;
-    db::insertPerson(t.db(), Person());
+    db::InsertPerson(t.db(), Person());
     AddDocuments(t.db(), db::Journal::Sales, kSales);
     AddDocuments(t.db(), db::Journal::Purchases, kPurchases);
     platform::FixedClock clock{kToday};
