@@ -17,7 +17,7 @@ CAboutDlg::CAboutDlg(ui::Host& host)
       purpose_(addLabel("Дневници за покупките и продажбите, справка-декларация по ЗДДС, "
                         "VIES-декларация и файловете за подаване към НАП.",
                         {12, 36, 196, 30}, "purpose")),
-      ok_(addButton("ok", "OK", {158, 72, 50, 14}).makeDefault()) {}
+      ok_(addButton("ok", "Добре", {158, 72, 50, 14}).makeDefault()) {}
 
 void CAboutDlg::pressed(ui::Button& button) {
     if (&button == &ok_) close(ui::Result::Ok);

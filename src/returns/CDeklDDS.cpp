@@ -215,7 +215,7 @@ CDeklDDS::CDeklDDS(ui::Host& host, db::Database& db, ReturnScope scope,
       a_(std::make_unique<CDeklRazdelA>(*this)),
       b_(std::make_unique<CDeklRazdelB>(*this)),
       c_(std::make_unique<CDeklRazdelC>(*this)),
-      ok_(addButton("ok", "OK", {kWidth - 186, kHeight - 22, 56, 14})
+      ok_(addButton("ok", "Добре", {kWidth - 186, kHeight - 22, 56, 14})
               .anchored(ui::kFollowsBottomRight)),
       cancel_(addButton("cancel", "Откажи", {kWidth - 124, kHeight - 22, 56, 14})
                   .anchored(ui::kFollowsBottomRight)),

@@ -8,12 +8,12 @@
 // What is stored, and when:
 // * opening: the computed cells (ComputeVatReturn);
 // * page Б, the first time it is shown: DR33 and DR40;
-// * "Потвърди" and OK: what the pages that were shown hold; OK then closes.
+// * "Потвърди" and "Добре": what the pages that were shown hold; "Добре" then closes.
 //   Every typed cell is checked first, so nothing is stored unless all of
 //   them are valid, and pages Б and В are stored in one transaction;
 // * "Откажи", Escape and the close box: nothing more.
 // "Потвърди" and "Откажи" are enabled while a typed cell differs from its
-// stored value. Enter presses OK, "Откажи" or "Потвърди" when one of them has
+// stored value. Enter presses "Добре", "Откажи" or "Потвърди" when one of them has
 // the focus and does nothing elsewhere.
 
 #include <deque>

@@ -79,7 +79,7 @@ TEST_F(MainFrameTest, EnablingIsDecidedAnewWhenAMenuOpens) {
               enabled.end());
     EXPECT_EQ(std::find(enabled.begin(), enabled.end(), "Запис на дневници на файл"),
               enabled.end());
-    host.onDialog([](DialogDriver& d) { d.press("OK"); });
+    host.onDialog([](DialogDriver& d) { d.press("ok"); });
     frame->action(Command::About)->trigger();
 }
 

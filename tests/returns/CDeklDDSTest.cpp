@@ -74,7 +74,7 @@ TEST_F(Sheet, OpeningComputesTheReturnAndPageAShowsIt) {
     EXPECT_EQ(stored("SNUMBER"), 3.0);
     EXPECT_FALSE(d.enabled("Потвърди"));
     EXPECT_FALSE(d.enabled("Откажи"));
-    d.press("OK");
+    d.press("ok");
     EXPECT_EQ(d.result(), ui::Result::Ok);
     EXPECT_FALSE(stored("DR70")) << "page В was never shown";
 }
@@ -126,7 +126,7 @@ TEST_F(Sheet, PageBStoresCoefficientAndExactCreditWhenFirstShown) {
     EXPECT_EQ(d.text("DB42"), "10.01");
     EXPECT_EQ(d.text("DR40"), "105.01");
     EXPECT_DOUBLE_EQ(*stored("DR40"), 105.01) << "shown: the same stotinki";
-    d.press("OK");
+    d.press("ok");
     EXPECT_DOUBLE_EQ(*stored("DR40"), 105.01) << "confirmed: the same again";
 }
 
@@ -264,7 +264,7 @@ TEST_F(Sheet, AResultShownAsZeroIsNeitherPayableNorRefundable) {
     EXPECT_EQ(d.text("DR50"), "0.00");
     EXPECT_FALSE(d.enabled("DR70"));
     EXPECT_FALSE(d.enabled("DR81"));
-    d.press("OK");
+    d.press("ok");
     EXPECT_EQ(stored("DR50"), 0.0);
     EXPECT_EQ(stored("DR60"), 0.0);
 }
@@ -304,7 +304,7 @@ TEST_F(Sheet, EmptyTypedCellsAreStoredAsZero) {
     sale(db::SS20, 100);
     purchase({{db::BS41, 40}});
     auto& d = open();
-    d.showPage("Раздел В, Г и Д").type("DR80", "5").leave().press("OK");
+    d.showPage("Раздел В, Г и Д").type("DR80", "5").leave().press("ok");
     EXPECT_FALSE(d.isOpen());
     EXPECT_EQ(stored("DR50"), 60.0);
     EXPECT_EQ(stored("DR60"), 0.0);
@@ -355,14 +355,14 @@ TEST_F(Sheet, ARefusedCellStoresNothingWhereverTheFocusIs) {
     d.showPage("Раздел Б").type("DR33", "0.5").leave();
     d.showPage("Раздел В, Г и Д").type("DR80", "9x");
     host.expectError("Некоректна стойност на поле '80'");
-    d.showPage("Раздел А").press("OK");
+    d.showPage("Раздел А").press("ok");
     host.expectError("Некоректна стойност на поле '80'");
     EXPECT_TRUE(d.isOpen());
     EXPECT_EQ(d.focused(), "DR80") << "the refused cell's page comes to the front";
     EXPECT_EQ(stored("DR33"), 0.0) << "page Б is not stored either";
     EXPECT_FALSE(stored("DR80"));
 
-    d.type("DR80", "9").press("OK");
+    d.type("DR80", "9").press("ok");
     EXPECT_FALSE(d.isOpen());
     EXPECT_EQ(stored("DR33"), 0.5);
     EXPECT_EQ(stored("DR80"), 9.0);
