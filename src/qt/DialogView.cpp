@@ -23,6 +23,7 @@
 
 #include "qt/Convert.h"
 #include "qt/RowSourceModel.h"
+#include "ui/TabColumns.h"
 
 namespace qt {
 namespace {
@@ -532,7 +533,9 @@ void DialogView::syncControl(ui::Control& control, QWidget* shown) {
             break;
         case ui::Kind::TextBox: {
             auto* text = static_cast<QPlainTextEdit*>(shown);
-            const QString value = Displayed(static_cast<ui::TextBox&>(control).text());
+            const auto& box = static_cast<ui::TextBox&>(control);
+            const QString value =
+                Displayed(box.monospace() ? ui::AlignTabColumns(box.text()) : box.text());
             if (text->toPlainText() != value) text->setPlainText(value);
             break;
         }

@@ -288,6 +288,7 @@ class TextBox : public Declared<TextBox> {
     const std::string& text() const { return text_; }
     void setText(std::string text);
     bool monospace() const { return monospace_; }
+    // A report pane: a fixed-pitch font, the tab-marked columns lined up.
     TextBox& fixedPitch();
 
   private:

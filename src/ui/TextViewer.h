@@ -1,8 +1,8 @@
 #pragma once
 // The program's own read-only viewer of a text file, for when the desktop
 // has no text viewer to hand it to: the guide, a check report. The text is
-// shown in a fixed-width font with tab stops every eight characters, so that
-// the tab-aligned columns of a report line up. A file in UTF-8 is shown as
+// shown in a fixed-width font with the tab-marked columns of a report lined
+// up (ui/TabColumns.h). A file in UTF-8 is shown as
 // it is; any other is read as Windows-1251, the code page of the reports.
 // The end-of-file mark (Ctrl-Z) of a report is not shown.
 

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include "app/CAboutDlg.h"
+#include "app/CDataPasswordDlg.h"
+#include "app/CPasswordDlg.h"
 #include "app/CZorevaDoc.h"
 #include "files/CPeriodDlg.h"
 #include "files/CPeriodKlonDlg.h"
@@ -66,6 +68,10 @@ const files::WriterSession kSession{"BG123456786", "123456786", "", "/out"};
 
 const DialogCase kDialogs[] = {
     {"about", [](World& w) { return std::make_unique<app::CAboutDlg>(w.host); }, false},
+    {"data password",
+     [](World& w) { return std::make_unique<app::CDataPasswordDlg>(w.host, w.t.db()); }, false},
+    {"password at start-up",
+     [](World& w) { return std::make_unique<app::CPasswordDlg>(w.host, "Парола", 1, 3); }, false},
     {"checker",
      [](World& w) {
          return std::make_unique<files::checker::CCheckFiles>(w.host, w.dir.path(), w.clock, true);
@@ -86,10 +92,11 @@ const DialogCase kDialogs[] = {
      true},
     {"purchase journal",
      [](World& w) { return std::make_unique<journals::CPokupki>(w.host, w.doc.session()); }, true},
-    {"sales journal", [](World& w) { return std::make_unique<journals::CProdagbi>(w.host, w.doc.session()); },
-     true},
+    {"sales journal",
+     [](World& w) { return std::make_unique<journals::CProdagbi>(w.host, w.doc.session()); }, true},
     {"period chooser",
-     [](World& w) { return std::make_unique<returns::CDDSPeriod>(w.host, w.doc.session()); }, false},
+     [](World& w) { return std::make_unique<returns::CDDSPeriod>(w.host, w.doc.session()); },
+     false},
     {"VAT return",
      [](World& w) { return std::make_unique<returns::CDeklDDS>(w.host, w.t.db(), kScope); }, true},
     {"VIES return",

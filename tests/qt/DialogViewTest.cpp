@@ -118,7 +118,8 @@ TEST_F(DialogViewTest, TheWidgetsShowTheModel) {
     EXPECT_EQ(WidgetOf<QDateEdit>(*view, form.date)->date(), QDate(2024, 1, 15));
     EXPECT_EQ(WidgetOf<QCheckBox>(*view, form.advance)->text(), "авансово плащане");
     EXPECT_EQ(WidgetOf<QPlainTextEdit>(*view, form.report)->toPlainText(),
-              "СПРАВКА-ПРОТОКОЛ\nБрой записи:\t3\n");
+              "СПРАВКА-ПРОТОКОЛ\nБрой записи:3\n")
+        << "a report pane shows a tab run as the way to its section's column";
     auto* save = WidgetOf<QPushButton>(*view, form.save);
     EXPECT_EQ(save->text(), "Добави");
     EXPECT_FALSE(save->isEnabled());

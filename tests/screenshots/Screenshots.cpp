@@ -200,7 +200,8 @@ void ShootLaptop(app::CZorevaDoc& doc, qt::QtHost& host, const fs::path& out,
 
     // The files of the month, checked; the report in the program's own viewer.
     WriterHost writerHost;
-    files::WriteSubmissionFiles(doc.database(), writerHost, {kVin, "123456786", "", work}, kPeriod);
+    files::WriteSubmissionFiles(doc.session().database(), writerHost, {kVin, "123456786", "", work},
+                                kPeriod);
     files::checker::CheckState state;
     const auto report = files::checker::RunCheck(state, work / "123456786" / kPeriod,
                                                  files::checker::RunKind::Folder, kToday);

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "CheckerFiles.h"
 #include "files/checker/CheckRun.h"
 #include "platform/CodePage.h"
+#include "ui/TabColumns.h"
 
 using namespace files;
 using namespace files::checker;
@@ -101,6 +105,25 @@ std::string Utf8(const std::string& cp1251) {
     return platform::DecodeCp1251(cp1251);
 }
 
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (std::size_t end; (end = text.find('\n')) != std::string_view::npos;) {
+        lines.push_back(text.substr(0, end));
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+// The column of the first `mark` in the line, counted in characters; npos
+// when there is none.
+std::size_t ColumnOf(std::string_view line, char mark) {
+    const auto at = line.find(mark);
+    if (at == std::string_view::npos) return at;
+    return static_cast<std::size_t>(std::count_if(line.begin(), line.begin() + at, [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
 }  // namespace
 
 TEST(CheckReport, ConsistentFolderGivesTheFullReportByteForByte) {
@@ -151,4 +174,40 @@ TEST(CheckReport, OemRunReadsCp866AndEchoesOnlySection1) {
     expected += "\r\nПроверка на файл VIES\r\n\r\nНяма открити грешки\r\n";
     expected += "\r\nПроверка на VIES файла ще се осъществи при приемане на данните\r\n\r\n";
     EXPECT_EQ(RunOn(dir, RunKind::OemToAnsi), expected);
+}
+
+// As the report pane and the viewer show the report: in each journal part
+// the bar of the heading and the bar of every sum line that has a tab stand
+// in one column, as do the colons of the return's lines.
+TEST(CheckReport, ShownWithItsTabColumnsTheBarsOfEachJournalLineUp) {
+    TempDir dir;
+    WriteConsistentFolder(dir);
+    const std::string report = RunOn(dir);
+    const std::string shown = ui::AlignTabColumns(report);
+    EXPECT_EQ(shown.find('\t'), std::string::npos);
+
+    struct Part {
+        const char* heading;
+        const char* end;
+        char mark;
+    } parts[] = {{"Дневник за продажбите", "Дневник за покупките", '|'},
+                 {"Дневник за покупките", "СПРАВКА ДЕКЛАРАЦИЯ", '|'},
+                 {"Коефициент", "Данък за внасяне", ':'}};
+    for (const auto& part : parts) {
+        const auto from = report.find(part.heading), to = report.find(part.end, from);
+        const auto shownFrom = shown.find(part.heading), shownTo = shown.find(part.end, shownFrom);
+        ASSERT_NE(to, std::string::npos) << part.heading;
+        const auto tabbed = SplitLines(std::string_view(report).substr(from, to - from));
+        const auto shownLines =
+            SplitLines(std::string_view(shown).substr(shownFrom, shownTo - shownFrom));
+        ASSERT_EQ(tabbed.size(), shownLines.size()) << part.heading;
+        const auto column = ColumnOf(shownLines.front(), part.mark);
+        int lined = 0;
+        for (std::size_t i = 0; i < tabbed.size(); ++i) {
+            if (tabbed[i].find('\t') == std::string_view::npos) continue;
+            EXPECT_EQ(ColumnOf(shownLines[i], part.mark), column) << shownLines[i];
+            ++lined;
+        }
+        EXPECT_GE(lined, 4) << part.heading;
+    }
 }
