@@ -93,7 +93,7 @@ TEST(EuroPeriod, APeriodOf2026IsEnteredComputedWrittenAndCheckedClean) {
     {
         returns::CDeklDDS sheet(host, t.db(), returns::ReturnScope{kVin, "", kPeriod});
         DialogDriver d(sheet);
-        d.press("OK");
+        d.press("ok");
         host.expectNoMoreBoxes();
     }
     testing_support::TempDir out;

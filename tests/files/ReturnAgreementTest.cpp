@@ -45,7 +45,7 @@ class Agreement : public ::testing::Test {
         {
             returns::CDeklDDS sheet(host, t.db(), {kVin, "", kPeriod});
             DialogDriver d(sheet);
-            d.showPage("Раздел Б").type("DR33", coefficient).leave().press("OK");
+            d.showPage("Раздел Б").type("DR33", coefficient).leave().press("ok");
         }
         returns::CDeklDDS sheet(host, t.db(), {kVin, "", kPeriod});
         DialogDriver d(sheet);

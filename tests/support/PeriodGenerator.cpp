@@ -305,7 +305,7 @@ void PeriodGenerator::TypeReturn(db::Database& db, const GeneratedPeriod& p) {
     for (const char* cell : {"DR70", "DR71", "DR80", "DR81", "DR82"})
         if (d.enabled(cell) && Chance(50))
             d.type(cell, money::ToScreenText(AmountStotinki())).leave();
-    d.press("OK");
+    d.press("ok");
     host.expectNoMoreBoxes();
 }
 

@@ -214,8 +214,11 @@ TEST(BranchToHeadOffice, TheDocumentsArriveAsTheBranchStoredThem) {
     files::CPeriodKlonDlg writer(branchHost, branch.db(), {kOwnVin, "175074752", "1", out.path()});
     DialogDriver w(writer);
     const auto folder = out / "175074752" / "202305";  // made by the writer
-    branchHost.saveAs(folder / "Pokupkix.txt");
+    branchHost.saveAs(folder / "Pokupkix.txt").answer(ui::Answer::No);
     w.select("periods", 0).press("Запис");
+    branchHost.expectQuestion("Файловете са записани в папка\r\n" + folder.string() +
+                                  "\r\nДа отворя ли папката?",
+                              ui::Buttons::YesNo, ui::Icon::Information);
     branchHost.expectNoMoreBoxes();
 
     TestDatabase head;
