@@ -21,6 +21,35 @@ inline bool AllDigits(std::string_view text) {
     return std::all_of(text.begin(), text.end(), IsDigit);
 }
 
+// The ASCII control characters: below 0x20, and 0x7F (DEL). No field of the
+// program holds one; they would break the records of the files.
+inline bool IsControlCharacter(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
+
+// The position of the first control character of the text, or npos.
+inline std::size_t FindControlCharacter(std::string_view text) {
+    const auto it = std::find_if(text.begin(), text.end(), IsControlCharacter);
+    return it == text.end() ? std::string_view::npos : std::size_t(it - text.begin());
+}
+
+// How a message names a control character: „нов ред“, „табулация“, or its
+// code.
+inline std::string ControlCharacterName(char c) {
+    switch (c) {
+        case '\n':
+            return "„нов ред“";
+        case '\r':
+            return "„връщане на каретката“";
+        case '\t':
+            return "„табулация“";
+        case 0x1A:
+            return "„край на файл“";
+        default:
+            return "с код " + std::to_string(static_cast<unsigned char>(c));
+    }
+}
+
 // The text without leading and trailing whitespace.
 inline std::string_view Trim(std::string_view text) {
     const auto first = text.find_first_not_of(kWhitespace);

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "platform/CodePage.h"
+#include "platform/Text.h"
 #include "platform/UserError.h"
 #include "ui/Host.h"
 
@@ -173,9 +174,22 @@ void Dialog::refuseCharacter(Edit& edit, const std::string& character) {
     setFocus(edit);
 }
 
+// A line break pasted into a name would split a record of the files; no
+// field holds a control character.
+void Dialog::refuseControlCharacter(Edit& edit, char character) {
+    host_.error("Знакът " + platform::ControlCharacterName(character) +
+                " не може да бъде въведен: полетата не приемат нов ред, табулация и други "
+                "управляващи знаци.");
+    setFocus(edit);
+}
+
 bool Dialog::userEdit(Edit& edit, const std::string& text) {
     userFocus(edit);
     if (!open_ || focus_ != &edit || edit.readOnly()) return false;
+    if (const auto at = platform::FindControlCharacter(text); at != std::string::npos) {
+        event([&] { refuseControlCharacter(edit, text[at]); });
+        return false;
+    }
     if (const auto refused = platform::FirstUnencodableCharacter(text)) {
         event([&] { refuseCharacter(edit, *refused); });
         return false;

@@ -70,7 +70,8 @@ class Dialog {
     void open();
     void userFocus(Control& control);
     // Replaces the text of an edit as typing does; returns false when the text
-    // was refused (a character Windows-1251 cannot hold) and the edit kept its text.
+    // was refused (a character Windows-1251 cannot hold, or a control
+    // character such as a line break) and the edit kept its text.
     bool userEdit(Edit& edit, const std::string& text);
     void userChoose(ComboBox& combo, int index);
     void userPickDate(DatePicker& picker, std::optional<platform::Date> date);
@@ -144,6 +145,7 @@ class Dialog {
     Button* defaultButton() const;
     Control* firstOnPage(const Page& page) const;
     void refuseCharacter(Edit& edit, const std::string& character);
+    void refuseControlCharacter(Edit& edit, char character);
 
     Host& host_;
     std::string title_;

@@ -129,6 +129,34 @@ TEST_F(JournalTest, TextWindows1251CannotHoldIsRefusedWhereItIsTyped) {
         "в която този знак липсва.");
 }
 
+TEST_F(JournalTest, ControlCharactersAreRefusedWhereTheyAreTypedOrPasted) {
+    struct Case {
+        const char* pasted;
+        const char* named;
+    };
+    const Case cases[] = {
+        {"Ред1\r\nРед2", "„връщане на каретката“"},
+        {"Ред1\nРед2", "„нов ред“"},
+        {"a\tb", "„табулация“"},
+        {"край\x1A", "„край на файл“"},
+        {"\x01", "с код 1"},
+        {"x\x1Fy", "с код 31"},
+        {"DEL\x7F", "с код 127"},
+    };
+    d.type("period", "202401").type("knum", "BG1");
+    for (const auto& c : cases) {
+        EXPECT_FALSE(d.dialog().userEdit(d.get<ui::Edit>("knum"), c.pasted)) << c.named;
+        EXPECT_EQ(d.text("knum"), "BG1") << "a refused paste keeps the text that was there";
+        EXPECT_EQ(d.focused(), "knum");
+        host.expectError(std::string("Знакът ") + c.named +
+                         " не може да бъде въведен: полетата не приемат нов ред, табулация и "
+                         "други управляващи знаци.");
+    }
+    d.paste("knum", "BG2 \x7E~");  // the last printable ASCII character is accepted
+    EXPECT_EQ(d.text("knum"), "BG2 ~~");
+    host.expectNoMoreBoxes();
+}
+
 TEST_F(JournalTest, DatesArePickedAsDayMonthYear) {
     d.pickDate("5.Дата на документа", "29/02/2024");
     EXPECT_EQ(d.text("date"), "29/02/2024");
