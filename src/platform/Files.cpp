@@ -10,6 +10,8 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/Text.h"
+
 namespace platform {
 namespace {
 
@@ -59,28 +61,52 @@ std::string ReadWholeFile(const std::filesystem::path& file) {
     return bytes;
 }
 
-AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)) {
-    const auto folder = target_.has_parent_path() ? target_.parent_path() : ".";
-    std::string name = target_.filename().string();
+namespace {
+
+std::filesystem::path TemporaryFor(const std::filesystem::path& target) {
+    const auto folder = target.has_parent_path() ? target.parent_path() : ".";
+    std::string name = target.filename().string();
     name.insert(0, 1, '.');
     name.append(".tmp").append(std::to_string(std::random_device{}()));
-    temporary_ = folder / name;
-    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kPrivateFileMode);
-    if (fd_ < 0) ThrowErrno("cannot create " + target_.string());
-    if (::fchmod(fd_, kPrivateFileMode) != 0) {
+    return folder / name;
+}
+
+// A new private file, open for writing; throws naming `target`.
+int CreatePrivateFile(const std::filesystem::path& temporary, const std::filesystem::path& target) {
+    const int fd =
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kPrivateFileMode);
+    if (fd < 0) ThrowErrno("cannot create " + target.string());
+    if (::fchmod(fd, kPrivateFileMode) != 0) {
         const int code = errno;
-        ::close(fd_);
-        ::unlink(temporary_.c_str());
+        ::close(fd);
+        ::unlink(temporary.c_str());
         errno = code;
-        ThrowErrno("cannot create " + target_.string());
+        ThrowErrno("cannot create " + target.string());
+    }
+    return fd;
+}
+
+void WriteAll(int fd, const char* bytes, std::size_t size, const std::filesystem::path& target) {
+    for (std::size_t done = 0; done < size;) {
+        const ssize_t n = ::write(fd, bytes + done, size - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ThrowErrno("cannot write " + target.string());
+        }
+        done += static_cast<std::size_t>(n);
     }
 }
 
+}  // namespace
+
+AtomicFile::AtomicFile(std::filesystem::path target)
+    : target_(std::move(target)), temporary_(TemporaryFor(target_)) {
+    fd_ = CreatePrivateFile(temporary_, target_);
+}
+
 AtomicFile::~AtomicFile() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        ::unlink(temporary_.c_str());
-    }
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_) ::unlink(temporary_.c_str());
 }
 
 void AtomicFile::append(std::string_view bytes) {
@@ -89,32 +115,73 @@ void AtomicFile::append(std::string_view bytes) {
 }
 
 void AtomicFile::flushBuffer() {
-    for (std::size_t done = 0; done < buffer_.size();) {
-        const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ThrowErrno("cannot write " + target_.string());
-        }
-        done += static_cast<std::size_t>(n);
-    }
+    WriteAll(fd_, buffer_.data(), buffer_.size(), target_);
     buffer_.clear();
 }
 
-void AtomicFile::commit() {
+void AtomicFile::finish() {
+    if (finished_) return;
     flushBuffer();
     if (::fsync(fd_) != 0) ThrowErrno("cannot write " + target_.string());
-    const int fd = std::exchange(fd_, -1);
-    if (::close(fd) != 0) {
-        const int code = errno;
+    if (::close(std::exchange(fd_, -1)) != 0) ThrowErrno("cannot write " + target_.string());
+    finished_ = true;
+}
+
+void AtomicFile::retarget(std::filesystem::path target) {
+    finish();
+    auto temporary = TemporaryFor(target);
+    if (::rename(temporary_.c_str(), temporary.c_str()) != 0) {
+        if (errno != EXDEV) ThrowErrno("cannot create " + target.string());
+        copyInto(temporary);
         ::unlink(temporary_.c_str());
-        errno = code;
-        ThrowErrno("cannot write " + target_.string());
     }
-    if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
-        const int code = errno;
-        ::unlink(temporary_.c_str());
-        errno = code;
+    temporary_ = std::move(temporary);
+    target_ = std::move(target);
+}
+
+// The bytes of the finished temporary file into a new one, flushed to disk;
+// the new one is removed again when that fails.
+void AtomicFile::copyInto(const std::filesystem::path& temporary) {
+    FileDescriptor from(::open(temporary_.c_str(), O_RDONLY | O_CLOEXEC));
+    if (from.get() < 0) ThrowErrno("cannot read " + target_.string());
+    FileDescriptor to(CreatePrivateFile(temporary, temporary));
+    try {
+        std::string buffer(1 << 20, '\0');
+        for (;;) {
+            const ssize_t n = ::read(from.get(), buffer.data(), buffer.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) ThrowErrno("cannot read " + target_.string());
+            if (n == 0) break;
+            WriteAll(to.get(), buffer.data(), static_cast<std::size_t>(n), temporary);
+        }
+        if (::fsync(to.get()) != 0) ThrowErrno("cannot write " + temporary.string());
+    } catch (...) {
+        ::unlink(temporary.c_str());
+        throw;
+    }
+}
+
+void AtomicFile::commit() {
+    finish();
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0)
         ThrowErrno("cannot replace " + target_.string());
+    committed_ = true;
+}
+
+void RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
+                               const std::vector<std::string>& names) {
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        for (const auto& name : names) {
+            const std::string prefix = "." + name + ".tmp";
+            if (entry.size() > prefix.size() && entry.starts_with(prefix) &&
+                AllDigits(std::string_view(entry).substr(prefix.size()))) {
+                std::error_code ignored;
+                std::filesystem::remove(it->path(), ignored);
+            }
+        }
     }
 }
 

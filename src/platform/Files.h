@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace platform {
 
@@ -34,10 +35,13 @@ std::string ReadWholeFile(const std::filesystem::path& file);
 void WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
 // A file written completely or not at all: bytes go to a temporary file in
-// the same folder, and commit() flushes it to disk and renames it over the
-// target. Destroyed without commit(), it removes the temporary file and the
-// target stays as it was. The file is the user's alone (0600). Throws
-// std::system_error.
+// the same folder (".<name>.tmp<digits>"), and commit() flushes it to disk and
+// renames it over the target. Destroyed without commit(), it removes the
+// temporary file and the target stays as it was. The file is the user's alone
+// (0600). Throws std::system_error.
+//
+// Files that must appear together are each finish()ed first, and committed
+// only when every one of them is complete.
 class AtomicFile {
   public:
     explicit AtomicFile(std::filesystem::path target);
@@ -45,15 +49,33 @@ class AtomicFile {
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
+    const std::filesystem::path& target() const { return target_; }
+
     void append(std::string_view bytes);
+    // Writes what is buffered and flushes the temporary file to disk; nothing
+    // can be appended afterwards. The target is not touched yet.
+    void finish();
+    // Gives the finished file another target, possibly in another folder: the
+    // temporary file moves beside it (copied when the folder is on another
+    // file system). The old target is not touched.
+    void retarget(std::filesystem::path target);
+    // finish() when not yet done, then renames the temporary file over the target.
     void commit();
 
   private:
     void flushBuffer();
+    void copyInto(const std::filesystem::path& temporary);
     std::filesystem::path target_, temporary_;
     int fd_ = -1;
+    bool finished_ = false, committed_ = false;
     std::string buffer_;
 };
+
+// Removes the temporary files that an interrupted write of one of the named
+// files left in the folder (".<name>.tmp<digits>", see AtomicFile). Anything
+// else stays; failures are ignored, as the next write tries again.
+void RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
+                               const std::vector<std::string>& names);
 
 // Finds the entry of `folder` whose name equals `name` ignoring the case of
 // ASCII letters (DEKLAR.TXT, Deklar.txt and deklar.txt are the same file).

@@ -1,6 +1,9 @@
 #include "platform/Files.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
 
 #include "support/Permissions.h"
 #include "support/TempDir.h"
@@ -23,6 +26,80 @@ TEST(AtomicWrite, AFailedWriteKeepsTheOldFile) {
     dir.write("out.txt", "old");
     EXPECT_THROW(WriteFileAtomically(dir / "missing-folder/out.txt", "x"), std::system_error);
     EXPECT_EQ(ReadWholeFile(dir / "out.txt"), "old");
+}
+
+namespace {
+
+std::vector<std::string> Entries(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+// Files that must appear together are finished first and committed last; a
+// finished file can still move to the folder the person chose, also on
+// another file system (/dev/shm is one where it is mounted).
+TEST(AtomicFileSet, FinishedFilesMoveToTheirTargetAndAppearOnlyOnCommit) {
+    TempDir dir;
+    std::vector<std::filesystem::path> elsewhere = {dir / "chosen"};
+    std::filesystem::create_directories(elsewhere[0]);
+    const auto shm =
+        std::filesystem::path("/dev/shm") / ("zoreva-test-" + std::to_string(::getpid()));
+    struct Remove {
+        std::filesystem::path path;
+        ~Remove() { std::filesystem::remove_all(path); }
+    } removeShm{shm};
+    if (std::filesystem::create_directory(shm)) elsewhere.push_back(shm);
+    const std::string bytes(3 << 20, 'x');  // more than one buffer's worth
+    testing_support::ScopedUmask umask(0);
+    for (const auto& folder : elsewhere) {
+        dir.write("a.txt", "old");
+        const auto moved = folder / "a.txt";
+        {
+            AtomicFile file(dir / "a.txt");
+            file.append(bytes);
+            file.finish();
+            EXPECT_EQ(ReadWholeFile(dir / "a.txt"), "old") << "finished is not yet in place";
+            file.retarget(moved);
+            EXPECT_EQ(file.target(), moved);
+            EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"a.txt", "chosen"}));
+            EXPECT_FALSE(std::filesystem::exists(moved));
+            file.commit();
+        }
+        EXPECT_EQ(ReadWholeFile(moved), bytes) << folder;
+        EXPECT_EQ(ReadWholeFile(dir / "a.txt"), "old");
+        EXPECT_EQ(testing_support::ModeOf(moved), 0600);
+        EXPECT_EQ(Entries(folder), (std::vector<std::string>{"a.txt"})) << "no temporary left";
+    }
+}
+
+TEST(AtomicFileSet, AFileNeverCommittedLeavesNothingWhereverItMoved) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "chosen");
+    {
+        AtomicFile file(dir / "a.txt");
+        file.append("new");
+        file.retarget(dir / "chosen" / "a.txt");  // finishes it first
+    }
+    EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"chosen"}));
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "chosen"));
+}
+
+TEST(AtomicFileSet, StaleTemporaryFilesOfTheNamedFilesAreRemoved) {
+    TempDir dir;
+    for (const char* name : {".a.txt.tmp1", ".a.txt.tmp4294967295", ".b.txt.tmp20", ".a.txt.tmp",
+                             ".a.txt.tmp1x", "a.txt.tmp1", ".c.txt.tmp1", "a.txt"})
+        dir.write(name, "x");
+    std::filesystem::create_directories(dir / ".b.txt.tmp21" / "inside");  // not a file of ours
+    RemoveStaleTemporaryFiles(dir.path(), {"a.txt", "b.txt"});
+    EXPECT_EQ(Entries(dir.path()),
+              (std::vector<std::string>{".a.txt.tmp", ".a.txt.tmp1x", ".b.txt.tmp21", ".c.txt.tmp1",
+                                        "a.txt", "a.txt.tmp1"}));
+    RemoveStaleTemporaryFiles(dir / "missing", {"a.txt"});  // nothing to do, no error
 }
 
 TEST(ReadWholeFile, MissingFileCarriesErrno) {
