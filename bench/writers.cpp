@@ -6,36 +6,11 @@
 
 #include "db/Rows.h"
 #include "files/SubmissionWriter.h"
-#include "ui/Dialog.h"
 
 namespace {
 
 const std::string kVin = "BG175074752";
 const std::string kPeriod = "202611";
-
-// Answers the save dialog with a fixed file; every other request is unexpected.
-class BenchHost : public ui::Host {
-  public:
-    explicit BenchHost(std::filesystem::path file) : file_(std::move(file)) {}
-    void message(const std::string& text, ui::Icon) override {
-        std::fprintf(stderr, "unexpected message: %s\n", text.c_str());
-        std::abort();
-    }
-    ui::Answer ask(const std::string&, ui::Buttons, ui::Icon) override { std::abort(); }
-    ui::Result runModal(ui::Dialog&) override { std::abort(); }
-    std::optional<std::filesystem::path> chooseFolder(const ui::FolderRequest&) override {
-        std::abort();
-    }
-    std::optional<std::filesystem::path> saveFile(const ui::SaveFileRequest&) override {
-        return file_;
-    }
-    void print(const ui::PrintJob&) override {}
-    void openTextFile(const std::filesystem::path&) override {}
-    void openFolder(const std::filesystem::path&) override {}
-
-  private:
-    std::filesystem::path file_;
-};
 
 std::filesystem::path BenchFolder() {
     return std::filesystem::temp_directory_path() / "zoreva-bench-writers";
@@ -69,12 +44,13 @@ db::Database& BenchDatabase() {
 void WriteSubmissionFilesOfAMillionSales(benchmark::State& state) {
     auto& db = BenchDatabase();
     const auto out = BenchFolder() / "out";
-    BenchHost host(out / "175074752" / kPeriod / "Deklar.txt");
+    const auto file = out / "175074752" / kPeriod / "Deklar.txt";
     for (auto _ : state) {
-        const bool written =
-            files::WriteSubmissionFiles(db, host, {kVin, "175074752", "", out}, kPeriod)
-                .has_value();
-        benchmark::DoNotOptimize(written);
+        auto files = files::PeriodFiles::Submission(db, {kVin, "175074752", "", out}, kPeriod);
+        if (files.stopped() || files.write(file).stop) {
+            state.SkipWithError("the writer stopped");
+            break;
+        }
     }
     state.counters["Prodagbi.txt MB"] =
         std::filesystem::file_size(out / "175074752" / kPeriod / "Prodagbi.txt") / 1e6;

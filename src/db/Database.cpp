@@ -220,6 +220,13 @@ std::string Statement::text(int column) const {
                        static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)));
 }
 
+std::string_view Statement::textView(int column) const {
+    const auto* p = sqlite3_column_text(stmt_, column);
+    if (!p) return {};
+    return {reinterpret_cast<const char*>(p),
+            static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column))};
+}
+
 double Statement::real(int column) const {
     return sqlite3_column_double(stmt_, column);
 }

@@ -91,7 +91,9 @@ class Statement {
     int column(std::string_view name) const;
     bool isNull(int column) const;
     std::string text(int column) const;  // NULL reads as ""
-    double real(int column) const;       // NULL reads as 0
+    // The text without a copy, valid until the next step or reset.
+    std::string_view textView(int column) const;
+    double real(int column) const;  // NULL reads as 0
     std::int64_t integer(int column) const;
     std::string text(std::string_view name) const { return text(column(name)); }
     double real(std::string_view name) const { return real(column(name)); }

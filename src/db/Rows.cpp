@@ -244,29 +244,37 @@ JournalRowReader::JournalRowReader(Journal journal, const Statement& s)
 
 JournalRow JournalRowReader::read() const {
     JournalRow r;
+    readInto(r);
+    return r;
+}
+
+void JournalRowReader::readInto(JournalRow& r) const {
+    auto text = [this](std::string& to, int column) { to.assign(s_.textView(column)); };
     r.id = s_.integer(id_);
-    r.vin = s_.text(vin_);
-    r.klon = s_.text(klon_);
-    r.period = s_.text(period_);
+    text(r.vin, vin_);
+    text(r.klon, klon_);
+    text(r.period, period_);
     r.number = static_cast<int>(s_.real(number_));
-    r.type = s_.text(type_);
-    r.docNo = s_.text(docNo_);
-    r.date = s_.text(date_);
-    r.knum = s_.text(knum_);
-    r.kname = s_.text(kname_);
-    r.sdelka = s_.text(sdelka_);
-    r.amounts.reserve(amounts_.size());
-    for (int a : amounts_) r.amounts.push_back(s_.real(a));
-    r.code8a = s_.text(code8a_);
-    if (viesType_ >= 0) r.viesType = s_.text(viesType_);
+    text(r.type, type_);
+    text(r.docNo, docNo_);
+    text(r.date, date_);
+    text(r.knum, knum_);
+    text(r.kname, kname_);
+    text(r.sdelka, sdelka_);
+    r.amounts.resize(amounts_.size());
+    for (std::size_t i = 0; i < amounts_.size(); ++i) r.amounts[i] = s_.real(amounts_[i]);
+    text(r.code8a, code8a_);
+    if (viesType_ >= 0)
+        text(r.viesType, viesType_);
+    else
+        r.viesType.clear();
     r.errors = ErrorSet(static_cast<std::int32_t>(s_.integer(error1_)),
                         static_cast<std::int32_t>(s_.integer(error2_)),
                         static_cast<std::int32_t>(s_.integer(error3_)));
-    r.dateCreate = s_.text(dateCreate_);
-    r.dateModified = s_.text(dateModified_);
-    r.valid = s_.text(valid_);
-    r.error = s_.text(error_);
-    return r;
+    text(r.dateCreate, dateCreate_);
+    text(r.dateModified, dateModified_);
+    text(r.valid, valid_);
+    text(r.error, error_);
 }
 
 JournalRow JournalRow::read(Journal journal, const Statement& row) {

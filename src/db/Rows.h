@@ -89,6 +89,8 @@ class JournalRowReader {
   public:
     JournalRowReader(Journal journal, const Statement& statement);
     JournalRow read() const;
+    // Reads into a row that is used again, keeping the memory of its texts.
+    void readInto(JournalRow& row) const;
 
   private:
     const Statement& s_;

@@ -13,8 +13,8 @@ void CPeriodDlg::opened() {
     for (const auto& period : PeriodsToWrite(db_, session_.vin)) periods_.table().add({{period}});
 }
 
-std::optional<std::filesystem::path> CPeriodDlg::write(const std::string& period) {
-    return WriteSubmissionFiles(db_, host(), session_, period);
+PeriodFiles CPeriodDlg::prepare(const std::string& period) {
+    return PeriodFiles::Submission(db_, session_, period);
 }
 
 }  // namespace files

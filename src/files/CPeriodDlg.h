@@ -12,7 +12,7 @@ class CPeriodDlg : public PeriodWriterDlg {
 
   protected:
     void opened() override;
-    std::optional<std::filesystem::path> write(const std::string& period) override;
+    PeriodFiles prepare(const std::string& period) override;
 };
 
 }  // namespace files

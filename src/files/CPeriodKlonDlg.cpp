@@ -38,8 +38,8 @@ void CPeriodKlonDlg::opened() {
         periods_.table().add({{p.period, p.purchases, p.sales}});
 }
 
-std::optional<std::filesystem::path> CPeriodKlonDlg::write(const std::string& period) {
-    return WriteMergeFiles(db_, host(), session_, period);
+PeriodFiles CPeriodKlonDlg::prepare(const std::string& period) {
+    return PeriodFiles::Merge(db_, session_, period);
 }
 
 }  // namespace files

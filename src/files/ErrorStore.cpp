@@ -30,7 +30,7 @@ db::ErrorSet ReadErrorSet(const db::Statement& row) {
     return db::ErrorSet(word(0), word(1), word(2));
 }
 
-bool CarriesFatalCode(ErrorGroup group, const db::ErrorSet& errors) {
+bool CarriesFatalCodeOf(ErrorGroup group, const db::ErrorSet& errors) {
     for (int code : errors.codes()) {
         if (journals::IsFatal(group, code)) return true;
     }
@@ -46,7 +46,7 @@ bool JournalHasFatalErrors(db::Database& db, const char* table, ErrorGroup group
     db::Statement rows = db.query(sql, vin, period);
     if (!branch.empty()) rows.bind(3, branch);
     while (rows.step()) {
-        if (CarriesFatalCode(group, ReadErrorSet(rows))) return true;
+        if (CarriesFatalCodeOf(group, ReadErrorSet(rows))) return true;
     }
     return false;
 }
@@ -57,6 +57,13 @@ bool HasFatalErrors(db::Database& db, std::string_view vin, std::string_view bra
                     std::string_view period) {
     return JournalHasFatalErrors(db, "POKUPKI", ErrorGroup::Purchases, vin, branch, period) ||
            JournalHasFatalErrors(db, "PRODAGBI", ErrorGroup::Sales, vin, branch, period);
+}
+
+bool CarriesFatalCode(db::Journal journal, const db::ErrorSet& errors) {
+    // Most documents carry no code at all.
+    if (!errors.any()) return false;
+    return CarriesFatalCodeOf(
+        journal == db::Journal::Purchases ? ErrorGroup::Purchases : ErrorGroup::Sales, errors);
 }
 
 bool HasErrorCode(db::Database& db, int code, ErrorTable table, std::int64_t rowId) {

@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "db/Database.h"
+#include "db/ErrorSet.h"
+#include "db/Rows.h"
 
 namespace files {
 
@@ -15,6 +17,9 @@ namespace files {
 // the same documents that the writers of that session put into their files.
 bool HasFatalErrors(db::Database& db, std::string_view vin, std::string_view branch,
                     std::string_view period);
+
+// True when the error set of a document of the journal holds a fatal code.
+bool CarriesFatalCode(db::Journal journal, const db::ErrorSet& errors);
 
 enum class ErrorTable { Deklar, Pokupki, Prodagbi };
 

@@ -3,6 +3,19 @@
 #include "ui/Host.h"
 
 namespace files {
+namespace {
+
+ui::SaveFileRequest SaveRequest(const PeriodFiles& files) {
+    ui::SaveFileRequest request;
+    request.title = "Save file";
+    request.folder = files.folder();
+    request.proposedName = files.proposedName();
+    request.defaultExtension = "txt";
+    request.filters = {{"Text file", "*.txt"}, {"All Files", "*.*"}};
+    return request;
+}
+
+}  // namespace
 
 PeriodWriterDlg::PeriodWriterDlg(ui::Host& host, db::Database& db, WriterSession session,
                                  std::string title, int listWidth)
@@ -19,8 +32,7 @@ void PeriodWriterDlg::pressed(ui::Button& button) {
         host().error("Не сте избрали ПЕРИОД!");
         return setFocus(periods_);
     }
-    if (const auto folder = write(periods_.source().cell(periods_.selectedRow(), 0)))
-        tellWhere(*folder);
+    write(periods_.source().cell(periods_.selectedRow(), 0));
 }
 
 void PeriodWriterDlg::tellWhere(const std::filesystem::path& folder) {
@@ -28,6 +40,17 @@ void PeriodWriterDlg::tellWhere(const std::filesystem::path& folder) {
             "Файловете са записани в папка\r\n" + folder.string() + "\r\nДа отворя ли папката?",
             ui::Buttons::YesNo, ui::Icon::Information) == ui::Answer::Yes)
         host().openFolder(folder);
+}
+
+// Cancelling the save dialog ends the command without a word.
+void PeriodWriterDlg::write(const std::string& period) {
+    auto files = prepare(period);
+    if (files.stopped()) return host().error(files.stopped()->message);
+    const auto chosen = host().saveFile(SaveRequest(files));
+    if (!chosen) return;
+    const auto result = files.write(*chosen);
+    if (result.stop) return host().error(result.stop->message);
+    tellWhere(result.folder);
 }
 
 }  // namespace files

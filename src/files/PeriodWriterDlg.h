@@ -2,7 +2,9 @@
 // The shape both file writers share: a list of periods, "Запис" that writes
 // the files of the selected period, and "Затваряне". The dialog stays open
 // after a write, so that several periods can be written one after another.
-// A write that succeeded says in which folder, and offers to open it.
+// The writer prepares and writes; this dialog asks the person for the file,
+// shows why a write stopped, and after a write says in which folder and
+// offers to open it.
 
 #include <filesystem>
 #include <optional>
@@ -19,9 +21,8 @@ class PeriodWriterDlg : public ui::Dialog {
     PeriodWriterDlg(ui::Host& host, db::Database& db, WriterSession session, std::string title,
                     int listWidth);
 
-    // Writes the files of the period; the messages are the writer's.
-    // Returns the folder written in; nullopt when nothing was written.
-    virtual std::optional<std::filesystem::path> write(const std::string& period) = 0;
+    // The writer's first step for the period.
+    virtual PeriodFiles prepare(const std::string& period) = 0;
     void pressed(ui::Button& button) override;
 
     db::Database& db_;
@@ -29,6 +30,7 @@ class PeriodWriterDlg : public ui::Dialog {
     ui::ListView& periods_;
 
   private:
+    void write(const std::string& period);
     void tellWhere(const std::filesystem::path& folder);
 
     ui::Button& write_;

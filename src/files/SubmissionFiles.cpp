@@ -138,7 +138,8 @@ std::string JournalLine(db::Journal, const db::JournalRow& row) {
     line.reserve(512);
     AppendJournalLead(line, row, row.number);
     AppendJournalAmounts(line, row);
-    return line + kLineEnd;
+    line += kLineEnd;
+    return line;
 }
 
 std::string ViesColumnDigit(const db::JournalRow& sale) {
@@ -152,7 +153,8 @@ std::string MergeLine(db::Journal journal, const db::JournalRow& row, int positi
     AppendJournalLead(line, row, position);
     AppendJournalAmounts(line, row);
     if (journal == db::Journal::Sales) line += ViesColumnDigit(row);
-    return line + kLineEnd;
+    line += kLineEnd;
+    return line;
 }
 
 std::optional<std::string> ViesFile(const std::string& period,

@@ -1,17 +1,6 @@
 #include "files/SubmissionStore.h"
 
 namespace files {
-namespace {
-
-long long CountRows(db::Database& db, db::Journal journal, const std::string& vin,
-                    const std::string& period) {
-    auto s = db.query(std::string("SELECT count(*) FROM ") + db::TableName(journal) +
-                          " WHERE VIN = ? AND PERIOD = ?",
-                      vin, period);
-    return s.step() ? s.integer(0) : 0;
-}
-
-}  // namespace
 
 std::optional<db::PersonRow> HeadOfficeRow(db::Database& db, const std::string& vin) {
     auto s = db.query("SELECT * FROM EDANNI WHERE VIN = ? AND KLON = ''", vin);
@@ -27,23 +16,25 @@ ReturnHeader LoadReturnHeader(db::Database& db, const std::string& vin, const st
         db.query("SELECT NAME, FACE, FACEEGN, PHONE FROM EDANNI WHERE VIN = ? AND KLON = ''", vin);
     if (s.step())
         h.name = s.text(0), h.face = s.text(1), h.faceEgn = s.text(2), h.phone = s.text(3);
-    h.salesCount = CountRows(db, db::Journal::Sales, vin, period);
-    h.purchaseCount = CountRows(db, db::Journal::Purchases, vin, period);
     return h;
 }
 
 void ForEachJournalRow(db::Database& db, db::Journal journal, const std::string& vin,
                        const std::string& period, const std::optional<std::string>& klon,
-                       const std::function<void(const db::JournalRow&)>& visit) {
+                       RowOrder order, const std::function<bool(const db::JournalRow&)>& visit) {
     const std::string sql = std::string("SELECT * FROM ") + db::TableName(journal) +
                             " WHERE VIN = ? AND PERIOD = ?" + (klon ? " AND KLON = ?" : "") +
-                            " ORDER BY NUMBER";
+                            (order == RowOrder::Stored ? " ORDER BY ID" : " ORDER BY NUMBER, ID");
     auto s = db.prepare(sql);
     db::Binder b(s);
     b << vin << period;
     if (klon) b << *klon;
     const db::JournalRowReader reader(journal, s);
-    while (s.step()) visit(reader.read());
+    db::JournalRow row;
+    while (s.step()) {
+        reader.readInto(row);
+        if (!visit(row)) break;
+    }
 }
 
 std::vector<std::string> PeriodsToWrite(db::Database& db, const std::string& vin) {

@@ -23,14 +23,21 @@ struct ReturnHeader {
 // The head-office EDANNI row of the VAT number, if there is one.
 std::optional<db::PersonRow> HeadOfficeRow(db::Database& db, const std::string& vin);
 
-// The person as a whole: head office and every branch of the VIN.
+// What DEKLAR.TXT says about the person, from the head-office row; the
+// counts of documents are the caller's.
 ReturnHeader LoadReturnHeader(db::Database& db, const std::string& vin, const std::string& period);
-// Visits the rows of a journal for the VIN and period in NUMBER order: all
-// branches when `klon` is nullopt, else only that branch. Rows are read one
-// at a time, so a period of any size is written in constant memory.
+
+// The order in which a journal's rows are read: as stored (by ID, the order
+// that NUMBER follows once a period is numbered) or by NUMBER.
+enum class RowOrder { Stored, ByNumber };
+
+// Visits the rows of a journal for the VIN and period in the order: all
+// branches when `klon` is nullopt, else only that branch, until `visit`
+// returns false. Rows are read one at a time, so a period of any size is
+// written in constant memory.
 void ForEachJournalRow(db::Database& db, db::Journal journal, const std::string& vin,
                        const std::string& period, const std::optional<std::string>& klon,
-                       const std::function<void(const db::JournalRow&)>& visit);
+                       RowOrder order, const std::function<bool(const db::JournalRow&)>& visit);
 
 // The periods of the VAT number that the submission files can be written
 // for: those with a head-office VAT return and those with documents of the

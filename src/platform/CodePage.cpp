@@ -114,20 +114,30 @@ std::string DecodeCp1251(std::string_view bytes) {
     return out;
 }
 
+bool AppendCp1251(std::string& out, std::string_view utf8) {
+    const std::size_t start = out.size();
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        // ASCII stays as it is; most of a line is.
+        std::size_t ascii = pos;
+        while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
+        out.append(utf8.data() + pos, ascii - pos);
+        pos = ascii;
+        if (pos == utf8.size()) break;
+        const auto cp = ReadUtf8(utf8, pos);
+        const auto byte = cp ? UnicodeToCp1251(*cp) : std::nullopt;
+        if (!byte) {
+            out.resize(start);
+            return false;
+        }
+        out += static_cast<char>(*byte);
+    }
+    return true;
+}
+
 std::optional<std::string> EncodeCp1251(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        if (static_cast<unsigned char>(utf8[pos]) < 0x80) {  // ASCII stays as it is
-            out += utf8[pos++];
-            continue;
-        }
-        const auto cp = ReadUtf8(utf8, pos);
-        if (!cp) return std::nullopt;
-        const auto byte = UnicodeToCp1251(*cp);
-        if (!byte) return std::nullopt;
-        out += static_cast<char>(*byte);
-    }
+    if (!AppendCp1251(out, utf8)) return std::nullopt;
     return out;
 }
 

@@ -18,6 +18,11 @@ std::string DecodeCp1251(std::string_view bytes);
 // that Windows-1251 cannot hold or is not valid UTF-8.
 std::optional<std::string> EncodeCp1251(std::string_view utf8);
 
+// Appends the Windows-1251 bytes of the UTF-8 text to `out`; false, with
+// `out` as it was, when the text holds a character that Windows-1251 cannot
+// hold or is not valid UTF-8.
+bool AppendCp1251(std::string& out, std::string_view utf8);
+
 // Encodes UTF-8 text that is known to be representable; throws
 // std::invalid_argument naming the character otherwise.
 std::string ToCp1251(std::string_view utf8);

@@ -116,6 +116,10 @@ void AtomicFile::append(std::string_view bytes) {
 
 void AtomicFile::flushBuffer() {
     WriteAll(fd_, buffer_.data(), buffer_.size(), target_);
+    // Start writing what is written so far, so that a large file is mostly
+    // on disk by the time finish() waits for it.
+    ::sync_file_range(fd_, written_, static_cast<off_t>(buffer_.size()), SYNC_FILE_RANGE_WRITE);
+    written_ += static_cast<off_t>(buffer_.size());
     buffer_.clear();
 }
 

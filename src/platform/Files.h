@@ -67,6 +67,7 @@ class AtomicFile {
     void copyInto(const std::filesystem::path& temporary);
     std::filesystem::path target_, temporary_;
     int fd_ = -1;
+    long long written_ = 0;
     bool finished_ = false, committed_ = false;
     std::string buffer_;
 };

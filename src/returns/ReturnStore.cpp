@@ -41,24 +41,20 @@ void ForEachDocument(
     }
 }
 
-void ForEachSection1Sale(db::Database& db, const ReturnScope& scope,
-                         const std::function<void(Section1Sale&&)>& visit) {
-    auto s = ScopedQuery(db,
-                         "SELECT KNUM, substr(DDATE, -7), VIES_TYPE, SS15, SS17, SS25, SS19 "
-                         "FROM PRODAGBI",
-                         scope,
-                         " AND TYPE IN ('01','02','03','09') "
-                         "ORDER BY KNUM, substr(DDATE, -7), VIES_TYPE");
-    while (s.step())
-        visit({s.text(0), s.text(1), s.text(2), s.real(3), s.real(4), s.real(5), s.real(6)});
-}
-
-void ForEachCallOffStockSale(db::Database& db, const ReturnScope& scope,
-                             const std::function<void(CallOffStockSale&&)>& visit) {
-    auto s = ScopedQuery(db, "SELECT KNUM, substr(DDATE, -7), SS8A, SDELKA FROM PRODAGBI", scope,
-                         " AND TYPE = '04' GROUP BY KNUM, substr(DDATE, -7), SS8A, SDELKA "
-                         "ORDER BY KNUM, SS8A");
-    while (s.step()) visit({s.text(0), s.text(1), s.text(2), s.text(3)});
+void ForEachViesSale(db::Database& db, const ReturnScope& scope,
+                     const std::function<void(const ViesSale&)>& visit) {
+    auto s =
+        ScopedQuery(db,
+                    "SELECT TYPE, KNUM, DDATE, VIES_TYPE, SS8A, SDELKA, SS15, SS17, SS25, SS19 "
+                    "FROM PRODAGBI",
+                    scope, " AND TYPE IN ('01','02','03','09','04')");
+    ViesSale sale;
+    while (s.step()) {
+        sale.type = s.text(0), sale.knum = s.text(1), sale.date = s.text(2);
+        sale.viesType = s.text(3), sale.code8a = s.text(4), sale.sdelka = s.text(5);
+        sale.ss15 = s.real(6), sale.ss17 = s.real(7), sale.ss25 = s.real(8), sale.ss19 = s.real(9);
+        visit(sale);
+    }
 }
 
 db::ReturnRow FindOrCreateReturn(db::Database& db, const ReturnScope& scope) {

@@ -31,23 +31,15 @@ void ForEachDocument(
     db::Database& db, db::Journal journal, const ReturnScope& scope,
     const std::function<void(std::string_view type, std::span<const double> amounts)>& visit);
 
-// A sale as the VIES return's section 1 reads it.
-struct Section1Sale {
-    std::string knum, month, viesType;  // month: MM/YYYY of the document date
+// A sale as the VIES return reads it.
+struct ViesSale {
+    std::string type, knum, date, viesType, code8a, sdelka;
     double ss15 = 0, ss17 = 0, ss25 = 0, ss19 = 0;
 };
-// The sales of types 01, 02, 03 and 09 of the scope, ordered by counterpart,
-// month and VIES_TYPE.
-void ForEachSection1Sale(db::Database& db, const ReturnScope& scope,
-                         const std::function<void(Section1Sale&&)>& visit);
-
-// A call-off-stock transfer (type 04) as section 2 reads it; equal ones once.
-struct CallOffStockSale {
-    std::string knum, month, code8a, sdelka;
-};
-// Ordered by counterpart and code.
-void ForEachCallOffStockSale(db::Database& db, const ReturnScope& scope,
-                             const std::function<void(CallOffStockSale&&)>& visit);
+// The sales of the scope that the VIES return reads: types 01, 02, 03 and 09
+// (section 1) and 04 (call-off stock, section 2), in no particular order.
+void ForEachViesSale(db::Database& db, const ReturnScope& scope,
+                     const std::function<void(const ViesSale&)>& visit);
 
 // ---- DEKLAR ----
 

@@ -69,9 +69,17 @@ void ReturnSums::fill(db::ReturnRow& r) const {
     r.dr40 = leva(result.credit), r.dr50 = leva(result.payable), r.dr60 = leva(result.refundable);
 }
 
-db::ReturnRow ComputeVatReturn(db::Database& db, const ReturnScope& scope) {
+db::ReturnRow StoreVatReturn(db::Database& db, const ReturnScope& scope, const ReturnSums& sums) {
     db::Transaction t(db);
     auto row = FindOrCreateReturn(db, scope);
+    sums.fill(row);
+    StoreComputedCells(db, row);
+    t.commit();
+    return row;
+}
+
+db::ReturnRow ComputeVatReturn(db::Database& db, const ReturnScope& scope) {
+    db::Transaction t(db);
     ReturnSums sums;
     ForEachDocument(db, db::Journal::Sales, scope,
                     [&](std::string_view type, std::span<const double> amounts) {
@@ -81,8 +89,7 @@ db::ReturnRow ComputeVatReturn(db::Database& db, const ReturnScope& scope) {
                     [&](std::string_view type, std::span<const double> amounts) {
                         sums.addPurchase(type, amounts);
                     });
-    sums.fill(row);
-    StoreComputedCells(db, row);
+    auto row = StoreVatReturn(db, scope, sums);
     t.commit();
     return row;
 }

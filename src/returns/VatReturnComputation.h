@@ -56,6 +56,10 @@ class ReturnSums {
     long long salesCount_ = 0, purchaseCount_ = 0;
 };
 
+// Stores the return of the scope computed from the sums: creates or updates
+// its DEKLAR row in one transaction and returns the row as stored.
+db::ReturnRow StoreVatReturn(db::Database& db, const ReturnScope& scope, const ReturnSums& sums);
+
 // Computes the return of the scope from the journals, creates or updates its
 // DEKLAR row in one transaction, and returns the row as stored.
 db::ReturnRow ComputeVatReturn(db::Database& db, const ReturnScope& scope);

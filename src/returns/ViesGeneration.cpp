@@ -105,62 +105,96 @@ class Section1Builder {
     bool open_ = false;
 };
 
-void GenerateSection1(db::Database& db, const ReturnScope& scope, Writer& writer) {
-    Section1Builder builder(writer);
-    TypeGroup group;
-    bool open = false;
-    ForEachSection1Sale(db, scope, [&](Section1Sale&& sale) {
-        if (!open || sale.knum != group.knum || sale.month != group.month ||
-            sale.viesType != group.viesType) {
-            if (open) builder.add(group);
-            group =
-                TypeGroup{std::move(sale.knum), std::move(sale.month), std::move(sale.viesType)};
-            open = true;
-        }
-        using money::FromStoredLeva;
-        group.s15 += FromStoredLeva(sale.ss15);
-        group.s17 += FromStoredLeva(sale.ss17);
-        group.s25 += FromStoredLeva(sale.ss25);
-        group.s19 += FromStoredLeva(sale.ss19);
-    });
-    if (open) builder.add(group);
-    builder.finish();
+// The month of a document date: its last seven characters (MM/YYYY of
+// DD/MM/YYYY), all of a shorter date.
+std::string_view MonthOf(std::string_view date) {
+    std::size_t start = date.size();
+    for (int characters = 0; start > 0 && characters < 7;) {
+        --start;
+        if ((static_cast<unsigned char>(date[start]) & 0xC0) != 0x80) ++characters;
+    }
+    return date.substr(start);
 }
 
-void GenerateSection2(db::Database& db, const ReturnScope& scope, Writer& writer) {
-    ForEachCallOffStockSale(db, scope, [&](CallOffStockSale&& sale) {
-        const std::string &knum = sale.knum, &month = sale.month, &other = sale.sdelka;
-        if (!AcceptedIn(knum, month)) return;
-        switch (std::atoi(sale.code8a.c_str())) {
-            case 41:
+bool IsSection1Type(std::string_view type) {
+    return type == "01" || type == "02" || type == "03" || type == "09";
+}
+
+void CallOffStockRows(Writer& writer, const std::string& knum, const std::string& code8a,
+                      const std::string& month, const std::string& other) {
+    if (!AcceptedIn(knum, month)) return;
+    switch (std::atoi(code8a.c_str())) {
+        case 41:
+            writer.section2Row(knum, 1, "", month);
+            break;
+        case 43:
+            if (AcceptedIn(other, month)) writer.section2Row(knum, 3, other, month);
+            break;
+        case 46:
+            if (AcceptedIn(other, month)) {
+                writer.section2Row(other, 2, "", month);
                 writer.section2Row(knum, 1, "", month);
-                break;
-            case 43:
-                if (AcceptedIn(other, month)) writer.section2Row(knum, 3, other, month);
-                break;
-            case 46:
-                if (AcceptedIn(other, month)) {
-                    writer.section2Row(other, 2, "", month);
-                    writer.section2Row(knum, 1, "", month);
-                }
-                break;
-            case 48:
-                writer.section2Row(knum, 2, "", month);
-                break;
-            default:
-                break;
-        }
-    });
+            }
+            break;
+        case 48:
+            writer.section2Row(knum, 2, "", month);
+            break;
+        default:
+            break;
+    }
 }
 
 }  // namespace
 
-void GenerateViesReturn(db::Database& db, const ReturnScope& scope) {
+ViesSales::Sums& ViesSales::sumsOf(const KeyView& key) {
+    if (last_ != section1_.end() && !KeyOrder()(last_->first, key) &&
+        !KeyOrder()(key, last_->first))
+        return last_->second;
+    last_ = section1_.find(key);
+    if (last_ == section1_.end())
+        last_ = section1_
+                    .emplace(GroupKey{std::string(key.knum), std::string(key.month),
+                                      std::string(key.viesType)},
+                             Sums{})
+                    .first;
+    return last_->second;
+}
+
+void ViesSales::add(const ViesSaleView& sale) {
+    const auto month = MonthOf(sale.date);
+    if (IsSection1Type(sale.type)) {
+        using money::FromStoredLeva;
+        auto& sums = sumsOf({sale.knum, month, sale.viesType});
+        sums.s15 += FromStoredLeva(sale.ss15);
+        sums.s17 += FromStoredLeva(sale.ss17);
+        sums.s25 += FromStoredLeva(sale.ss25);
+        sums.s19 += FromStoredLeva(sale.ss19);
+    } else if (sale.type == "04") {
+        callOffStock_.emplace(sale.knum, sale.code8a, month, sale.sdelka);
+    }
+}
+
+void ViesSales::store(db::Database& db, const ReturnScope& scope) const {
     db::Transaction t(db);
     DeleteViesReturn(db, scope);
     Writer writer(db, scope);
-    GenerateSection1(db, scope, writer);
-    GenerateSection2(db, scope, writer);
+    Section1Builder builder(writer);
+    for (const auto& [key, sums] : section1_)
+        builder.add({key.knum, key.month, key.viesType, sums.s15, sums.s17, sums.s25, sums.s19});
+    builder.finish();
+    for (const auto& [knum, code8a, month, sdelka] : callOffStock_)
+        CallOffStockRows(writer, knum, code8a, month, sdelka);
+    t.commit();
+}
+
+void GenerateViesReturn(db::Database& db, const ReturnScope& scope) {
+    db::Transaction t(db);
+    ViesSales sales;
+    ForEachViesSale(db, scope, [&](const ViesSale& s) {
+        sales.add({s.type, s.knum, s.date, s.viesType, s.code8a, s.sdelka, s.ss15, s.ss17, s.ss25,
+                   s.ss19});
+    });
+    sales.store(db, scope);
     t.commit();
 }
 

@@ -203,9 +203,15 @@ class Files : public ::testing::Test {
     std::filesystem::path folder(const std::string& period) const {
         return out / "175074752" / period;
     }
-    bool writeHeadOffice(const std::string& period) {
-        host.saveAs(folder(period) / "Deklar.txt");
-        return files::WriteSubmissionFiles(t.db(), host, head(), period).has_value();
+    // The submission files of the period, the return under `name` in the
+    // period folder or in `elsewhere`.
+    files::WriteResult writeHeadOffice(const std::string& period,
+                                       std::optional<std::filesystem::path> elsewhere = {}) {
+        auto files = files::PeriodFiles::Submission(t.db(), head(), period);
+        EXPECT_FALSE(files.stopped()) << files.stopped()->message;
+        EXPECT_EQ(files.folder(), folder(period));
+        EXPECT_EQ(files.proposedName(), "Deklar.txt");
+        return files.write(elsewhere.value_or(folder(period) / "Deklar.txt"));
     }
 
     TestDatabase t;
@@ -216,23 +222,21 @@ class Files : public ::testing::Test {
 }  // namespace
 
 TEST_F(Files, TheFourSubmissionFilesOfAPeriodByteForByte) {
-    ASSERT_TRUE(writeHeadOffice("202611"));
-    host.expectNoMoreBoxes();
-    EXPECT_EQ(ReadFile(folder("202611") / "Deklar.txt"), Golden("202611-Deklar.txt"));
-    EXPECT_EQ(ReadFile(folder("202611") / "Pokupki.txt"), Golden("202611-Pokupki.txt"));
-    EXPECT_EQ(ReadFile(folder("202611") / "Prodagbi.txt"), Golden("202611-Prodagbi.txt"));
-    EXPECT_EQ(ReadFile(folder("202611") / "VIES.txt"), Golden("202611-VIES.txt"));
-
-    const auto& request = host.saveRequests().at(0);
-    EXPECT_EQ(request.title, "Save file");
-    EXPECT_EQ(request.proposedName, "Deklar.txt");
-    EXPECT_EQ(request.folder, folder("202611"));
-    EXPECT_EQ(request.defaultExtension, "txt");
+    const auto result = writeHeadOffice("202611");
+    ASSERT_FALSE(result.stop) << result.stop->message;
+    const auto in = folder("202611");
+    EXPECT_EQ(result.folder, in);
+    EXPECT_EQ(result.files, (std::vector{in / "Deklar.txt", in / "Pokupki.txt", in / "Prodagbi.txt",
+                                         in / "VIES.txt"}));
+    EXPECT_EQ(ReadFile(in / "Deklar.txt"), Golden("202611-Deklar.txt"));
+    EXPECT_EQ(ReadFile(in / "Pokupki.txt"), Golden("202611-Pokupki.txt"));
+    EXPECT_EQ(ReadFile(in / "Prodagbi.txt"), Golden("202611-Prodagbi.txt"));
+    EXPECT_EQ(ReadFile(in / "VIES.txt"), Golden("202611-VIES.txt"));
 }
 
 TEST_F(Files, TheFilesAndTheFoldersMadeForThemAreTheUsersAlone) {
     testing_support::ScopedUmask umask(0);
-    ASSERT_TRUE(writeHeadOffice("202611"));
+    ASSERT_FALSE(writeHeadOffice("202611").stop);
     EXPECT_EQ(testing_support::ModeOf(out / "175074752"), 0700);
     EXPECT_EQ(testing_support::ModeOf(folder("202611")), 0700);
     for (const char* name : {"Deklar.txt", "Pokupki.txt", "Prodagbi.txt", "VIES.txt"})
@@ -240,9 +244,9 @@ TEST_F(Files, TheFilesAndTheFoldersMadeForThemAreTheUsersAlone) {
 }
 
 TEST_F(Files, ViesWithOnlySectionOneOrOnlySectionTwo) {
-    ASSERT_TRUE(writeHeadOffice("202610"));
+    ASSERT_FALSE(writeHeadOffice("202610").stop);
     EXPECT_EQ(ReadFile(folder("202610") / "VIES.txt"), Golden("202610-VIES.txt"));
-    ASSERT_TRUE(writeHeadOffice("202612"));
+    ASSERT_FALSE(writeHeadOffice("202612").stop);
     EXPECT_EQ(ReadFile(folder("202612") / "VIES.txt"), Golden("202612-VIES.txt"));
     EXPECT_EQ(ReadFile(folder("202612") / "Pokupki.txt"), "") << "no purchases: an empty file";
 }
@@ -250,7 +254,9 @@ TEST_F(Files, ViesWithOnlySectionOneOrOnlySectionTwo) {
 TEST_F(Files, NoViesReturnLeavesAnOlderViesFileAlone) {
     out.write("175074752/202609/VIES.txt", "older");
     purchase({"202609", "", 1, "01", "1", "01/09/2026", "123456789", "Бета ЕООД", "", {}});
-    ASSERT_TRUE(writeHeadOffice("202609"));
+    const auto result = writeHeadOffice("202609");
+    ASSERT_FALSE(result.stop);
+    EXPECT_EQ(result.files.size(), 3u) << "no VIES.txt among the files written";
     EXPECT_EQ(ReadFile(folder("202609") / "VIES.txt"), "older");
     const auto deklar = ReadFile(folder("202609") / "Deklar.txt");
     EXPECT_EQ(deklar.size(), 592u);
@@ -258,57 +264,175 @@ TEST_F(Files, NoViesReturnLeavesAnOlderViesFileAlone) {
 }
 
 TEST_F(Files, AnotherNameInAnotherFolderTakesTheOtherFilesAlong) {
-    host.saveAs(out / "elsewhere" / "return.txt");
     std::filesystem::create_directories(out / "elsewhere");
-    EXPECT_EQ(files::WriteSubmissionFiles(t.db(), host, head(), "202611"), out / "elsewhere");
+    const auto result = writeHeadOffice("202611", out / "elsewhere" / "return.txt");
+    ASSERT_FALSE(result.stop);
+    EXPECT_EQ(result.folder, out / "elsewhere");
     EXPECT_EQ(ReadFile(out / "elsewhere/return.txt"), Golden("202611-Deklar.txt"));
     EXPECT_EQ(ReadFile(out / "elsewhere/Pokupki.txt"), Golden("202611-Pokupki.txt"));
     EXPECT_FALSE(std::filesystem::exists(folder("202611") / "Pokupki.txt"));
 }
 
 TEST_F(Files, MergeFilesOfABranchRenumberTheirLines) {
-    host.saveAs(folder("202611") / "Pokupkix.txt");
-    EXPECT_EQ(files::WriteMergeFiles(t.db(), host, branch(), "202611"), folder("202611"));
+    auto files = files::PeriodFiles::Merge(t.db(), branch(), "202611");
+    ASSERT_FALSE(files.stopped());
+    EXPECT_EQ(files.proposedName(), "Pokupkix.txt");
+    const auto result = files.write(folder("202611") / "Pokupkix.txt");
+    ASSERT_FALSE(result.stop);
+    EXPECT_EQ(result.files.size(), 2u);
     EXPECT_EQ(ReadFile(folder("202611") / "Pokupkix.txt"), Golden("202611-0001-Pokupkix.txt"));
     EXPECT_EQ(ReadFile(folder("202611") / "Prodagbix.txt"), Golden("202611-0001-Prodagbix.txt"));
-    EXPECT_EQ(host.saveRequests().at(0).proposedName, "Pokupkix.txt");
     EXPECT_FALSE(db::FindReturn(t.db(), kVin, "0001", "202611")) << "merge files recompute nothing";
 }
 
-TEST_F(Files, AFatalCodeStopsTheWriterBeforeAnythingIsRecomputed) {
-    // Code 1 of the purchase group is fatal; stored on a branch's document.
-    t.db().execute("UPDATE POKUPKI SET ERROR1 = 1 WHERE KLON = '0002'");
-    EXPECT_EQ(files::WriteSubmissionFiles(t.db(), host, head(), "202611"), std::nullopt);
-    host.expectError("Има фатални грешки!");
+TEST_F(Files, AFatalCodeStopsTheWritersBeforeAnythingIsRecomputed) {
+    // Code 1 of each group is fatal; stored on branches' documents.
+    t.db().execute("UPDATE POKUPKI SET ERROR1 = 1 WHERE KLON = '0001'");
+    // A sale's code is found after the purchases' lines were written.
+    t.db().execute("UPDATE PRODAGBI SET ERROR1 = 1 WHERE KLON = '0002'");
+    const auto refused = [](const files::PeriodFiles& files) {
+        ASSERT_TRUE(files.stopped());
+        EXPECT_EQ(files.stopped()->reason, files::WriteStop::Reason::FatalErrors);
+        EXPECT_EQ(files.stopped()->message, "Има фатални грешки!");
+    };
+    refused(files::PeriodFiles::Submission(t.db(), head(), "202611"));
+    refused(files::PeriodFiles::Merge(t.db(), branch(), "202611"));
+    t.db().execute("UPDATE POKUPKI SET ERROR1 = 0");
+    refused(files::PeriodFiles::Submission(t.db(), head(), "202611"));
     EXPECT_TRUE(db::ViesRows(t.db(), kVin, "", "202611", 1).empty());
-    EXPECT_FALSE(std::filesystem::exists(folder("202611")));
+    EXPECT_DOUBLE_EQ(db::FindReturn(t.db(), kVin, "", "202611")->ds15, 0)
+        << "the return stays as it was";
+    EXPECT_FALSE(std::filesystem::exists(out / "175074752")) << "no folder and no temporary file";
 }
 
 TEST_F(Files, AMissingOutputFolderIsAnInstallationProblem) {
     auto session = head();
     session.outputFolder = out / "missing";
-    EXPECT_EQ(files::WriteSubmissionFiles(t.db(), host, session, "202611"), std::nullopt);
-    host.expectError("Има проблем с инсталацията(105)");
+    const auto files = files::PeriodFiles::Submission(t.db(), session, "202611");
+    ASSERT_TRUE(files.stopped());
+    EXPECT_EQ(files.stopped()->reason, files::WriteStop::Reason::InstallationProblem);
+    EXPECT_EQ(files.stopped()->message, "Има проблем с инсталацията(105)");
     EXPECT_DOUBLE_EQ(db::FindReturn(t.db(), kVin, "", "202611")->ds15, 600)
         << "the return was recomputed before the folders were made";
 }
 
-TEST_F(Files, CancellingTheSaveDialogWritesNothing) {
-    host.saveAs(std::nullopt);
-    EXPECT_EQ(files::WriteSubmissionFiles(t.db(), host, head(), "202611"), std::nullopt);
-    host.expectNoMoreBoxes();
-    EXPECT_TRUE(std::filesystem::is_directory(folder("202611")));
-    EXPECT_TRUE(std::filesystem::is_empty(folder("202611")));
-}
-
-TEST_F(Files, AFileThatCannotBeCreatedStopsTheFilesAfterIt) {
+// The files of a period appear together: a write that stops leaves the set
+// of an earlier write whole, and no temporary file.
+TEST_F(Files, AFileThatCannotBeCreatedLeavesTheEarlierSetWhole) {
+    for (const char* name : {"Deklar.txt", "Pokupki.txt", "VIES.txt"})
+        out.write(std::string("175074752/202611/") + name, "older");
     std::filesystem::create_directories(folder("202611") / "Prodagbi.txt");  // in the way
-    EXPECT_FALSE(writeHeadOffice("202611"));
-    host.expectError("Couldn't create the file!");
-    EXPECT_EQ(ReadFile(folder("202611") / "Pokupki.txt"), Golden("202611-Pokupki.txt"));
-    EXPECT_FALSE(std::filesystem::exists(folder("202611") / "VIES.txt"));
+    const auto result = writeHeadOffice("202611");
+    ASSERT_TRUE(result.stop);
+    EXPECT_EQ(result.stop->reason, files::WriteStop::Reason::CannotCreate);
+    EXPECT_EQ(result.stop->message, "Couldn't create the file!");
+    EXPECT_TRUE(result.files.empty());
+    for (const char* name : {"Deklar.txt", "Pokupki.txt", "VIES.txt"})
+        EXPECT_EQ(ReadFile(folder("202611") / name), "older") << name;
     for (const auto& entry : std::filesystem::directory_iterator(folder("202611")))
         EXPECT_NE(entry.path().filename().string()[0], '.') << "a temporary file was left";
+}
+
+TEST_F(Files, TemporaryFilesOfAnInterruptedWriteGoAtTheNextWrite) {
+    std::filesystem::create_directories(out / "elsewhere");
+    const std::vector<std::string> stale = {
+        "175074752/202611/.Pokupki.txt.tmp123", "175074752/202611/.Deklar.txt.tmp9",
+        "175074752/202611/.VIES.txt.tmp4000000000", "elsewhere/.Prodagbi.txt.tmp77",
+        "elsewhere/.return.txt.tmp5"};
+    const std::vector<std::string> kept = {
+        "175074752/202611/.Pokupki.txt.tmp", "175074752/202611/.Pokupki.txt.tmp1x",
+        "175074752/202611/Pokupki.txt.tmp1", "175074752/202611/.notes.txt.tmp1",
+        "elsewhere/.Pokupkix.txt.tmp1"};
+    for (const auto& name : stale) out.write(name, "stale");
+    for (const auto& name : kept) out.write(name, "kept");
+    ASSERT_FALSE(writeHeadOffice("202611", out / "elsewhere" / "return.txt").stop);
+    for (const auto& name : stale) EXPECT_FALSE(std::filesystem::exists(out / name)) << name;
+    for (const auto& name : kept) EXPECT_EQ(ReadFile(out / name), "kept") << name;
+    EXPECT_EQ(ReadFile(out / "elsewhere/Prodagbi.txt"), Golden("202611-Prodagbi.txt"));
+}
+
+TEST_F(Files, CancellingTheChoiceOfTheFileLeavesNoTemporaryFile) {
+    {
+        auto files = files::PeriodFiles::Submission(t.db(), head(), "202611");
+        ASSERT_FALSE(files.stopped());
+        EXPECT_FALSE(std::filesystem::is_empty(folder("202611"))) << "the set waits, complete";
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(folder("202611")));
+    EXPECT_DOUBLE_EQ(db::FindReturn(t.db(), kVin, "", "202611")->ds15, 600)
+        << "the return was recomputed before the file was chosen";
+}
+
+// A line break typed or pasted into a text would split the document's record.
+TEST_F(Files, ALineBreakInADocumentStopsTheWriterNamingTheDocument) {
+    struct Case {
+        const char* column;
+        const char* value;
+        const char* named;
+        const char* docNo;
+    };
+    const Case cases[] = {
+        {"KNAME", "Ред1\r\nРед2", "„връщане на каретката“", "0000012345"},
+        {"SDELKA", "Стоки\n", "„нов ред“", "0000012345"},
+        {"DOCNO", "12\x1A", "„край на файл“", "12\x1A"},
+    };
+    for (const auto& c : cases) {
+        db::Transaction undo(t.db());
+        t.db().execute(std::string("UPDATE POKUPKI SET ") + c.column +
+                           " = ? WHERE ID = (SELECT min(ID) FROM POKUPKI)",
+                       c.value);
+        const auto files = files::PeriodFiles::Submission(t.db(), head(), "202611");
+        ASSERT_TRUE(files.stopped()) << c.column;
+        EXPECT_EQ(files.stopped()->reason, files::WriteStop::Reason::TextNotWritable);
+        EXPECT_EQ(files.stopped()->message,
+                  std::string("Документ ") + c.docNo + " от 02/11/2026 на дневника съдържа знака " +
+                      c.named + ", който разделя редовете на файла. Файлът не е записан.");
+        EXPECT_TRUE(std::filesystem::is_empty(folder("202611")));
+    }
+    ASSERT_FALSE(writeHeadOffice("202611").stop) << "the texts are whole again";
+}
+
+TEST_F(Files, ALineBreakInTheReturnOrTheViesHeaderStopsTheWriter) {
+    for (const char* column : {"NAME", "ADRESS"}) {
+        db::Transaction undo(t.db());
+        t.db().execute(std::string("UPDATE EDANNI SET ") + column + " = 'Алфа\r\nТрейд'");
+        const auto files = files::PeriodFiles::Submission(t.db(), head(), "202611");
+        ASSERT_TRUE(files.stopped()) << column;
+        EXPECT_EQ(files.stopped()->message,
+                  std::string(column == std::string("NAME")
+                                  ? "Справка-декларацията съдържа знака „връщане на каретката“"
+                                  : "VIES декларацията съдържа знака „нов ред“") +
+                      ", който разделя редовете на файла. Файлът не е записан.");
+        EXPECT_TRUE(std::filesystem::is_empty(folder("202611")));
+    }
+}
+
+// NUMBER follows ID once a period is renumbered; where it does not, the lines
+// still go by NUMBER.
+TEST_F(Files, LinesFollowNumberWhereItDiffersFromTheStoredOrder) {
+    ASSERT_FALSE(writeHeadOffice("202611").stop);
+    const auto inOrder = ReadFile(folder("202611") / "Prodagbi.txt");
+    auto lines = [](const std::string& text) {
+        std::vector<std::string> result;
+        for (std::size_t at = 0; at < text.size();) {
+            const auto end = text.find("\r\n", at) + 2;
+            result.push_back(text.substr(at, end - at));
+            at = end;
+        }
+        return result;
+    };
+    const auto before = lines(inOrder);
+    ASSERT_GE(before.size(), 3u);
+    // The first document of the period numbered last.
+    t.db().execute(
+        "UPDATE PRODAGBI SET NUMBER = 99 WHERE ID = (SELECT min(ID) FROM PRODAGBI "
+        "WHERE PERIOD = '202611')");
+    ASSERT_FALSE(writeHeadOffice("202611").stop);
+    const auto after = lines(ReadFile(folder("202611") / "Prodagbi.txt"));
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_EQ(std::vector(after.begin(), after.end() - 1),
+              std::vector(before.begin() + 1, before.end()));
+    EXPECT_NE(after.back().find("1000000001"), std::string::npos);
+    EXPECT_NE(after.back().find("  99"), std::string::npos);
 }
 
 TEST(FixedWidth, AmountsRoundToTwoDecimalsAndNeverShowMinusZero) {
@@ -355,6 +479,32 @@ TEST_F(Files, AWrittenPeriodSaysWhereAndOpensTheFolderWhenAsked) {
     EXPECT_EQ(ReadFile(folder("202611") / "Prodagbi.txt"), Golden("202611-Prodagbi.txt"));
     d.press("Затваряне");
     EXPECT_FALSE(d.isOpen());
+}
+
+TEST_F(Files, ThePeriodDialogAsksForTheFileAndShowsWhyAWriteStopped) {
+    files::CPeriodDlg dialog(host, t.db(), head());
+    DialogDriver d(dialog);
+    host.saveAs(std::nullopt);
+    ASSERT_EQ(d.cell("periods", 1, 0), "202611");
+    d.select("periods", 1).press("Запис");
+    host.expectNoMoreBoxes();  // cancelling says nothing
+    const auto& request = host.saveRequests().at(0);
+    EXPECT_EQ(request.title, "Save file");
+    EXPECT_EQ(request.proposedName, "Deklar.txt");
+    EXPECT_EQ(request.folder, folder("202611"));
+    EXPECT_EQ(request.defaultExtension, "txt");
+    EXPECT_TRUE(std::filesystem::is_empty(folder("202611")));
+
+    std::filesystem::create_directories(folder("202611") / "Prodagbi.txt");  // in the way
+    host.saveAs(folder("202611") / "Deklar.txt");
+    d.press("Запис");
+    host.expectError("Couldn't create the file!");
+
+    t.db().execute("UPDATE PRODAGBI SET ERROR1 = 1");
+    d.press("Запис");
+    host.expectError("Има фатални грешки!");
+    EXPECT_EQ(host.saveRequests().size(), 2u) << "a refused period asks for no file";
+    EXPECT_TRUE(d.isOpen());
 }
 
 TEST_F(Files, TheBranchDialogMergesThePeriodsOfBothJournals) {

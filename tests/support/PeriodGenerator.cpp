@@ -312,13 +312,12 @@ void PeriodGenerator::TypeReturn(db::Database& db, const GeneratedPeriod& p) {
 std::vector<std::string> WriteAndCheck(db::Database& db, const GeneratedPeriod& p,
                                        const std::filesystem::path& folder,
                                        const platform::LocalDateTime& today) {
-    ScriptedHost host;
     const auto target = folder / p.bulstat / p.period;
-    host.saveAs(target / "Deklar.txt");
     std::vector<std::string> errors;
-    if (!files::WriteSubmissionFiles(db, host, {p.vin, p.bulstat, "", folder}, p.period))
-        return {"the writer stopped"};
-    host.expectNoMoreBoxes();
+    auto written = files::PeriodFiles::Submission(db, {p.vin, p.bulstat, "", folder}, p.period);
+    if (written.stopped()) return {"the writer stopped: " + written.stopped()->message};
+    if (const auto result = written.write(target / "Deklar.txt"); result.stop)
+        return {"the writer stopped: " + result.stop->message};
 
     using namespace files::checker;
     CheckState state;
