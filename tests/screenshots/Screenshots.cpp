@@ -38,26 +38,6 @@ constexpr const char* kVin = "BG123456786";
 constexpr const char* kPeriod = "202311";
 const platform::LocalDateTime kToday{2023, 12, 8, 10, 0, 0};
 
-// The writer's host: the files go where they are proposed; boxes are printed.
-class WriterHost : public ui::Host {
-  public:
-    void message(const std::string& text, ui::Icon) override {
-        std::fprintf(stderr, "box: %s\n", text.c_str());
-    }
-    ui::Answer ask(const std::string& text, ui::Buttons, ui::Icon) override {
-        std::fprintf(stderr, "question: %s\n", text.c_str());
-        return ui::Answer::No;
-    }
-    ui::Result runModal(ui::Dialog&) override { return ui::Result::Cancel; }
-    std::optional<fs::path> chooseFolder(const ui::FolderRequest&) override { return {}; }
-    std::optional<fs::path> saveFile(const ui::SaveFileRequest& request) override {
-        return request.folder / request.proposedName;
-    }
-    void print(const ui::PrintJob&) override {}
-    void openTextFile(const fs::path&) override {}
-    void openFolder(const fs::path&) override {}
-};
-
 db::PersonRow Person() {
     db::PersonRow p;
     p.bulstat = "123456786";
@@ -199,9 +179,12 @@ void ShootLaptop(app::CZorevaDoc& doc, qt::QtHost& host, const fs::path& out,
     });
 
     // The files of the month, checked; the report in the program's own viewer.
-    WriterHost writerHost;
-    files::WriteSubmissionFiles(doc.session().database(), writerHost, {kVin, "123456786", "", work},
-                                kPeriod);
+    auto files = files::PeriodFiles::Submission(doc.session().database(),
+                                                {kVin, "123456786", "", work}, kPeriod);
+    const auto written = files.stopped() ? files::WriteResult{{}, {}, files.stopped()}
+                                         : files.write(files.folder() / files.proposedName());
+    if (written.stop)
+        std::fprintf(stderr, "the writer stopped: %s\n", written.stop->message.c_str());
     files::checker::CheckState state;
     const auto report = files::checker::RunCheck(state, work / "123456786" / kPeriod,
                                                  files::checker::RunKind::Folder, kToday);
