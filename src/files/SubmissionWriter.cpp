@@ -141,7 +141,10 @@ class PeriodFiles::JournalPass {
         line_ = merge_ ? MergeLine(journal_, row, static_cast<int>(position))
                        : JournalLine(journal_, row);
         bytes_.clear();
-        if (auto stop = Encode(line_, 1, DocumentName(row), bytes_)) return fail(std::move(*stop));
+        // The document is named only when its line cannot be written.
+        if (const auto c = BreakInRecords(line_, 1)) return fail(LineBroken(DocumentName(row), *c));
+        if (!platform::AppendCp1251(bytes_, line_))
+            return fail(NotWritable(DocumentName(row), line_));
         try {
             file_->append(bytes_);
         } catch (const std::system_error&) {
