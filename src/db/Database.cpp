@@ -287,9 +287,11 @@ void Database::reserveLogSpace() {
     ::close(fd);
 }
 
+// A connection is used by one thread at a time, so the engine need not lock
+// its own mutex around every call (a column read is one call).
 Database Database::openWith(const std::filesystem::path& file, const Lock& lock, int flags) {
     sqlite3* handle = nullptr;
-    const int rc = sqlite3_open_v2(file.c_str(), &handle, flags, nullptr);
+    const int rc = sqlite3_open_v2(file.c_str(), &handle, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     Database db(handle, file, lock);
     if (rc != SQLITE_OK) ThrowFrom(handle, rc);
     const std::string key = lock.key.engineText();
