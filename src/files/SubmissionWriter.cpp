@@ -44,9 +44,12 @@ WriteStop LineBroken(const std::string& what, char character) {
 // A CR, LF or end-of-file character inside a record would split it, or end
 // the file for the programs that read it.
 std::optional<char> BreakIn(std::string_view text) {
-    for (const char c : text)
-        if (c == '\r' || c == '\n' || c == '\x1A') return c;
-    return std::nullopt;
+    std::optional<char> first;
+    std::size_t at = std::string_view::npos;
+    for (const char c : {'\r', '\n', '\x1A'}) {
+        if (const auto found = text.find(c); found < at) at = found, first = c;
+    }
+    return first;
 }
 
 // The first break inside the records of a text whose records each end in

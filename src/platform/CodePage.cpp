@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 
 namespace platform {
@@ -119,6 +120,10 @@ bool AppendCp1251(std::string& out, std::string_view utf8) {
     for (std::size_t pos = 0; pos < utf8.size();) {
         // ASCII stays as it is; most of a line is.
         std::size_t ascii = pos;
+        for (std::uint64_t word; ascii + 8 <= utf8.size(); ascii += 8) {
+            std::memcpy(&word, utf8.data() + ascii, 8);
+            if (word & 0x8080808080808080u) break;
+        }
         while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
         out.append(utf8.data() + pos, ascii - pos);
         pos = ascii;
