@@ -22,15 +22,16 @@ LevaConversion ConvertLevaDocument(Journal journal, std::span<const Stotinki> le
 }
 
 std::string LevaConversionNote(const LevaConversion& c) {
-    std::string note =
-        "Документ в лева, превърнат в евро по курс 1 € = " + std::string(money::kLevaPerEuroText) +
-        " лв.:";
+    const std::string leva(money::CurrencySign(money::Currency::Leva));
+    const std::string euro(money::CurrencySign(money::Currency::Euro));
+    std::string note = "Документ в лева, превърнат в евро по курс 1 " + euro + " = " +
+                       std::string(money::kLevaPerEuroText) + " " + leva + ":";
     const char* separator = " ";
     for (std::size_t i = 0; i < c.leva.size(); ++i) {
         if (c.leva[i] == 0 && c.euro[i] == 0) continue;
         note += separator;
-        note += "к." + std::to_string(i + 9) + " " + money::ToScreenText(c.leva[i]) +
-                " лв. = " + money::ToScreenText(c.euro[i]) + " €";
+        note += "к." + std::to_string(i + 9) + " " + money::ToScreenText(c.leva[i]) + " " + leva +
+                " = " + money::ToScreenText(c.euro[i]) + " " + euro;
         if (c.derived[i]) note += " (сбор на превърнатите колони)";
         separator = "; ";
     }
