@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <memory>
 
 namespace db {
 
@@ -287,6 +289,16 @@ void Database::reserveLogSpace() {
     ::close(fd);
 }
 
+// The key and page format of `lock` on a fresh connection; a new file takes
+// `salt` when one is given.
+void Database::applyLock(sqlite3* handle, const Lock& lock, const std::optional<Salt>& salt) {
+    const std::string key = lock.key.engineText(salt);
+    Check(handle, sqlite3_key(handle, key.data(), static_cast<int>(key.size())));
+    if (lock.format == PageFormat::Current)
+        Check(handle,
+              sqlite3_exec(handle, "PRAGMA cipher_page_size=4096;", nullptr, nullptr, nullptr));
+}
+
 // A connection is used by one thread at a time, so the engine need not lock
 // its own mutex around every call (a column read is one call).
 Database Database::openWith(const std::filesystem::path& file, const Lock& lock, int flags) {
@@ -294,9 +306,7 @@ Database Database::openWith(const std::filesystem::path& file, const Lock& lock,
     const int rc = sqlite3_open_v2(file.c_str(), &handle, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     Database db(handle, file, lock);
     if (rc != SQLITE_OK) ThrowFrom(handle, rc);
-    const std::string key = lock.key.engineText();
-    Check(handle, sqlite3_key(handle, key.data(), static_cast<int>(key.size())));
-    if (lock.format == PageFormat::Current) db.executeScript("PRAGMA cipher_page_size=4096;");
+    applyLock(handle, lock, std::nullopt);
     db.executeScript("PRAGMA locking_mode=EXCLUSIVE;");
     // Reading the catalogue proves the key: a wrong key or a file that is
     // not a database fails here.
@@ -445,6 +455,146 @@ Transaction::~Transaction() {
 void Transaction::commit() {
     db_.executeScript("RELEASE unit");
     open_ = false;
+}
+
+}  // namespace db
+
+// ---- Copies: the online copy of a backup, and a copy put in place ----
+
+namespace db {
+namespace {
+
+std::string Reason(const std::filesystem::path& file) {
+    return file.string() + ": " + std::strerror(errno);
+}
+
+// A new file of its owner alone at `file`, empty; an old one is replaced.
+void CreatePrivate(const std::filesystem::path& file) {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0 || ::fchmod(fd, 0600) != 0) {
+        const std::string reason = Reason(file);
+        if (fd >= 0) ::close(fd);
+        throw Error::fromEngine(SQLITE_CANTOPEN, reason);
+    }
+    ::close(fd);
+}
+
+void SyncFile(const std::filesystem::path& file, int flags = O_RDONLY) {
+    const int fd = ::open(file.c_str(), flags | O_CLOEXEC);
+    const bool synced = fd >= 0 && ::fsync(fd) == 0;
+    const std::string reason = synced ? "" : Reason(file);
+    if (fd >= 0) ::close(fd);
+    if (!synced) throw Error::fromEngine(SQLITE_IOERR, reason);
+}
+
+// A rename lasts only once the folder holding it is on the disk.
+void SyncFolder(const std::filesystem::path& folder) {
+    SyncFile(folder.empty() ? "." : folder, O_RDONLY | O_DIRECTORY);
+}
+
+void RenameInto(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (::rename(from.c_str(), to.c_str()) != 0) throw Error::fromEngine(SQLITE_IOERR, Reason(to));
+    SyncFolder(to.parent_path());
+}
+
+// Copies the bytes of `from` into the new private file `to`, synced.
+void CopySynced(const std::filesystem::path& from, const std::filesystem::path& to) {
+    CreatePrivate(to);
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    const int out = ::open(to.c_str(), O_WRONLY | O_CLOEXEC);
+    std::string failure;
+    if (in < 0) failure = Reason(from);
+    if (out < 0) failure = Reason(to);
+    std::unique_ptr<char[]> buffer(new char[1 << 20]);
+    while (failure.empty()) {
+        const ssize_t got = ::read(in, buffer.get(), 1 << 20);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) failure = Reason(from);
+        if (got <= 0) break;
+        for (ssize_t done = 0; done < got && failure.empty();) {
+            const ssize_t put = ::write(out, buffer.get() + done, static_cast<size_t>(got - done));
+            if (put < 0 && errno == EINTR) continue;
+            if (put < 0) failure = Reason(to);
+            done += put > 0 ? put : 0;
+        }
+    }
+    if (failure.empty() && ::fsync(out) != 0) failure = Reason(to);
+    const int lastErrno = errno;
+    if (in >= 0) ::close(in);
+    if (out >= 0) ::close(out);
+    if (!failure.empty())
+        throw Error::fromEngine(lastErrno == ENOSPC ? SQLITE_FULL : SQLITE_IOERR, failure);
+}
+
+std::filesystem::path TemporaryBeside(const std::filesystem::path& file, const char* what) {
+    return file.parent_path() / ("." + file.filename().string() + what);
+}
+
+}  // namespace
+
+void Database::backUpTo(const std::filesystem::path& target) {
+    const auto temporary = TemporaryBeside(target, ".tmp");
+    const std::optional<Salt> ownSalt =
+        lock_.key.isRaw() ? std::optional<Salt>(salt()) : std::nullopt;
+    CreatePrivate(temporary);
+    sqlite3* copy = nullptr;
+    int rc = sqlite3_open_v2(temporary.c_str(), &copy, SQLITE_OPEN_READWRITE, nullptr);
+    std::string failure;
+    try {
+        if (rc != SQLITE_OK) ThrowFrom(copy, rc);
+        applyLock(copy, lock_, ownSalt);
+        Check(copy,
+              sqlite3_exec(copy, "PRAGMA locking_mode=EXCLUSIVE;", nullptr, nullptr, nullptr));
+        sqlite3_backup* backup = sqlite3_backup_init(copy, "main", db_, "main");
+        if (!backup) ThrowFrom(copy, sqlite3_errcode(copy));
+        while ((rc = sqlite3_backup_step(backup, 256)) == SQLITE_OK) {
+        }
+        sqlite3_backup_finish(backup);
+        if (rc != SQLITE_DONE) ThrowFrom(copy, sqlite3_errcode(copy));
+        // A copy that needs no log beside it, so that it opens from any folder.
+        Check(copy, sqlite3_exec(copy, "PRAGMA journal_mode=DELETE;", nullptr, nullptr, nullptr));
+        sqlite3_close_v2(copy);
+        copy = nullptr;
+        SyncFile(temporary);
+        RenameInto(temporary, target);
+    } catch (const Error&) {
+        if (copy) sqlite3_close_v2(copy);
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        throw;
+    }
+}
+
+void Database::replaceWith(const std::filesystem::path& archive, const Lock& lock,
+                           const std::filesystem::path& keptCopy) {
+    const auto file = file_;
+    const auto oldLock = lock_;
+    const auto arriving = TemporaryBeside(file, ".restore");
+    CopySynced(archive, arriving);
+
+    // Let go of the file: the engine copies its log into it and removes the
+    // log, so that the file alone is the whole database.
+    close();
+    std::error_code ec;
+    const bool logLeft = std::filesystem::exists(file.string() + "-wal", ec);
+    // The old file gets its second name (the same file), then the copy
+    // takes the first name in one step.
+    const bool kept = !logLeft && ::link(file.c_str(), keptCopy.c_str()) == 0;
+    const std::string keptFailure = kept ? "" : Reason(keptCopy);
+    try {
+        if (!kept) throw Error::fromEngine(logLeft ? SQLITE_IOERR : SQLITE_CANTOPEN, keptFailure);
+        SyncFolder(keptCopy.parent_path());
+        RenameInto(arriving, file);
+        *this = open(file, {&lock, 1});
+    } catch (const Error&) {
+        if (kept && !std::filesystem::equivalent(file, keptCopy, ec))
+            (void)::rename(keptCopy.c_str(), file.c_str());  // the old one back in place
+        else if (kept)
+            std::filesystem::remove(keptCopy, ec);
+        std::filesystem::remove(arriving, ec);
+        *this = open(file, {&oldLock, 1});
+        throw;
+    }
 }
 
 }  // namespace db

@@ -187,10 +187,26 @@ class Database {
     // No unit of work is open.
     bool inAutocommit() const;
 
+    // Copies the open database while it stays open (the engine's backup
+    // interface) into `target`: a new file readable by its owner alone,
+    // under the same key, salt and page format, so that the same password
+    // opens it. The copy is made beside `target` under a temporary name and
+    // takes the name only when complete and on the disk; an existing
+    // `target` is replaced. Throws db::Error.
+    void backUpTo(const std::filesystem::path& target);
+    // Puts a copy of `archive` (checked by the caller: it opens with `lock`
+    // and holds the program's tables) in the place of this file, which stays
+    // under the name `keptCopy`, and opens it with `lock`. The file at the
+    // path is at every moment the whole old one or the whole new one. Throws
+    // db::Error; the old file is then open again.
+    void replaceWith(const std::filesystem::path& archive, const Lock& lock,
+                     const std::filesystem::path& keptCopy);
+
   private:
     struct Identity;
     Database(sqlite3* db, std::filesystem::path file, Lock lock);
     static Database openWith(const std::filesystem::path& file, const Lock& lock, int flags);
+    static void applyLock(sqlite3* handle, const Lock& lock, const std::optional<Salt>& salt);
     void useEngineSettings(Access access);
     void reserveLogSpace();
     void close() noexcept;
