@@ -45,6 +45,9 @@ class SilentHost : public ui::Host {
     std::optional<std::filesystem::path> saveFile(const ui::SaveFileRequest&) override {
         return std::nullopt;
     }
+    std::optional<std::filesystem::path> openFile(const ui::OpenFileRequest&) override {
+        return std::nullopt;
+    }
     void print(const ui::PrintJob&) override {}
     void openTextFile(const std::filesystem::path&) override {}
     void openFolder(const std::filesystem::path&) override {}

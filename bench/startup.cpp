@@ -35,6 +35,9 @@ class QuietHost : public ui::Host {
     std::optional<std::filesystem::path> saveFile(const ui::SaveFileRequest&) override {
         std::abort();
     }
+    std::optional<std::filesystem::path> openFile(const ui::OpenFileRequest&) override {
+        std::abort();
+    }
     void print(const ui::PrintJob&) override {}
     void openTextFile(const std::filesystem::path&) override {}
     void openFolder(const std::filesystem::path&) override {}

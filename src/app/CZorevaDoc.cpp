@@ -30,6 +30,12 @@ void CZorevaDoc::choosePerson(ui::Host& host) {
     reloadSession();
 }
 
+void CZorevaDoc::dataReplaced() {
+    personChooser_.reset();
+    session_.reload();
+    formTitle();
+}
+
 void CZorevaDoc::formTitle() {
     title_ = DocumentTitle(session_.person().vin, session_.person().klon);
 }

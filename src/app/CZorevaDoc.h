@@ -40,6 +40,10 @@ class CZorevaDoc {
     // host that shows it, so that it keeps the order the user gave its list.
     void choosePerson(ui::Host& host);
 
+    // The data may have been replaced (restored from an archive): the
+    // session and the title are read anew and the person chooser made again.
+    void dataReplaced();
+
   private:
     void formTitle();
 

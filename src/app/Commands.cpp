@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/Backups.h"
 #include "app/CAboutDlg.h"
 #include "app/CDataPasswordDlg.h"
 #include "app/CZorevaDoc.h"
@@ -100,6 +101,15 @@ void RunDataPassword(CommandContext& context) {
     context.host.runModal(dialog);
 }
 
+void RunBackUpData(CommandContext& context) {
+    BackUpData(context.host, context.doc.session());
+}
+
+void RunRestoreData(CommandContext& context) {
+    RestoreFromArchive(context.host, context.doc.session());
+    context.doc.dataReplaced();
+}
+
 void RunPurchaseJournal(CommandContext& context) {
     journals::CPokupki dialog(context.host, context.doc.session());
     context.host.runModal(dialog);
@@ -123,6 +133,8 @@ constexpr std::pair<Command, Handler> kHandlers[] = {
     {Command::VatReturn, RunVatReturn},
     {Command::CheckFiles, RunCheckFiles},
     {Command::DataPassword, RunDataPassword},
+    {Command::BackUpData, RunBackUpData},
+    {Command::RestoreData, RunRestoreData},
 };
 
 }  // namespace

@@ -24,6 +24,8 @@ constexpr MenuItem kService[] = {
     {Command::RemoveDuplicates, "Изтриване на дублирани документи"},
     {Command::Separator, ""},
     {Command::DataPassword, "Парола за данните"},
+    {Command::BackUpData, "Архивиране на данните"},
+    {Command::RestoreData, "Възстановяване от архив"},
 };
 constexpr MenuItem kHelp[] = {
     {Command::HelpTopics, "&Теми от помощта"},
@@ -46,6 +48,8 @@ bool IsEnabled(Command command, const session::Session& session) {
         case Command::CheckFiles:
         case Command::ChoosePerson:
         case Command::DataPassword:
+        case Command::BackUpData:
+        case Command::RestoreData:
         case Command::HelpTopics:
         case Command::About:
             return true;

@@ -24,6 +24,8 @@ enum class Command {
     RemovePeriod,
     RemoveDuplicates,
     DataPassword,
+    BackUpData,
+    RestoreData,
     HelpTopics,
     About,
     Separator,

@@ -1,5 +1,6 @@
 #include "app/StatusLines.h"
 
+#include "app/Backups.h"
 #include "app/CZorevaDoc.h"
 
 namespace app {
@@ -17,7 +18,13 @@ std::string CurrentPersonLine(const CZorevaDoc& doc) {
 
 std::vector<std::string> StatusLines(const CZorevaDoc& doc) {
     std::vector<std::string> lines;
-    lines.push_back(doc.session().personIsCurrent() ? CurrentPersonLine(doc) : kFirstStepHint);
+    if (!doc.session().personIsCurrent()) {
+        lines.push_back(kFirstStepHint);  // on a first start nothing else matters yet
+        return lines;
+    }
+    lines.push_back(CurrentPersonLine(doc));
+    if (auto reminder = BackupReminder(doc.session()); !reminder.empty())
+        lines.push_back(std::move(reminder));
     return lines;
 }
 

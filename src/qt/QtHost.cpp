@@ -104,6 +104,17 @@ std::optional<std::filesystem::path> QtHost::saveFile(const ui::SaveFileRequest&
     return ToPath(chooser.selectedFiles().front());
 }
 
+std::optional<std::filesystem::path> QtHost::openFile(const ui::OpenFileRequest& request) {
+    QFileDialog chooser(parent(), ToQt(request.title), ToQt(request.folder.string()),
+                        FilterText(request.filters));
+    chooser.setAcceptMode(QFileDialog::AcceptOpen);
+    chooser.setFileMode(QFileDialog::ExistingFile);
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return std::nullopt;
+    return ToPath(chooser.selectedFiles().front());
+}
+
 void QtHost::print(const ui::PrintJob& job) {
     if (printer_)
         printer_(job);

@@ -39,6 +39,7 @@ class QtHost : public ui::Host {
     ui::Result runModal(ui::Dialog& dialog) override;
     std::optional<std::filesystem::path> chooseFolder(const ui::FolderRequest& request) override;
     std::optional<std::filesystem::path> saveFile(const ui::SaveFileRequest& request) override;
+    std::optional<std::filesystem::path> openFile(const ui::OpenFileRequest& request) override;
     void print(const ui::PrintJob& job) override;
     void openTextFile(const std::filesystem::path& file) override;
     void openFolder(const std::filesystem::path& folder) override;

@@ -44,6 +44,13 @@ struct PrintJob {
     bool operator==(const PrintJob&) const = default;
 };
 
+// The open-file dialog: an existing file.
+struct OpenFileRequest {
+    std::string title;
+    std::filesystem::path folder;
+    std::vector<FileFilter> filters;
+};
+
 struct FolderRequest {
     std::string title;   // the chooser's caption
     std::string prompt;  // the line that tells what to choose
@@ -65,6 +72,8 @@ class Host {
     virtual std::optional<std::filesystem::path> chooseFolder(const FolderRequest& request) = 0;
     // The chosen file; nullopt when the person cancelled.
     virtual std::optional<std::filesystem::path> saveFile(const SaveFileRequest& request) = 0;
+    // The chosen existing file; nullopt when the person cancelled.
+    virtual std::optional<std::filesystem::path> openFile(const OpenFileRequest& request) = 0;
     // Prints the job for the current person; returns when printing has
     // ended, was cancelled or abandoned, the dialog staying open.
     virtual void print(const PrintJob& job) = 0;

@@ -21,7 +21,8 @@ std::set<Command> EnabledCommands(const app::CZorevaDoc& doc) {
 }
 
 const std::set<Command> kAlways = {Command::CheckFiles, Command::ChoosePerson, Command::HelpTopics,
-                                   Command::About, Command::DataPassword};
+                                   Command::About,      Command::DataPassword, Command::BackUpData,
+                                   Command::RestoreData};
 const std::set<Command> kPersonBound = {Command::PurchaseJournal, Command::SalesJournal,
                                         Command::VatReturn,       Command::Counterparts,
                                         Command::RemovePeriod,    Command::RemoveDuplicates};

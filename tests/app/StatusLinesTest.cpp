@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/CZorevaDoc.h"
+#include "db/Backups.h"
 #include "support/TestDatabase.h"
 
 using Lines = std::vector<std::string>;
@@ -18,6 +19,12 @@ TEST(StatusLinesTest, FirstStepThenTheCurrentPersonAndBranch) {
 
     t.person("121212121", "", "BG121212121", true);
     doc.reloadSession();
+    // Data worth keeping: the reminder of a backup follows the person.
+    EXPECT_EQ(app::StatusLines(doc),
+              (Lines{"Задължено лице: Фирма 121212121, ИН по ДДС BG121212121",
+                     "Данните още не са архивирани. Архивирайте ги: „Служебни функции“ → "
+                     "„Архивиране на данните“."}));
+    db::SetLastBackupDay(t.db(), 20261201);
     EXPECT_EQ(app::StatusLines(doc),
               (Lines{"Задължено лице: Фирма 121212121, ИН по ДДС BG121212121"}));
 

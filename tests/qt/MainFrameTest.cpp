@@ -11,6 +11,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CZorevaDoc.h"
 #include "app/StatusLines.h"
+#include "db/Backups.h"
 #include "qt/CMainFrame.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedHost.h"
@@ -59,10 +60,32 @@ TEST_F(MainFrameTest, AnEmptyDatabaseShowsTheBareCaptionAndTheCommandsThatNeedNo
     EXPECT_EQ(menus, (std::vector<std::string>{"Въвеждане", "Диск\\дискети", "Справки",
                                                "Служебни функции", "Помощ"}));
     EXPECT_TRUE(frame->findChildren<QToolBar*>().isEmpty());
-    EXPECT_EQ(frame->findChild<QStatusBar*>(), nullptr);
-    EXPECT_EQ(enabledItems(),
-              (std::vector<std::string>{"Проверка на дневници от файл", "Избор на задължено лице",
-                                        "Парола за данните", "&Теми от помощта", "За програмата"}));
+    EXPECT_EQ(enabledItems(), (std::vector<std::string>{
+                                  "Проверка на дневници от файл", "Избор на задължено лице",
+                                  "Парола за данните", "Архивиране на данните",
+                                  "Възстановяване от архив", "&Теми от помощта", "За програмата"}));
+}
+
+TEST_F(MainFrameTest, ALineRemindsOfABackupOnlyWhenTheLastIsOlderThanAMonth) {
+    const std::string how = "Архивирайте ги: „Служебни функции“ → „Архивиране на данните“.";
+    auto lines = [&] {
+        std::vector<std::string> shown;
+        for (QLabel* label : frame->statusLabels()) shown.push_back(label->text().toStdString());
+        return shown;
+    };
+    t.person("121212121", "", "BG121212121", true);
+    open();
+    const std::string person = "Задължено лице: Фирма 121212121, ИН по ДДС BG121212121";
+    EXPECT_EQ(lines(), (std::vector<std::string>{person, "Данните още не са архивирани. " + how}));
+    db::SetLastBackupDay(t.db(), 20261110);
+    frame->action(Command::HelpTopics)->trigger();  // the lines are read anew after each command
+    EXPECT_EQ(lines(), std::vector<std::string>{person});
+    db::SetLastBackupDay(t.db(), 20261107);
+    open();
+    EXPECT_EQ(lines(),
+              (std::vector<std::string>{
+                  person,
+                  "Последният архив на данните е от 07.11.2026 – преди повече от месец. " + how}));
 }
 
 TEST_F(MainFrameTest, EnablingIsDecidedAnewWhenAMenuOpens) {
@@ -102,6 +125,7 @@ TEST_F(MainFrameTest, TheWindowSaysWhatToDoFirstThenWhomTheWorkRefersTo) {
     EXPECT_TRUE(frame->centralWidget()->isAncestorOf(frame->statusLabels()[0]));
 
     t.person("121212121", "", "BG121212121", true);
+    db::SetLastBackupDay(t.db(), 20261201);  // no reminder of a backup
     host.onDialog([](DialogDriver& d) { d.press("Отказ"); });
     frame->action(Command::ChoosePerson)->trigger();
     EXPECT_EQ(lines(),

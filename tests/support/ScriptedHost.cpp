@@ -75,6 +75,11 @@ ScriptedHost& ScriptedHost::chooseFolder(std::optional<std::filesystem::path> fo
     return *this;
 }
 
+ScriptedHost& ScriptedHost::chooseFile(std::optional<std::filesystem::path> file) {
+    openFiles_.push_back(std::move(file));
+    return *this;
+}
+
 ScriptedHost& ScriptedHost::saveAs(std::optional<std::filesystem::path> file) {
     files_.push_back(std::move(file));
     return *this;
@@ -136,6 +141,15 @@ std::optional<std::filesystem::path> ScriptedHost::saveFile(const ui::SaveFileRe
         return std::nullopt;
     }
     return Next(files_);
+}
+
+std::optional<std::filesystem::path> ScriptedHost::openFile(const ui::OpenFileRequest& request) {
+    if (openFiles_.empty()) {
+        ADD_FAILURE() << "an open-file dialog (\"" << request.title
+                      << "\") the test has no file for";
+        return std::nullopt;
+    }
+    return Next(openFiles_);
 }
 
 void ScriptedHost::print(const ui::PrintJob& job) {

@@ -55,6 +55,8 @@ class ScriptedHost : public ui::Host {
     ScriptedHost& onDialog(F script);
     ScriptedHost& chooseFolder(std::optional<std::filesystem::path> folder);
     ScriptedHost& saveAs(std::optional<std::filesystem::path> file);
+    // The file the next open-file dialog returns.
+    ScriptedHost& chooseFile(std::optional<std::filesystem::path> file);
     // Runs when a dialog asks for printing, while the dialog waits.
     ScriptedHost& onPrint(std::function<void(const ui::PrintJob&)> hook);
 
@@ -64,6 +66,7 @@ class ScriptedHost : public ui::Host {
     ui::Result runModal(ui::Dialog& dialog) override;
     std::optional<std::filesystem::path> chooseFolder(const ui::FolderRequest& request) override;
     std::optional<std::filesystem::path> saveFile(const ui::SaveFileRequest& request) override;
+    std::optional<std::filesystem::path> openFile(const ui::OpenFileRequest& request) override;
     void print(const ui::PrintJob& job) override;
     void openTextFile(const std::filesystem::path& file) override;
     void openFolder(const std::filesystem::path& folder) override;
@@ -95,7 +98,7 @@ class ScriptedHost : public ui::Host {
   private:
     std::deque<ui::Answer> answers_;
     std::deque<DialogScript> dialogScripts_;
-    std::deque<std::optional<std::filesystem::path>> folders_, files_;
+    std::deque<std::optional<std::filesystem::path>> folders_, files_, openFiles_;
     std::function<void(const ui::PrintJob&)> printHook_;
 
     std::vector<Box> boxes_;
