@@ -83,7 +83,9 @@ TEST(Backup, TheCopyIsEncryptedPrivateAndOpensWithTheSameKeyWhileTheFileStaysInU
         EXPECT_TRUE(db::IsWhole(copy));
         // The salt is the file's, so that a password derived with it opens the
         // copy (a text key is stretched with the salt of whichever file it opens).
-        if (lock.key.isRaw()) EXPECT_EQ(db::ReadSalt(archive), db::ReadSalt(dir / "ZORV.MDB"));
+        if (lock.key.isRaw()) {
+            EXPECT_EQ(db::ReadSalt(archive), db::ReadSalt(dir / "ZORV.MDB"));
+        }
     }
 }
 
