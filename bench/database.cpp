@@ -62,6 +62,7 @@ class SilentHost : public ui::Host {
     }
     void print(const ui::PrintJob&) override {}
     void openTextFile(const std::filesystem::path&) override {}
+    void openFolder(const std::filesystem::path&) override {}
     int messages = 0;
 };
 
