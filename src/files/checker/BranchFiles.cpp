@@ -6,19 +6,9 @@
 #include "files/checker/JournalReader.h"
 #include "files/checker/Readers.h"
 #include "platform/CodePage.h"
-#include "platform/Files.h"
 
 namespace files::checker {
 namespace {
-
-using FileSource = std::optional<FileText> (*)(const std::filesystem::path&);
-
-std::optional<FileText> ReadFile(const std::filesystem::path& folder, std::string_view name,
-                                 FileSource source) {
-    const auto file = platform::FindIgnoringCase(folder, name);
-    if (!file) return std::nullopt;
-    return source(*file);
-}
 
 constexpr int kViesColumnNotChosenCode = 37;
 
@@ -59,8 +49,8 @@ std::string LoadOnce(CheckState& s, const std::filesystem::path& folder,
     // identity that the purchases are compared with.
     const auto salesCheck = MakeMergeSalesCheck();
     const auto purchaseCheck = MakePurchaseCheck();
-    JournalInput inputs[] = {{*salesCheck, ReadFile(folder, "prodagbix.txt", source)},
-                             {*purchaseCheck, ReadFile(folder, "pokupkix.txt", source)}};
+    JournalInput inputs[] = {{*salesCheck, ReadFileIn(folder, "prodagbix.txt", source)},
+                             {*purchaseCheck, ReadFileIn(folder, "pokupkix.txt", source)}};
     const std::vector<int> results = CheckJournals(s, inputs, false, 2);
     ReaderResults& r = s.results;
     r.sales = results[0];

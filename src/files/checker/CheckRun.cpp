@@ -4,21 +4,11 @@
 
 #include "files/checker/Readers.h"
 #include "journals/JournalRules.h"
-#include "platform/Files.h"
 
 namespace files::checker {
 namespace {
 
 constexpr int kMissingViesCode = 76;
-
-using FileSource = std::optional<FileText> (*)(const std::filesystem::path&);
-
-std::optional<FileText> ReadFile(const std::filesystem::path& folder, std::string_view name,
-                                 FileSource source) {
-    const auto file = platform::FindIgnoringCase(folder, name);
-    if (!file) return std::nullopt;
-    return source(*file);
-}
 
 std::string RunOnce(CheckState& s, const std::filesystem::path& folder, RunKind kind,
                     const platform::LocalDateTime& today, FileSource source) {
@@ -26,16 +16,17 @@ std::string RunOnce(CheckState& s, const std::filesystem::path& folder, RunKind 
     s.today = TodayOf(today);
     const bool oem = kind == RunKind::OemToAnsi;
     ReaderResults& r = s.results;
-    r.deklar = CheckDeklarFile(s, ReadFile(folder, "deklar.txt", source), oem);
-    const JournalResults journals = CheckJournalFiles(
-        s, ReadFile(folder, "pokupki.txt", source), ReadFile(folder, "prodagbi.txt", source), oem);
+    r.deklar = CheckDeklarFile(s, ReadFileIn(folder, "deklar.txt", source), oem);
+    const JournalResults journals =
+        CheckJournalFiles(s, ReadFileIn(folder, "pokupki.txt", source),
+                          ReadFileIn(folder, "prodagbi.txt", source), oem);
     r.purchases = journals.purchases;
     r.sales = journals.sales;
-    r.vies = CheckViesTxtFile(s, ReadFile(folder, "vies.txt", source), oem);
+    r.vies = CheckViesTxtFile(s, ReadFileIn(folder, "vies.txt", source), oem);
     if (r.vies == kFileNotOpened) {
         // The CSV reader warns again when that file is missing too.
         s.returnErrors.clear(kMissingViesCode);
-        r.vies = CheckViesCsvFile(s, ReadFile(folder, "vies.csv", source), oem);
+        r.vies = CheckViesCsvFile(s, ReadFileIn(folder, "vies.csv", source), oem);
     }
     return BuildCheckReport(s, kind);
 }

@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "platform/CodePage.h"
+#include "platform/Files.h"
 
 namespace files::checker {
 namespace {
@@ -265,6 +266,13 @@ void FileText::convertFromOem() {
 
 bool FileText::isIntact() const {
     return !mapping_ || mapping_->isIntact();
+}
+
+std::optional<FileText> ReadFileIn(const std::filesystem::path& folder, std::string_view name,
+                                   FileSource source) {
+    const auto file = platform::FindIgnoringCase(folder, name);
+    if (!file) return std::nullopt;
+    return source(*file);
 }
 
 }  // namespace files::checker

@@ -58,4 +58,13 @@ class FileText {
     std::size_t size_ = 0;
 };
 
+// How a check run takes a file: mapped, or copied (when a mapping proved
+// not to be intact).
+using FileSource = std::optional<FileText> (*)(const std::filesystem::path&);
+
+// The file of that name in the folder, its name in any case; nullopt when
+// there is none or it cannot be read.
+std::optional<FileText> ReadFileIn(const std::filesystem::path& folder, std::string_view name,
+                                   FileSource source);
+
 }  // namespace files::checker
