@@ -82,17 +82,18 @@ struct World {
         db::InsertPerson(*db, person);
         db::Transaction unit(*db);
         auto insert = db->prepare(
-            "INSERT INTO POKUPKI (VIN, KLON, PERIOD, NUMBER, TYPE, DOCNO, DDATE, KNUM, KNAME, "
+            "INSERT INTO POKUPKI (ID, VIN, KLON, PERIOD, NUMBER, TYPE, DOCNO, DDATE, KNUM, KNAME, "
             "SDELKA, BS30, BS31, BS41, BS32, BS42, BS43, BS44, BS8A, ERROR1, ERROR2, ERROR3, "
-            "DATE_CREATE) VALUES (?, ?, ?, ?, '01', ?, '10/11/2023', 'BG123456786', "
+            "DATE_CREATE) VALUES (?, ?, ?, ?, ?, '01', ?, '10/11/2023', 'BG123456786', "
             "'Доставчик ООД', 'Стоки и услуги', 0, ?, ?, 0, 0, 0, 0, '', 0, 0, 0, "
             "'2023/11/20 10:00')");
         std::vector<int> numbers(kPersons, 0);
+        const std::int64_t firstId = db::ReserveJournalIds(*db, db::Journal::Purchases, kRows);
         for (int i = 0; i < kRows; ++i) {
             const int person = i / batch % kPersons;
             const std::string vin = person == 0 ? kVin : "BG10000000" + std::to_string(person);
             const double base = 100 + i % 997;
-            db::Binder(insert) << vin << (i % 3 == 0 ? "0001" : "") << kPeriod
+            db::Binder(insert) << firstId + i << vin << (i % 3 == 0 ? "0001" : "") << kPeriod
                                << double(++numbers[person]) << std::to_string(i) << base
                                << base / 5;
             insert.run();

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "db/SchemaCheck.h"
+
 namespace db {
 namespace {
 
@@ -281,12 +283,37 @@ JournalRow JournalRow::read(Journal journal, const Statement& row) {
     return JournalRowReader(journal, row).read();
 }
 
+std::int64_t ReserveJournalIds(Database& db, Journal journal, std::int64_t count) {
+    const std::string table = TableName(journal);
+    Transaction unit(db);
+    // A row stored with an ID of its own beyond the counter moves the counter
+    // on, so that no ID is given twice.
+    auto last = db.query("SELECT max(LAST_ID, coalesce((SELECT max(ID) FROM " + table +
+                             "), 0)) FROM JOURNAL_IDS WHERE NAME = ?",
+                         table);
+    if (!last.step()) throw Error("no ID counter for " + table);
+    const std::int64_t first = last.integer(0) + 1;
+    db.execute("UPDATE JOURNAL_IDS SET LAST_ID = ? WHERE NAME = ?", first + count - 1, table);
+    unit.commit();
+    return first;
+}
+
 std::int64_t InsertJournalRow(Database& db, Journal journal, const JournalRow& row) {
-    const auto columns = JournalColumns(journal);
+    auto columns = JournalColumns(journal);
+    columns.emplace_back("ID");
+    Transaction unit(db);
     auto s = db.prepare(InsertSql(TableName(journal), columns));
-    BindJournal(s, journal, row);
+    const int last = BindJournal(s, journal, row);
+    // Files of the first version count the IDs themselves.
+    const bool counted = SchemaVersion(db) >= 1;
+    const std::int64_t id = counted ? ReserveJournalIds(db, journal, 1) : 0;
+    if (counted)
+        s.bind(last + 1, id);
+    else
+        s.bind(last + 1, Null{});
     s.run();
-    return db.lastInsertId();
+    unit.commit();
+    return counted ? id : db.lastInsertId();
 }
 
 void UpdateJournalRow(Database& db, Journal journal, const JournalRow& row) {

@@ -102,8 +102,11 @@ class JournalRowReader {
 // An empty row of the journal, with all amounts at zero.
 JournalRow EmptyJournalRow(Journal journal);
 
-// Inserts the row (its id is ignored) and returns the id the database gave it.
+// Inserts the row (its id is ignored) and returns the id it was given.
 std::int64_t InsertJournalRow(Database& db, Journal journal, const JournalRow& row);
+// Reserves `count` new IDs of the journal, one after the other; returns the
+// first. IDs increase in order of entry and are never given twice.
+std::int64_t ReserveJournalIds(Database& db, Journal journal, std::int64_t count);
 // Rewrites every column but ID of the row with row.id.
 void UpdateJournalRow(Database& db, Journal journal, const JournalRow& row);
 std::optional<JournalRow> LoadJournalRow(Database& db, Journal journal, std::int64_t id);

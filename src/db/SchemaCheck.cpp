@@ -22,4 +22,9 @@ bool HasZorevaTables(Database& db) {
     return s.step() && s.integer(0) == 6;
 }
 
+int SchemaVersion(Database& db) {
+    auto s = db.query("PRAGMA user_version");
+    return s.step() ? static_cast<int>(s.integer(0)) : 0;
+}
+
 }  // namespace db

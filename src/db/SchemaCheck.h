@@ -15,4 +15,11 @@ bool LooksLikeForeignFile(const std::filesystem::path& file);
 // True when the open database holds the six tables of the program.
 bool HasZorevaTables(Database& db);
 
+// The version of the tables this program makes (schema.sql). Version 0 had
+// the journals in order of entry; version 1 keeps each period's documents
+// together.
+inline constexpr int kSchemaVersion = 1;
+// The version of the tables of the open database.
+int SchemaVersion(Database& db);
+
 }  // namespace db

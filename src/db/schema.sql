@@ -1,7 +1,11 @@
 -- Zoreva database: the six tables and the indexes their queries need.
 -- Text is UTF-8; money columns hold leva as REAL; LAST is 0/1.
 -- The program never creates tables: the install step builds ZORV1.MDB from
--- this file, and start-up turns it into ZORV.MDB.
+-- this file, and start-up carries the user's data into it.
+--
+-- The version grows with every change of this file; a database of an older
+-- version is carried into a new file of this one at start-up.
+PRAGMA user_version = 1;
 
 CREATE TABLE EDANNI (
     BULSTAT   TEXT NOT NULL,
@@ -32,11 +36,17 @@ CREATE INDEX EDANNI_VIN ON EDANNI (VIN);
 
 -- Column order matters: a select of all columns returns the amounts at
 -- positions 11 to 17 (purchases) and 11 to 27 (sales).
+--
+-- The journals are stored in order of VAT number, period and ID, so that the
+-- documents of a period lie together: opening a period reads its own pages
+-- only, and renumbering it after a deletion rewrites nothing else. ID is
+-- given by the program from JOURNAL_IDS (increasing, never reused), as
+-- such a table cannot count by itself.
 CREATE TABLE POKUPKI (
-    ID            INTEGER PRIMARY KEY AUTOINCREMENT,
-    VIN           TEXT,
+    ID            INTEGER NOT NULL,
+    VIN           TEXT NOT NULL,
     KLON          TEXT NOT NULL DEFAULT '',
-    PERIOD        TEXT,
+    PERIOD        TEXT NOT NULL,
     NUMBER        REAL,
     TYPE          TEXT,
     DOCNO         TEXT,
@@ -58,16 +68,18 @@ CREATE TABLE POKUPKI (
     DATE_CREATE   TEXT,
     DATE_MODIFIED TEXT,
     VALID         TEXT,
-    ERROR         TEXT
-);
-CREATE INDEX POKUPKI_VIN_PERIOD ON POKUPKI (VIN, PERIOD, KLON);
-CREATE INDEX POKUPKI_KNUM ON POKUPKI (KNUM);
+    ERROR         TEXT,
+    PRIMARY KEY (VIN, PERIOD, ID)
+) WITHOUT ROWID;
+CREATE UNIQUE INDEX POKUPKI_ID ON POKUPKI (ID);
+CREATE INDEX POKUPKI_KLON ON POKUPKI (VIN, KLON, PERIOD);
+CREATE INDEX POKUPKI_KNUM ON POKUPKI (KNUM, ID);
 
 CREATE TABLE PRODAGBI (
-    ID            INTEGER PRIMARY KEY AUTOINCREMENT,
-    VIN           TEXT,
+    ID            INTEGER NOT NULL,
+    VIN           TEXT NOT NULL,
     KLON          TEXT NOT NULL DEFAULT '',
-    PERIOD        TEXT,
+    PERIOD        TEXT NOT NULL,
     NUMBER        REAL,
     TYPE          TEXT,
     DOCNO         TEXT,
@@ -100,10 +112,20 @@ CREATE TABLE PRODAGBI (
     DATE_CREATE   TEXT,
     DATE_MODIFIED TEXT,
     VALID         TEXT,
-    ERROR         TEXT
-);
-CREATE INDEX PRODAGBI_VIN_PERIOD ON PRODAGBI (VIN, PERIOD, KLON);
-CREATE INDEX PRODAGBI_KNUM ON PRODAGBI (KNUM);
+    ERROR         TEXT,
+    PRIMARY KEY (VIN, PERIOD, ID)
+) WITHOUT ROWID;
+CREATE UNIQUE INDEX PRODAGBI_ID ON PRODAGBI (ID);
+CREATE INDEX PRODAGBI_KLON ON PRODAGBI (VIN, KLON, PERIOD);
+CREATE INDEX PRODAGBI_KNUM ON PRODAGBI (KNUM, ID);
+
+-- The last ID given in each journal.
+CREATE TABLE JOURNAL_IDS (
+    NAME    TEXT PRIMARY KEY,
+    LAST_ID INTEGER NOT NULL
+) WITHOUT ROWID;
+INSERT INTO JOURNAL_IDS (NAME, LAST_ID) VALUES ('POKUPKI', 0);
+INSERT INTO JOURNAL_IDS (NAME, LAST_ID) VALUES ('PRODAGBI', 0);
 
 CREATE TABLE KONTRAG (
     KN  TEXT NOT NULL,

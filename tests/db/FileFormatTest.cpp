@@ -6,6 +6,7 @@
 
 #include "db/Database.h"
 #include "db/Rows.h"
+#include "db/SchemaCheck.h"
 #include "support/TempDir.h"
 
 using testing_support::ReadFile;
@@ -142,4 +143,10 @@ TEST(PasswordKey, TheSaltIsTheFirstSixteenBytesOfTheFile) {
     const auto salt = db::ReadSalt(dir / "long");
     ASSERT_TRUE(salt);
     EXPECT_EQ(std::string(salt->begin(), salt->end()), "0123456789abcdef");
+}
+
+TEST(DatabaseFormat, NewFilesCarryTheProgramsSchemaVersion) {
+    TempDir dir;
+    auto db = db::Database::create(dir / "ZORV.MDB");
+    EXPECT_EQ(db::SchemaVersion(db), db::kSchemaVersion);
 }

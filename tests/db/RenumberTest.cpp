@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 
 #include "db/Rows.h"
 #include "support/TestDatabase.h"
@@ -67,4 +68,43 @@ TEST(RenumberAllPeriods, CoversPeriodsOfEitherJournal) {
     EXPECT_EQ(s[s1], 1);
     EXPECT_EQ(s[s2], 2);
     EXPECT_EQ(s[other], 4);
+}
+
+// Whatever the numbers were, a renumbered period reads 1, 2, 3 ... in ID
+// order, and nothing outside it moves: random periods of two persons, with
+// deletions, numbers missing or not whole, renumbered one at a time.
+TEST(RenumberPeriod, AnyNumberingOfAPeriodBecomesItsOrderOfEntry) {
+    TestDatabase t;
+    std::mt19937 random(20261209);
+    const std::vector<std::string> vins = {"BG1", "BG2"}, periods = {"202610", "202611"};
+    for (int round = 0; round < 20; ++round) {
+        for (int i = 0; i < 30; ++i) {
+            const auto id = t.document(db::Journal::Purchases, vins[random() % 2], "",
+                                       periods[random() % 2], static_cast<int>(random() % 40));
+            if (random() % 7 == 0)
+                t.db().execute("UPDATE POKUPKI SET NUMBER = NULL WHERE ID = ?", id);
+            if (random() % 7 == 1)
+                t.db().execute("UPDATE POKUPKI SET NUMBER = 2.5 WHERE ID = ?", id);
+            if (random() % 5 == 0) db::DeleteJournalRow(t.db(), db::Journal::Purchases, id - 1);
+        }
+        const auto vin = vins[random() % 2], period = periods[random() % 2];
+        auto before = t.db().query(
+            "SELECT ID, NUMBER FROM POKUPKI WHERE NOT (VIN = ? AND PERIOD = ?) ORDER BY ID", vin,
+            period);
+        std::vector<std::pair<std::int64_t, double>> others;
+        while (before.step()) others.emplace_back(before.integer(0), before.real(1));
+
+        db::RenumberPeriod(t.db(), vin, period);
+
+        auto renumbered = t.db().query(
+            "SELECT NUMBER FROM POKUPKI WHERE VIN = ? AND PERIOD = ? ORDER BY ID", vin, period);
+        for (int expected = 1; renumbered.step(); ++expected)
+            ASSERT_EQ(renumbered.real(0), expected) << "round " << round;
+        auto after = t.db().query(
+            "SELECT ID, NUMBER FROM POKUPKI WHERE NOT (VIN = ? AND PERIOD = ?) ORDER BY ID", vin,
+            period);
+        std::vector<std::pair<std::int64_t, double>> othersAfter;
+        while (after.step()) othersAfter.emplace_back(after.integer(0), after.real(1));
+        ASSERT_EQ(othersAfter, others) << "round " << round;
+    }
 }

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "db/SchemaCheck.h"
+#include "support/OlderDatabase.h"
 #include "support/TestDatabase.h"
 
+using testing_support::TempDir;
 using testing_support::TestDatabase;
 
 TEST(PersonRows, ApostrophesAndCyrillicRoundTrip) {
@@ -44,8 +47,8 @@ TEST(PersonRows, HeadOfficeAndBranchCoexistAndOnlyOneIsCurrent) {
 TEST(JournalRows, NullTextsReadAsEmptyAndAmountsStandAtTheirPositions) {
     TestDatabase t;
     t.db().execute(
-        "INSERT INTO PRODAGBI (VIN, PERIOD, NUMBER, SS10, SS25, VIES_TYPE, ERROR2) "
-        "VALUES ('BG1', '202611', 1, 10.5, 2.25, '7', 1)");
+        "INSERT INTO PRODAGBI (ID, VIN, PERIOD, NUMBER, SS10, SS25, VIES_TYPE, ERROR2) "
+        "VALUES (1, 'BG1', '202611', 1, 10.5, 2.25, '7', 1)");
     auto s = t.db().query("SELECT * FROM PRODAGBI");
     ASSERT_TRUE(s.step());
     EXPECT_DOUBLE_EQ(s.real(11), 10.5) << "SS10 at position 11";
@@ -58,7 +61,8 @@ TEST(JournalRows, NullTextsReadAsEmptyAndAmountsStandAtTheirPositions) {
     EXPECT_TRUE(row.errors.has(33)) << "ERROR2 = 1 marks code 33";
     EXPECT_FALSE(row.errors.has(1));
 
-    t.db().execute("INSERT INTO POKUPKI (VIN, BS30, BS44) VALUES ('BG1', 1.5, 4.75)");
+    t.db().execute(
+        "INSERT INTO POKUPKI (ID, VIN, PERIOD, BS30, BS44) VALUES (1, 'BG1', '202611', 1.5, 4.75)");
     auto p = t.db().query("SELECT * FROM POKUPKI");
     ASSERT_TRUE(p.step());
     EXPECT_DOUBLE_EQ(p.real(11), 1.5) << "BS30 at position 11";
@@ -102,6 +106,28 @@ TEST(JournalRows, IdsAreNeverReused) {
     const auto first = t.document(db::Journal::Sales, "BG1", "", "202611");
     db::DeleteJournalRow(t.db(), db::Journal::Sales, first);
     EXPECT_GT(t.document(db::Journal::Sales, "BG1", "", "202611"), first);
+}
+
+TEST(JournalRows, AnIdStoredBeyondTheCounterIsNotGivenAgain) {
+    TestDatabase t;
+    t.db().execute("INSERT INTO PRODAGBI (ID, VIN, PERIOD) VALUES (50, 'BG1', '202611')");
+    EXPECT_EQ(t.document(db::Journal::Sales, "BG1", "", "202611"), 51);
+    EXPECT_EQ(db::ReserveJournalIds(t.db(), db::Journal::Sales, 10), 52);
+    EXPECT_EQ(t.document(db::Journal::Sales, "BG1", "", "202611"), 62);
+    EXPECT_EQ(t.document(db::Journal::Purchases, "BG1", "", "202611"), 1)
+        << "each journal counts alone";
+}
+
+TEST(JournalRows, AFileOfTheFirstVersionStillTakesDocuments) {
+    TempDir dir;
+    auto db = testing_support::CreateOlderDatabase(dir / "ZORV.MDB", testing_support::kVersion0);
+    EXPECT_EQ(db::SchemaVersion(db), 0);
+    auto row = db::EmptyJournalRow(db::Journal::Purchases);
+    row.vin = "BG1";
+    row.period = "202611";
+    const auto first = db::InsertJournalRow(db, db::Journal::Purchases, row);
+    db::DeleteJournalRow(db, db::Journal::Purchases, first);
+    EXPECT_GT(db::InsertJournalRow(db, db::Journal::Purchases, row), first);
 }
 
 TEST(ReturnRows, SaveInsertsOnceThenRewritesTheSameRow) {
