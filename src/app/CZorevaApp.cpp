@@ -26,24 +26,17 @@ std::string FormatCode(const char* format, int code) {
 CZorevaApp::CZorevaApp(ui::Host& host, platform::Environment env, const platform::Clock& clock)
     : host_(host), env_(std::move(env)), clock_(clock) {}
 
-std::filesystem::path CZorevaApp::databaseFile(const std::filesystem::path& dataFolder) {
-    return dataFolder / "ZORV.MDB";
-}
-
-std::filesystem::path CZorevaApp::deliveredDatabaseFile(const std::filesystem::path& dataFolder) {
-    return dataFolder / "ZORV1.MDB";
-}
-
 bool CZorevaApp::InitInstance() {
     if (!readSettings()) return false;
     const auto dataFolder = readDataFolder();
     if (!dataFolder) return false;
     platform::MakePrivate(*dataFolder);  // a folder left open by an earlier version
-    const bool delivered = takeDeliveredDatabase(*dataFolder);
-    if (!openDatabase(*dataFolder, !delivered)) {
-        if (delivered) giveBackDeliveredDatabase(*dataFolder);
+    const bool installed = takeOverDeliveredDatabase(*dataFolder);
+    if (!openDatabase(*dataFolder, !installed)) {
+        if (installed) giveBackDeliveredDatabase(*dataFolder);
         return false;
     }
+    if (!upgradeOlderDatabase(*dataFolder)) return false;
     return createDocument(*dataFolder);
 }
 
@@ -76,28 +69,36 @@ std::optional<std::filesystem::path> CZorevaApp::readDataFolder() {
     return std::filesystem::path(*data);
 }
 
-// A fresh ZORV1.MDB from an installation becomes ZORV.MDB; it is opened once,
-// as ZORV.MDB. When both files exist the old database stays in use and the
-// new one is left in place, so that nothing of the user's data is lost.
-bool CZorevaApp::takeDeliveredDatabase(const std::filesystem::path& dataFolder) {
-    const auto delivered = deliveredDatabaseFile(dataFolder);
-    const auto current = databaseFile(dataFolder);
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(delivered, ec)) return false;  // the normal case
-    if (std::filesystem::exists(current, ec)) return false;
-    std::filesystem::rename(delivered, current, ec);  // on failure ZORV1.MDB stays in place
-    return !ec;
+bool CZorevaApp::takeOverDeliveredDatabase(const std::filesystem::path& dataFolder) {
+    const auto report = TakeOverDeliveredDatabase(dataFolder, clock_);
+    tellFailure(report);
+    return report.outcome == ConversionOutcome::Installed;
+}
+
+// A database of an earlier version of the tables is carried into one of this
+// version, then opened again; should that fail, the earlier one serves. A
+// file keyed with the user's own password stays on its tables, which the
+// program still works on: the new file would have the program's key.
+bool CZorevaApp::upgradeOlderDatabase(const std::filesystem::path& dataFolder) {
+    if (db::SchemaVersion(*db_) >= db::kSchemaVersion || db_->hasOwnPassword()) return true;
+    db_.reset();
+    tellFailure(UpgradeDatabase(dataFolder, clock_));
+    return openDatabase(dataFolder, false);
+}
+
+void CZorevaApp::tellFailure(const ConversionReport& report) {
+    if (report.outcome == ConversionOutcome::Failed) host_.error(ConversionFailureText(report));
 }
 
 // A delivered file that does not open goes back to where it was, so that a
 // later installation can deliver a sound one.
 void CZorevaApp::giveBackDeliveredDatabase(const std::filesystem::path& dataFolder) {
     std::error_code ec;
-    std::filesystem::rename(databaseFile(dataFolder), deliveredDatabaseFile(dataFolder), ec);
+    std::filesystem::rename(DatabaseFile(dataFolder), DeliveredDatabaseFile(dataFolder), ec);
 }
 
 bool CZorevaApp::openDatabase(const std::filesystem::path& dataFolder, bool mayHavePassword) {
-    const auto file = databaseFile(dataFolder);
+    const auto file = DatabaseFile(dataFolder);
     if (db::LooksLikeForeignFile(file)) {
         host_.error("Файлът " + file.string() + " не е база данни на Зорева по ЗДДС.");
         return false;

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/CZorevaDoc.h"
+#include "app/Conversion.h"
 #include "db/Database.h"
 #include "platform/Clock.h"
 #include "platform/Settings.h"
@@ -26,16 +27,17 @@ class CZorevaApp {
     db::Database& database() { return *db_; }
     const platform::Settings& settings() const { return *settings_; }
 
-    static std::filesystem::path databaseFile(const std::filesystem::path& dataFolder);
-    static std::filesystem::path deliveredDatabaseFile(const std::filesystem::path& dataFolder);
-
   private:
     bool readSettings();
     std::optional<std::filesystem::path> readDataFolder();
-    bool takeDeliveredDatabase(const std::filesystem::path& dataFolder);
+    // Carries the user's data into a delivered or newer database; says so
+    // when that fails. True when a delivered file became the database.
+    bool takeOverDeliveredDatabase(const std::filesystem::path& dataFolder);
     void giveBackDeliveredDatabase(const std::filesystem::path& dataFolder);
     bool openDatabase(const std::filesystem::path& dataFolder, bool mayHavePassword);
     bool unlockWithPassword(const std::filesystem::path& file);
+    bool upgradeOlderDatabase(const std::filesystem::path& dataFolder);
+    void tellFailure(const ConversionReport& report);
     bool createDocument(const std::filesystem::path& dataFolder);
 
     ui::Host& host_;

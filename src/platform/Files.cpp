@@ -212,6 +212,16 @@ bool MakePrivate(const std::filesystem::path& path) {
     return ::chmod(path.c_str(), st.st_mode & 07700) == 0;
 }
 
+void SyncFile(const std::filesystem::path& file) {
+    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0 || ::fsync(fd.get()) != 0) ThrowErrno("cannot write " + file.string());
+}
+
+void SyncFolder(const std::filesystem::path& folder) {
+    FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0 || ::fsync(fd.get()) != 0) ThrowErrno("cannot write " + folder.string());
+}
+
 std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& folder,
                                                       std::string_view name) {
     std::error_code ec;

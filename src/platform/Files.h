@@ -78,6 +78,11 @@ class AtomicFile {
 void RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
                                const std::vector<std::string>& names);
 
+// Flushes a file, or the entries of a folder (after a rename in it), to disk.
+// Throws std::system_error.
+void SyncFile(const std::filesystem::path& file);
+void SyncFolder(const std::filesystem::path& folder);
+
 // Finds the entry of `folder` whose name equals `name` ignoring the case of
 // ASCII letters (DEKLAR.TXT, Deklar.txt and deklar.txt are the same file).
 // An exact match wins over others; nullopt when none exists.

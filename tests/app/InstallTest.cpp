@@ -70,6 +70,16 @@ TEST(InstallStep, ASecondInstallKeepsTheUsersDatabaseAndSettings) {
     EXPECT_EQ(ReadFile(home / "config/TAVO/ZURE.conf"), settingsBefore);
     EXPECT_EQ(ReadFile(home / "share/zoreva/ZORV.MDB"), databaseBefore);
     EXPECT_TRUE(std::filesystem::exists(home / "share/zoreva/ZORV1.MDB"));
+
+    // The next start carries the user's data into the delivered database.
+    ScriptedHost host;
+    platform::FixedClock clock({2026, 12, 9, 9, 0, 0});
+    app::CZorevaApp zoreva(host, EnvironmentOf(home), clock);
+    ASSERT_TRUE(zoreva.InitInstance());
+    host.expectNoMoreBoxes();
+    EXPECT_EQ(zoreva.document().session().person().bulstat, "121212121");
+    EXPECT_FALSE(std::filesystem::exists(home / "share/zoreva/ZORV1.MDB"));
+    EXPECT_EQ(ReadFile(home / "share/zoreva/ZORV-20261209-090000.MDB"), databaseBefore);
 }
 
 TEST(InstallStep, WhatItWritesAndTheFirstStartMakesIsTheUsersAloneWhateverTheUmask) {

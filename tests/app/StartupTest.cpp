@@ -4,7 +4,10 @@
 
 #include <map>
 
+#include "db/Rows.h"
+#include "db/SchemaCheck.h"
 #include "support/DialogDriver.h"
+#include "support/OlderDatabase.h"
 #include "support/Permissions.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
@@ -105,7 +108,45 @@ TEST_F(StartupFixture, AFreshInstallationTurnsTheDeliveredFileIntoTheDatabase) {
     EXPECT_EQ(app->document().session().outputFolder(), home / "out");
 }
 
-TEST_F(StartupFixture, WithBothFilesTheOldDatabaseStaysAndTheNewOneWaits) {
+TEST_F(StartupFixture, WithBothFilesTheUsersDataIsCarriedIntoTheNewOne) {
+    writeStandardSettings();
+    {
+        auto old =
+            testing_support::CreateOlderDatabase(data() / "ZORV.MDB", testing_support::kVersion0);
+        db::PersonRow p;
+        p.bulstat = "121212121";
+        p.vin = "BG121212121";
+        p.last = true;
+        db::InsertPerson(old, p);
+    }
+    db::Database::create(data() / "ZORV1.MDB");
+    ASSERT_TRUE(start());
+    host.expectNoMoreBoxes();
+    EXPECT_TRUE(app->document().session().personIsCurrent());
+    EXPECT_EQ(db::SchemaVersion(app->document().session().database()), db::kSchemaVersion);
+    EXPECT_FALSE(std::filesystem::exists(data() / "ZORV1.MDB"));
+    EXPECT_TRUE(std::filesystem::exists(data() / "ZORV-20261208-100000.MDB"));
+}
+
+TEST_F(StartupFixture, ADatabaseOfAnEarlierVersionIsUpgradedWithoutADeliveredFile) {
+    writeStandardSettings();
+    {
+        auto old =
+            testing_support::CreateOlderDatabase(data() / "ZORV.MDB", testing_support::kVersion0);
+        db::PersonRow p;
+        p.bulstat = "121212121";
+        p.vin = "BG121212121";
+        p.last = true;
+        db::InsertPerson(old, p);
+    }
+    ASSERT_TRUE(start());
+    host.expectNoMoreBoxes();
+    EXPECT_TRUE(app->document().session().personIsCurrent());
+    EXPECT_EQ(db::SchemaVersion(app->document().session().database()), db::kSchemaVersion);
+}
+
+// The user is told once, in Bulgarian, and works on with the data as it was.
+TEST_F(StartupFixture, ADamagedDeliveryIsReportedAndTheDataKept) {
     writeStandardSettings();
     {
         auto old = db::Database::create(data() / "ZORV.MDB");
@@ -115,10 +156,11 @@ TEST_F(StartupFixture, WithBothFilesTheOldDatabaseStaysAndTheNewOneWaits) {
         p.last = true;
         db::InsertPerson(old, p);
     }
-    db::Database::create(data() / "ZORV1.MDB");
+    home.write("data/ZORV1.MDB", "a damaged delivery");
     ASSERT_TRUE(start());
+    EXPECT_NE(onlyError().find("Данните Ви са запазени непроменени в ZORV.MDB"), std::string::npos);
     EXPECT_TRUE(app->document().session().personIsCurrent());
-    EXPECT_TRUE(std::filesystem::exists(data() / "ZORV1.MDB"));
+    EXPECT_EQ(ReadFile(data() / "ZORV1.MDB"), "a damaged delivery");
 }
 
 TEST_F(StartupFixture, AMissingDatabaseEndsSilently) {
@@ -236,4 +278,24 @@ TEST_F(StartupFixture, TheDataFolderAndTheDatabaseBecomeTheUsersAlone) {
     EXPECT_EQ(testing_support::ModeOf(data()), 0700);
     EXPECT_EQ(testing_support::ModeOf(data() / "ZORV.MDB"), 0600);
     EXPECT_EQ(testing_support::ModeOf(data() / "ZORV.MDB-wal"), 0600);
+}
+
+// The program's key cannot carry the user's password into a new file: a
+// database keyed with one is opened after one question and kept as it is,
+// with its password, and a delivered file waits beside it.
+TEST_F(StartupFixture, ADatabaseWithAPasswordOfItsOwnIsKeptWithItsPassword) {
+    writeStandardSettings();
+    {
+        auto db =
+            testing_support::CreateOlderDatabase(data() / "ZORV.MDB", testing_support::kVersion0,
+                                                 {db::Key::builtIn(), db::PageFormat::Current});
+        db.rekey(db::Key::fromPassword("Тайна-парола", db.salt()));
+    }
+    db::Database::create(data() / "ZORV1.MDB");
+    host.onDialog(Typing("Тайна-парола"));
+    ASSERT_TRUE(start());
+    host.expectNoMoreBoxes();
+    EXPECT_TRUE(app->database().hasOwnPassword());
+    EXPECT_EQ(db::SchemaVersion(app->database()), 0);
+    EXPECT_TRUE(std::filesystem::exists(data() / "ZORV1.MDB"));
 }
