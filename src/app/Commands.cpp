@@ -10,6 +10,8 @@
 #include "files/CPeriodKlonDlg.h"
 #include "files/checker/CCheckFiles.h"
 #include "files/protocol/CProtokolDDS.h"
+#include "journals/CDeletePeriod.h"
+#include "journals/CDublirani.h"
 #include "journals/CPokupki.h"
 #include "journals/CProdagbi.h"
 #include "persons/CKontrag.h"
@@ -20,13 +22,6 @@ namespace app {
 namespace {
 
 using Handler = void (*)(CommandContext&);
-
-// A command whose dialog this version does not have yet says so, rather
-// than doing nothing.
-void NotAvailable(CommandContext& context, Command command) {
-    context.host.information("Функцията „" + MenuText(command) +
-                             "“ все още не е налична в тази версия на програмата.");
-}
 
 void RunAbout(CommandContext& context) {
     CAboutDlg dialog(context.host);
@@ -120,7 +115,17 @@ void RunSalesJournal(CommandContext& context) {
     context.host.runModal(dialog);
 }
 
-// Commands with a handler; the others are not available yet.
+void RunRemovePeriod(CommandContext& context) {
+    journals::CDeletePeriod dialog(context.host, context.doc.session());
+    context.host.runModal(dialog);
+}
+
+void RunRemoveDuplicates(CommandContext& context) {
+    journals::CDublirani dialog(context.host, context.doc.session());
+    context.host.runModal(dialog);
+}
+
+// Every command of the menu with its handler.
 constexpr std::pair<Command, Handler> kHandlers[] = {
     {Command::PurchaseJournal, RunPurchaseJournal},
     {Command::SalesJournal, RunSalesJournal},
@@ -135,6 +140,8 @@ constexpr std::pair<Command, Handler> kHandlers[] = {
     {Command::DataPassword, RunDataPassword},
     {Command::BackUpData, RunBackUpData},
     {Command::RestoreData, RunRestoreData},
+    {Command::RemovePeriod, RunRemovePeriod},
+    {Command::RemoveDuplicates, RunRemoveDuplicates},
 };
 
 }  // namespace
@@ -150,7 +157,6 @@ void RunCommand(Command command, CommandContext& context) {
     try {
         for (const auto& [handled, handler] : kHandlers)
             if (handled == command) return handler(context);
-        NotAvailable(context, command);
     } catch (const platform::UserError& e) {
         // A command that cannot even open its dialog says why.
         context.host.error(e.what());

@@ -164,44 +164,8 @@ void JournalRows::recomputeTotals() {
 }
 
 void JournalRows::sort(const ui::SortState& sort) {
-    const ListColumn& column = columns_.at(sort.column);
-    // The ordering key of a document in the column; texts compare byte by byte.
-    std::function<bool(const ListedDocument&, const ListedDocument&)> less;
-    switch (column.kind) {
-        case ColumnKind::Number:
-            less = [](const auto& a, const auto& b) { return a.number < b.number; };
-            break;
-        case ColumnKind::Id:
-            less = [](const auto& a, const auto& b) { return a.id < b.id; };
-            break;
-        case ColumnKind::Amount:
-            less = [i = column.index](const auto& a, const auto& b) {
-                return a.amounts[i] < b.amounts[i];
-            };
-            break;
-        case ColumnKind::Date:
-            less = [](const auto& a, const auto& b) {
-                const auto x = a.field(F::Date), y = b.field(F::Date);
-                if (x.size() == 10 && y.size() == 10) return DateKey(x) < DateKey(y);
-                return x < y;
-            };
-            break;
-        case ColumnKind::Text:
-            less = [f = static_cast<F>(column.index)](const auto& a, const auto& b) {
-                return a.field(f) < b.field(f);
-            };
-            break;
-        case ColumnKind::Period:
-        case ColumnKind::Empty:
-            return;  // every document shows the same
-        case ColumnKind::Errors:
-        case ColumnKind::ViesColumn:
-        case ColumnKind::Advance:
-            less = [this, &column](const auto& a, const auto& b) {
-                return documentCell(a, column) < documentCell(b, column);
-            };
-            break;
-    }
+    const auto less = DocumentLess(columns_.at(sort.column));
+    if (!less) return;  // every document shows the same
     if (sort.descending)
         std::stable_sort(documents_.begin(), documents_.end(),
                          [&](const auto& a, const auto& b) { return less(b, a); });
@@ -222,17 +186,17 @@ std::string JournalRows::cell(int row, int column) const {
     if (row < 0 || row >= rowCount() || column < 0 || column >= static_cast<int>(columns_.size()))
         return "";
     const ListColumn& c = columns_[column];
-    if (!isTotalsRow(row)) return documentCell(documents_[row], c);
+    if (!isTotalsRow(row)) return DocumentCell(documents_[row], c, period_);
     if (column == 0) return "Общо";
     return c.kind == ColumnKind::Amount ? money::ToScreenText(totals_[c.index]) : "";
 }
 
-std::string JournalRows::documentCell(const ListedDocument& d, const ListColumn& c) const {
+std::string DocumentCell(const ListedDocument& d, const ListColumn& c, std::string_view period) {
     switch (c.kind) {
         case ColumnKind::Number:
             return std::to_string(d.number);
         case ColumnKind::Period:
-            return period_;
+            return std::string(period);
         case ColumnKind::Text:
         case ColumnKind::Date:
             return std::string(d.field(static_cast<F>(c.index)));
@@ -259,6 +223,40 @@ std::string JournalRows::documentCell(const ListedDocument& d, const ListColumn&
             break;
     }
     return "";
+}
+
+DocumentOrder DocumentLess(const ListColumn& column) {
+    // Texts compare byte by byte.
+    switch (column.kind) {
+        case ColumnKind::Number:
+            return [](const auto& a, const auto& b) { return a.number < b.number; };
+        case ColumnKind::Id:
+            return [](const auto& a, const auto& b) { return a.id < b.id; };
+        case ColumnKind::Amount:
+            return [i = column.index](const auto& a, const auto& b) {
+                return a.amounts[i] < b.amounts[i];
+            };
+        case ColumnKind::Date:
+            return [](const auto& a, const auto& b) {
+                const auto x = a.field(F::Date), y = b.field(F::Date);
+                if (x.size() == 10 && y.size() == 10) return DateKey(x) < DateKey(y);
+                return x < y;
+            };
+        case ColumnKind::Text:
+            return [f = static_cast<F>(column.index)](const auto& a, const auto& b) {
+                return a.field(f) < b.field(f);
+            };
+        case ColumnKind::Period:
+        case ColumnKind::Empty:
+            return {};
+        case ColumnKind::Errors:
+        case ColumnKind::ViesColumn:
+        case ColumnKind::Advance:
+            return [column](const auto& a, const auto& b) {
+                return DocumentCell(a, column, "") < DocumentCell(b, column, "");
+            };
+    }
+    return {};
 }
 
 }  // namespace journals

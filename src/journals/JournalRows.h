@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -81,6 +82,14 @@ struct ListColumn {
 // The columns of a journal's list, in order.
 const std::vector<ListColumn>& ListColumns(db::Journal journal);
 
+// What a document shows in a list column; `period` is the period listed.
+std::string DocumentCell(const ListedDocument& document, const ListColumn& column,
+                         std::string_view period);
+// The order of documents by a list column; empty for a column in which every
+// document shows the same.
+using DocumentOrder = std::function<bool(const ListedDocument&, const ListedDocument&)>;
+DocumentOrder DocumentLess(const ListColumn& column);
+
 class JournalRows : public ui::RowSource {
   public:
     explicit JournalRows(db::Journal journal);
@@ -119,7 +128,6 @@ class JournalRows : public ui::RowSource {
     std::uint64_t revision() const override { return revision_; }
 
   private:
-    std::string documentCell(const ListedDocument& document, const ListColumn& column) const;
     void recomputeTotals();
     void changed() { ++revision_; }
 

@@ -6,15 +6,8 @@
 namespace journals {
 namespace {
 
-// The select of what a list shows; VIES_TYPE is empty for purchases so that
-// both journals read the same positions.
 std::string LoadSql(db::Journal journal, bool branch) {
-    std::string sql = "SELECT ID, NUMBER, KLON, TYPE, DOCNO, DDATE, KNUM, KNAME, SDELKA, ";
-    sql += db::Code8aColumn(journal);
-    sql += journal == db::Journal::Sales ? ", VIES_TYPE" : ", '' AS VIES_TYPE";
-    sql += ", DATE_CREATE, DATE_MODIFIED, ERROR1, ERROR2, ERROR3";
-    for (const char* amount : db::AmountColumns(journal)) sql += std::string(", ") + amount;
-    sql += std::string(" FROM ") + db::TableName(journal) + " WHERE VIN = ?";
+    std::string sql = ListSelect(journal) + " WHERE VIN = ?";
     if (branch) sql += " AND KLON = ?";
     // Ordered by NUMBER here rather than by the engine, which would sort
     // whole records.
@@ -25,7 +18,19 @@ constexpr int kFirstText = 2;     // KLON .. DATE_MODIFIED at positions 2 .. 12
 constexpr int kFirstError = 13;   // ERROR1 .. ERROR3
 constexpr int kFirstAmount = 16;  // the amounts in table order
 
-ListedDocument ReadDocument(const db::Statement& s, int amounts) {
+}  // namespace
+
+// VIES_TYPE is empty for purchases so that both journals read the same positions.
+std::string ListSelect(db::Journal journal) {
+    std::string sql = "SELECT ID, NUMBER, KLON, TYPE, DOCNO, DDATE, KNUM, KNAME, SDELKA, ";
+    sql += db::Code8aColumn(journal);
+    sql += journal == db::Journal::Sales ? ", VIES_TYPE" : ", '' AS VIES_TYPE";
+    sql += ", DATE_CREATE, DATE_MODIFIED, ERROR1, ERROR2, ERROR3";
+    for (const char* amount : db::AmountColumns(journal)) sql += std::string(", ") + amount;
+    return sql + " FROM " + db::TableName(journal);
+}
+
+ListedDocument ReadListedDocument(const db::Statement& s, int amounts) {
     ListedDocument d;
     d.id = s.integer(0);
     d.number = static_cast<int>(s.real(1));
@@ -40,8 +45,6 @@ ListedDocument ReadDocument(const db::Statement& s, int amounts) {
         d.amounts[a] = platform::money::FromStoredLeva(s.real(kFirstAmount + a));
     return d;
 }
-
-}  // namespace
 
 db::JournalRow AddDocument(db::Database& db, db::Journal journal, db::JournalRow row,
                            Numbering numbering) {
@@ -96,7 +99,7 @@ std::vector<ListedDocument> LoadPeriodDocuments(db::Database& db, db::Journal jo
     auto s = branch ? db.query(LoadSql(journal, true), vin, *branch, period)
                     : db.query(LoadSql(journal, false), vin, period);
     std::vector<ListedDocument> documents;
-    while (s.step()) documents.push_back(ReadDocument(s, amounts));
+    while (s.step()) documents.push_back(ReadListedDocument(s, amounts));
     return documents;
 }
 

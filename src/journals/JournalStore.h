@@ -40,6 +40,12 @@ void DeleteDocument(db::Database& db, db::Journal journal, std::int64_t id, cons
 std::optional<std::string> LookUpCounterpartName(db::Database& db, db::Journal journal,
                                                  std::string_view identifier);
 
+// "SELECT <what a list shows> FROM <the journal's table>", for a WHERE clause
+// to follow; ReadListedDocument reads a row of it.
+std::string ListSelect(db::Journal journal);
+// `amounts`: how many amount columns the journal has.
+ListedDocument ReadListedDocument(const db::Statement& row, int amounts);
+
 // The documents of a journal's list for the VAT number and period, of one
 // branch or (nullopt) of the head office with all its branches, in no
 // particular order.
