@@ -11,6 +11,7 @@
 #include <csignal>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "db/Rows.h"
@@ -142,6 +143,8 @@ class ConversionFixture : public ::testing::Test {
     void expectCarriedOver() {
         auto db = db::Database::open(current());
         EXPECT_EQ(db::SchemaVersion(db), db::kSchemaVersion);
+        EXPECT_EQ(db.lock().format, db::PageFormat::Current) << "the delivered file's settings";
+        EXPECT_TRUE(db.lock().key.isRaw());
         EXPECT_EQ(Narrowed(RowsOf(db, "EDANNI", "rowid"), persons), persons);
         EXPECT_EQ(Narrowed(RowsOf(db, "DEKLAR", "ID", {"ID"}), returns), returns);
         EXPECT_EQ(Narrowed(RowsOf(db, "KONTRAG", "rowid"), counterparts), counterparts);
@@ -160,6 +163,14 @@ class ConversionFixture : public ::testing::Test {
 
 TEST_F(ConversionFixture, EveryRowOfAFileOfTheFirstVersionAndItsOldEngineSettingsIsCarriedOver) {
     prepare();
+    {
+        // The source really is of the old settings: this version's own would not open it.
+        const db::Lock thisVersion[] = {{db::Key::builtIn(), db::PageFormat::Current}};
+        EXPECT_THROW(db::Database::open(current(), thisVersion, db::Access::ReadOnly), db::Error);
+        EXPECT_EQ(
+            db::Database::open(current(), db::BuiltInLocks(), db::Access::ReadOnly).lock().format,
+            db::PageFormat::Legacy);
+    }
     const auto oldBytes = ReadFile(current());
     const auto report = app::TakeOverDeliveredDatabase(dir.path(), clock);
     ASSERT_EQ(report.outcome, app::ConversionOutcome::Converted) << report.failure;
@@ -297,5 +308,77 @@ TEST_F(ConversionFixture, ARunKilledAtAnyStepAndRunAgainCarriesEveryRowOnce) {
         expectCarriedOver();
         EXPECT_FALSE(fs::exists(delivered()));
         EXPECT_FALSE(fs::exists(dir / "ZORV.MDB.new"));
+    }
+}
+
+// A return meets one of the delivered file on VAT number, branch and period:
+// the returns of the branches of one period stay apart, and only a return
+// with the same three is rewritten.
+TEST_F(ConversionFixture, ReturnsAreMatchedOnVatNumberBranchAndPeriod) {
+    struct Return {
+        std::string vin, klon, period;
+        double ds01;
+        bool operator==(const Return&) const = default;
+    };
+    using Returns = std::vector<Return>;
+    struct Case {
+        const char* name;
+        std::string_view schema;
+        Returns delivered, source, expected;
+    };
+    const std::string a = "BG121212121", b = "BG131313131", p = "202611", q = "202610";
+    const auto withKlon = testing_support::kVersion0;
+    const auto withoutKlon = testing_support::kVersion0WithoutOptionalColumns;
+    const Case cases[] = {
+        {"three branches of one period",
+         withKlon,
+         {},
+         {{a, "", p, 1}, {a, "0001", p, 2}, {a, "0002", p, 3}},
+         {{a, "", p, 1}, {a, "0001", p, 2}, {a, "0002", p, 3}}},
+        {"a delivered return of the same three is rewritten, the others stay",
+         withKlon,
+         {{a, "", p, 9}, {a, "0002", p, 8}, {b, "0001", p, 7}},
+         {{a, "", p, 1}, {a, "0001", p, 2}},
+         {{a, "", p, 1}, {a, "0001", p, 2}, {a, "0002", p, 8}, {b, "0001", p, 7}}},
+        {"another period or VAT number is another return",
+         withKlon,
+         {{a, "", q, 9}},
+         {{a, "", p, 1}, {b, "", p, 2}},
+         {{a, "", q, 9}, {a, "", p, 1}, {b, "", p, 2}}},
+        {"a file without KLON holds the head office's",
+         withoutKlon,
+         {{a, "", p, 9}, {a, "0001", p, 8}},
+         {{a, "", p, 1}, {a, "", q, 2}},
+         {{a, "", q, 2}, {a, "", p, 1}, {a, "0001", p, 8}}},
+    };
+    const auto insert = [](db::Database& db, const Return& r, bool klon) {
+        if (klon)
+            db.execute("INSERT INTO DEKLAR (VIN, KLON, PERIOD, DS01) VALUES (?, ?, ?, ?)", r.vin,
+                       r.klon, r.period, r.ds01);
+        else
+            db.execute("INSERT INTO DEKLAR (VIN, PERIOD, DS01) VALUES (?, ?, ?)", r.vin, r.period,
+                       r.ds01);
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto& entry : fs::directory_iterator(dir.path())) fs::remove(entry.path());
+        {
+            auto source = CreateOlderDatabase(current(), c.schema);
+            for (const auto& r : c.source) insert(source, r, c.schema == withKlon);
+            auto target = db::Database::create(delivered());
+            for (const auto& r : c.delivered) insert(target, r, true);
+        }
+        const auto report = app::TakeOverDeliveredDatabase(dir.path(), clock);
+        ASSERT_EQ(report.outcome, app::ConversionOutcome::Converted) << report.failure;
+        EXPECT_EQ(report.carried.returns, static_cast<std::int64_t>(c.source.size()));
+        auto db = db::Database::open(current());
+        auto s = db.query("SELECT VIN, KLON, PERIOD, DS01 FROM DEKLAR ORDER BY VIN, PERIOD, KLON");
+        Returns held;
+        while (s.step()) held.push_back({s.text(0), s.text(1), s.text(2), s.real(3)});
+        Returns expected = c.expected;
+        std::sort(expected.begin(), expected.end(), [](const Return& x, const Return& y) {
+            return std::tie(x.vin, x.period, x.klon) < std::tie(y.vin, y.period, y.klon);
+        });
+        EXPECT_EQ(held, expected);
     }
 }
