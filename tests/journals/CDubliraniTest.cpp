@@ -32,18 +32,19 @@ class DuplicatesFixture : public journals_test::JournalFixture {
         return add(db::Journal::Sales, docNo, "BG999999999", type, klon);
     }
     std::int64_t add(db::Journal journal, const std::string& docNo, const std::string& knum,
-                     const std::string& type, const std::string& klon) {
+                     const std::string& type, const std::string& klon,
+                     const std::string& period = kPeriod, const std::string& vin = kVin) {
         auto row = db::EmptyJournalRow(journal);
-        row.vin = kVin;
+        row.vin = vin;
         row.klon = klon;
-        row.period = kPeriod;
+        row.period = period;
         row.type = type;
         row.docNo = docNo;
         row.knum = knum;
         row.date = "05/03/2024";
         row.dateCreate = "2024/03/05 10:00";
         const auto id = db::InsertJournalRow(t.db(), journal, row);
-        db::RenumberPeriod(t.db(), kVin, kPeriod);
+        db::RenumberPeriod(t.db(), vin, period);
         return id;
     }
     // A VAT return of the period, which lets the chooser list it.
@@ -234,4 +235,64 @@ TEST_F(DuplicatesFixture, ADeletionThatFailsChangesNothing) {
     EXPECT_EQ(numbers(db::Journal::Purchases), (std::vector<int>{1, 2}));
     EXPECT_EQ(rows(db::Journal::Purchases)[1].id, again);
     EXPECT_EQ(rows(db::Journal::Sales)[0].id, saleFirst);
+}
+
+// Which two documents of a journal make a group: the rules of both journals,
+// pair by pair. The second document of each pair is entered later.
+TEST_F(DuplicatesFixture, TheRulesOfAGroup) {
+    using J = db::Journal;
+    struct Document {
+        std::string type = "01", docNo = "1", knum = "121212121", klon = "";
+        std::string period = kPeriod, vin = kVin;
+    };
+    struct Case {
+        const char* name;
+        J journal;
+        Document first, second;
+        bool duplicates;
+    };
+    const std::string none = "999999999999999";
+    const Case cases[] = {
+        {"the same purchase twice", J::Purchases, {}, {}, true},
+        {"an invoice and a debit note of one number and supplier",
+         J::Purchases,
+         {},
+         {.type = "02"},
+         true},
+        {"protocols and notes of the list take part",
+         J::Purchases,
+         {.type = "09"},
+         {.type = "13"},
+         true},
+        {"types 11 and 12", J::Purchases, {.type = "11"}, {.type = "12"}, true},
+        {"another supplier", J::Purchases, {}, {.knum = "131313131"}, false},
+        {"another branch", J::Purchases, {}, {.klon = "0001"}, false},
+        {"another number", J::Purchases, {}, {.docNo = "2"}, false},
+        {"a supplier without an identifier", J::Purchases, {.knum = none}, {.knum = none}, false},
+        {"customs documents", J::Purchases, {.type = "07"}, {.type = "07"}, false},
+        {"an invoice and a customs document", J::Purchases, {}, {.type = "07"}, false},
+        {"another period", J::Purchases, {}, {.period = "202402"}, false},
+        {"another person", J::Purchases, {}, {.vin = "BG121212121"}, false},
+        {"the same sale twice", J::Sales, {}, {}, true},
+        {"a sale to another buyer with the same number", J::Sales, {}, {.knum = "131313131"}, true},
+        {"sales to buyers without an identifier", J::Sales, {.knum = none}, {.knum = none}, true},
+        {"a sale of a branch", J::Sales, {}, {.klon = "0001"}, false},
+        {"sales of type 07", J::Sales, {.type = "07"}, {.type = "07"}, false},
+        {"a sale of another period", J::Sales, {}, {.period = "202402"}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        t.db().executeScript("DELETE FROM POKUPKI; DELETE FROM PRODAGBI;");
+        for (const auto& d : {c.first, c.second})
+            add(c.journal, d.docNo, d.knum, d.type, d.klon, d.period, d.vin);
+        const auto found = journals::FindDuplicates(t.db(), c.journal, kVin, kPeriod);
+        if (!c.duplicates) {
+            EXPECT_TRUE(found.empty());
+            continue;
+        }
+        ASSERT_EQ(found.size(), 2u);
+        EXPECT_TRUE(found[0].earliest);
+        EXPECT_FALSE(found[1].earliest);
+        EXPECT_LT(found[0].document.id, found[1].document.id);
+    }
 }
