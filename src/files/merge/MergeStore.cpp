@@ -3,6 +3,8 @@
 #include <cstdint>
 
 #include "db/Renumber.h"
+#include "db/Rows.h"
+#include "db/SchemaCheck.h"
 
 namespace files::merge {
 namespace {
@@ -22,7 +24,8 @@ std::string InsertSql(db::Journal journal) {
     add(db::Code8aColumn(journal));
     if (sales) add("VIES_TYPE");
     for (const char* column : db::AmountColumns(journal)) add(column);
-    for (const char* column : {"NUMBER", "DATE_CREATE", "ERROR1", "ERROR2", "ERROR3"}) add(column);
+    for (const char* column : {"NUMBER", "DATE_CREATE", "ERROR1", "ERROR2", "ERROR3", "ID"})
+        add(column);
     return std::string("INSERT INTO ") + db::TableName(journal) + " (" + columns + ") VALUES (" +
            values + ")";
 }
@@ -37,7 +40,10 @@ std::int64_t UnsignedWord(const db::ErrorSet& errors, int word) {
 // One prepared insert, bound anew for every document.
 struct MergeStore::Inserter {
     Inserter(db::Database& db, db::Journal journal)
-        : journal(journal), statement(db.prepare(InsertSql(journal))) {}
+        : db(db),
+          journal(journal),
+          statement(db.prepare(InsertSql(journal))),
+          counted(db::SchemaVersion(db) >= 1) {}
 
     void insert(const MergedDocument& d, long long number, const std::string& dateCreate) {
         db::Binder b(statement);
@@ -46,12 +52,30 @@ struct MergeStore::Inserter {
         for (std::size_t k = 0; k < d.amountCount(); ++k) b << d.amounts[k];
         b << static_cast<double>(number) << dateCreate;
         for (int word = 0; word < 3; ++word) b << UnsignedWord(d.errors, word);
+        if (counted)
+            b << nextId();
+        else
+            b << db::Null{};  // files of the first version count the IDs themselves
         statement.run();
         statement.reset();
     }
 
+    // IDs from the journal's counter, taken in blocks; the unused rest of the
+    // last block is a gap, as a deleted document leaves one.
+    std::int64_t nextId() {
+        constexpr std::int64_t kBlock = 4096;
+        if (next == end) {
+            next = db::ReserveJournalIds(db, journal, kBlock);
+            end = next + kBlock;
+        }
+        return next++;
+    }
+
+    db::Database& db;
     db::Journal journal;
     db::Statement statement;
+    bool counted;
+    std::int64_t next = 0, end = 0;
 };
 
 MergeStore::MergeStore(db::Database& db, std::string dateCreate)

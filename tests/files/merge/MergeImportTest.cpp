@@ -347,7 +347,7 @@ TEST(MergeImportKilled, AKillAtAnyMomentLeavesTheJournalsAsBeforeOrFullyAdded) {
     };
     {
         db::Database db = db::Database::create(file);
-        db.execute("INSERT INTO PRODAGBI (VIN, PERIOD, NUMBER) VALUES (?, ?, 1)", kOwnVin,
+        db.execute("INSERT INTO PRODAGBI (ID, VIN, PERIOD, NUMBER) VALUES (1, ?, ?, 1)", kOwnVin,
                    kOwnPeriod);
     }
     long long before = 1, outcomesAfter = 0;
