@@ -187,12 +187,15 @@ TEST(EngineMessages, RealFailuresArriveWithTheirSentence) {
         auto db = db::Database::open(dir / "ZORV.MDB");
         AddCounterparts(db, 0, 2000);
     }
-    // Bytes in the middle of the file damaged: the page no longer matches its
-    // authentication code.
+    // Bytes in the middle of the last pages, which the counterparts filled,
+    // damaged: those pages no longer match their authentication codes.
     {
+        const auto pages = static_cast<long>(std::filesystem::file_size(dir / "ZORV.MDB") / 4096);
         std::fstream file(dir / "ZORV.MDB", std::ios::in | std::ios::out | std::ios::binary);
-        file.seekp(4096 * 20 + 100);
-        file.write(std::string(64, '\x5a').data(), 64);
+        for (long page = pages - 16; page < pages; ++page) {
+            file.seekp(4096 * page + 100);
+            file.write(std::string(64, '\x5a').data(), 64);
+        }
     }
     try {
         auto db = db::Database::open(dir / "ZORV.MDB");
