@@ -22,9 +22,12 @@ bool HasZorevaTables(Database& db) {
     return s.step() && s.integer(0) == 6;
 }
 
+// Told by the tables, as the file's user version holds the day of the last
+// backup: version 1 brought the ID counter JOURNAL_IDS.
 int SchemaVersion(Database& db) {
-    auto s = db.query("PRAGMA user_version");
-    return s.step() ? static_cast<int>(s.integer(0)) : 0;
+    auto s = db.query(
+        "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'JOURNAL_IDS'");
+    return s.step() && s.integer(0) > 0 ? 1 : 0;
 }
 
 }  // namespace db

@@ -3,9 +3,9 @@
 -- The program never creates tables: the install step builds ZORV1.MDB from
 -- this file, and start-up carries the user's data into it.
 --
--- The version grows with every change of this file; a database of an older
--- version is carried into a new file of this one at start-up.
-PRAGMA user_version = 1;
+-- The version grows with every change of this file (db::SchemaVersion tells
+-- it by the tables a file has); a database of an older version is carried
+-- into a new file of this one at start-up.
 
 CREATE TABLE EDANNI (
     BULSTAT   TEXT NOT NULL,
