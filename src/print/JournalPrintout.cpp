@@ -192,12 +192,13 @@ JournalLayout PurchaseJournalLayout(Surface& surface, const std::string& vin,
                           1416,
                           254};
     for (std::size_t i = 0; i < std::size(kTextColumns); ++i) {
-        const auto& spec = kTextColumns[i];
-        const bool tahoma = spec.cell == JournalCell::Number || spec.cell == JournalCell::Klon ||
-                            spec.cell == JournalCell::Type || spec.cell == JournalCell::Code8a;
-        l.columns.push_back({spec.number, spec.heading, spec.cell, 0, tahoma ? tahoma7 : courier,
-                             spec.cell == JournalCell::Number ? Align::Right : Align::Left, 0,
-                             widths[i]});
+        const auto& column = kTextColumns[i];
+        const bool tahoma = column.cell == JournalCell::Number ||
+                            column.cell == JournalCell::Klon || column.cell == JournalCell::Type ||
+                            column.cell == JournalCell::Code8a;
+        l.columns.push_back(
+            {column.number, column.heading, column.cell, 0, tahoma ? tahoma7 : courier,
+             column.cell == JournalCell::Number ? Align::Right : Align::Left, 0, widths[i]});
     }
     const auto headings = PurchaseAmountHeadings(period);
     for (int a = 0; a < db::kPurchaseAmounts; ++a)
@@ -256,12 +257,13 @@ JournalLayout SalesJournalLayout(Surface& surface, const std::string& vin,
                           surface.textWidth(kGoodsSample, courier),
                           klonWidth};
     for (std::size_t i = 0; i < std::size(kTextColumns); ++i) {
-        const auto& spec = kTextColumns[i];
-        const bool tahoma = spec.cell == JournalCell::Number || spec.cell == JournalCell::Klon ||
-                            spec.cell == JournalCell::Type || spec.cell == JournalCell::Code8a;
-        l.columns.push_back({spec.number, spec.heading, spec.cell, 0, tahoma ? tahoma6 : courier,
-                             spec.cell == JournalCell::Number ? Align::Right : Align::Left, 0,
-                             widths[i]});
+        const auto& column = kTextColumns[i];
+        const bool tahoma = column.cell == JournalCell::Number ||
+                            column.cell == JournalCell::Klon || column.cell == JournalCell::Type ||
+                            column.cell == JournalCell::Code8a;
+        l.columns.push_back(
+            {column.number, column.heading, column.cell, 0, tahoma ? tahoma6 : courier,
+             column.cell == JournalCell::Number ? Align::Right : Align::Left, 0, widths[i]});
     }
     // Columns 9 to 25 in the journal's order of columns (not of the table).
     static constexpr db::SaleAmount kOrder[] = {
