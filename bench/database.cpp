@@ -18,6 +18,7 @@
 #include <random>
 #include <string>
 
+#include "SilentHost.h"
 #include "app/CZorevaApp.h"
 #include "db/Database.h"
 #include "db/Rows.h"
@@ -44,27 +45,6 @@ db::Lock LockOf(int settings) {
 void UseEarlierSettings(db::Database& db) {
     db.executeScript("PRAGMA journal_mode=DELETE; PRAGMA cache_size=-2000;");
 }
-
-// Answers Yes to every question; shows nothing.
-class SilentHost : public ui::Host {
-  public:
-    void message(const std::string&, ui::Icon) override { ++messages; }
-    ui::Answer ask(const std::string&, ui::Buttons, ui::Icon) override { return ui::Answer::Yes; }
-    ui::Result runModal(ui::Dialog&) override { return ui::Result::Cancel; }
-    std::optional<std::filesystem::path> chooseFolder(const ui::FolderRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::filesystem::path> saveFile(const ui::SaveFileRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::filesystem::path> openFile(const ui::OpenFileRequest&) override {
-        return std::nullopt;
-    }
-    void print(const ui::PrintJob&) override {}
-    void openTextFile(const std::filesystem::path&) override {}
-    void openFolder(const std::filesystem::path&) override {}
-    int messages = 0;
-};
 
 // A home with the settings file and a data folder holding a database of
 // kRows purchase documents made with the given settings.

@@ -24,6 +24,7 @@
 #include <random>
 #include <string>
 
+#include "SilentHost.h"
 #include "db/Database.h"
 #include "db/Rows.h"
 #include "journals/CPokupki.h"
@@ -38,27 +39,6 @@ constexpr int kRows = 1'000'000;
 constexpr int kPersons = 10;  // the benchmarked person holds every tenth row
 const std::string kVin = "BG175074752";
 const std::string kPeriod = "202311";
-
-// Answers Yes to every question; shows nothing.
-class SilentHost : public ui::Host {
-  public:
-    void message(const std::string&, ui::Icon) override { ++messages; }
-    ui::Answer ask(const std::string&, ui::Buttons, ui::Icon) override { return ui::Answer::Yes; }
-    ui::Result runModal(ui::Dialog&) override { return ui::Result::Cancel; }
-    std::optional<std::filesystem::path> chooseFolder(const ui::FolderRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::filesystem::path> saveFile(const ui::SaveFileRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::filesystem::path> openFile(const ui::OpenFileRequest&) override {
-        return std::nullopt;
-    }
-    void print(const ui::PrintJob&) override {}
-    void openTextFile(const std::filesystem::path&) override {}
-    void openFolder(const std::filesystem::path&) override {}
-    int messages = 0;
-};
 
 struct World {
     std::filesystem::path folder;
