@@ -15,6 +15,7 @@
 
 #include "db/Backups.h"
 #include "db/Database.h"
+#include "support/ChildProcess.h"
 #include "support/TempDir.h"
 
 using testing_support::ReadFile;
@@ -140,24 +141,12 @@ std::chrono::duration<double> RestoreInChild(const std::filesystem::path& file,
                                              const std::filesystem::path& archive,
                                              const std::filesystem::path& kept,
                                              std::optional<std::chrono::microseconds> delay) {
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        try {
+    return testing_support::RunInChild(
+        [&] {
             auto db = db::Database::open(file);
             db.replaceWith(archive, db::BuiltInLocks().front(), kept);
-        } catch (...) {
-            ::_exit(1);
-        }
-        ::_exit(0);
-    }
-    if (delay) {
-        std::this_thread::sleep_for(*delay);
-        ::kill(child, SIGKILL);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return std::chrono::steady_clock::now() - start;
+        },
+        delay);
 }
 
 }  // namespace

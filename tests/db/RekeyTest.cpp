@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "db/Database.h"
+#include "support/ChildProcess.h"
 #include "support/TempDir.h"
 
 using testing_support::TempDir;
@@ -62,24 +63,12 @@ std::optional<db::Database> OpenWith(const std::filesystem::path& file, const db
 std::chrono::duration<double> RekeyInChild(const std::filesystem::path& file, const db::Key& from,
                                            const db::Key& to,
                                            std::optional<std::chrono::microseconds> delay) {
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        try {
+    return testing_support::RunInChild(
+        [&] {
             auto db = db::Database::open(file, db::LocksOf(from));
             db.rekey(to);
-        } catch (...) {
-            ::_exit(1);
-        }
-        ::_exit(0);
-    }
-    if (delay) {
-        std::this_thread::sleep_for(*delay);
-        ::kill(child, SIGKILL);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return std::chrono::steady_clock::now() - start;
+        },
+        delay);
 }
 
 }  // namespace
