@@ -9,7 +9,8 @@
 
 namespace testing_support {
 
-// The tables of earlier versions, kept in tests/support/schemas.
+// The tables of earlier versions, kept in tests/support/schemas, and those
+// made from them.
 inline constexpr std::string_view kVersion0 = "version0";
 // Version 0 as the oldest files have it: no KLON in DEKLAR, no BS8A, no SS8A.
 inline constexpr std::string_view kVersion0WithoutOptionalColumns =
