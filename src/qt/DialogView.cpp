@@ -223,6 +223,15 @@ void DialogView::placeControls() {
     }
 }
 
+template <class Sender, class Signal, class Handler>
+void DialogView::relay(Sender* sender, Signal signal, Handler handler) {
+    connect(sender, signal, this, [this, handler](const auto&... values) {
+        if (syncing_) return;
+        handler(values...);
+        afterEvent();
+    });
+}
+
 QWidget* DialogView::create(ui::Control& control, QWidget* parent) {
     switch (control.kind()) {
         case ui::Kind::Label: {
@@ -239,19 +248,15 @@ QWidget* DialogView::create(ui::Control& control, QWidget* parent) {
         case ui::Kind::Edit: {
             auto& edit = static_cast<ui::Edit&>(control);
             auto* line = new QLineEdit(parent);
-            connect(line, &QLineEdit::textEdited, this, [this, &edit](const QString& text) {
-                model_.userEdit(edit, FromQt(text));
-                afterEvent();
-            });
+            relay(line, &QLineEdit::textEdited,
+                  [this, &edit](const QString& text) { model_.userEdit(edit, FromQt(text)); });
             return line;
         }
         case ui::Kind::ComboBox: {
             auto& combo = static_cast<ui::ComboBox&>(control);
             auto* box = new ItemComboBox(parent);
-            connect(box, &QComboBox::activated, this, [this, &combo](int index) {
-                model_.userChoose(combo, index);
-                afterEvent();
-            });
+            relay(box, &QComboBox::activated,
+                  [this, &combo](int index) { model_.userChoose(combo, index); });
             return box;
         }
         case ui::Kind::DatePicker: {
@@ -261,30 +266,23 @@ QWidget* DialogView::create(ui::Control& control, QWidget* parent) {
             date->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
             date->setMinimumDate(kNoDate);
             date->setSpecialValueText(QStringLiteral(" "));
-            connect(date, &QDateEdit::dateChanged, this, [this, &picker](const QDate& value) {
-                if (syncing_) return;
+            relay(date, &QDateEdit::dateChanged, [this, &picker](const QDate& value) {
                 model_.userPickDate(picker, FromQDate(value));
-                afterEvent();
             });
             return date;
         }
         case ui::Kind::CheckBox: {
             auto& check = static_cast<ui::CheckBox&>(control);
             auto* box = new QCheckBox(parent);
-            connect(box, &QCheckBox::clicked, this, [this, &check](bool checked) {
-                model_.userToggle(check, checked);
-                afterEvent();
-            });
+            relay(box, &QCheckBox::clicked,
+                  [this, &check](bool checked) { model_.userToggle(check, checked); });
             return box;
         }
         case ui::Kind::Button: {
             auto& button = static_cast<ui::Button&>(control);
             auto* push = new QPushButton(parent);
             push->setAutoDefault(false);
-            connect(push, &QPushButton::clicked, this, [this, &button] {
-                model_.userPress(button);
-                afterEvent();
-            });
+            relay(push, &QPushButton::clicked, [this, &button](bool) { model_.userPress(button); });
             return push;
         }
         case ui::Kind::TextBox: {
@@ -345,24 +343,17 @@ QWidget* DialogView::createList(ui::ListView& list, QWidget* parent) {
     // The rows the list holds already are shown at once: size the columns now.
     fitColumns(list, view);
 
-    connect(rows, &RowSourceModel::checkToggled, this, [this, &list](int row, bool checked) {
-        model_.userCheckRow(list, row, checked);
-        afterEvent();
-    });
-    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this, &list, view] {
-                if (syncing_) return;
-                std::vector<int> selected;
-                for (const QModelIndex& index : view->selectionModel()->selectedRows())
-                    selected.push_back(index.row());
-                model_.userSelectRows(list, selected);
-                afterEvent();
-            });
-    connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this, &list](int column) {
-                model_.userClickHeader(list, column);
-                afterEvent();
-            });
+    relay(rows, &RowSourceModel::checkToggled,
+          [this, &list](int row, bool checked) { model_.userCheckRow(list, row, checked); });
+    relay(view->selectionModel(), &QItemSelectionModel::selectionChanged,
+          [this, &list, view](const QItemSelection&, const QItemSelection&) {
+              std::vector<int> selected;
+              for (const QModelIndex& index : view->selectionModel()->selectedRows())
+                  selected.push_back(index.row());
+              model_.userSelectRows(list, selected);
+          });
+    relay(view->horizontalHeader(), &QHeaderView::sectionClicked,
+          [this, &list](int column) { model_.userClickHeader(list, column); });
     return view;
 }
 

@@ -40,6 +40,14 @@ std::filesystem::path ToPath(const QString& file) {
     return std::filesystem::path(file.toStdU16String());
 }
 
+// Runs a file dialog; the file or folder chosen, nullopt when the person
+// cancelled.
+std::optional<std::filesystem::path> Chosen(QFileDialog& chooser) {
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return std::nullopt;
+    return ToPath(chooser.selectedFiles().front());
+}
+
 }  // namespace
 
 QWidget* QtHost::parent() const {
@@ -87,9 +95,7 @@ std::optional<std::filesystem::path> QtHost::chooseFolder(const ui::FolderReques
     chooser.setOption(QFileDialog::ShowDirsOnly);
     chooser.setOption(QFileDialog::DontUseNativeDialog);
     if (!request.prompt.empty()) chooser.setLabelText(QFileDialog::LookIn, ToQt(request.prompt));
-    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
-        return std::nullopt;
-    return ToPath(chooser.selectedFiles().front());
+    return Chosen(chooser);
 }
 
 std::optional<std::filesystem::path> QtHost::saveFile(const ui::SaveFileRequest& request) {
@@ -99,9 +105,7 @@ std::optional<std::filesystem::path> QtHost::saveFile(const ui::SaveFileRequest&
     chooser.setOption(QFileDialog::DontUseNativeDialog);
     chooser.setDefaultSuffix(ToQt(request.defaultExtension));
     chooser.selectFile(ToQt(request.proposedName));
-    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
-        return std::nullopt;
-    return ToPath(chooser.selectedFiles().front());
+    return Chosen(chooser);
 }
 
 std::optional<std::filesystem::path> QtHost::openFile(const ui::OpenFileRequest& request) {
@@ -110,9 +114,7 @@ std::optional<std::filesystem::path> QtHost::openFile(const ui::OpenFileRequest&
     chooser.setAcceptMode(QFileDialog::AcceptOpen);
     chooser.setFileMode(QFileDialog::ExistingFile);
     chooser.setOption(QFileDialog::DontUseNativeDialog);
-    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
-        return std::nullopt;
-    return ToPath(chooser.selectedFiles().front());
+    return Chosen(chooser);
 }
 
 void QtHost::print(const ui::PrintJob& job) {
