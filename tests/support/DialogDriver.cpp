@@ -15,6 +15,15 @@ std::string InQuotes(std::string_view name) {
     return "\"" + std::string(name) + "\"";
 }
 
+// Whether a drop-down or list has the item, row or column `index` of
+// `count`; a failure at the test's line when it has not.
+bool Has(std::string_view name, const char* what, int index, int count,
+         std::source_location where) {
+    if (index >= 0 && index < count) return true;
+    Fail(where, InQuotes(name) + " has no " + what + " " + std::to_string(index));
+    return false;
+}
+
 // The first character of UTF-8 text and the rest.
 std::pair<std::string, std::string_view> FirstCharacter(std::string_view text) {
     const auto first = platform::Utf8Prefix(text, 1);
@@ -159,11 +168,9 @@ DialogDriver& DialogDriver::choose(std::string_view name, std::string_view item,
 
 DialogDriver& DialogDriver::chooseIndex(std::string_view name, int index, Where where) {
     auto& combo = get<ui::ComboBox>(name);
-    if (index < 0 || index >= static_cast<int>(combo.items().size())) {
-        Fail(where, InQuotes(name) + " has no item " + std::to_string(index));
-        return *this;
-    }
-    if (canReach(combo, "choose in", where)) dialog_.userChoose(combo, index);
+    if (Has(name, "item", index, static_cast<int>(combo.items().size()), where) &&
+        canReach(combo, "choose in", where))
+        dialog_.userChoose(combo, index);
     return *this;
 }
 
@@ -200,10 +207,7 @@ DialogDriver& DialogDriver::select(std::string_view list, int row, Where where) 
 DialogDriver& DialogDriver::selectRows(std::string_view list, std::vector<int> rows, Where where) {
     auto& view = get<ui::ListView>(list);
     for (int row : rows)
-        if (row < 0 || row >= view.rowCount()) {
-            Fail(where, InQuotes(list) + " has no row " + std::to_string(row));
-            return *this;
-        }
+        if (!Has(list, "row", row, view.rowCount(), where)) return *this;
     if (rows.size() > 1 && !view.multiSelect()) {
         Fail(where, InQuotes(list) + " selects one row at a time");
         return *this;
@@ -218,21 +222,16 @@ DialogDriver& DialogDriver::checkRow(std::string_view list, int row, bool checke
         Fail(where, InQuotes(list) + " has no check boxes");
         return *this;
     }
-    if (row < 0 || row >= view.rowCount()) {
-        Fail(where, InQuotes(list) + " has no row " + std::to_string(row));
-        return *this;
-    }
-    if (canReach(view, "check a row of", where)) dialog_.userCheckRow(view, row, checked);
+    if (Has(list, "row", row, view.rowCount(), where) && canReach(view, "check a row of", where))
+        dialog_.userCheckRow(view, row, checked);
     return *this;
 }
 
 DialogDriver& DialogDriver::clickHeader(std::string_view list, int column, Where where) {
     auto& view = get<ui::ListView>(list);
-    if (column < 0 || column >= static_cast<int>(view.columns().size())) {
-        Fail(where, InQuotes(list) + " has no column " + std::to_string(column));
-        return *this;
-    }
-    if (canReach(view, "click a header of", where)) dialog_.userClickHeader(view, column);
+    if (Has(list, "column", column, static_cast<int>(view.columns().size()), where) &&
+        canReach(view, "click a header of", where))
+        dialog_.userClickHeader(view, column);
     return *this;
 }
 

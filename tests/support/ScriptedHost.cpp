@@ -170,17 +170,21 @@ std::optional<Box> ScriptedHost::takeBox() {
     return boxes_[checked_++];
 }
 
-void ScriptedHost::expectMessage(const std::string& text, ui::Icon icon, Where where) {
-    const Box expected{text, icon, ui::Buttons::Ok, std::nullopt};
+void ScriptedHost::expectBox(const Box& expected, const char* missing, Where where) {
     const auto box = takeBox();
     if (!box) {
         ADD_FAILURE_AT(where.file_name(), where.line())
-            << "no box was shown; expected " << Describe(expected);
-    } else if (box->text != text || box->icon != icon || box->buttons != ui::Buttons::Ok) {
+            << missing << "; expected " << Describe(expected);
+    } else if (box->text != expected.text || box->icon != expected.icon ||
+               box->buttons != expected.buttons) {
         ADD_FAILURE_AT(where.file_name(), where.line())
             << "the box shown was " << Describe(*box) << "\n              expected "
             << Describe(expected);
     }
+}
+
+void ScriptedHost::expectMessage(const std::string& text, ui::Icon icon, Where where) {
+    expectBox({text, icon, ui::Buttons::Ok, std::nullopt}, "no box was shown", where);
 }
 
 void ScriptedHost::expectError(const std::string& text, Where where) {
@@ -197,16 +201,7 @@ void ScriptedHost::expectWarning(const std::string& text, Where where) {
 
 void ScriptedHost::expectQuestion(const std::string& text, ui::Buttons buttons, ui::Icon icon,
                                   Where where) {
-    const Box expected{text, icon, buttons, std::nullopt};
-    const auto box = takeBox();
-    if (!box) {
-        ADD_FAILURE_AT(where.file_name(), where.line())
-            << "no question was asked; expected " << Describe(expected);
-    } else if (box->text != text || box->icon != icon || box->buttons != buttons) {
-        ADD_FAILURE_AT(where.file_name(), where.line())
-            << "the box shown was " << Describe(*box) << "\n              expected "
-            << Describe(expected);
-    }
+    expectBox({text, icon, buttons, std::nullopt}, "no question was asked", where);
 }
 
 void ScriptedHost::expectNoMoreBoxes(Where where) {

@@ -96,6 +96,10 @@ class ScriptedHost : public ui::Host {
     const std::vector<ui::PrintJob>& printJobs() const { return printJobs_; }
 
   private:
+    // Checks the oldest box not checked yet against `expected`; `missing`
+    // says what was awaited when no box is left.
+    void expectBox(const Box& expected, const char* missing, Where where);
+
     std::deque<ui::Answer> answers_;
     std::deque<DialogScript> dialogScripts_;
     std::deque<std::optional<std::filesystem::path>> folders_, files_, openFiles_;
