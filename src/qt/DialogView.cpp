@@ -224,12 +224,13 @@ void DialogView::placeControls() {
 }
 
 template <class Sender, class Signal, class Handler>
-void DialogView::relay(Sender* sender, Signal signal, Handler handler) {
+Sender* DialogView::relay(Sender* sender, Signal signal, Handler handler) {
     connect(sender, signal, this, [this, handler](const auto&... values) {
         if (syncing_) return;
         handler(values...);
         afterEvent();
     });
+    return sender;
 }
 
 QWidget* DialogView::create(ui::Control& control, QWidget* parent) {
@@ -245,20 +246,16 @@ QWidget* DialogView::create(ui::Control& control, QWidget* parent) {
             group->setFocusPolicy(Qt::NoFocus);
             return group;
         }
-        case ui::Kind::Edit: {
-            auto& edit = static_cast<ui::Edit&>(control);
-            auto* line = new QLineEdit(parent);
-            relay(line, &QLineEdit::textEdited,
-                  [this, &edit](const QString& text) { model_.userEdit(edit, FromQt(text)); });
-            return line;
-        }
-        case ui::Kind::ComboBox: {
-            auto& combo = static_cast<ui::ComboBox&>(control);
-            auto* box = new ItemComboBox(parent);
-            relay(box, &QComboBox::activated,
-                  [this, &combo](int index) { model_.userChoose(combo, index); });
-            return box;
-        }
+        case ui::Kind::Edit:
+            return relay(new QLineEdit(parent), &QLineEdit::textEdited,
+                         [this, &edit = static_cast<ui::Edit&>(control)](const QString& text) {
+                             model_.userEdit(edit, FromQt(text));
+                         });
+        case ui::Kind::ComboBox:
+            return relay(new ItemComboBox(parent), &QComboBox::activated,
+                         [this, &combo = static_cast<ui::ComboBox&>(control)](int index) {
+                             model_.userChoose(combo, index);
+                         });
         case ui::Kind::DatePicker: {
             auto& picker = static_cast<ui::DatePicker&>(control);
             auto* date = new DayFirstDateEdit(parent);
@@ -266,24 +263,22 @@ QWidget* DialogView::create(ui::Control& control, QWidget* parent) {
             date->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
             date->setMinimumDate(kNoDate);
             date->setSpecialValueText(QStringLiteral(" "));
-            relay(date, &QDateEdit::dateChanged, [this, &picker](const QDate& value) {
+            return relay(date, &QDateEdit::dateChanged, [this, &picker](const QDate& value) {
                 model_.userPickDate(picker, FromQDate(value));
             });
-            return date;
         }
-        case ui::Kind::CheckBox: {
-            auto& check = static_cast<ui::CheckBox&>(control);
-            auto* box = new QCheckBox(parent);
-            relay(box, &QCheckBox::clicked,
-                  [this, &check](bool checked) { model_.userToggle(check, checked); });
-            return box;
-        }
+        case ui::Kind::CheckBox:
+            return relay(new QCheckBox(parent), &QCheckBox::clicked,
+                         [this, &check = static_cast<ui::CheckBox&>(control)](bool checked) {
+                             model_.userToggle(check, checked);
+                         });
         case ui::Kind::Button: {
-            auto& button = static_cast<ui::Button&>(control);
             auto* push = new QPushButton(parent);
             push->setAutoDefault(false);
-            relay(push, &QPushButton::clicked, [this, &button](bool) { model_.userPress(button); });
-            return push;
+            return relay(push, &QPushButton::clicked,
+                         [this, &button = static_cast<ui::Button&>(control)](bool) {
+                             model_.userPress(button);
+                         });
         }
         case ui::Kind::TextBox: {
             auto* text = new QPlainTextEdit(parent);

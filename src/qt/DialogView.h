@@ -51,9 +51,9 @@ class DialogView : public QDialog {
     void afterEvent();
     // Hands what a person does on a widget to the model through `handler`,
     // then runs afterEvent(); what widgets signal while the view itself sets
-    // them is not a person's doing and is passed over.
+    // them is not a person's doing and is passed over. Returns the sender.
     template <class Sender, class Signal, class Handler>
-    void relay(Sender* sender, Signal signal, Handler handler);
+    Sender* relay(Sender* sender, Signal signal, Handler handler);
     void focusChanged(QWidget* old, QWidget* now);
     ui::Control* controlOf(QWidget* widget) const;
     void syncControl(ui::Control& control, QWidget* widget);

@@ -40,9 +40,17 @@ std::filesystem::path ToPath(const QString& file) {
     return std::filesystem::path(file.toStdU16String());
 }
 
-// Runs a file dialog; the file or folder chosen, nullopt when the person
-// cancelled.
-std::optional<std::filesystem::path> Chosen(QFileDialog& chooser) {
+// Runs one of the program's own file dialogs, set up further by `setUp`: Qt's,
+// which speaks Bulgarian, not the desktop's (the option takes effect only
+// when set before any other). The file or folder chosen; nullopt when the
+// person cancelled.
+std::optional<std::filesystem::path> Choose(QWidget* parent, const std::string& title,
+                                            const std::filesystem::path& folder,
+                                            const QString& filter,
+                                            const std::function<void(QFileDialog&)>& setUp) {
+    QFileDialog chooser(parent, ToQt(title), ToQt(folder.string()), filter);
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    setUp(chooser);
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return std::nullopt;
     return ToPath(chooser.selectedFiles().front());
@@ -90,31 +98,29 @@ ui::Result QtHost::runModal(ui::Dialog& dialog) {
 }
 
 std::optional<std::filesystem::path> QtHost::chooseFolder(const ui::FolderRequest& request) {
-    QFileDialog chooser(parent(), ToQt(request.title), ToQt(request.start.string()));
-    chooser.setFileMode(QFileDialog::Directory);
-    chooser.setOption(QFileDialog::ShowDirsOnly);
-    chooser.setOption(QFileDialog::DontUseNativeDialog);
-    if (!request.prompt.empty()) chooser.setLabelText(QFileDialog::LookIn, ToQt(request.prompt));
-    return Chosen(chooser);
+    return Choose(parent(), request.title, request.start, QString(), [&](QFileDialog& chooser) {
+        chooser.setFileMode(QFileDialog::Directory);
+        chooser.setOption(QFileDialog::ShowDirsOnly);
+        if (!request.prompt.empty())
+            chooser.setLabelText(QFileDialog::LookIn, ToQt(request.prompt));
+    });
 }
 
 std::optional<std::filesystem::path> QtHost::saveFile(const ui::SaveFileRequest& request) {
-    QFileDialog chooser(parent(), ToQt(request.title), ToQt(request.folder.string()),
-                        FilterText(request.filters));
-    chooser.setAcceptMode(QFileDialog::AcceptSave);
-    chooser.setOption(QFileDialog::DontUseNativeDialog);
-    chooser.setDefaultSuffix(ToQt(request.defaultExtension));
-    chooser.selectFile(ToQt(request.proposedName));
-    return Chosen(chooser);
+    return Choose(parent(), request.title, request.folder, FilterText(request.filters),
+                  [&](QFileDialog& chooser) {
+                      chooser.setAcceptMode(QFileDialog::AcceptSave);
+                      chooser.setDefaultSuffix(ToQt(request.defaultExtension));
+                      chooser.selectFile(ToQt(request.proposedName));
+                  });
 }
 
 std::optional<std::filesystem::path> QtHost::openFile(const ui::OpenFileRequest& request) {
-    QFileDialog chooser(parent(), ToQt(request.title), ToQt(request.folder.string()),
-                        FilterText(request.filters));
-    chooser.setAcceptMode(QFileDialog::AcceptOpen);
-    chooser.setFileMode(QFileDialog::ExistingFile);
-    chooser.setOption(QFileDialog::DontUseNativeDialog);
-    return Chosen(chooser);
+    return Choose(parent(), request.title, request.folder, FilterText(request.filters),
+                  [](QFileDialog& chooser) {
+                      chooser.setAcceptMode(QFileDialog::AcceptOpen);
+                      chooser.setFileMode(QFileDialog::ExistingFile);
+                  });
 }
 
 void QtHost::print(const ui::PrintJob& job) {
