@@ -1,30 +1,26 @@
 #include "journals/ErrorCatalogue.h"
 
-#include <span>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
+#include "support/CaseTable.h"
+
 using journals::ErrorGroup;
 using journals::kNoLine;
+using testing_support::CaseTable;
 
 // ---- texts ----
 
-struct TextCase {
-    ErrorGroup group;
-    int code;
-    int line;
-    const char* expected;
-};
+// The text of a code, its group named first as the tables read.
+using TextCases = CaseTable<std::string_view(ErrorGroup group, int code, int line)>;
 
-void ExpectTexts(std::span<const TextCase> cases) {
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.code);
-        EXPECT_EQ(journals::ErrorText(c.code, c.group, c.line), c.expected);
-    }
+std::string TextOf(ErrorGroup group, int code, int line) {
+    return journals::ErrorText(code, group, line);
 }
 
 TEST(ErrorText, SampleOfEveryGroupWithAndWithoutLinePrefix) {
-    const TextCase cases[] = {
+    const TextCases cases = {
         {ErrorGroup::Deklar, 1, kNoLine, "Непопълнен идентификационен номер в DEKLAR.TXT"},
         {ErrorGroup::Deklar, 31, 4, "Поле 01-33 не може да бъде по-голямо от 1.00"},  // no prefix
         {ErrorGroup::Deklar, 72, kNoLine,
@@ -59,11 +55,11 @@ TEST(ErrorText, SampleOfEveryGroupWithAndWithoutLinePrefix) {
         {ErrorGroup::ViesRows, 18, kNoLine,
          "Невалиден ИН по ДДС на лицето, за което стоките са предназначени "},
     };
-    ExpectTexts(cases);
+    cases.expectEachCall(TextOf);
 }
 
 TEST(ErrorText, RateTextsCarryTheirRate) {
-    const TextCase cases[] = {
+    const TextCases cases = {
         {ErrorGroup::Purchases, 33, 1,
          "Покупки - Ред 1: Стойността на ДДС в поле 03-41 е различна от 20% от стойността на "
          "поле 03-31"},
@@ -79,20 +75,20 @@ TEST(ErrorText, RateTextsCarryTheirRate) {
         {ErrorGroup::Sales, 51, kNoLine,
          "Стойността на ДДС в поле 02-24 е различна от 9% от стойността на поле 02-13"},
     };
-    ExpectTexts(cases);
+    cases.expectEachCall(TextOf);
 }
 
 TEST(ErrorText, NegativeCellsOfSectionDNameTheirOwnCell) {
-    const TextCase cases[] = {
+    const TextCases cases = {
         {ErrorGroup::Deklar, 73, kNoLine, "Стойността на поле 01-80 трябва да е >= 0"},
         {ErrorGroup::Deklar, 74, kNoLine, "Стойността на поле 01-81 трябва да е >= 0"},
         {ErrorGroup::Deklar, 75, kNoLine, "Стойността на поле 01-82 трябва да е >= 0"},
     };
-    ExpectTexts(cases);
+    cases.expectEachCall(TextOf);
 }
 
 TEST(ErrorText, CodesWithoutTextGiveNoError) {
-    const TextCase cases[] = {
+    const TextCases cases = {
         {ErrorGroup::Deklar, 71, kNoLine, "No error"},
         {ErrorGroup::Deklar, 79, kNoLine, "No error"},
         {ErrorGroup::Purchases, 9, 3, "No error"},
@@ -106,7 +102,7 @@ TEST(ErrorText, CodesWithoutTextGiveNoError) {
         {ErrorGroup::Sales, 0, kNoLine, "No error"},
         {ErrorGroup::Sales, -5, kNoLine, "No error"},
     };
-    ExpectTexts(cases);
+    cases.expectEachCall(TextOf);
 }
 
 TEST(ErrorText, EveryGroupHasItsFullListOfTexts) {
@@ -131,11 +127,7 @@ TEST(ErrorText, EveryGroupHasItsFullListOfTexts) {
 // ---- fatal flags ----
 
 TEST(IsFatal, BoundariesOfEachGroup) {
-    const struct {
-        ErrorGroup group;
-        int code;
-        bool fatal;
-    } cases[] = {
+    const CaseTable<bool(ErrorGroup group, int code)> cases = {
         {ErrorGroup::Deklar, 0, false},     {ErrorGroup::Deklar, 1, true},
         {ErrorGroup::Deklar, 72, true},     {ErrorGroup::Deklar, 73, false},
         {ErrorGroup::Deklar, 78, false},    {ErrorGroup::Purchases, 1, true},
@@ -149,8 +141,5 @@ TEST(IsFatal, BoundariesOfEachGroup) {
         {ErrorGroup::Sales, 80, false},     {ErrorGroup::ViesHeader, 1, false},
         {ErrorGroup::ViesRows, 1, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(static_cast<int>(c.group)) + "/" + std::to_string(c.code));
-        EXPECT_EQ(journals::IsFatal(c.group, c.code), c.fatal);
-    }
+    cases.expectEachCall(journals::IsFatal);
 }

@@ -1,13 +1,17 @@
 #include "journals/JournalRules.h"
 
+#include <functional>
 #include <map>
 
 #include <gtest/gtest.h>
+
+#include "support/CaseTable.h"
 
 using journals::DateRule;
 using journals::Journal;
 using journals::Stotinki;
 using journals::Warning;
+using testing_support::CaseTable;
 using Warnings = std::vector<Warning>;
 
 namespace {
@@ -47,18 +51,17 @@ TEST(MonthsBefore, CountsWholeMonthsBetweenPeriodAndDocument) {
     EXPECT_EQ(journals::MonthsBefore("202305", "1/6/2023"), std::nullopt);
 }
 
-struct DateCase {
-    DateRule rule;
-    Journal journal;
-    const char* period;
-    const char* type;
-    const char* code8a;
-    const char* date;
-    bool breaks;
-};
+// Whether a document of the journal and period, of the type and 8а code, and
+// of the date breaks the rule.
+bool Breaks(DateRule rule, Journal journal, const char* period, const char* type,
+            const char* code8a, const char* date) {
+    return journals::BreaksDateRule(rule, {journal, period, type, code8a, date});
+}
 
 TEST(BreaksDateRule, EachRuleAtItsBoundary) {
-    const DateCase cases[] = {
+    using Cases = CaseTable<bool(DateRule, Journal, const char* period, const char* type,
+                                 const char* code8a, const char* date)>;
+    const Cases cases = {
         {DateRule::AfterPeriod, Journal::Purchases, "202305", "01", "", "01/06/2023", true},
         {DateRule::AfterPeriod, Journal::Sales, "202305", "01", "", "31/05/2023", false},
         {DateRule::ThirteenMonthsBefore, Journal::Purchases, "202303", "01", "", "15/03/2022",
@@ -97,18 +100,11 @@ TEST(BreaksDateRule, EachRuleAtItsBoundary) {
          false},
         {DateRule::AfterPeriod, Journal::Purchases, "202305", "01", "", "1/6/2023", false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.type) + " dated " + c.date + " in " + c.period);
-        const journals::DatedDocument d{c.journal, c.period, c.type, c.code8a, c.date};
-        EXPECT_EQ(journals::BreaksDateRule(c.rule, d), c.breaks);
-    }
+    cases.expectEachCall(Breaks);
 }
 
 TEST(DateRuleMessage, TextsOfTheRules) {
-    const struct {
-        DateRule rule;
-        const char* text;
-    } cases[] = {
+    const CaseTable<std::string_view(DateRule)> cases = {
         {DateRule::AfterPeriod, "Датата на документа е следваща на периода"},
         {DateRule::ThirteenMonthsBefore,
          "Внимание! Периодът на издаване на документа е\r\n13 месеца преди избрания данъчен "
@@ -125,17 +121,13 @@ TEST(DateRuleMessage, TextsOfTheRules) {
         {DateRule::CallOffStockBefore2020,
          "За този вид документ датата не трябва да е по-ранна от 01.01.2020"},
     };
-    for (const auto& c : cases) EXPECT_EQ(journals::DateRuleMessage(c.rule), c.text);
+    cases.expectEachCall(journals::DateRuleMessage);
 }
 
 // ---- signs and column groups ----
 
 TEST(HasMixedSigns, OnlyTheColumnsThatTakePartCount) {
-    const struct {
-        Journal journal;
-        std::vector<Stotinki> amounts;
-        bool mixed;
-    } cases[] = {
+    const CaseTable<bool(Journal, std::vector<Stotinki> amounts)> cases = {
         {Journal::Purchases, Purchase({{9, 100}, {13, -50}}), true},
         {Journal::Purchases, Purchase({{10, 100}, {11, 20}}), false},
         {Journal::Purchases, Purchase({{10, -100}, {11, -20}}), false},
@@ -146,10 +138,7 @@ TEST(HasMixedSigns, OnlyTheColumnsThatTakePartCount) {
         {Journal::Sales, Sale({{9, 0}, {10, -5}}), false},  // zero is neither
         {Journal::Sales, Sale({}), false},
     };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(journals::HasMixedSigns(cases[i].journal, cases[i].amounts), cases[i].mixed);
-    }
+    cases.expectEachCall(journals::HasMixedSigns);
 }
 
 TEST(HasMixedSigns, AmountsOfTheWrongJournalAreRefused) {
@@ -182,10 +171,7 @@ TEST(ColumnGroups, TriangularAndAnnualCorrectionStandAlone) {
 // ---- rate and sum rules ----
 
 TEST(RateRuleBreaches, PurchaseVatIsTwentyPercentWithinOneStotinka) {
-    const struct {
-        std::vector<Stotinki> amounts;
-        Warnings breaches;
-    } cases[] = {
+    const CaseTable<Warnings(std::vector<Stotinki> amounts)> cases = {
         {Purchase({{10, 10000}, {11, 2001}}), {}},
         {Purchase({{10, 10000}, {11, 2002}}), {Warning::PurchaseVat11}},
         {Purchase({{12, 5}, {13, 1}}), {}},  // 20 % of 0.05 is 0.01
@@ -193,19 +179,13 @@ TEST(RateRuleBreaches, PurchaseVatIsTwentyPercentWithinOneStotinka) {
         {Purchase({{10, 100}, {12, 100}}), {Warning::PurchaseVat11, Warning::PurchaseVat13}},
         {Purchase({{9, 12345}}), {}},
     };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(journals::RateRuleBreaches(Journal::Purchases, cases[i].amounts, "202305"),
-                  cases[i].breaches);
-    }
+    cases.expectEachCall([](const std::vector<Stotinki>& amounts) {
+        return journals::RateRuleBreaches(Journal::Purchases, amounts, "202305");
+    });
 }
 
 TEST(RateRuleBreaches, SalesReducedRateIsSevenOrNineBefore201206AndNineFromThen) {
-    const struct {
-        std::vector<Stotinki> amounts;
-        const char* period;
-        Warnings breaches;
-    } cases[] = {
+    const CaseTable<Warnings(std::vector<Stotinki> amounts, const char* period)> cases = {
         {Sale({{17, 10000}, {18, 700}}), "201205", {}},
         {Sale({{17, 10000}, {18, 700}}), "201206", {Warning::SalesVat18}},
         {Sale({{17, 10000}, {18, 900}}), "201205", {}},
@@ -219,19 +199,11 @@ TEST(RateRuleBreaches, SalesReducedRateIsSevenOrNineBefore201206AndNineFromThen)
          "202305",
          {Warning::SalesVat12, Warning::SalesVat15, Warning::SalesVat18}},
     };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(journals::RateRuleBreaches(Journal::Sales, cases[i].amounts, cases[i].period),
-                  cases[i].breaches);
-    }
+    cases.expectEachCall(std::bind_front(journals::RateRuleBreaches, Journal::Sales));
 }
 
 TEST(SumRuleBreaches, ColumnsNineAndTenAgainstTheirParts) {
-    const struct {
-        const char* type;
-        std::vector<Stotinki> amounts;
-        Warnings breaches;
-    } cases[] = {
+    const CaseTable<Warnings(const char* type, std::vector<Stotinki> amounts)> cases = {
         {"01", Sale({{9, 10000}, {11, 10000}, {10, 2000}, {12, 2000}}), {}},
         {"01", Sale({{9, 10000}, {24, 10000}}), {Warning::SalesSum9}},  // 24 is not a part
         {"04", Sale({{9, 10000}}), {}},
@@ -253,22 +225,15 @@ TEST(SumRuleBreaches, ColumnsNineAndTenAgainstTheirParts) {
          {Warning::SalesSum10}},
         {"04", Sale({{10, 5}}), {Warning::SalesSum10}},
     };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(journals::SumRuleBreaches(cases[i].type, cases[i].amounts), cases[i].breaches);
-    }
+    cases.expectEachCall(journals::SumRuleBreaches);
 }
 
 // ---- counterparts ----
 
 TEST(ClassifyCounterpart, KnownFormsPerJournalAndType) {
-    const struct {
-        Journal journal;
-        const char* type;
-        const char* identifier;
-        const char* month;
-        bool known;
-    } cases[] = {
+    using Cases =
+        CaseTable<bool(Journal, const char* type, const char* identifier, const char* month)>;
+    const Cases cases = {
         {Journal::Purchases, "01", "BG1234567890", "202305", true},  // no further test
         {Journal::Purchases, "01", "BG100000001", "202305", true},
         {Journal::Purchases, "01", "BG100000002", "202305", false},  // wrong check digit
@@ -288,10 +253,7 @@ TEST(ClassifyCounterpart, KnownFormsPerJournalAndType) {
         {Journal::Sales, "01", "", "202305", false},
         {Journal::Purchases, "09", "", "202305", false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.type) + " '" + c.identifier + "' in " + c.month);
-        EXPECT_EQ(journals::ClassifyCounterpart(c.journal, c.type, c.identifier, c.month), c.known);
-    }
+    cases.expectEachCall(journals::ClassifyCounterpart);
 }
 
 // ---- warning set ----
@@ -321,11 +283,7 @@ TEST(WarningSet, CodesAreBitsOfTheStoredSecondWord) {
 TEST(PeriodYearMonth, TheYearIsJudgedBeforeTheMonthUpToTheClocksYear) {
     const std::string year = "Некоректна година в поле 'Период'";
     const std::string month = "Некоректен месец в поле 'Период'";
-    const struct {
-        const char* lastYear;
-        const char* period;
-        std::optional<std::string> expected;
-    } cases[] = {
+    const CaseTable<std::optional<std::string>(const char* lastYear, const char* period)> cases = {
         {"2023", "201101", std::nullopt}, {"2023", "202312", std::nullopt},
         {"2023", "201013", year},         {"2023", "202413", year},
         {"2023", "202401", year},         {"2023", "201113", month},
@@ -333,11 +291,10 @@ TEST(PeriodYearMonth, TheYearIsJudgedBeforeTheMonthUpToTheClocksYear) {
         {"2026", "202611", std::nullopt}, {"2026", "202601", std::nullopt},
         {"2026", "202701", year},         {"2026", "201012", year},
     };
-    for (const auto& c : cases) {
-        const auto error = journals::PeriodYearMonthError(c.period, c.lastYear);
-        EXPECT_EQ(error ? std::optional<std::string>(*error) : std::nullopt, c.expected)
-            << c.period << " up to " << c.lastYear;
-    }
+    cases.expectEachCall([](const char* lastYear, const char* period) {
+        const auto error = journals::PeriodYearMonthError(period, lastYear);
+        return error ? std::optional<std::string>(*error) : std::nullopt;
+    });
 }
 
 TEST(PeriodYearMonth, TheLastYearIsTheYearOfTheClock) {

@@ -1,17 +1,19 @@
 #include "journals/JournalRulesTypes.h"
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
+#include "support/CaseTable.h"
+
 using journals::Journal;
+using testing_support::CaseTable;
 using Codes = std::vector<std::string_view>;
 
 // ---- document types offered per period ----
 
 TEST(DocumentTypesFor, PurchaseTypesGrowWithThePeriod) {
-    const struct {
-        const char* period;
-        Codes codes;
-    } cases[] = {
+    const CaseTable<Codes(const char* period)> cases = {
         {"201312", {"01", "02", "03", "07", "09"}},
         {"201401", {"01", "02", "03", "07", "09", "11", "12", "13", "91", "92", "93", "94"}},
         {"202003", {"01", "02", "03", "07", "09", "11", "12", "13", "91", "92", "93", "94"}},
@@ -19,17 +21,11 @@ TEST(DocumentTypesFor, PurchaseTypesGrowWithThePeriod) {
         {"202306",
          {"01", "02", "03", "05", "07", "09", "11", "12", "13", "23", "91", "92", "93", "94"}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.period);
-        EXPECT_EQ(journals::DocumentTypesFor(Journal::Purchases, c.period), c.codes);
-    }
+    cases.expectEachCall(std::bind_front(journals::DocumentTypesFor, Journal::Purchases));
 }
 
 TEST(DocumentTypesFor, SalesTypesGrowWithThePeriodAndType50IsOfferedIn2022H2Only) {
-    const struct {
-        const char* period;
-        Codes codes;
-    } cases[] = {
+    const CaseTable<Codes(const char* period)> cases = {
         {"201312", {"01", "02", "03", "07", "09", "81", "82"}},
         {"201703", {"01", "02", "03", "07", "09", "81", "82", "11", "12", "13", "91", "93", "94"}},
         {"201704",
@@ -49,10 +45,7 @@ TEST(DocumentTypesFor, SalesTypesGrowWithThePeriodAndType50IsOfferedIn2022H2Only
         {"202306", {"01", "02", "03", "04", "07", "09", "81", "82", "11", "12",
                     "13", "91", "93", "94", "95", "83", "84", "85", "23", "29"}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.period);
-        EXPECT_EQ(journals::DocumentTypesFor(Journal::Sales, c.period), c.codes);
-    }
+    cases.expectEachCall(std::bind_front(journals::DocumentTypesFor, Journal::Sales));
 }
 
 TEST(IsOfferedDocumentType, PurchaseType92From2014) {
@@ -65,12 +58,7 @@ TEST(IsOfferedDocumentType, PurchaseType92From2014) {
 // ---- names shown ----
 
 TEST(DocumentTypeName, NamesFollowTheirOwnPeriodSwitches) {
-    const struct {
-        Journal journal;
-        const char* code;
-        const char* period;
-        const char* name;
-    } cases[] = {
+    const CaseTable<std::string_view(Journal, const char* code, const char* period)> cases = {
         {Journal::Purchases, "01", "200801", "Фактура"},
         {Journal::Purchases, "05", "202003", ""},
         {Journal::Purchases, "05", "202004",
@@ -100,10 +88,7 @@ TEST(DocumentTypeName, NamesFollowTheirOwnPeriodSwitches) {
          "Протокол за изискуемия данък по чл. 151в, ал. 7 от закона с получател по доставката "
          "лице, което не прилага специалния режим за касова отчетност"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.code) + " in " + c.period);
-        EXPECT_EQ(journals::DocumentTypeName(c.journal, c.code, c.period), c.name);
-    }
+    cases.expectEachCall(journals::DocumentTypeName);
 }
 
 // ---- field 8а ----
@@ -136,11 +121,7 @@ TEST(Field8aCodesFor, ListDependsOnTypeAndPeriod) {
 }
 
 TEST(Field8aName, CodesOfTheOtherJournalHaveNoName) {
-    const struct {
-        Journal journal;
-        const char* code;
-        const char* name;
-    } cases[] = {
+    const CaseTable<std::string_view(Journal, const char* code)> cases = {
         {Journal::Purchases, "01", "Доставка по част I на Приложение 2 от ЗДДС"},
         {Journal::Sales, "08", "Доставка, внос или вътреобщностно придобиване на брашно"},
         {Journal::Purchases, "54", "Брак/липса/унищожаване на стоки по чл. 15а, ал. 10 от ЗДДС"},
@@ -151,20 +132,12 @@ TEST(Field8aName, CodesOfTheOtherJournalHaveNoName) {
         {Journal::Purchases, "", ""},
         {Journal::Sales, "09", ""},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.code);
-        EXPECT_EQ(journals::Field8aName(c.journal, c.code), c.name);
-    }
+    cases.expectEachCall(journals::Field8aName);
 }
 
 TEST(IsAcceptedField8aCode, StoredCodesOfTypeAndPeriod) {
-    const struct {
-        Journal journal;
-        const char* type;
-        const char* code;
-        const char* period;
-        bool accepted;
-    } cases[] = {
+    using Cases = CaseTable<bool(Journal, const char* type, const char* code, const char* period)>;
+    const Cases cases = {
         {Journal::Purchases, "01", "07", "202206", false},
         {Journal::Purchases, "01", "07", "202207", true},
         {Journal::Purchases, "01", "  ", "202207", true},
@@ -178,10 +151,7 @@ TEST(IsAcceptedField8aCode, StoredCodesOfTypeAndPeriod) {
         {Journal::Sales, "01", "41", "202306", false},
         {Journal::Sales, "84", "08", "202306", true},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.type) + "/'" + c.code + "' in " + c.period);
-        EXPECT_EQ(journals::IsAcceptedField8aCode(c.journal, c.type, c.code, c.period), c.accepted);
-    }
+    cases.expectEachCall(journals::IsAcceptedField8aCode);
 }
 
 TEST(UsesPlaceholderCounterpart, CustomsDeclarationsAndFuelProtocols) {

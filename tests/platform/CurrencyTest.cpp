@@ -6,21 +6,20 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CaseTable.h"
+
 namespace money = platform::money;
 using money::Currency;
 using money::Stotinki;
+using testing_support::CaseTable;
 
 TEST(CurrencyOfPeriod, LevaUpTo202512AndEuroFrom202601) {
-    const struct {
-        const char* period;
-        Currency currency;
-    } cases[] = {
+    const CaseTable<Currency(const char* period)> cases = {
         {"201101", Currency::Leva}, {"202312", Currency::Leva}, {"202512", Currency::Leva},
         {"202601", Currency::Euro}, {"202611", Currency::Euro}, {"202701", Currency::Euro},
         {"", Currency::Leva},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(money::CurrencyOfPeriod(c.period), c.currency) << c.period;
+    cases.expectEachCall(money::CurrencyOfPeriod);
     EXPECT_EQ(money::CurrencySign(Currency::Leva), "лв.");
     EXPECT_EQ(money::CurrencySign(Currency::Euro), "€");
 }
@@ -28,9 +27,7 @@ TEST(CurrencyOfPeriod, LevaUpTo202512AndEuroFrom202601) {
 // Divided by 1.95583 and rounded half up to the cent; a negative amount
 // converts to the negative of its positive one.
 TEST(LevaToEuro, DividesByTheFixedRateAndRoundsHalfUp) {
-    const struct {
-        Stotinki leva, euro;
-    } cases[] = {
+    const CaseTable<Stotinki(Stotinki leva)> cases = {
         {10000, 5113},         // 100.00 лв. = 51.129188... €
         {100, 51},             // 1.00 лв. = 0.511291... €
         {195583, 100000},      // exactly 1000 €
@@ -44,7 +41,7 @@ TEST(LevaToEuro, DividesByTheFixedRateAndRoundsHalfUp) {
         {-120042, -61377},     //
         {99999999999999, 51129188119621},  // 999 999 999 999.99 лв., no overflow
     };
-    for (const auto& c : cases) EXPECT_EQ(money::LevaToEuro(c.leva), c.euro) << c.leva;
+    cases.expectEachCall(money::LevaToEuro);
 }
 
 // Over random amounts the result is the nearest cent of the exact quotient,

@@ -8,12 +8,16 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include <gtest/gtest.h>
+
+#include "support/CaseTable.h"
 
 namespace money = platform::money;
 using money::Rounding;
 using money::Stotinki;
+using testing_support::CaseTable;
 
 // ---- reading money texts ----
 
@@ -76,10 +80,7 @@ TEST(MoneyFromText, NonNumbersAndHugeAmountsAreRefused) {
 // ---- stored amounts ----
 
 TEST(MoneyFromStoredLeva, GivesTheAmountThatIsShown) {
-    const struct {
-        double leva;
-        Stotinki stotinki;
-    } cases[] = {
+    const CaseTable<Stotinki(double leva)> cases = {
         {20.02, 2002},
         {-0.05, -5},
         {0.0, 0},
@@ -89,10 +90,7 @@ TEST(MoneyFromStoredLeva, GivesTheAmountThatIsShown) {
         {123456789012.34, 12345678901234},
         {0.1 + 0.2, 30},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.leva);
-        EXPECT_EQ(money::FromStoredLeva(c.leva), c.stotinki);
-    }
+    cases.expectEachCall(money::FromStoredLeva);
     EXPECT_EQ(money::FromStoredLeva(std::nan("")), 0);
     EXPECT_EQ(money::FromStoredLeva(1e300), 0);
 }
@@ -163,10 +161,7 @@ TEST(MoneyToStoredLeva, StotinkiComeBackUnchanged) {
 // ---- writing ----
 
 TEST(MoneyToScreenText, TwoDecimalsAndNeverMinusZero) {
-    const struct {
-        Stotinki stotinki;
-        const char* text;
-    } cases[] = {
+    const CaseTable<std::string_view(Stotinki stotinki)> cases = {
         {0, "0.00"},
         {5, "0.05"},
         {-5, "-0.05"},
@@ -175,7 +170,7 @@ TEST(MoneyToScreenText, TwoDecimalsAndNeverMinusZero) {
         {INT64_MAX, "92233720368547758.07"},
         {INT64_MIN, "-92233720368547758.08"},
     };
-    for (const auto& c : cases) EXPECT_EQ(money::ToScreenText(c.stotinki), c.text);
+    cases.expectEachCall(money::ToScreenText);
     EXPECT_EQ(money::ToScreenText(money::FromStoredLeva(-0.004)), "0.00");
 }
 
@@ -203,11 +198,7 @@ TEST(MoneyToFileField, MatchesPrintfOfTheStoredAmount) {
 }
 
 TEST(MoneyToReportColumn, GivesFifteenCharactersForEveryExample) {
-    struct Case {
-        std::int64_t stotinki;
-        const char* text;
-    };
-    const Case cases[] = {
+    const CaseTable<std::string_view(Stotinki stotinki)> cases = {
         {0, "           0.00"},
         {-5, "          -0.05"},
         {-12345, "        -123.45"},
@@ -222,7 +213,7 @@ TEST(MoneyToReportColumn, GivesFifteenCharactersForEveryExample) {
         {123456789012345, " 1234567890123."},
         {INT64_MIN, "-92233720368547"},
     };
-    for (const auto& c : cases) EXPECT_EQ(money::ToReportColumn(c.stotinki), c.text) << c.stotinki;
+    cases.expectEachCall(money::ToReportColumn);
 }
 
 // ---- money normaliser ----
@@ -275,11 +266,7 @@ TEST(NormaliseMoneyText, AcceptedTextsAreRewrittenRefusedOnesLeftAlone) {
 // ---- arithmetic ----
 
 TEST(CoefficientShare, PositiveSharesRoundHalfUpNegativeOnesAreTruncated) {
-    const struct {
-        Stotinki amount;
-        Stotinki coefficient;
-        Stotinki share;
-    } cases[] = {
+    const CaseTable<Stotinki(Stotinki amount, Stotinki coefficient)> cases = {
         {100000, 75, 75000},  // 1000.00 x 0.75
         {1, 50, 1},           // 0.005 rounds up to 0.01
         {1001, 50, 501},      // 5.005 -> 5.01
@@ -287,8 +274,5 @@ TEST(CoefficientShare, PositiveSharesRoundHalfUpNegativeOnesAreTruncated) {
         {98, 51, 50},         // 0.4998 -> 0.50
         {1000, 0, 0},        {-1001, 50, -500}, {-1, 50, 0}, {-99, 49, -48},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.amount) + " x " + std::to_string(c.coefficient));
-        EXPECT_EQ(money::CoefficientShare(c.amount, c.coefficient), c.share);
-    }
+    cases.expectEachCall(money::CoefficientShare);
 }
