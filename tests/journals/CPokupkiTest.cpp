@@ -13,17 +13,8 @@ constexpr const char* kRate11 =
     "Стойността на ДДС в колона 11 е различна от 20% от стойността на колона 10\r\n"
     "Искате ли да го редактирате?";
 
-class Purchases : public JournalFixture {
+class Purchases : public JournalScreenFixture<CPokupki, db::Journal::Purchases> {
   protected:
-    // The journal opened on the period.
-    CPokupki& open(const std::string& period = "202311") {
-        screen = std::make_unique<CPokupki>(host, current ? *current : session());
-        driver = std::make_unique<DialogDriver>(*screen);
-        if (!period.empty()) driver->type("period", period);
-        return *screen;
-    }
-    DialogDriver& d() { return *driver; }
-
     // A complete, valid invoice of the period 202311.
     static Typed invoice(std::string docNo = "1") {
         Typed invoice;
@@ -47,8 +38,15 @@ class Purchases : public JournalFixture {
         EXPECT_TRUE(rows(db::Journal::Purchases).empty());
     }
 
-    std::unique_ptr<CPokupki> screen;
-    std::unique_ptr<DialogDriver> driver;
+    // An invoice whose column 11 is not 20 % of column 10, saved with the
+    // answer to the question about it.
+    void saveWrongVatAnswering(Answer answer) {
+        auto document = invoice();
+        document.money = {{10, "100"}, {11, "25"}};
+        type(d(), document);
+        saveAnswering({answer});
+        expectDoubt(kRate11);
+    }
 };
 
 TEST_F(Purchases, TitleNamesTheVatNumberAndTheFormWaitsForAPeriod) {
@@ -198,12 +196,7 @@ TEST_F(Purchases, AValidInvoiceIsStoredNumberedAndTotalled) {
 
 TEST_F(Purchases, NoToTheTwentyPercentQuestionStoresCode33AndShowsItsText) {
     open();
-    auto document = invoice();
-    document.money = {{10, "100"}, {11, "25"}};
-    type(d(), document);
-    host.answer(Answer::No);
-    d().press("save");
-    host.expectQuestion(kRate11, ui::Buttons::YesNo, ui::Icon::Error);
+    saveWrongVatAnswering(Answer::No);
     host.expectNoMoreBoxes();
     const auto stored = rows(db::Journal::Purchases);
     ASSERT_EQ(stored.size(), 1u);
@@ -221,12 +214,7 @@ TEST_F(Purchases, NoToTheTwentyPercentQuestionStoresCode33AndShowsItsText) {
 
 TEST_F(Purchases, YesToAQuestionReturnsToTheFieldAndStoresNothing) {
     open();
-    auto document = invoice();
-    document.money = {{10, "100"}, {11, "25"}};
-    type(d(), document);
-    host.answer(Answer::Yes);
-    d().press("save");
-    host.expectQuestion(kRate11, ui::Buttons::YesNo, ui::Icon::Error);
+    saveWrongVatAnswering(Answer::Yes);
     EXPECT_EQ(d().focused(), "col11");
     EXPECT_TRUE(rows(db::Journal::Purchases).empty());
     // Corrected, it is stored without the warning answered before.
@@ -245,9 +233,7 @@ TEST_F(Purchases, Type09WithoutACounterpartIsStoredWithCode39) {
     type(d(), protocol);
     d().press("save");
     host.expectNoMoreBoxes();
-    const auto stored = rows(db::Journal::Purchases);
-    ASSERT_EQ(stored.size(), 1u);
-    EXPECT_TRUE(stored[0].errors.has(39));
+    expectOneDocumentWithCode(39);
     EXPECT_EQ(d().cell("list", 0, 18), "Да");
     EXPECT_EQ(d().text("notes"), "Некоректен ИН на контрагент\r\n");
 }
@@ -352,8 +338,7 @@ TEST_F(Purchases, ACustomsDeclarationCarriesThePlaceholderAndCode39) {
     d().type("docNo", "7").type("kname", "Агенция Митници").type("sdelka", "Внос");
     d().type("col10", "50").leave().press("save");
     host.expectNoMoreBoxes();
-    ASSERT_EQ(rows(db::Journal::Purchases).size(), 1u);
-    EXPECT_TRUE(rows(db::Journal::Purchases)[0].errors.has(39));
+    expectOneDocumentWithCode(39);
     // Another type opens the field again, without the placeholder.
     d().choose("type", "07").choose("type", "01");
     EXPECT_TRUE(d().enabled("knum"));
@@ -435,8 +420,7 @@ TEST_F(Purchases, OneNumberingAcrossBranchesAndHeadOfficeRenumberedAfterADelete)
 
     host.answer(Answer::Yes);
     d().select("list", 0).press("delete");
-    host.expectQuestion("Потвърждавате ли изтриването на записа?", ui::Buttons::YesNo,
-                        ui::Icon::Warning);
+    expectDeleteQuestion();
     stored = rows(db::Journal::Purchases);
     ASSERT_EQ(stored.size(), 2u);
     EXPECT_EQ(stored[0].number, 1);
@@ -468,8 +452,7 @@ TEST_F(Purchases, TheListAfterADeletionShowsTheRenumberedPeriod) {
         d().clickHeader("list", 0);  // the list is by number: now descending
         host.answer(Answer::Yes);
         d().select("list", 2).press("delete");  // document B
-        host.expectQuestion("Потвърждавате ли изтриването на записа?", ui::Buttons::YesNo,
-                            ui::Icon::Warning);
+        expectDeleteQuestion();
         EXPECT_EQ(d().column("list", 3), (std::vector<std::string>{"D", "C", "A", ""}));
         EXPECT_EQ(d().column("list", 0), (std::vector<std::string>{"3", "2", "1", "Общо"}));
         EXPECT_EQ(d().selection("list"), (std::vector<int>{2}));
@@ -488,8 +471,7 @@ TEST_F(Purchases, NoToTheDeleteQuestionKeepsTheDocument) {
     d().press("save");
     host.answer(Answer::No);
     d().select("list", 0).press("delete");
-    host.expectQuestion("Потвърждавате ли изтриването на записа?", ui::Buttons::YesNo,
-                        ui::Icon::Warning);
+    expectDeleteQuestion();
     EXPECT_EQ(rows(db::Journal::Purchases).size(), 1u);
 }
 

@@ -11,18 +11,13 @@ namespace {
 constexpr const char* kSum9 =
     "Общия размер на ДО за облагане с ДДС (к.9)\r\nсе различава сбора на ДО\r\n"
     "Искате ли да го редактирате?";
+constexpr const char* kForeignCounterpart =
+    "Грешен ИН на контрагент при попълнени полета 20, 22 и 25-\r\nтрябва да е ИН по ДДС от "
+    "друга държава членка на ЕС\r\nИскате ли да го редактирате?";
 constexpr const char* kThirdViesItem = "ДО на осв.доставки на услуги по чл.21(2)-тер. на др.д-ва";
 
-class Sales : public JournalFixture {
+class Sales : public JournalScreenFixture<CProdagbi, db::Journal::Sales> {
   protected:
-    CProdagbi& open(const std::string& period = "202311") {
-        screen = std::make_unique<CProdagbi>(host, current ? *current : session());
-        driver = std::make_unique<DialogDriver>(*screen);
-        if (!period.empty()) driver->type("period", period);
-        return *screen;
-    }
-    DialogDriver& d() { return *driver; }
-
     static Typed sale(std::map<int, std::string> money, std::string type = "01") {
         Typed sale;
         sale.type = std::move(type);
@@ -32,14 +27,6 @@ class Sales : public JournalFixture {
         sale.money = std::move(money);
         return sale;
     }
-
-    void saveAnswering(std::initializer_list<Answer> answers) {
-        for (const Answer a : answers) host.answer(a);
-        d().press("save");
-    }
-
-    std::unique_ptr<CProdagbi> screen;
-    std::unique_ptr<DialogDriver> driver;
 };
 
 TEST_F(Sales, ASaleWhoseColumnsAgreePassesEveryQuestion) {
@@ -63,24 +50,22 @@ TEST_F(Sales, ExemptColumn24IsNoPartOfTheColumn9Sum) {
     type(d(), sale({{9, "100"}, {24, "100"}}));
     d().choose("viesColumn", kThirdViesItem);
     saveAnswering({Answer::No});
-    host.expectQuestion(kSum9, ui::Buttons::YesNo, ui::Icon::Error);
+    expectDoubt(kSum9);
     host.expectNoMoreBoxes();
-    ASSERT_EQ(rows(db::Journal::Sales).size(), 1u);
-    EXPECT_TRUE(rows(db::Journal::Sales)[0].errors.has(41));
+    expectOneDocumentWithCode(41);
 }
 
 TEST_F(Sales, YesToTheSumQuestionReturnsToColumn9) {
     open();
     type(d(), sale({{9, "100"}, {10, "5"}}));
     saveAnswering({Answer::Yes});
-    host.expectQuestion(kSum9, ui::Buttons::YesNo, ui::Icon::Error);
+    expectDoubt(kSum9);
     EXPECT_EQ(d().focused(), "col9");
     saveAnswering({Answer::No, Answer::No});
-    host.expectQuestion(kSum9, ui::Buttons::YesNo, ui::Icon::Error);
-    host.expectQuestion(
+    expectDoubt(kSum9);
+    expectDoubt(
         "Всичко начислен ДДС(к.10), се различава\r\nот сбора на съответните колони\r\n"
-        "Искате ли да го редактирате?",
-        ui::Buttons::YesNo, ui::Icon::Error);
+        "Искате ли да го редактирате?");
     const auto stored = rows(db::Journal::Sales);
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_TRUE(stored[0].errors.has(41));
@@ -111,14 +96,12 @@ TEST_F(Sales, ReplacedRecipientFromAnotherMemberStateIsAskedAbout) {
     typed.sdelka = "FR12345678901";
     type(d(), typed);
     saveAnswering({Answer::No});
-    host.expectQuestion(
+    expectDoubt(
         "Посочените  ИН по ДДС в поле „ИН по ДДС на лицето, за което стоките са предназначени "
         "(вкл. знака)“ и в поле “ИН по ДДС на лицето, за което стоките са били предназначени при "
         "заместване по чл. 15а, ал. 4 от ЗДДС (вкл. знака)” са издадени от различни държави "
-        "членки\r\nИскате ли да го редактирате?",
-        ui::Buttons::YesNo, ui::Icon::Error);
-    ASSERT_EQ(rows(db::Journal::Sales).size(), 1u);
-    EXPECT_TRUE(rows(db::Journal::Sales)[0].errors.has(63));
+        "членки\r\nИскате ли да го редактирате?");
+    expectOneDocumentWithCode(63);
 }
 
 TEST_F(Sales, Type09WithoutACounterpartAsksOnceAndRecordsNoCode) {
@@ -128,8 +111,7 @@ TEST_F(Sales, Type09WithoutACounterpartAsksOnceAndRecordsNoCode) {
     typed.kname.clear();
     type(d(), typed);
     saveAnswering({Answer::No});
-    host.expectQuestion("ИН на контрагента е празен\r\nИскате ли да го редактирате?",
-                        ui::Buttons::YesNo, ui::Icon::Error);
+    expectDoubt("ИН на контрагента е празен\r\nИскате ли да го редактирате?");
     host.expectNoMoreBoxes();
     ASSERT_EQ(rows(db::Journal::Sales).size(), 1u);
     EXPECT_FALSE(rows(db::Journal::Sales)[0].errors.any());
@@ -284,10 +266,9 @@ TEST_F(Sales, TheRateOfColumn18FollowsThePeriod) {
     typed.date = "10/06/2012";
     type(d(), typed);
     saveAnswering({Answer::No});
-    host.expectQuestion(
+    expectDoubt(
         "Стойността на ДДС в колона 18 е различна от 9% от стойността на колона 17\r\n"
-        "Искате ли да го редактирате?",
-        ui::Buttons::YesNo, ui::Icon::Error);
+        "Искате ли да го редактирате?");
     const auto stored = rows(db::Journal::Sales);
     ASSERT_EQ(stored.size(), 2u);
     EXPECT_FALSE(stored[0].errors.any());
@@ -317,22 +298,15 @@ TEST_F(Sales, QuestionsOfTypeAndCounterpartRecordTheirCodes) {
     type(d(), typed);
     d().type("col25", "0").leave();
     saveAnswering({Answer::No});
-    host.expectQuestion(
-        "Грешен ИН на контрагент при попълнени полета 20, 22 и 25-\r\nтрябва да е ИН по ДДС от "
-        "друга държава членка на ЕС\r\nИскате ли да го редактирате?",
-        ui::Buttons::YesNo, ui::Icon::Error);
-    ASSERT_EQ(rows(db::Journal::Sales).size(), 1u);
-    EXPECT_TRUE(rows(db::Journal::Sales)[0].errors.has(40));
+    expectDoubt(kForeignCounterpart);
+    expectOneDocumentWithCode(40);
     EXPECT_EQ(d().text("notes"),
               "Грешен ИН на контрагент при попълнени полета 20, 22 и 25-трябва да е ИН по ДДС от "
               "друга държава членка на ЕС\r\n");
 
     type(d(), typed);
     saveAnswering({Answer::Yes});
-    host.expectQuestion(
-        "Грешен ИН на контрагент при попълнени полета 20, 22 и 25-\r\nтрябва да е ИН по ДДС от "
-        "друга държава членка на ЕС\r\nИскате ли да го редактирате?",
-        ui::Buttons::YesNo, ui::Icon::Error);
+    expectDoubt(kForeignCounterpart);
     EXPECT_EQ(d().focused(), "col20");
 }
 
@@ -342,10 +316,8 @@ TEST_F(Sales, TheOwnVatNumberIsAskedAbout) {
     typed.knum = kVin;
     type(d(), typed);
     saveAnswering({Answer::No});
-    host.expectQuestion("VIN на контрагента е еднакво с това на регистрираното лице",
-                        ui::Buttons::YesNo, ui::Icon::Error);
-    ASSERT_EQ(rows(db::Journal::Sales).size(), 1u);
-    EXPECT_TRUE(rows(db::Journal::Sales)[0].errors.has(47));
+    expectDoubt("VIN на контрагента е еднакво с това на регистрираното лице");
+    expectOneDocumentWithCode(47);
 }
 
 TEST_F(Sales, DeletingRenumbersBothJournalsOfThePeriod) {
@@ -358,8 +330,7 @@ TEST_F(Sales, DeletingRenumbersBothJournalsOfThePeriod) {
     }
     host.answer(Answer::Yes);
     d().select("list", 1).press("delete");
-    host.expectQuestion("Потвърждавате ли изтриването на записа?", ui::Buttons::YesNo,
-                        ui::Icon::Warning);
+    expectDeleteQuestion();
     EXPECT_EQ(d().column("list", 0), (std::vector<std::string>{"1", "2", "Общо"}));
     EXPECT_EQ(d().selection("list"), (std::vector<int>{1}));
     EXPECT_EQ(d().cell("list", 2, 8), "200.00");

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -67,6 +68,51 @@ class JournalFixture : public ::testing::Test {
     platform::FixedClock clock{{2024, 3, 15, 9, 30, 0}};
     ScriptedHost host;
     std::unique_ptr<session::Session> current;
+};
+
+// A journal screen (CPokupki or CProdagbi) of the current session, opened on
+// a period and driven through its dialog driver.
+template <class Screen, db::Journal kJournal>
+class JournalScreenFixture : public JournalFixture {
+  protected:
+    // The journal opened on the period; "" leaves the period to be typed.
+    Screen& open(const std::string& period = "202311") {
+        screen = std::make_unique<Screen>(host, current ? *current : session());
+        driver = std::make_unique<DialogDriver>(*screen);
+        if (!period.empty()) driver->type("period", period);
+        return *screen;
+    }
+    DialogDriver& d() { return *driver; }
+
+    // Presses "save", the host giving the answers to the questions in turn.
+    void saveAnswering(std::initializer_list<ui::Answer> answers) {
+        for (const ui::Answer answer : answers) host.answer(answer);
+        d().press("save");
+    }
+
+    // The question a save asks about a value it doubts: Yes returns to the
+    // field, No stores the document with the doubt's code.
+    void expectDoubt(const std::string& question,
+                     ScriptedHost::Where where = ScriptedHost::Where::current()) {
+        host.expectQuestion(question, ui::Buttons::YesNo, ui::Icon::Error, where);
+    }
+    void expectDeleteQuestion(ScriptedHost::Where where = ScriptedHost::Where::current()) {
+        host.expectQuestion("Потвърждавате ли изтриването на записа?", ui::Buttons::YesNo,
+                            ui::Icon::Warning, where);
+    }
+
+    // The journal holds one document, and it carries the code.
+    void expectOneDocumentWithCode(int code,
+                                   ScriptedHost::Where where = ScriptedHost::Where::current()) {
+        const testing::ScopedTrace trace(where.file_name(), static_cast<int>(where.line()),
+                                         "the one document stored");
+        const auto stored = rows(kJournal);
+        ASSERT_EQ(stored.size(), 1u);
+        EXPECT_TRUE(stored[0].errors.has(code)) << code;
+    }
+
+    std::unique_ptr<Screen> screen;
+    std::unique_ptr<DialogDriver> driver;
 };
 
 }  // namespace journals_test
