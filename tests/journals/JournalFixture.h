@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "db/Rows.h"
 #include "platform/Clock.h"
@@ -30,6 +31,9 @@ struct Typed {
     std::map<int, std::string> money;  // journal column -> text
     std::string code8a;
 };
+
+// The error codes of each stored document, in order of entry.
+using StoredCodes = std::vector<std::vector<int>>;
 
 class JournalFixture : public ::testing::Test {
   protected:
@@ -101,14 +105,11 @@ class JournalScreenFixture : public JournalFixture {
                             ui::Icon::Warning, where);
     }
 
-    // The journal holds one document, and it carries the code.
-    void expectOneDocumentWithCode(int code,
-                                   ScriptedHost::Where where = ScriptedHost::Where::current()) {
-        const testing::ScopedTrace trace(where.file_name(), static_cast<int>(where.line()),
-                                         "the one document stored");
-        const auto stored = rows(kJournal);
-        ASSERT_EQ(stored.size(), 1u);
-        EXPECT_TRUE(stored[0].errors.has(code)) << code;
+    // The codes each document of the journal carries, in order of entry.
+    StoredCodes storedCodes() {
+        StoredCodes codes;
+        for (const auto& row : rows(kJournal)) codes.push_back(row.errors.codes());
+        return codes;
     }
 
     std::unique_ptr<Screen> screen;
