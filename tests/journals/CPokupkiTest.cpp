@@ -61,18 +61,16 @@ TEST_F(Purchases, TitleNamesTheVatNumberAndTheFormWaitsForAPeriod) {
 // The year is tested before the month, each with its own message, and the
 // focus stays in the period field. The last year is that of the clock.
 TEST_F(Purchases, PeriodMessagesNameTheYearBeforeTheMonth) {
+    const std::string year = "Некоректна година в поле 'Период'";
+    const std::string month = "Некоректен месец в поле 'Период'";
     const struct {
         int clockYear;
         const char* period;
-        const char* message;
+        std::string message;
     } cases[] = {
-        {2023, "202413", "Некоректна година в поле 'Период'"},
-        {2023, "202401", "Некоректна година в поле 'Период'"},
-        {2023, "201012", "Некоректна година в поле 'Период'"},
-        {2023, "202313", "Некоректен месец в поле 'Период'"},
-        {2023, "202300", "Некоректен месец в поле 'Период'"},
-        {2026, "202413", "Некоректен месец в поле 'Период'"},
-        {2026, "202701", "Некоректна година в поле 'Период'"},
+        {2023, "202413", year},  {2023, "202401", year},  {2023, "201012", year},
+        {2023, "202313", month}, {2023, "202300", month}, {2026, "202413", month},
+        {2026, "202701", year},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.period);

@@ -27,6 +27,15 @@ class Sales : public JournalScreenFixture<CProdagbi, db::Journal::Sales> {
         sale.money = std::move(money);
         return sale;
     }
+
+    // A call-off-stock register (type "04") to a German counterpart.
+    static Typed callOffStock(std::string code8a) {
+        auto typed = sale({{9, "100"}}, "04");
+        typed.knum = "DE123456789";
+        typed.kname = "Beta GmbH";
+        typed.code8a = std::move(code8a);
+        return typed;
+    }
 };
 
 TEST_F(Sales, ASaleWhoseColumnsAgreePassesEveryQuestion) {
@@ -71,11 +80,7 @@ TEST_F(Sales, YesToTheSumQuestionReturnsToColumn9) {
 
 TEST_F(Sales, ACallOffStockRegisterSkipsTheColumn9Sum) {
     open();
-    auto typed = sale({{9, "100"}}, "04");
-    typed.knum = "DE123456789";
-    typed.kname = "Beta GmbH";
-    typed.code8a = "41";
-    type(d(), typed);
+    type(d(), callOffStock("41"));
     EXPECT_FALSE(d().enabled("col10"));
     EXPECT_TRUE(d().enabled("col17"));
     d().press("save");
@@ -85,10 +90,7 @@ TEST_F(Sales, ACallOffStockRegisterSkipsTheColumn9Sum) {
 
 TEST_F(Sales, ReplacedRecipientFromAnotherMemberStateIsAskedAbout) {
     open();
-    auto typed = sale({{9, "100"}}, "04");
-    typed.knum = "DE123456789";
-    typed.kname = "Beta GmbH";
-    typed.code8a = "43";
+    auto typed = callOffStock("43");
     typed.sdelka = "FR12345678901";
     type(d(), typed);
     saveAnswering({Answer::No});
