@@ -18,8 +18,10 @@
 #include "db/SchemaCheck.h"
 #include "support/OlderDatabase.h"
 #include "support/TempDir.h"
+#include "support/TestDatabase.h"
 
 using testing_support::CreateOlderDatabase;
+using testing_support::IntegerOf;
 using testing_support::ReadFile;
 using testing_support::TempDir;
 
@@ -56,12 +58,6 @@ std::vector<Row> Narrowed(std::vector<Row> rows, const std::vector<Row>& like) {
         for (auto it = row.begin(); it != row.end();)
             it = like.front().count(it->first) ? std::next(it) : row.erase(it);
     return rows;
-}
-
-std::int64_t Count(db::Database& db, const std::string& sql) {
-    auto s = db.query(sql);
-    s.step();
-    return s.integer(0);
 }
 
 // A user's database: a head office and a branch with documents of two periods
@@ -150,8 +146,8 @@ class ConversionFixture : public ::testing::Test {
         EXPECT_EQ(Narrowed(RowsOf(db, "KONTRAG", "rowid"), counterparts), counterparts);
         EXPECT_EQ(Narrowed(RowsOf(db, "POKUPKI", "ID", {"ID"}), purchases), purchases);
         EXPECT_EQ(Narrowed(RowsOf(db, "PRODAGBI", "ID", {"ID"}), sales), sales);
-        EXPECT_EQ(Count(db, "SELECT count(*) FROM VIES"), 0) << "VIES is generated again";
-        EXPECT_EQ(Count(db, "SELECT max(ID) FROM POKUPKI"), 11) << "new IDs 1 to 11, in order";
+        EXPECT_EQ(IntegerOf(db, "SELECT count(*) FROM VIES"), 0) << "VIES is generated again";
+        EXPECT_EQ(IntegerOf(db, "SELECT max(ID) FROM POKUPKI"), 11) << "new IDs 1 to 11, in order";
     }
 
     TempDir dir;
@@ -193,9 +189,9 @@ TEST_F(ConversionFixture, AnOlderFileWithoutTheOptionalColumnsConverts) {
     ASSERT_EQ(report.outcome, app::ConversionOutcome::Converted) << report.failure;
     expectCarriedOver();
     auto db = db::Database::open(current());
-    EXPECT_EQ(Count(db, "SELECT count(*) FROM DEKLAR WHERE KLON = ''"), 1);
-    EXPECT_EQ(Count(db, "SELECT count(*) FROM POKUPKI WHERE BS8A IS NULL"), 11);
-    EXPECT_EQ(Count(db, "SELECT count(*) FROM PRODAGBI WHERE SS8A IS NULL"), 12);
+    EXPECT_EQ(IntegerOf(db, "SELECT count(*) FROM DEKLAR WHERE KLON = ''"), 1);
+    EXPECT_EQ(IntegerOf(db, "SELECT count(*) FROM POKUPKI WHERE BS8A IS NULL"), 11);
+    EXPECT_EQ(IntegerOf(db, "SELECT count(*) FROM PRODAGBI WHERE SS8A IS NULL"), 12);
 }
 
 TEST_F(ConversionFixture, ADatabaseOfThisVersionConvertsToo) {
@@ -223,7 +219,7 @@ TEST_F(ConversionFixture, APersonTheDeliveredFileHoldsIsNotAddedTwice) {
     ASSERT_EQ(app::TakeOverDeliveredDatabase(dir.path(), clock).outcome,
               app::ConversionOutcome::Converted);
     auto db = db::Database::open(current());
-    EXPECT_EQ(Count(db, "SELECT count(*) FROM EDANNI"), 2);
+    EXPECT_EQ(IntegerOf(db, "SELECT count(*) FROM EDANNI"), 2);
     auto name = db.query("SELECT NAME FROM EDANNI WHERE KLON = ''");
     ASSERT_TRUE(name.step());
     EXPECT_EQ(name.text(0), "Доставена");

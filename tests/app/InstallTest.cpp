@@ -3,10 +3,11 @@
 #include <cstdlib>
 
 #include "app/CZorevaApp.h"
-#include "db/Rows.h"
 #include "support/Permissions.h"
+#include "support/ProgramHome.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
+#include "support/TestDatabase.h"
 
 using testing_support::ReadFile;
 using testing_support::ScriptedHost;
@@ -22,14 +23,14 @@ int RunInstall(const TempDir& home, const std::string& before = "") {
     return std::system(command.c_str());
 }
 
-platform::Environment EnvironmentOf(const TempDir& home) {
-    const auto config = (home / "config").string();
-    return [config](const std::string& name) -> std::optional<std::string> {
-        if (name == "XDG_CONFIG_HOME") return config;
-        if (name == "XDG_CONFIG_DIRS") return config + "/none";
-        return std::nullopt;
-    };
-}
+// The program as the user starts it after the install, at `now`.
+struct Program {
+    Program(const TempDir& home, platform::LocalDateTime now)
+        : clock(now), zoreva(host, testing_support::EnvironmentOf(home), clock) {}
+    ScriptedHost host;
+    platform::FixedClock clock;
+    app::CZorevaApp zoreva;
+};
 
 }  // namespace
 
@@ -42,27 +43,19 @@ TEST(InstallStep, WritesSettingsFoldersAndADatabaseTheProgramStartsWith) {
     EXPECT_TRUE(std::filesystem::is_directory(home / "Zoreva"));
     EXPECT_TRUE(std::filesystem::exists(home / "share/zoreva/ZORV1.MDB"));
 
-    ScriptedHost host;
-    platform::FixedClock clock({2026, 12, 8, 9, 0, 0});
-    app::CZorevaApp zoreva(host, EnvironmentOf(home), clock);
-    ASSERT_TRUE(zoreva.InitInstance());
-    host.expectNoMoreBoxes();
-    EXPECT_EQ(zoreva.document().title(), "Зорева по ЗДДС -   ");
+    Program first(home, {2026, 12, 8, 9, 0, 0});
+    ASSERT_TRUE(first.zoreva.InitInstance());
+    first.host.expectNoMoreBoxes();
+    EXPECT_EQ(first.zoreva.document().title(), "Зорева по ЗДДС -   ");
 }
 
 TEST(InstallStep, ASecondInstallKeepsTheUsersDatabaseAndSettings) {
     TempDir home;
     ASSERT_EQ(RunInstall(home), 0);
     {
-        ScriptedHost host;
-        platform::FixedClock clock({2026, 12, 8, 9, 0, 0});
-        app::CZorevaApp zoreva(host, EnvironmentOf(home), clock);
-        ASSERT_TRUE(zoreva.InitInstance());
-        db::PersonRow p;
-        p.bulstat = "121212121";
-        p.vin = "BG121212121";
-        p.last = true;
-        db::InsertPerson(zoreva.database(), p);
+        Program first(home, {2026, 12, 8, 9, 0, 0});
+        ASSERT_TRUE(first.zoreva.InitInstance());
+        testing_support::AddPerson(first.zoreva.database(), "121212121", "", "BG121212121", true);
     }
     const auto settingsBefore = ReadFile(home / "config/TAVO/ZURE.conf");
     const auto databaseBefore = ReadFile(home / "share/zoreva/ZORV.MDB");
@@ -72,12 +65,10 @@ TEST(InstallStep, ASecondInstallKeepsTheUsersDatabaseAndSettings) {
     EXPECT_TRUE(std::filesystem::exists(home / "share/zoreva/ZORV1.MDB"));
 
     // The next start carries the user's data into the delivered database.
-    ScriptedHost host;
-    platform::FixedClock clock({2026, 12, 9, 9, 0, 0});
-    app::CZorevaApp zoreva(host, EnvironmentOf(home), clock);
-    ASSERT_TRUE(zoreva.InitInstance());
-    host.expectNoMoreBoxes();
-    EXPECT_EQ(zoreva.document().session().person().bulstat, "121212121");
+    Program next(home, {2026, 12, 9, 9, 0, 0});
+    ASSERT_TRUE(next.zoreva.InitInstance());
+    next.host.expectNoMoreBoxes();
+    EXPECT_EQ(next.zoreva.document().session().person().bulstat, "121212121");
     EXPECT_FALSE(std::filesystem::exists(home / "share/zoreva/ZORV1.MDB"));
     EXPECT_EQ(ReadFile(home / "share/zoreva/ZORV-20261209-090000.MDB"), databaseBefore);
 }
@@ -92,10 +83,8 @@ TEST(InstallStep, WhatItWritesAndTheFirstStartMakesIsTheUsersAloneWhateverTheUma
     EXPECT_EQ(ModeOf(home / "Zoreva"), 0700);
 
     testing_support::ScopedUmask umask(0);
-    ScriptedHost host;
-    platform::FixedClock clock({2026, 12, 8, 9, 0, 0});
-    app::CZorevaApp zoreva(host, EnvironmentOf(home), clock);
-    ASSERT_TRUE(zoreva.InitInstance());
+    Program first(home, {2026, 12, 8, 9, 0, 0});
+    ASSERT_TRUE(first.zoreva.InitInstance());
     EXPECT_EQ(ModeOf(home / "share/zoreva/ZORV.MDB"), 0600);
     EXPECT_EQ(ModeOf(home / "share/zoreva/ZORV.MDB-wal"), 0600);
 }

@@ -9,8 +9,10 @@
 #include "support/DialogDriver.h"
 #include "support/OlderDatabase.h"
 #include "support/Permissions.h"
+#include "support/ProgramHome.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
+#include "support/TestDatabase.h"
 
 using testing_support::DialogDriver;
 using testing_support::ReadFile;
@@ -22,20 +24,22 @@ namespace {
 // A home with its own configuration and data folders.
 class StartupFixture : public ::testing::Test {
   protected:
-    platform::Environment environment() {
-        const auto config = (home / "config").string();
-        return [config](const std::string& name) -> std::optional<std::string> {
-            if (name == "XDG_CONFIG_HOME") return config;
-            if (name == "XDG_CONFIG_DIRS") return config + "/none";
-            return std::nullopt;
-        };
-    }
+    platform::Environment environment() { return testing_support::EnvironmentOf(home); }
     void writeSettings(const std::string& text) { home.write("config/TAVO/ZURE.conf", text); }
     void writeStandardSettings() {
         std::filesystem::create_directories(data());
         writeSettings("DATA=" + data().string() + "\nDOUT=" + (home / "out").string() + "\n");
     }
     std::filesystem::path data() const { return home / "data"; }
+    // ZORV.MDB of the first version, holding the person worked with last.
+    void writeOlderDatabaseWithAPerson() {
+        auto old =
+            testing_support::CreateOlderDatabase(data() / "ZORV.MDB", testing_support::kVersion0);
+        AddCurrentPerson(old);
+    }
+    static void AddCurrentPerson(db::Database& db) {
+        testing_support::AddPerson(db, "121212121", "", "BG121212121", true);
+    }
     bool start() {
         app = std::make_unique<app::CZorevaApp>(host, environment(), clock);
         return app->InitInstance();
@@ -110,15 +114,7 @@ TEST_F(StartupFixture, AFreshInstallationTurnsTheDeliveredFileIntoTheDatabase) {
 
 TEST_F(StartupFixture, WithBothFilesTheUsersDataIsCarriedIntoTheNewOne) {
     writeStandardSettings();
-    {
-        auto old =
-            testing_support::CreateOlderDatabase(data() / "ZORV.MDB", testing_support::kVersion0);
-        db::PersonRow p;
-        p.bulstat = "121212121";
-        p.vin = "BG121212121";
-        p.last = true;
-        db::InsertPerson(old, p);
-    }
+    writeOlderDatabaseWithAPerson();
     db::Database::create(data() / "ZORV1.MDB");
     ASSERT_TRUE(start());
     host.expectNoMoreBoxes();
@@ -130,15 +126,7 @@ TEST_F(StartupFixture, WithBothFilesTheUsersDataIsCarriedIntoTheNewOne) {
 
 TEST_F(StartupFixture, ADatabaseOfAnEarlierVersionIsUpgradedWithoutADeliveredFile) {
     writeStandardSettings();
-    {
-        auto old =
-            testing_support::CreateOlderDatabase(data() / "ZORV.MDB", testing_support::kVersion0);
-        db::PersonRow p;
-        p.bulstat = "121212121";
-        p.vin = "BG121212121";
-        p.last = true;
-        db::InsertPerson(old, p);
-    }
+    writeOlderDatabaseWithAPerson();
     ASSERT_TRUE(start());
     host.expectNoMoreBoxes();
     EXPECT_TRUE(app->document().session().personIsCurrent());
@@ -149,12 +137,8 @@ TEST_F(StartupFixture, ADatabaseOfAnEarlierVersionIsUpgradedWithoutADeliveredFil
 TEST_F(StartupFixture, ADamagedDeliveryIsReportedAndTheDataKept) {
     writeStandardSettings();
     {
-        auto old = db::Database::create(data() / "ZORV.MDB");
-        db::PersonRow p;
-        p.bulstat = "121212121";
-        p.vin = "BG121212121";
-        p.last = true;
-        db::InsertPerson(old, p);
+        auto current = db::Database::create(data() / "ZORV.MDB");
+        AddCurrentPerson(current);
     }
     home.write("data/ZORV1.MDB", "a damaged delivery");
     ASSERT_TRUE(start());

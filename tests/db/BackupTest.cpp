@@ -3,7 +3,6 @@
 // return keeps the old file under a second name, and a kill at any moment
 // leaves at the path a file that opens whole, either the old or the new one.
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,30 +15,23 @@
 #include "db/Backups.h"
 #include "db/Database.h"
 #include "support/ChildProcess.h"
+#include "support/Permissions.h"
 #include "support/TempDir.h"
+#include "support/TestDatabase.h"
 
+using testing_support::AddCounterparts;
+using testing_support::ModeOf;
+using testing_support::RawKey;
 using testing_support::ReadFile;
 using testing_support::TempDir;
 
 namespace {
 
-db::Key RawKey(std::uint8_t fill) {
-    std::array<std::uint8_t, db::Key::kRawSize> bytes{};
-    bytes.fill(fill);
-    return db::Key::raw(bytes);
-}
-
-// Rows of counterparts, each with a number of its own.
+// Rows of counterparts, each with a number of its own, named after the mark.
 void Fill(db::Database& db, int rows, const std::string& mark) {
     static int next = 0;
-    db::Transaction unit(db);
-    auto insert = db.prepare("INSERT INTO KONTRAG (KN, KI, VIN) VALUES (?, ?, 'ALL')");
-    for (int i = 0; i < rows; ++i) {
-        insert.bindAll(std::to_string(100000000 + next++), mark + " Контрагент с дълго име ООД");
-        insert.run();
-        insert.reset();
-    }
-    unit.commit();
+    AddCounterparts(db, next, rows, mark + " Контрагент с дълго име ООД №");
+    next += rows;
 }
 
 // The mark of the rows and their count: which of the files this is.
@@ -47,12 +39,6 @@ std::pair<std::string, std::int64_t> StateOf(db::Database& db) {
     auto s = db.query("SELECT min(substr(KI, 1, 3)), count(*) FROM KONTRAG");
     s.step();
     return {s.text(0), s.integer(1)};
-}
-
-unsigned ModeOf(const std::filesystem::path& file) {
-    struct stat info {};
-    ::stat(file.c_str(), &info);
-    return info.st_mode & 0777;
 }
 
 }  // namespace
@@ -72,7 +58,7 @@ TEST(Backup, TheCopyIsEncryptedPrivateAndOpensWithTheSameKeyWhileTheFileStaysInU
         db.backUpTo(archive);
         Fill(db, 10, "BBB");  // the database stays open and in use
 
-        EXPECT_EQ(ModeOf(archive), 0600u);
+        EXPECT_EQ(ModeOf(archive), 0600);
         EXPECT_NE(ReadFile(archive).substr(0, 15), "SQLite format 3");
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "archive"),
                                 std::filesystem::directory_iterator()),
@@ -114,7 +100,7 @@ TEST(Restore, TheArchiveTakesThePlaceAndTheOldFileStaysUnderItsSecondName) {
     EXPECT_EQ(StateOf(db), std::make_pair(std::string("NEW"), std::int64_t{30}));
     EXPECT_TRUE(db.hasOwnPassword());
     Fill(db, 1, "NEW");  // and it takes writes at its path
-    EXPECT_EQ(ModeOf(file), 0600u);
+    EXPECT_EQ(ModeOf(file), 0600);
     auto kept = db::Database::open(dir / "ZORV-OLD.MDB");
     EXPECT_EQ(StateOf(kept), std::make_pair(std::string("OLD"), std::int64_t{20}));
     EXPECT_TRUE(std::filesystem::exists(dir / "ZORV-2026-12-01.MDB")) << "the archive stays";

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <type_traits>
 
 #include <gtest/gtest.h>
 
@@ -49,6 +50,23 @@ class FullDisk {
 
     static File* Of(sqlite3_file* f) { return reinterpret_cast<File*>(f); }
 
+    // The method `Member` of the wrapper: the same method of the real file.
+    template <typename Method>
+    struct Forwarder;
+    template <typename... Args>
+    struct Forwarder<int (*)(sqlite3_file*, Args...)> {
+        template <auto Member>
+        static int To(sqlite3_file* g, Args... args) {
+            sqlite3_file* real = Of(g)->real();
+            return (real->pMethods->*Member)(real, args...);
+        }
+    };
+    template <auto Member>
+    static void Forward(sqlite3_io_methods& methods) {
+        using Method = std::remove_reference_t<decltype(methods.*Member)>;
+        methods.*Member = &Forwarder<Method>::template To<Member>;
+    }
+
     static int Open(sqlite3_vfs* vfs, const char* name, sqlite3_file* f, int flags, int* out) {
         auto* disk = static_cast<FullDisk*>(vfs->pAppData);
         auto* file = Of(f);
@@ -58,41 +76,20 @@ class FullDisk {
             file->base.pMethods = nullptr;
             return rc;
         }
+        // Every call on the wrapper goes to the real file; writes are judged first.
         disk->methods_ = *file->real()->pMethods;
-        disk->methods_.xClose = [](sqlite3_file* g) {
-            return Of(g)->real()->pMethods->xClose(Of(g)->real());
-        };
-        disk->methods_.xRead = [](sqlite3_file* g, void* b, int n, sqlite3_int64 o) {
-            return Of(g)->real()->pMethods->xRead(Of(g)->real(), b, n, o);
-        };
+        Forward<&sqlite3_io_methods::xClose>(disk->methods_);
+        Forward<&sqlite3_io_methods::xRead>(disk->methods_);
         disk->methods_.xWrite = &FullDisk::Write;
-        disk->methods_.xTruncate = [](sqlite3_file* g, sqlite3_int64 size) {
-            return Of(g)->real()->pMethods->xTruncate(Of(g)->real(), size);
-        };
-        disk->methods_.xSync = [](sqlite3_file* g, int flags) {
-            return Of(g)->real()->pMethods->xSync(Of(g)->real(), flags);
-        };
-        disk->methods_.xFileSize = [](sqlite3_file* g, sqlite3_int64* size) {
-            return Of(g)->real()->pMethods->xFileSize(Of(g)->real(), size);
-        };
-        disk->methods_.xLock = [](sqlite3_file* g, int l) {
-            return Of(g)->real()->pMethods->xLock(Of(g)->real(), l);
-        };
-        disk->methods_.xUnlock = [](sqlite3_file* g, int l) {
-            return Of(g)->real()->pMethods->xUnlock(Of(g)->real(), l);
-        };
-        disk->methods_.xCheckReservedLock = [](sqlite3_file* g, int* r) {
-            return Of(g)->real()->pMethods->xCheckReservedLock(Of(g)->real(), r);
-        };
-        disk->methods_.xFileControl = [](sqlite3_file* g, int op, void* arg) {
-            return Of(g)->real()->pMethods->xFileControl(Of(g)->real(), op, arg);
-        };
-        disk->methods_.xSectorSize = [](sqlite3_file* g) {
-            return Of(g)->real()->pMethods->xSectorSize(Of(g)->real());
-        };
-        disk->methods_.xDeviceCharacteristics = [](sqlite3_file* g) {
-            return Of(g)->real()->pMethods->xDeviceCharacteristics(Of(g)->real());
-        };
+        Forward<&sqlite3_io_methods::xTruncate>(disk->methods_);
+        Forward<&sqlite3_io_methods::xSync>(disk->methods_);
+        Forward<&sqlite3_io_methods::xFileSize>(disk->methods_);
+        Forward<&sqlite3_io_methods::xLock>(disk->methods_);
+        Forward<&sqlite3_io_methods::xUnlock>(disk->methods_);
+        Forward<&sqlite3_io_methods::xCheckReservedLock>(disk->methods_);
+        Forward<&sqlite3_io_methods::xFileControl>(disk->methods_);
+        Forward<&sqlite3_io_methods::xSectorSize>(disk->methods_);
+        Forward<&sqlite3_io_methods::xDeviceCharacteristics>(disk->methods_);
         disk->methods_.iVersion = 1;  // no shared memory: the log is kept under the exclusive lock
         file->base.pMethods = &disk->methods_;
         return rc;
@@ -114,21 +111,13 @@ class FullDisk {
     bool full_ = false;
 };
 
+// Counterparts of long names, which fill pages fast.
 void AddCounterparts(db::Database& db, int first, int count) {
-    db::Transaction unit(db);
-    auto insert = db.prepare("INSERT INTO KONTRAG (KN, KI, VIN) VALUES (?, ?, 'ALL')");
-    for (int i = first; i < first + count; ++i) {
-        insert.bindAll(std::to_string(100000000 + i), std::string(200, 'x') + std::to_string(i));
-        insert.run();
-        insert.reset();
-    }
-    unit.commit();
+    testing_support::AddCounterparts(db, first, count, std::string(200, 'x'));
 }
 
 std::int64_t Counterparts(db::Database& db) {
-    auto s = db.query("SELECT count(*) FROM KONTRAG");
-    s.step();
-    return s.integer(0);
+    return testing_support::RowCount(db, "KONTRAG");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "db/Database.h"
 #include "support/TempDir.h"
+#include "support/TestDatabase.h"
 
 using testing_support::TempDir;
 
@@ -17,9 +18,7 @@ void AddCounterpart(db::Database& db, const std::string& kn) {
 }
 
 std::int64_t Counterparts(db::Database& db) {
-    auto s = db.query("SELECT count(*) FROM KONTRAG");
-    s.step();
-    return s.integer(0);
+    return testing_support::RowCount(db, "KONTRAG");
 }
 
 bool SaysTheFileIsGone(const db::Error& e) {

@@ -14,34 +14,22 @@
 #include "db/Database.h"
 #include "support/ChildProcess.h"
 #include "support/TempDir.h"
+#include "support/TestDatabase.h"
 
+using testing_support::AddCounterparts;
+using testing_support::RawKey;
+using testing_support::RowCount;
 using testing_support::TempDir;
 
 namespace {
 
-db::Key RawKey(std::uint8_t fill) {
-    std::array<std::uint8_t, db::Key::kRawSize> bytes{};
-    bytes.fill(fill);
-    return db::Key::raw(bytes);
-}
-
 // Counterparts enough to make the file a few megabytes.
 void Fill(db::Database& db, int rows, int first = 0) {
-    db::Transaction unit(db);
-    auto insert = db.prepare("INSERT INTO KONTRAG (KN, KI, VIN) VALUES (?, ?, 'ALL')");
-    for (int i = first; i < first + rows; ++i) {
-        insert.bindAll(std::to_string(100000000 + i),
-                       "Контрагент с дълго име ООД №" + std::to_string(i));
-        insert.run();
-        insert.reset();
-    }
-    unit.commit();
+    AddCounterparts(db, first, rows, "Контрагент с дълго име ООД №");
 }
 
 std::int64_t Count(db::Database& db) {
-    auto s = db.query("SELECT count(*) FROM KONTRAG");
-    s.step();
-    return s.integer(0);
+    return RowCount(db, "KONTRAG");
 }
 
 std::string IntegrityOf(db::Database& db) {

@@ -54,11 +54,7 @@ class BranchMerge : public ::testing::Test {
         in.write("prodagbix.txt", BranchSales(2));
     }
 
-    long long Count(const char* table) {
-        auto s = t.db().query(std::string("SELECT count(*) FROM ") + table);
-        s.step();
-        return s.integer(0);
-    }
+    std::int64_t Count(const char* table) { return testing_support::RowCount(t.db(), table); }
 
     DialogDriver& LoadBranch() {
         host.chooseFolder(in.path());
@@ -216,9 +212,9 @@ TEST(BranchToHeadOffice, TheDocumentsArriveAsTheBranchStoredThem) {
     const auto folder = out / "175074752" / "202305";  // made by the writer
     branchHost.saveAs(folder / "Pokupkix.txt").answer(ui::Answer::No);
     w.select("periods", 0).press("Запис");
-    branchHost.expectQuestion("Файловете са записани в папка\r\n" + folder.string() +
-                                  "\r\nДа отворя ли папката?",
-                              ui::Buttons::YesNo, ui::Icon::Information);
+    branchHost.expectQuestion(
+        "Файловете са записани в папка\r\n" + folder.string() + "\r\nДа отворя ли папката?",
+        ui::Buttons::YesNo, ui::Icon::Information);
     branchHost.expectNoMoreBoxes();
 
     TestDatabase head;
