@@ -23,6 +23,15 @@ namespace {
 class CommandsTest : public ::testing::Test {
   protected:
     app::CommandContext context() { return {host, doc, guide}; }
+    // The command opens the dialog of that title alone, which the button closes.
+    void expectOpens(Command command, const std::string& title, const std::string& closeButton) {
+        auto titles = host.dialogsRun();
+        host.onDialog([closeButton](DialogDriver& d) { d.press(closeButton); });
+        auto c = context();
+        app::RunCommand(command, c);
+        titles.push_back(title);
+        EXPECT_EQ(host.dialogsRun(), titles);
+    }
 
     testing_support::TempDir dir;
     std::filesystem::path guide = dir.write("share/zoreva/guide.txt", "Ръководство\n");
@@ -34,28 +43,13 @@ class CommandsTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(CommandsTest, TheMaintenanceCommandsOpenTheirDialogs) {
+TEST_F(CommandsTest, TheMaintenanceAndJournalCommandsOpenTheirDialogs) {
     t.person("121212121", "", "BG121212121", true);
     doc.reloadSession();
-    host.onDialog([](DialogDriver& d) { d.press("Затваряне"); });
-    host.onDialog([](DialogDriver& d) { d.press("Затвори"); });
-    auto c = context();
-    app::RunCommand(Command::RemovePeriod, c);
-    app::RunCommand(Command::RemoveDuplicates, c);
-    EXPECT_EQ(host.dialogsRun(),
-              (std::vector<std::string>{"Изтриване на период", "Изтриване на дублирани"}));
-}
-
-TEST_F(CommandsTest, TheJournalCommandsOpenTheirJournals) {
-    t.person("121212121", "", "BG121212121", true);
-    doc.reloadSession();
-    host.onDialog([](DialogDriver& d) { d.press("Затвори"); });
-    host.onDialog([](DialogDriver& d) { d.press("Затвори"); });
-    auto c = context();
-    app::RunCommand(Command::PurchaseJournal, c);
-    app::RunCommand(Command::SalesJournal, c);
-    EXPECT_EQ(host.dialogsRun(), (std::vector<std::string>{"Дневник за покупките - BG121212121",
-                                                           "Дневник за продажбите - BG121212121"}));
+    expectOpens(Command::RemovePeriod, "Изтриване на период", "Затваряне");
+    expectOpens(Command::RemoveDuplicates, "Изтриване на дублирани", "Затвори");
+    expectOpens(Command::PurchaseJournal, "Дневник за покупките - BG121212121", "Затвори");
+    expectOpens(Command::SalesJournal, "Дневник за продажбите - BG121212121", "Затвори");
 }
 
 TEST_F(CommandsTest, TheProtocolOfAPeriodOpensFromThePeriodChooser) {

@@ -135,6 +135,11 @@ class ConversionFixture : public ::testing::Test {
         purchases = RowsOf(source, "POKUPKI", "ID", {"ID"});
         sales = RowsOf(source, "PRODAGBI", "ID", {"ID"});
     }
+    // A run that converted, and what it carried over.
+    void expectConverted(const app::ConversionReport& report) {
+        ASSERT_EQ(report.outcome, app::ConversionOutcome::Converted) << report.failure;
+        expectCarriedOver();
+    }
     // The converted database holds every row of the user's once, by column.
     void expectCarriedOver() {
         auto db = db::Database::open(current());
@@ -186,8 +191,7 @@ TEST_F(ConversionFixture, EveryRowOfAFileOfTheFirstVersionAndItsOldEngineSetting
 TEST_F(ConversionFixture, AnOlderFileWithoutTheOptionalColumnsConverts) {
     prepare(testing_support::kVersion0WithoutOptionalColumns, false);
     const auto report = app::TakeOverDeliveredDatabase(dir.path(), clock);
-    ASSERT_EQ(report.outcome, app::ConversionOutcome::Converted) << report.failure;
-    expectCarriedOver();
+    ASSERT_NO_FATAL_FAILURE(expectConverted(report));
     auto db = db::Database::open(current());
     EXPECT_EQ(IntegerOf(db, "SELECT count(*) FROM DEKLAR WHERE KLON = ''"), 1);
     EXPECT_EQ(IntegerOf(db, "SELECT count(*) FROM POKUPKI WHERE BS8A IS NULL"), 11);
@@ -202,8 +206,7 @@ TEST_F(ConversionFixture, ADatabaseOfThisVersionConvertsToo) {
     }
     db::Database::create(delivered());
     const auto report = app::TakeOverDeliveredDatabase(dir.path(), clock);
-    ASSERT_EQ(report.outcome, app::ConversionOutcome::Converted) << report.failure;
-    expectCarriedOver();
+    ASSERT_NO_FATAL_FAILURE(expectConverted(report));
 }
 
 TEST_F(ConversionFixture, APersonTheDeliveredFileHoldsIsNotAddedTwice) {
@@ -229,8 +232,7 @@ TEST_F(ConversionFixture, AnOlderDatabaseWithNoDeliveredFileIsUpgradedFromThePro
     prepare();
     fs::remove(delivered());
     const auto report = app::UpgradeDatabase(dir.path(), clock);
-    ASSERT_EQ(report.outcome, app::ConversionOutcome::Converted) << report.failure;
-    expectCarriedOver();
+    ASSERT_NO_FATAL_FAILURE(expectConverted(report));
 }
 
 TEST_F(ConversionFixture, AFailedCopyKeepsBothFilesAsTheyWere) {

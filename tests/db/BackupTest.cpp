@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <random>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -156,13 +155,9 @@ TEST(Restore, AKillAtAnyMomentLeavesAWholeFileInExactlyOneOfTheTwoStates) {
         ASSERT_EQ(StateOf(db), states[current]);
     }
 
-    const auto seed = std::random_device{}();
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<double> moment(0.0, 1.2);
+    testing_support::KillMoments moments(whole, 1.2);
     for (int kill = 0; kill < 6; ++kill) {
-        const auto delay =
-            std::chrono::duration_cast<std::chrono::microseconds>(whole * moment(random));
+        const auto delay = moments.next();
         RestoreInChild(file, dir / ("archive" + std::to_string(1 - current)),
                        dir / ("kept" + std::to_string(kill)), delay);
         auto db = db::Database::open(file);

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <random>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -105,13 +104,9 @@ TEST(Rekey, AKillAtAnyMomentLeavesTheWholeFileUnderExactlyOneKey) {
     current = 1 - current;
     ASSERT_TRUE(OpenWith(file, keys[current]));
 
-    const auto seed = std::random_device{}();
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<double> moment(0.0, 1.0);
+    testing_support::KillMoments moments(whole, 1.0);
     for (int kill = 0; kill < 6; ++kill) {
-        const auto delay =
-            std::chrono::duration_cast<std::chrono::microseconds>(whole * moment(random));
+        const auto delay = moments.next();
         RekeyInChild(file, keys[current], keys[1 - current], delay);
         auto underOld = OpenWith(file, keys[current]);
         auto underNew = OpenWith(file, keys[1 - current]);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <random>
 
@@ -20,29 +21,45 @@ std::map<std::int64_t, int> Numbers(db::Database& db, db::Journal journal) {
     return result;
 }
 
+// A document as stored, its NUMBER before a renumbering and after it.
+struct Numbered {
+    db::Journal journal;
+    std::string vin, klon, period;
+    int before, after;
+    std::string why = "";
+};
+
+// Stores the documents in this order (so in ID order), renumbers, and checks
+// the number of each.
+void ExpectNumbersAfter(const std::function<void(db::Database&)>& renumber,
+                        const std::vector<Numbered>& documents) {
+    TestDatabase t;
+    std::vector<std::int64_t> ids;
+    for (const auto& d : documents)
+        ids.push_back(t.document(d.journal, d.vin, d.klon, d.period, d.before));
+    renumber(t.db());
+    for (std::size_t i = 0; i < documents.size(); ++i) {
+        const auto& d = documents[i];
+        EXPECT_EQ(Numbers(t.db(), d.journal)[ids[i]], d.after)
+            << d.vin << " " << d.klon << " " << d.period << ": " << d.why;
+    }
+}
+
 }  // namespace
 
 TEST(RenumberPeriod, NumbersHeadOfficeAndBranchesTogetherInIdOrder) {
-    TestDatabase t;
-    const auto a = t.document(db::Journal::Purchases, "BG1", "", "202611", 7);
-    const auto b = t.document(db::Journal::Purchases, "BG1", "0001", "202611", 7);
-    const auto c = t.document(db::Journal::Purchases, "BG1", "", "202611", 7);
-    const auto otherPeriod = t.document(db::Journal::Purchases, "BG1", "", "202610", 9);
-    const auto otherVin = t.document(db::Journal::Purchases, "BG2", "", "202611", 9);
-    const auto sale1 = t.document(db::Journal::Sales, "BG1", "0002", "202611", 5);
-    const auto sale2 = t.document(db::Journal::Sales, "BG1", "", "202611", 5);
-
-    db::RenumberPeriod(t.db(), "BG1", "202611");
-
-    auto p = Numbers(t.db(), db::Journal::Purchases);
-    EXPECT_EQ(p[a], 1);
-    EXPECT_EQ(p[b], 2);
-    EXPECT_EQ(p[c], 3);
-    EXPECT_EQ(p[otherPeriod], 9) << "another period is left alone";
-    EXPECT_EQ(p[otherVin], 9) << "another VAT number is left alone";
-    auto s = Numbers(t.db(), db::Journal::Sales);
-    EXPECT_EQ(s[sale1], 1);
-    EXPECT_EQ(s[sale2], 2);
+    using enum db::Journal;
+    ExpectNumbersAfter(
+        [](db::Database& db) { db::RenumberPeriod(db, "BG1", "202611"); },
+        {
+            {Purchases, "BG1", "", "202611", 7, 1},
+            {Purchases, "BG1", "0001", "202611", 7, 2},
+            {Purchases, "BG1", "", "202611", 7, 3},
+            {Purchases, "BG1", "", "202610", 9, 9, "another period is left alone"},
+            {Purchases, "BG2", "", "202611", 9, 9, "another VAT number is left alone"},
+            {Sales, "BG1", "0002", "202611", 5, 1},
+            {Sales, "BG1", "", "202611", 5, 2},
+        });
 }
 
 TEST(RenumberPeriod, AGapLeftByADeleteCloses) {
@@ -57,17 +74,14 @@ TEST(RenumberPeriod, AGapLeftByADeleteCloses) {
 }
 
 TEST(RenumberAllPeriods, CoversPeriodsOfEitherJournal) {
-    TestDatabase t;
-    const auto p1 = t.document(db::Journal::Purchases, "BG1", "", "202610", 4);
-    const auto s1 = t.document(db::Journal::Sales, "BG1", "0001", "202609", 4);
-    const auto s2 = t.document(db::Journal::Sales, "BG1", "", "202609", 4);
-    const auto other = t.document(db::Journal::Sales, "BG2", "", "202609", 4);
-    db::RenumberAllPeriods(t.db(), "BG1");
-    EXPECT_EQ(Numbers(t.db(), db::Journal::Purchases)[p1], 1);
-    auto s = Numbers(t.db(), db::Journal::Sales);
-    EXPECT_EQ(s[s1], 1);
-    EXPECT_EQ(s[s2], 2);
-    EXPECT_EQ(s[other], 4);
+    using enum db::Journal;
+    ExpectNumbersAfter([](db::Database& db) { db::RenumberAllPeriods(db, "BG1"); },
+                       {
+                           {Purchases, "BG1", "", "202610", 4, 1},
+                           {Sales, "BG1", "0001", "202609", 4, 1},
+                           {Sales, "BG1", "", "202609", 4, 2},
+                           {Sales, "BG2", "", "202609", 4, 4},
+                       });
 }
 
 // Whatever the numbers were, a renumbered period reads 1, 2, 3 ... in ID

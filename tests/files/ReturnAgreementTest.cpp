@@ -37,6 +37,7 @@ class Agreement : public ::testing::Test {
         row.sdelka = "Стоки";
         for (auto [column, value] : amounts) row.amounts[column] = value;
         journals::AddDocument(t.db(), journal, row, journals::Numbering::InSequence);
+        ++(journal == db::Journal::Purchases ? purchases : sales);
     }
     // Types the coefficient in the editor, confirms it, and reads fields
     // 40, 50 and 60 as the editor's pages show them when opened again.
@@ -68,11 +69,21 @@ class Agreement : public ::testing::Test {
         return fields;
     }
 
+    // Types the coefficient; fields 40, 50 and 60 as the editor shows them
+    // and as DEKLAR.TXT holds them, whose check finds nothing.
+    void expectFields(const std::string& coefficient, const std::array<std::string, 3>& onPage,
+                      const std::array<std::string, 3>& inFile) {
+        EXPECT_EQ(editorFields(coefficient), onPage);
+        GeneratedPeriod p{kVin, kBulstat, kPeriod, {}, purchases, sales};
+        EXPECT_EQ(WriteAndCheck(t.db(), p, out.path(), kToday), std::vector<std::string>{});
+        EXPECT_EQ(fileFields(), inFile);
+    }
+
+    static constexpr platform::LocalDateTime kToday{2023, 6, 15, 10, 0, 0};
     TestDatabase t;
     TempDir out;
+    int purchases = 0, sales = 0;
 };
-
-const platform::LocalDateTime kToday{2023, 6, 15, 10, 0, 0};
 
 }  // namespace
 
@@ -81,11 +92,7 @@ const platform::LocalDateTime kToday{2023, 6, 15, 10, 0, 0};
 TEST_F(Agreement, HalfAStotinkaOfPartialCreditRoundsUpEverywhere) {
     add<db::PurchaseAmount>(db::Journal::Purchases, {{db::BS31, 5.00}, {db::BS41, 1.00}});
     add<db::PurchaseAmount>(db::Journal::Purchases, {{db::BS32, 0.05}, {db::BS42, 0.01}});
-    const auto shown = editorFields("0.50");
-    EXPECT_EQ(shown, (std::array<std::string, 3>{"1.01", "", "1.01"}));
-    GeneratedPeriod p{kVin, kBulstat, kPeriod, {}, 2, 0};
-    EXPECT_EQ(WriteAndCheck(t.db(), p, out.path(), kToday), std::vector<std::string>{});
-    EXPECT_EQ(fileFields(), (std::array<std::string, 3>{"1.01", "0.00", "1.01"}));
+    expectFields("0.50", {"1.01", "", "1.01"}, {"1.01", "0.00", "1.01"});
 }
 
 // DS20 2308.49 - (26.70 + 319.50 x 0.51): the page showed 2118.85 and the
@@ -96,9 +103,5 @@ TEST_F(Agreement, PayableTaxIsTheSameStotinkaOnThePageAndInTheFile) {
         {{db::SS10, 11542.45}, {db::SS20, 2308.49}, {db::SS11, 11542.45}, {db::SS21, 2308.49}});
     add<db::PurchaseAmount>(db::Journal::Purchases, {{db::BS31, 133.50}, {db::BS41, 26.70}});
     add<db::PurchaseAmount>(db::Journal::Purchases, {{db::BS32, 1597.50}, {db::BS42, 319.50}});
-    const auto shown = editorFields("0.51");
-    EXPECT_EQ(shown, (std::array<std::string, 3>{"189.65", "2118.84", ""}));
-    GeneratedPeriod p{kVin, kBulstat, kPeriod, {}, 2, 1};
-    EXPECT_EQ(WriteAndCheck(t.db(), p, out.path(), kToday), std::vector<std::string>{});
-    EXPECT_EQ(fileFields(), (std::array<std::string, 3>{"189.65", "2118.84", "0.00"}));
+    expectFields("0.51", {"189.65", "2118.84", ""}, {"189.65", "2118.84", "0.00"});
 }

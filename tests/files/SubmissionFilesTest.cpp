@@ -9,24 +9,17 @@
 #include "files/SubmissionFiles.h"
 #include "files/SubmissionWriter.h"
 #include "support/DialogDriver.h"
+#include "support/GoldenFiles.h"
 #include "support/Permissions.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
 #include "support/TestDatabase.h"
 
-using testing_support::DialogDriver;
-using testing_support::ReadFile;
-using testing_support::ScriptedHost;
-using testing_support::TempDir;
-using testing_support::TestDatabase;
+using namespace testing_support;
 
 namespace {
 
 const std::string kVin = "BG175074752";
-
-std::string Golden(const std::string& name) {
-    return ReadFile(std::filesystem::path(ZOREVA_SOURCE_DIR) / "tests/files/golden" / name);
-}
 
 struct Doc {
     std::string period, klon;

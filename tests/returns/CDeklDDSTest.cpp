@@ -7,32 +7,23 @@
 
 #include <optional>
 
-#include "support/DialogDriver.h"
-#include "support/ScriptedHost.h"
-#include "support/TestDatabase.h"
+#include "ReturnsFixture.h"
 
+using namespace returns_test;
 using testing_support::DialogDriver;
-using testing_support::ScriptedHost;
-using testing_support::TestDatabase;
 
 namespace {
 
-constexpr const char* kVin = "BG121212121";
 constexpr const char* kPeriod = "202306";
 
-class Sheet : public ::testing::Test {
+class Sheet : public ::testing::Test, protected ReturnDialog<returns::CDeklDDS> {
   protected:
     void sale(db::SaleAmount column, double amount, const std::string& type = "01") {
-        auto row = db::EmptyJournalRow(db::Journal::Sales);
-        row.vin = kVin, row.period = kPeriod, row.type = type;
-        row.amounts[column] = amount;
-        db::InsertJournalRow(t.db(), db::Journal::Sales, row);
+        AddAmounts<db::SaleAmount>(t.db(), db::Journal::Sales, "", kPeriod, type,
+                                   {{column, amount}});
     }
     void purchase(std::initializer_list<std::pair<db::PurchaseAmount, double>> amounts) {
-        auto row = db::EmptyJournalRow(db::Journal::Purchases);
-        row.vin = kVin, row.period = kPeriod, row.type = "01";
-        for (auto [column, value] : amounts) row.amounts[column] = value;
-        db::InsertJournalRow(t.db(), db::Journal::Purchases, row);
+        AddAmounts(t.db(), db::Journal::Purchases, "", kPeriod, "01", amounts);
     }
     // A return computed and stored before, with these cells set.
     void storedReturn(std::initializer_list<std::pair<const char*, double>> cells) {
@@ -40,22 +31,13 @@ class Sheet : public ::testing::Test {
         for (auto [column, value] : cells)
             t.db().execute(std::string("UPDATE DEKLAR SET ") + column + " = ?", value);
     }
-    DialogDriver& open(const std::string& period = kPeriod) {
-        driver.reset();
-        sheet.emplace(host, t.db(), returns::ReturnScope{kVin, "", period});
-        return driver.emplace(*sheet);
-    }
+    DialogDriver& open(const std::string& period = kPeriod) { return ReturnDialog::open(period); }
     std::optional<double> stored(const std::string& column, const std::string& period = kPeriod) {
         auto s = t.db().query("SELECT " + column + " FROM DEKLAR WHERE VIN = ? AND PERIOD = ?",
                               kVin, period);
         if (!s.step() || s.isNull(0)) return std::nullopt;
         return s.real(0);
     }
-
-    TestDatabase t;
-    ScriptedHost host;
-    std::optional<returns::CDeklDDS> sheet;
-    std::optional<DialogDriver> driver;
 };
 
 }  // namespace

@@ -6,49 +6,25 @@
 
 #include <optional>
 
-#include "support/DialogDriver.h"
-#include "support/ScriptedHost.h"
-#include "support/TestDatabase.h"
+#include "ReturnsFixture.h"
 
+using namespace returns_test;
 using testing_support::DialogDriver;
-using testing_support::ScriptedHost;
-using testing_support::TestDatabase;
 using Cells = std::vector<std::string>;
 
 namespace {
 
-class ViesDialog : public ::testing::Test {
+class ViesDialog : public ::testing::Test, protected ReturnDialog<returns::CViesDeklDlg> {
   protected:
-    struct Sale {
-        std::string knum, date, type = "01";
-        double ss15 = 0, ss17 = 0, ss25 = 0;
-        std::string ss8a{}, sdelka{};
-    };
     void add(const Sale& sale, const std::string& period = "202306") {
-        auto row = db::EmptyJournalRow(db::Journal::Sales);
-        row.vin = "BG121212121", row.period = period, row.type = sale.type;
-        row.knum = sale.knum, row.date = sale.date;
-        row.amounts[db::SS15] = sale.ss15;
-        row.amounts[db::SS17] = sale.ss17;
-        row.amounts[db::SS25] = sale.ss25;
-        row.code8a = sale.ss8a, row.sdelka = sale.sdelka;
-        db::InsertJournalRow(t.db(), db::Journal::Sales, row);
+        AddSale(t.db(), sale, period);
     }
-    DialogDriver& open(const std::string& period = "202306") {
-        driver.reset();
-        dialog.emplace(host, t.db(), returns::ReturnScope{"BG121212121", "", period});
-        return driver.emplace(*dialog);
-    }
+    DialogDriver& open(const std::string& period = "202306") { return ReturnDialog::open(period); }
     std::vector<Cells> rows(DialogDriver& d, const std::string& list) {
         std::vector<Cells> all;
         for (int i = 0; i < d.rowCount(list); ++i) all.push_back(d.row(list, i));
         return all;
     }
-
-    TestDatabase t;
-    ScriptedHost host;
-    std::optional<returns::CViesDeklDlg> dialog;
-    std::optional<DialogDriver> driver;
 };
 
 }  // namespace

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TestDatabase.h"
+#include "ReturnsFixture.h"
 
+using namespace returns_test;
 using returns::ComputeVatReturn;
 using testing_support::TestDatabase;
 
@@ -15,17 +16,11 @@ class Computation : public ::testing::Test {
     void sale(const std::string& klon, const std::string& type,
               std::initializer_list<std::pair<db::SaleAmount, double>> amounts,
               const std::string& period = "202611") {
-        auto row = db::EmptyJournalRow(db::Journal::Sales);
-        row.vin = "BG121212121", row.klon = klon, row.period = period, row.type = type;
-        for (auto [column, value] : amounts) row.amounts[column] = value;
-        db::InsertJournalRow(t.db(), db::Journal::Sales, row);
+        AddAmounts(t.db(), db::Journal::Sales, klon, period, type, amounts);
     }
     void purchase(const std::string& klon, const std::string& type,
                   std::initializer_list<std::pair<db::PurchaseAmount, double>> amounts) {
-        auto row = db::EmptyJournalRow(db::Journal::Purchases);
-        row.vin = "BG121212121", row.klon = klon, row.period = "202611", row.type = type;
-        for (auto [column, value] : amounts) row.amounts[column] = value;
-        db::InsertJournalRow(t.db(), db::Journal::Purchases, row);
+        AddAmounts(t.db(), db::Journal::Purchases, klon, "202611", type, amounts);
     }
     db::ReturnRow compute(const std::string& klon = "") {
         return ComputeVatReturn(t.db(), {"BG121212121", klon, "202611"});

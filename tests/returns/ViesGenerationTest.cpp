@@ -2,17 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TestDatabase.h"
+#include "ReturnsFixture.h"
 
+using namespace returns_test;
 using testing_support::TestDatabase;
 
 namespace {
-
-struct Sale {
-    std::string knum{}, date{}, type = "01";
-    double ss15 = 0, ss17 = 0, ss25 = 0, ss19 = 0;
-    std::string viesType{}, ss8a{}, sdelka{}, klon{};
-};
 
 // A VIES row reduced to what the return shows.
 struct Row {
@@ -30,15 +25,7 @@ std::ostream& operator<<(std::ostream& out, const Row& r) {
 class Vies : public ::testing::Test {
   protected:
     void add(const Sale& sale, const std::string& period = "202611") {
-        auto row = db::EmptyJournalRow(db::Journal::Sales);
-        row.vin = "BG121212121", row.klon = sale.klon, row.period = period;
-        row.type = sale.type, row.knum = sale.knum, row.date = sale.date;
-        row.amounts[db::SS15] = sale.ss15;
-        row.amounts[db::SS17] = sale.ss17;
-        row.amounts[db::SS25] = sale.ss25;
-        row.amounts[db::SS19] = sale.ss19;
-        row.viesType = sale.viesType, row.code8a = sale.ss8a, row.sdelka = sale.sdelka;
-        db::InsertJournalRow(t.db(), db::Journal::Sales, row);
+        AddSale(t.db(), sale, period);
     }
     std::vector<Row> generate(int section, const std::string& klon = "",
                               const std::string& period = "202611") {

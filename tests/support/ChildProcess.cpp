@@ -29,4 +29,15 @@ std::chrono::duration<double> RunInChild(const std::function<void()>& work,
     return std::chrono::steady_clock::now() - start;
 }
 
+KillMoments::KillMoments(std::chrono::duration<double> whole, double share)
+    : seed_(std::random_device{}()),
+      trace_(__FILE__, __LINE__, "seed " + std::to_string(seed_)),
+      random_(seed_),
+      share_(0.0, share),
+      whole_(whole) {}
+
+std::chrono::microseconds KillMoments::next() {
+    return std::chrono::duration_cast<std::chrono::microseconds>(whole_ * share_(random_));
+}
+
 }  // namespace testing_support

@@ -102,6 +102,28 @@ std::vector<Sale> DefaultSales() {
     return {first, second};
 }
 
+Purchase BranchPurchase(int number) {
+    Purchase p;
+    p.branch = "1";
+    p.number = std::to_string(number);
+    p.docNo = "P" + std::to_string(number);
+    return p;
+}
+
+Sale BranchSale(int number) {
+    Sale s;
+    s.branch = "1";
+    s.number = std::to_string(number);
+    s.docNo = "S" + std::to_string(number);
+    s.amount("SS10") = "100.00", s.amount("SS20") = "20.00";
+    s.amount("SS11") = "100.00", s.amount("SS21") = "20.00";
+    return s;
+}
+
+std::string MergeSale(const Sale& sale, std::string_view digit) {
+    return sale.line() + std::string(digit);
+}
+
 std::string Vies::vhr() const {
     return "VHR" + Left(vhrPeriod, 7) + Right(vhrCount, 5);
 }

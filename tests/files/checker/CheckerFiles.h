@@ -72,6 +72,13 @@ std::string FileOf(const std::vector<Line>& lines) {
 std::vector<Purchase> DefaultPurchases();
 std::vector<Sale> DefaultSales();
 
+// Documents of branch 1 as its merge files carry them, numbered n: purchase
+// "P<n>" and sale "S<n>" of 100.00 taxed 20.00 at 20%.
+Purchase BranchPurchase(int number);
+Sale BranchSale(int number);
+// A line of prodagbix.txt: the sales line and the digit of the VIES column.
+std::string MergeSale(const Sale& sale, std::string_view digit = "0");
+
 // VIES.TXT records.
 struct Vies {
     std::string vhrPeriod = "05/2023", vhrCount = "1";

@@ -12,36 +12,26 @@
 #include "support/TestDatabase.h"
 
 using namespace checker_test;
+using namespace testing_support;
 using files::checker::CCheckFiles;
 using files::checker::MergeTarget;
-using testing_support::DialogDriver;
-using testing_support::ScriptedHost;
-using testing_support::TempDir;
-using testing_support::TestDatabase;
 
 namespace {
 
-constexpr const char* kAddedOnce =
-    "Добавени са:\r\n1 броя записи от Дневника за покупки и\r\n2 броя записи от Дневника за "
-    "продажби!\r\nДанъчен период: 202305";
-
-Purchase BranchPurchase(int number) {
-    Purchase p;
-    p.branch = "1";
-    p.number = std::to_string(number);
-    return p;
+// The message after an add of documents of period 202305.
+std::string Added(int purchases, int sales) {
+    return "Добавени са:\r\n" + std::to_string(purchases) +
+           " броя записи от Дневника за покупки и\r\n" + std::to_string(sales) +
+           " броя записи от Дневника за продажби!\r\nДанъчен период: 202305";
 }
 
+// prodagbix.txt of branch 1: `count` sales of the VAT number.
 std::string BranchSales(int count, std::string_view vin = kOwnVin) {
     std::string text;
     for (int n = 1; n <= count; ++n) {
-        Sale s;
+        Sale s = BranchSale(n);
         s.vin = vin;
-        s.branch = "1";
-        s.number = std::to_string(n);
-        s.amount("SS10") = "100.00", s.amount("SS20") = "20.00";
-        s.amount("SS11") = "100.00", s.amount("SS21") = "20.00";
-        text += s.line() + "0\r\n";
+        text += MergeSale(s) + "\r\n";
     }
     return text;
 }
@@ -54,7 +44,22 @@ class BranchMerge : public ::testing::Test {
         in.write("prodagbix.txt", BranchSales(2));
     }
 
-    std::int64_t Count(const char* table) { return testing_support::RowCount(t.db(), table); }
+    std::int64_t Count(const char* table) { return RowCount(t.db(), table); }
+
+    // "Прибави" asks the question each time: answered "No" the sales stay as
+    // many as they were, answered "Yes" they are added and the count said.
+    void addOnlyOnYes(const std::string& question, ui::Icon icon, std::int64_t salesBefore,
+                      const std::string& added) {
+        host.answer(ui::Answer::No);
+        d.press("Прибави");
+        host.expectQuestion(question, ui::Buttons::YesNo, icon);
+        EXPECT_EQ(Count("PRODAGBI"), salesBefore);
+
+        host.answer(ui::Answer::Yes);
+        d.press("Прибави");
+        host.expectQuestion(question, ui::Buttons::YesNo, icon);
+        host.expectMessage(added, ui::Icon::None);
+    }
 
     DialogDriver& LoadBranch() {
         host.chooseFolder(in.path());
@@ -93,27 +98,19 @@ TEST_F(BranchMerge, AddIsOfferedOnlyOnceSomethingIsLoaded) {
 
 TEST_F(BranchMerge, AddsOnceAndAsksBeforeAddingTheSameDocumentsAgain) {
     LoadBranch().press("Прибави");
-    host.expectMessage(kAddedOnce, ui::Icon::None);
+    host.expectMessage(Added(1, 2), ui::Icon::None);
     EXPECT_EQ(Count("POKUPKI"), 1);
     EXPECT_EQ(Count("PRODAGBI"), 2);
 
-    const std::string again = "Вече сте добавили тези записи!\r\nИскате ли да ги добавите пак?";
-    host.answer(ui::Answer::No);
-    d.press("Прибави");
-    host.expectQuestion(again, ui::Buttons::YesNo, ui::Icon::Error);
-    EXPECT_EQ(Count("PRODAGBI"), 2);
-
-    host.answer(ui::Answer::Yes);
-    d.press("Прибави");
-    host.expectQuestion(again, ui::Buttons::YesNo, ui::Icon::Error);
-    host.expectMessage(kAddedOnce, ui::Icon::None);
+    addOnlyOnYes("Вече сте добавили тези записи!\r\nИскате ли да ги добавите пак?", ui::Icon::Error,
+                 2, Added(1, 2));
     EXPECT_EQ(Count("PRODAGBI"), 4);
     auto numbers = t.db().query("SELECT NUMBER FROM PRODAGBI ORDER BY ID");
     for (int expected = 1; numbers.step(); ++expected) EXPECT_EQ(numbers.integer(0), expected);
 
     // A new load is a new set: no question.
     LoadBranch().press("Прибави");
-    host.expectMessage(kAddedOnce, ui::Icon::None);
+    host.expectMessage(Added(1, 2), ui::Icon::None);
     host.expectNoMoreBoxes();
 }
 
@@ -123,18 +120,8 @@ TEST_F(BranchMerge, DocumentsOfAnotherVatNumberAreAddedOnlyWhenThePersonSaysSo) 
     const std::string question =
         "Документите във файловете са на ИН по ДДС BG831205064, а текущото лице е с ИН по ДДС "
         "BG175074752.\r\nИскате ли да ги добавите?";
-    host.answer(ui::Answer::No);
-    LoadBranch().press("Прибави");
-    host.expectQuestion(question, ui::Buttons::YesNo, ui::Icon::Warning);
-    EXPECT_EQ(Count("PRODAGBI"), 0);
-
-    host.answer(ui::Answer::Yes);
-    d.press("Прибави");
-    host.expectQuestion(question, ui::Buttons::YesNo, ui::Icon::Warning);
-    host.expectMessage(
-        "Добавени са:\r\n0 броя записи от Дневника за покупки и\r\n2 броя записи от Дневника за "
-        "продажби!\r\nДанъчен период: 202305",
-        ui::Icon::None);
+    LoadBranch();
+    addOnlyOnYes(question, ui::Icon::Warning, 0, Added(0, 2));
     auto vin = t.db().query("SELECT DISTINCT VIN FROM PRODAGBI");
     ASSERT_TRUE(vin.step());
     EXPECT_EQ(vin.text(0), "BG831205064");
@@ -151,7 +138,7 @@ TEST_F(BranchMerge, AFailedAddSaysWhyAndLeavesNothing) {
     // Nothing was added, so the next add asks nothing.
     t.db().executeScript("DROP TRIGGER refuse");
     d.press("Прибави");
-    host.expectMessage(kAddedOnce, ui::Icon::None);
+    host.expectMessage(Added(1, 2), ui::Icon::None);
 }
 
 TEST_F(BranchMerge, FilesChangedSinceTheyWereLoadedAreNotAdded) {
@@ -168,10 +155,7 @@ TEST_F(BranchMerge, TheJournalsOfSubmissionFilesMayBeAddedToo) {
     d.press("Папка");
     EXPECT_TRUE(d.enabled("Прибави"));
     d.press("Прибави");
-    host.expectMessage(
-        "Добавени са:\r\n2 броя записи от Дневника за покупки и\r\n2 броя записи от Дневника за "
-        "продажби!\r\nДанъчен период: 202305",
-        ui::Icon::None);
+    host.expectMessage(Added(2, 2), ui::Icon::None);
     auto types = t.db().query("SELECT DISTINCT VIES_TYPE FROM PRODAGBI");
     ASSERT_TRUE(types.step());
     EXPECT_EQ(types.text(0), "0");
@@ -226,10 +210,7 @@ TEST(BranchToHeadOffice, TheDocumentsArriveAsTheBranchStoredThem) {
     DialogDriver d(dialog);
     host.chooseFolder(folder);
     d.press("Файлове от клон").press("Прибави");
-    host.expectMessage(
-        "Добавени са:\r\n2 броя записи от Дневника за покупки и\r\n2 броя записи от Дневника за "
-        "продажби!\r\nДанъчен период: 202305",
-        ui::Icon::None);
+    host.expectMessage(Added(2, 2), ui::Icon::None);
     EXPECT_NE(d.text("report").find("Няма открити грешки в ПОКУПКИ"), std::string::npos)
         << d.text("report");
 

@@ -21,42 +21,16 @@
 #include "support/TestDatabase.h"
 
 using namespace checker_test;
+using namespace testing_support;
 using files::checker::CheckState;
 using files::checker::LoadBranchFiles;
 using files::merge::AddedDocuments;
 using files::merge::AddLoadedDocuments;
 using files::merge::SalesSource;
-using testing_support::DialogDriver;
-using testing_support::ScriptedHost;
-using testing_support::TempDir;
-using testing_support::TestDatabase;
 
 namespace {
 
 const platform::LocalDateTime kNow{2023, 6, 20, 14, 5, 0};
-
-// prodagbix.txt: a sales line and the VIES column digit.
-std::string MergeSale(const Sale& sale, std::string_view digit = "0") {
-    return sale.line() + std::string(digit);
-}
-
-Purchase BranchPurchase(int number) {
-    Purchase p;
-    p.branch = "1";
-    p.number = std::to_string(number);
-    p.docNo = "P" + std::to_string(number);
-    return p;
-}
-
-Sale BranchSale(int number) {
-    Sale s;
-    s.branch = "1";
-    s.number = std::to_string(number);
-    s.docNo = "S" + std::to_string(number);
-    s.amount("SS10") = "100.00", s.amount("SS20") = "20.00";
-    s.amount("SS11") = "100.00", s.amount("SS21") = "20.00";
-    return s;
-}
 
 // A journal row of the database by its order of entry.
 struct Stored {

@@ -10,24 +10,17 @@
 #include "files/protocol/CProtokolDDS.h"
 #include "platform/CodePage.h"
 #include "support/DialogDriver.h"
+#include "support/GoldenFiles.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
 #include "support/TestDatabase.h"
 
 using files::protocol::CProtokolDDS;
-using testing_support::DialogDriver;
-using testing_support::ReadFile;
-using testing_support::ScriptedHost;
-using testing_support::TempDir;
-using testing_support::TestDatabase;
+using namespace testing_support;
 
 namespace {
 
 constexpr const char* kVin = "BG175074752";
-
-std::string Golden(const std::string& name) {
-    return ReadFile(std::filesystem::path(ZOREVA_SOURCE_DIR) / "tests/files/golden" / name);
-}
 
 struct Amount {
     int column;
