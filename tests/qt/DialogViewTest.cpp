@@ -18,10 +18,15 @@
 
 #include <gtest/gtest.h>
 
+#include "ShownView.h"
 #include "qt/DialogView.h"
+#include "support/Forms.h"
 #include "support/ScriptedHost.h"
 
 using testing_support::ScriptedHost;
+using testing_support::Show;
+using testing_support::TypeInto;
+using testing_support::WidgetOf;
 
 namespace {
 
@@ -70,35 +75,9 @@ class Form : public ui::Dialog {
     void refresh() override { save.setEnabled(period.text().size() == 6); }
 };
 
-// Types text as a keyboard does, whatever its alphabet.
-void TypeInto(QWidget* widget, const QString& text) {
-    for (const QChar character : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
-        QApplication::sendEvent(widget, &press);
-    }
-}
-
-template <class W>
-W* WidgetOf(qt::DialogView& view, const ui::Control& control) {
-    auto* widget = qobject_cast<W*>(view.widget(control));
-    EXPECT_NE(widget, nullptr) << control.id();
-    return widget;
-}
-
-class DialogViewTest : public ::testing::Test {
+class DialogViewTest : public testing_support::ActiveViewTest<Form> {
   protected:
-    DialogViewTest() {
-        form.open();
-        view = std::make_unique<qt::DialogView>(form, nullptr);
-        view->show();
-        view->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(view.get()));
-    }
     QLineEdit* period() { return WidgetOf<QLineEdit>(*view, form.period); }
-
-    ScriptedHost host;
-    Form form{host};
-    std::unique_ptr<qt::DialogView> view;
 };
 
 }  // namespace
@@ -224,17 +203,15 @@ TEST(LargeListTest, OpensWithoutReadingEveryRow) {
     ScriptedHost host;
     LargeSource source;
     LargeList dialog(host, source);
-    dialog.open();
-    qt::DialogView view(dialog, nullptr);
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    auto* table = qobject_cast<QTableView*>(view.widget(dialog.list));
+    const auto view = Show(dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    auto* table = WidgetOf<QTableView>(*view, dialog.list);
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->model()->rowCount(), 100000);
     EXPECT_LT(source.reads, 10000) << "only the rows shown and a sample for the widths are read";
 
     dialog.list.select(99999);
-    view.sync();
+    view->sync();
     EXPECT_EQ(table->selectionModel()->selectedRows().value(0).row(), 99999);
     EXPECT_EQ(table->model()->data(table->model()->index(99999, 0)).toString(), "100000");
     EXPECT_LT(source.reads, 20000);
@@ -262,30 +239,13 @@ class ListedForm : public ui::Dialog {
     void opened() override { list.table().add({{"1", kLongName, ""}}); }
 };
 
-class Pages : public ui::Dialog {
-  public:
-    explicit Pages(ui::Host& host) : Dialog(host, "Справка декларация за ДДС", {250, 120}) {}
-    ui::Sheet& sheet = addSheet("sheet", {4, 4, 242, 90});
-    ui::Page& a = addPage(sheet, "a", "Раздел А");
-    ui::Page& b = addPage(sheet, "b", "Раздел Б");
-    ui::Edit& cellA = addEdit("DS01", "01.", {60, 10, 60, 12}).on(a).labelAt({4, 12, 50, 8});
-    ui::Edit& cellB = addEdit("DR33", "33.", {60, 10, 60, 12}).on(b);
-    ui::Button& apply = addButton("apply", "Потвърди", {190, 100, 50, 14}).disabled();
-    int activations = 0;
-
-  protected:
-    void pageActivated(ui::Page&) override { ++activations; }
-};
-
 }  // namespace
 
 TEST(ListColumns, ColumnsWithoutAWidthFitTheRowsTheDialogOpenedWith) {
     ScriptedHost host;
     ListedForm dialog(host);
-    dialog.open();
-    qt::DialogView view(dialog, nullptr);
-    view.show();
-    auto* table = qobject_cast<QTableView*>(view.widget(dialog.list));
+    const auto view = Show(dialog);
+    auto* table = WidgetOf<QTableView>(*view, dialog.list);
     ASSERT_NE(table, nullptr);
     const int nameWidth = table->fontMetrics().horizontalAdvance(QString::fromStdString(kLongName));
     EXPECT_GT(table->columnWidth(1), nameWidth);
@@ -293,19 +253,17 @@ TEST(ListColumns, ColumnsWithoutAWidthFitTheRowsTheDialogOpenedWith) {
 
 TEST(PagesTest, PagesAreTabsHoldingTheirControls) {
     ScriptedHost host;
-    Pages dialog(host);
-    dialog.open();
-    qt::DialogView view(dialog, nullptr);
-    view.show();
-    auto* tabs = qobject_cast<QTabWidget*>(view.widget(dialog.sheet));
+    forms::Return dialog(host);
+    const auto view = Show(dialog);
+    auto* tabs = WidgetOf<QTabWidget>(*view, dialog.sheet);
     ASSERT_NE(tabs, nullptr);
     EXPECT_EQ(tabs->count(), 2);
     EXPECT_EQ(tabs->tabText(1), "Раздел Б");
-    EXPECT_TRUE(view.widget(dialog.a)->isAncestorOf(view.widget(dialog.cellA)));
-    EXPECT_TRUE(view.widget(dialog.a)->isAncestorOf(view.label(dialog.cellA)));
-    EXPECT_FALSE(view.widget(dialog.apply)->isEnabled());
+    EXPECT_TRUE(view->widget(dialog.pageA)->isAncestorOf(view->widget(dialog.cellA)));
+    EXPECT_TRUE(view->widget(dialog.pageA)->isAncestorOf(view->label(dialog.cellA)));
+    EXPECT_FALSE(view->widget(dialog.apply)->isEnabled());
     tabs->setCurrentIndex(1);
-    EXPECT_TRUE(dialog.b.active());
-    EXPECT_EQ(dialog.activations, 2);
+    EXPECT_TRUE(dialog.pageB.active());
+    EXPECT_EQ(dialog.activated, (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(dialog.focus(), &dialog.cellB);
 }

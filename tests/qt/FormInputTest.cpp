@@ -14,10 +14,9 @@
 
 #include <gtest/gtest.h>
 
-#include "qt/DialogView.h"
-#include "support/ScriptedHost.h"
+#include "ShownView.h"
 
-using testing_support::ScriptedHost;
+using testing_support::WidgetOf;
 
 namespace {
 
@@ -47,23 +46,12 @@ class Document : public ui::Dialog {
     }
 };
 
-class FormInputTest : public ::testing::Test {
+class FormInputTest : public testing_support::ActiveViewTest<Document> {
   protected:
-    FormInputTest() {
-        form.open();
-        view = std::make_unique<qt::DialogView>(form, nullptr);
-        view->show();
-        view->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(view.get()));
-    }
     template <class W>
     W* shown(const ui::Control& control) {
-        return qobject_cast<W*>(view->widget(control));
+        return WidgetOf<W>(*view, control);
     }
-
-    ScriptedHost host;
-    Document form{host};
-    std::unique_ptr<qt::DialogView> view;
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ShownView.h"
 #include "db/Rows.h"
 #include "journals/CPokupki.h"
 #include "qt/DialogView.h"
@@ -51,6 +52,5 @@ TEST(LevaEntryView, TheConversionIsShownInTheNotesPane) {
     auto* notes = qobject_cast<QPlainTextEdit*>(view.widget(*screen.find("notes")));
     ASSERT_NE(notes, nullptr);
     EXPECT_TRUE(notes->toPlainText().contains(QString::fromUtf8("к.10 100.00 лв. = 51.13 €")));
-    if (const char* folder = std::getenv("ZOREVA_SCREENSHOTS"))
-        view.grab().save(QString::fromStdString(std::string(folder) + "/journal-leva-entry.png"));
+    testing_support::KeepPicture(view, "journal-leva-entry.png");
 }

@@ -4,11 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "ShownView.h"
 #include "db/Rows.h"
 #include "persons/CKontrag.h"
 #include "qt/DialogUnits.h"
-#include "qt/DialogView.h"
-#include "support/ScriptedHost.h"
 #include "support/TestDatabase.h"
 
 TEST(ListColumns, RowsPresentAtOpeningGetTheDeclaredWidths) {
@@ -16,15 +15,13 @@ TEST(ListColumns, RowsPresentAtOpeningGetTheDeclaredWidths) {
     testing_support::TestDatabase t;
     db::InsertCounterpart(t.db(), {"121212121", "Алфа Консулт ООД", "BG123456786", ""});
     persons::CKontrag register_(t.db(), host, "BG123456786");
-    register_.open();
-    qt::DialogView view(register_, nullptr);
-    view.show();
+    const auto view = testing_support::Show(register_);
 
     const auto& list = static_cast<const ui::ListView&>(*register_.find("list"));
-    auto* table = qobject_cast<QTableView*>(view.widget(list));
+    auto* table = testing_support::WidgetOf<QTableView>(*view, list);
     ASSERT_NE(table, nullptr);
     ASSERT_EQ(table->model()->rowCount(), 1);
-    const qt::DialogUnits units(view.font());
+    const qt::DialogUnits units(view->font());
     for (int column = 0; column < 3; ++column)
         EXPECT_EQ(table->columnWidth(column), units.x(list.columns()[column].width)) << column;
 }

@@ -9,41 +9,28 @@
 
 #include <gtest/gtest.h>
 
+#include "ShownView.h"
 #include "app/CDataPasswordDlg.h"
 #include "app/CPasswordDlg.h"
-#include "qt/DialogView.h"
-#include "support/ScriptedHost.h"
 #include "support/TempDir.h"
 
 namespace {
 
-// Types text as a keyboard does, whatever its alphabet.
-void TypeInto(QWidget* widget, const QString& text) {
-    for (const QChar character : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
-        QApplication::sendEvent(widget, &press);
-    }
-}
-
-void KeepPicture(QWidget& view, const char* name) {
-    if (const char* folder = std::getenv("ZOREVA_SCREENSHOTS"))
-        view.grab().save(QString::fromStdString(std::string(folder) + "/" + name));
-}
+using testing_support::KeepPicture;
+using testing_support::TypeInto;
 
 // Shows the dialog, types the password and checks it is hidden.
 void ExpectHidden(ui::Dialog& dialog, const ui::Edit& edit, const char* picture) {
-    dialog.open();
-    qt::DialogView view(dialog, nullptr);
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    auto* line = qobject_cast<QLineEdit*>(view.widget(edit));
+    const auto view = testing_support::Show(dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    auto* line = testing_support::WidgetOf<QLineEdit>(*view, edit);
     ASSERT_NE(line, nullptr);
     line->setFocus();
     TypeInto(line, QString::fromUtf8("тайна парола"));
     EXPECT_EQ(edit.text(), "тайна парола");
     EXPECT_EQ(line->echoMode(), QLineEdit::Password);
     EXPECT_EQ(line->displayText().indexOf(QString::fromUtf8("тайна")), -1);
-    KeepPicture(view, picture);
+    KeepPicture(*view, picture);
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include "Forms.h"
 #include "support/DialogDriver.h"
+#include "support/Forms.h"
 #include "support/ScriptedHost.h"
 
 using testing_support::DialogDriver;

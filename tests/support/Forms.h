@@ -1,6 +1,6 @@
 #pragma once
 // Small dialogs built the way the program's screens are, to test the dialog
-// layer and its driver.
+// layer, its driver and its Qt view.
 
 #include <algorithm>
 #include <string>
@@ -116,7 +116,8 @@ class Return : public ui::Dialog {
     ui::Sheet& sheet = addSheet("sheet", {5, 5, 240, 165});
     ui::Page& pageA = addPage(sheet, "a", "Раздел А");
     ui::Page& pageB = addPage(sheet, "b", "Раздел Б");
-    ui::Edit& cellA = addEdit("DS01", "01.", {100, 10, 60, 14}).on(pageA).setReadOnly();
+    ui::Edit& cellA =
+        addEdit("DS01", "01.", {100, 10, 60, 14}).on(pageA).labelAt({10, 12, 80, 8}).setReadOnly();
     ui::Edit& cellB = addEdit("DR33", "33.", {100, 10, 60, 14}).on(pageB).limit(4);
     ui::Button& ok = addButton("ok", "OK", {80, 178, 50, 14});
     ui::Button& apply = addButton("apply", "Потвърди", {135, 178, 50, 14});
