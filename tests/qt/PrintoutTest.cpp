@@ -42,6 +42,39 @@ QFont Face(print::Face face) {
     return font;
 }
 
+// A printer that writes a PDF file of the given name in a folder of its own.
+struct PdfPrinter {
+    explicit PdfPrinter(const char* name) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString((dir / name).string()));
+    }
+    testing_support::TempDir dir;
+    QPrinter printer{QPrinter::HighResolution};
+};
+
+// Where the printouts are written: the folder ZOREVA_PRINT_SAMPLES names,
+// where they are kept, else one removed after the test.
+class SampleFolder {
+  public:
+    QString file(const std::string& name) const {
+        return QString::fromStdString(folder_ + "/" + name);
+    }
+
+  private:
+    testing_support::TempDir dir_;
+    const char* keep_ = std::getenv("ZOREVA_PRINT_SAMPLES");
+    std::string folder_ = keep_ ? keep_ : dir_.path().string();
+};
+
+// The bytes of the PDF file PrintToPdf writes for the printout; empty when
+// it wrote none.
+QByteArray PrintedPdf(print::CZorevaView& view, ui::PrintKind printout, const std::string& period,
+                      const QString& file) {
+    if (!qt::PrintToPdf(view, printout, period, file)) return {};
+    QFile pdf(file);
+    return pdf.open(QIODevice::ReadOnly) ? pdf.readAll() : QByteArray();
+}
+
 }  // namespace
 
 TEST(PrintFonts, CourierNewIsDrawnWithAMonospacedFontOfItsMetricsAndCyrillic) {
@@ -86,26 +119,20 @@ TEST(PrintFonts, TheyHoldTheCharactersTheFormsPrint) {
 }
 
 TEST(PrinterSurface, ACharacterTheFontLacksIsStillMeasuredAndDrawn) {
-    testing_support::TempDir dir;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString((dir / "f.pdf").string()));
-    qt::PrinterSurface surface(printer);
+    PdfPrinter pdf("f.pdf");
+    qt::PrinterSurface surface(pdf.printer);
     const print::Font tahoma{print::Face::Tahoma, 7, 400, 1};
     EXPECT_GT(surface.textWidth("ЂЉ", tahoma), surface.textWidth("Ђ", tahoma));
     ASSERT_TRUE(surface.beginPage());
     surface.text({0, 0, 1000, -117}, "Ђорђе 1", tahoma, print::Align::Right);
     surface.endPage();
     surface.finish();
-    EXPECT_GT(QFileInfo(printer.outputFileName()).size(), 0);
+    EXPECT_GT(QFileInfo(pdf.printer.outputFileName()).size(), 0);
 }
 
 TEST(PrinterSurface, AFontsHeightInTwipsIsItsLineHeight) {
-    testing_support::TempDir dir;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString((dir / "m.pdf").string()));
-    qt::PrinterSurface surface(printer);
+    PdfPrinter pdf("m.pdf");
+    qt::PrinterSurface surface(pdf.printer);
     // 25 characters of the 6-point Courier: 25 x 100 x 1229/2320 twips.
     const print::Font courier{print::Face::CourierNewCyr, 6, 400, 1};
     EXPECT_NEAR(surface.textWidth("АААДДДРРРТТТОООПППТТШШШШШ", courier), 1324, 3);
@@ -118,8 +145,7 @@ TEST(Printing, EachPrintoutIsWrittenAsAPdfWithItsFontsAndPages) {
     const db::PersonRow person = testing_support::FillPrintSamples(t.db());
     platform::FixedClock clock({2024, 6, 3, 10, 0, 0});
     print::CZorevaView view(t.db(), clock, person);
-    const char* keep = std::getenv("ZOREVA_PRINT_SAMPLES");
-    testing_support::TempDir dir;
+    const SampleFolder samples;
     const struct {
         ui::PrintKind printout;
         const char* file;
@@ -129,13 +155,9 @@ TEST(Printing, EachPrintoutIsWrittenAsAPdfWithItsFontsAndPages) {
                  {ui::PrintKind::VatReturn, "print-vat-return.pdf", 1},
                  {ui::PrintKind::Vies, "print-vies-return.pdf", 1}};
     for (const auto& c : cases) {
-        const std::string folder = keep ? keep : dir.path().string();
-        const QString file = QString::fromStdString(folder + "/" + c.file);
-        ASSERT_TRUE(qt::PrintToPdf(view, c.printout, testing_support::kSamplePeriod, file))
-            << c.file;
-        QFile pdf(file);
-        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << c.file;
-        const QByteArray bytes = pdf.readAll();
+        const QByteArray bytes =
+            PrintedPdf(view, c.printout, testing_support::kSamplePeriod, samples.file(c.file));
+        ASSERT_FALSE(bytes.isEmpty()) << c.file;
         EXPECT_EQ(PageCount(bytes), c.pages) << c.file;
         EXPECT_TRUE(bytes.contains("LiberationMono")) << c.file;
         const bool tahoma =
@@ -156,18 +178,14 @@ TEST(Printing, TheReturnsOfAEuroPeriodArePrintedInEuro) {
         testing_support::FillPrintSamples(t.db(), testing_support::kEuroSamplePeriod);
     platform::FixedClock clock({2026, 2, 10, 10, 0, 0});
     print::CZorevaView view(t.db(), clock, person);
-    const char* keep = std::getenv("ZOREVA_PRINT_SAMPLES");
-    testing_support::TempDir dir;
-    const std::string folder = keep ? keep : dir.path().string();
+    const SampleFolder samples;
     for (const auto& [printout, name] :
          {std::pair{ui::PrintKind::VatReturn, "print-vat-return-202601.pdf"},
           std::pair{ui::PrintKind::Vies, "print-vies-return-202601.pdf"}}) {
-        const QString file = QString::fromStdString(folder + "/" + name);
-        ASSERT_TRUE(qt::PrintToPdf(view, printout, testing_support::kEuroSamplePeriod, file))
-            << name;
-        QFile pdf(file);
-        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << name;
-        EXPECT_EQ(PageCount(pdf.readAll()), 1) << name;
+        const QByteArray bytes =
+            PrintedPdf(view, printout, testing_support::kEuroSamplePeriod, samples.file(name));
+        ASSERT_FALSE(bytes.isEmpty()) << name;
+        EXPECT_EQ(PageCount(bytes), 1) << name;
     }
 }
 
