@@ -1,23 +1,21 @@
 #include "journals/ViesType.h"
 
+#include <string_view>
+
 #include <gtest/gtest.h>
 
 #include "journals/JournalRulesMoney.h"
+#include "support/CaseTable.h"
 
 using namespace journals;
+using testing_support::CaseTable;
 
 TEST(ViesType, EncodesTheItemAndTheMark) {
-    const struct {
-        ViesAnalysis analysis;
-        const char* stored;
-    } cases[] = {
+    const CaseTable<std::string_view(ViesAnalysis)> cases = {
         {{-1, false}, "0"}, {{0, false}, "1"}, {{2, false}, "3"},
         {{2, true}, "8"},   {{0, true}, "6"},  {{-1, true}, "6"},  // the mark alone reads back
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.stored);
-        EXPECT_EQ(EncodeViesType(c.analysis), c.stored);
-    }
+    cases.expectEachCall(EncodeViesType);
 }
 
 TEST(ViesType, DecodesOnlyWhatItsColumnsHold) {
@@ -40,8 +38,8 @@ TEST(ViesType, DecodesOnlyWhatItsColumnsHold) {
 }
 
 TEST(ProposedVat20, IsTheFifthOfTheBaseRoundedHalfUp) {
-    const struct {
-        Stotinki base, vat;
-    } cases[] = {{10000, 2000}, {5, 1}, {10003, 2001}, {10002, 2000}, {-10003, -2001}, {2, 0}};
-    for (const auto& c : cases) EXPECT_EQ(ProposedVat20(c.base), c.vat) << c.base;
+    const CaseTable<Stotinki(Stotinki base)> cases = {
+        {10000, 2000}, {5, 1}, {10003, 2001}, {10002, 2000}, {-10003, -2001}, {2, 0},
+    };
+    cases.expectEachCall(ProposedVat20);
 }

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CaseTable.h"
 #include "support/ScriptedHost.h"
 
 using persons::EuPrefixVariant;
 using persons::PersonalNumber;
+using testing_support::CaseTable;
 using testing_support::ScriptedHost;
 
 namespace {
@@ -184,11 +186,7 @@ TEST(IsEuVatPrefixValid, PeriodsOfEachMemberStateUnderBothVariants) {
 // ---- identifier forms shared by the counterpart tests ----
 
 TEST(IsKnownIdentifierForm, BulgarianVatNumbersPersonalNumbersEikAndMemberStates) {
-    struct Case {
-        const char* text;
-        bool placeholder;
-        bool known;
-    } const cases[] = {
+    const CaseTable<bool(const char* text, bool placeholder)> cases = {
         {"BG1234567890", false, true},  // BG + ten characters: no further test
         {"BG100000001", false, true},   // BG + a valid EIK
         {"BG100000002", false, false},  // BG + a wrong check digit
@@ -200,10 +198,7 @@ TEST(IsKnownIdentifierForm, BulgarianVatNumbersPersonalNumbersEikAndMemberStates
         {"DE123456789", false, true},      {"GB123456789", false, false},  // variant B in 202201
         {"999999999999999", false, false}, {"999999999999999", true, true}, {"", false, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(
-            persons::IsKnownIdentifierForm(c.text, EuPrefixVariant::B, "202201", c.placeholder),
-            c.known);
-    }
+    cases.expectEachCall([](const char* text, bool placeholder) {
+        return persons::IsKnownIdentifierForm(text, EuPrefixVariant::B, "202201", placeholder);
+    });
 }
