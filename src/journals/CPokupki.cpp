@@ -9,13 +9,7 @@ namespace {
 using persons::EuPrefixVariant;
 
 // The money fields stand side by side, each under its caption.
-constexpr int kStep = 92;
-ui::Rect MoneyField(int column) {
-    return {6 + (column - 9) * kStep, 184, kStep - 4, 12};
-}
-ui::Rect MoneyLabel(int column) {
-    return {6 + (column - 9) * kStep, 104, kStep - 4, 78};
-}
+constexpr MoneyGrid kGrid{.perRow = 7, .step = 92, .top = 104, .labelHeight = 78, .rowHeight = 0};
 
 // The captions of columns 9, 10 and 12 name art. 82(2)-(5) before 202004 and
 // (2)-(6) from then on.
@@ -32,33 +26,49 @@ std::string Caption10or12(int column, std::string_view paragraphs, std::string_v
 }
 
 constexpr const char* kNewParagraphs = "ал.2-6";
+constexpr const char* kOldParagraphs = "ал.2-5";
+constexpr std::string_view kNewParagraphsFrom = "202004";
+
+std::string Caption(int column) {
+    switch (column) {
+        case 9:
+            return Caption9(kNewParagraphs);
+        case 10:
+            return Caption10or12(10, kNewParagraphs, "пълен");
+        case 11:
+            return "11.ДДС с право на пълен данъчен кредит.";
+        case 12:
+            return Caption10or12(12, kNewParagraphs, "частичен");
+        case 13:
+            return "13.ДДС с право на частичен данъчен кредит.";
+        case 14:
+            return "14.Годишна корекция по чл.73,ал.8 ЗДДС";
+        default:
+            return "15.ДО при придо- биване на стоки от посредник в трист- ранна операция";
+    }
+}
+
+// The thirteen-months rule only warns, between the rules that refuse.
+constexpr DateCheck kDateChecks[] = {
+    {DateRule::AfterPeriod},
+    {DateRule::Type23Before202306},
+    {DateRule::ThirteenMonthsBefore, Warning::ThirteenMonths},
+    {DateRule::Field8aBefore202207},
+};
 
 }  // namespace
 
 CPokupki::CPokupki(ui::Host& host, session::Session& session)
     : JournalScreen(host, session, db::Journal::Purchases,
-                    "Дневник за покупките - " + session.person().vin, {660, 446}),
-      col9_(addMoney(9, Caption9(kNewParagraphs), MoneyField(9), MoneyLabel(9))),
-      col10_(
-          addMoney(10, Caption10or12(10, kNewParagraphs, "пълен"), MoneyField(10), MoneyLabel(10))),
-      col11_(
-          addMoney(11, "11.ДДС с право на пълен данъчен кредит.", MoneyField(11), MoneyLabel(11))),
-      col12_(addMoney(12, Caption10or12(12, kNewParagraphs, "частичен"), MoneyField(12),
-                      MoneyLabel(12))),
-      col13_(addMoney(13, "13.ДДС с право на частичен данъчен кредит.", MoneyField(13),
-                      MoneyLabel(13))),
-      col14_(
-          addMoney(14, "14.Годишна корекция по чл.73,ал.8 ЗДДС", MoneyField(14), MoneyLabel(14))),
-      col15_(addMoney(15, "15.ДО при придо- биване на стоки от посредник в трист- ранна операция",
-                      MoneyField(15), MoneyLabel(15))) {
+                    "Дневник за покупките - " + session.person().vin, {660, 446}) {
+    addMoneyColumns(9, 15, kGrid, Caption);
+    const PeriodCaption changed[] = {
+        {9, Caption9(kOldParagraphs), kNewParagraphsFrom},
+        {10, Caption10or12(10, kOldParagraphs, "пълен"), kNewParagraphsFrom},
+        {12, Caption10or12(12, kOldParagraphs, "частичен"), kNewParagraphsFrom},
+    };
+    captionsChangeWithPeriod(changed);
     declareCommands({6, 202, 648, 198}, {6, 404, 648, 36});
-}
-
-void CPokupki::setPeriodCaptions(std::string_view period) {
-    const std::string_view paragraphs = period < "202004" ? "ал.2-5" : kNewParagraphs;
-    col9_.setCaption(Caption9(paragraphs));
-    col10_.setCaption(Caption10or12(10, paragraphs, "пълен"));
-    col12_.setCaption(Caption10or12(12, paragraphs, "частичен"));
 }
 
 void CPokupki::typeChosen() {
@@ -83,7 +93,7 @@ void CPokupki::moneyLeft(int column) {
 }
 
 bool CPokupki::validateDocument() {
-    if (!validateDates() || !validateCallOffStock()) return false;
+    if (!validateDates(kDateChecks) || !validateCallOffStock()) return false;
     const std::string t = type();
     const std::string id = counterpart();
     if (id.empty() && (t == "01" || t == "02" || t == "03" || t == "05" || t == "07" || t == "23"))
@@ -103,65 +113,40 @@ bool CPokupki::validateDocument() {
     return true;
 }
 
-bool CPokupki::validateDates() {
-    DatedTexts texts;
-    const DatedDocument document = datedDocument(texts);
-    for (const DateRule rule : {DateRule::AfterPeriod, DateRule::Type23Before202306})
-        if (BreaksDateRule(rule, document)) return refuse(DateRuleMessage(rule), date_);
-    if (BreaksDateRule(DateRule::ThirteenMonthsBefore, document)) {
-        host().warning(std::string(DateRuleMessage(DateRule::ThirteenMonthsBefore)));
-        record(Warning::ThirteenMonths);
-    }
-    if (BreaksDateRule(DateRule::Field8aBefore202207, document))
-        return refuse(DateRuleMessage(DateRule::Field8aBefore202207), date_);
-    return true;
-}
-
-// A register of goods under call-off stock: the 8а code, the VAT number of the
-// person the goods were meant for (code 53) and a member-state counterpart.
-bool CPokupki::validateCallOffStock() {
-    if (type() != "05") return true;
-    if (!validateCallOffStockDateAnd8a()) return false;
-    const std::string code = code8a_.selectedText();
-    const std::string month = documentMonth();
-    if (code == "53") {
-        const std::string meantFor = trimmedText(sdelka_);
-        const bool accepted =
-            meantFor.starts_with("BG")
-                ? persons::IsBulgarianVatNumberForm(meantFor)
-                : persons::IsEuVatPrefixValid(EuPrefixVariant::B, meantFor, month);
-        if (!accepted)
-            return refuse(
-                "Полето '8.Вид на стоката/услугата' задължително\r\nтрябва да е попълнено с ИН "
-                "по ДДС на контрагент!",
-                sdelka_);
-    }
-    if (!persons::IsEuVatPrefixValid(EuPrefixVariant::B, counterpart(), month))
+// Code 53: field 8 holds the VAT number of the person the goods were meant for.
+bool CPokupki::validateGoodsMeantFor(const std::string& code8a, const std::string& month) {
+    if (code8a != "53") return true;
+    const std::string meantFor = trimmedText(sdelka_);
+    const bool accepted = meantFor.starts_with("BG")
+                              ? persons::IsBulgarianVatNumberForm(meantFor)
+                              : persons::IsEuVatPrefixValid(EuPrefixVariant::B, meantFor, month);
+    if (!accepted)
         return refuse(
-            "Полето 'ИН на контрагент' задължително\r\nтрябва да е попълнено с ИН по ДДС на "
-            "контрагент от друга държава членка на ЕС!",
-            knum_);
+            "Полето '8.Вид на стоката/услугата' задължително\r\nтрябва да е попълнено с ИН "
+            "по ДДС на контрагент!",
+            sdelka_);
     return true;
 }
 
 bool CPokupki::validateColumnGroups() {
     const auto all = amounts();
     if (amount(15) != 0) {
-        if (BreaksTriangularGroup(all)) return refuse(kTriangularGroupMessage, col15_);
+        if (BreaksTriangularGroup(all)) return refuse(kTriangularGroupMessage, money(15));
         if (!persons::IsEuVatPrefixValid(EuPrefixVariant::B, counterpart(), documentMonth()))
             return acceptOrEdit(
                 "Грешен ИН на контрагент при тристранна операция-\r\nтрябва да е ИН по ДДС от "
                 "друга държава членка на ЕС\r\nИскате ли да го редактирате?",
-                col15_, Warning::TriangularCounterpart);
+                money(15), Warning::TriangularCounterpart);
         return true;
     }
     if (amount(14) != 0) {
-        if (BreaksAnnualCorrectionGroup(all)) return refuse(kAnnualCorrectionGroupMessage, col14_);
+        if (BreaksAnnualCorrectionGroup(all))
+            return refuse(kAnnualCorrectionGroupMessage, money(14));
         return true;
     }
     // Mixed signs among columns 9-13: the first of them holds the focus
     // (column 14 is closed for most types).
-    if (HasMixedSigns(db::Journal::Purchases, all)) return refuse(kMixedSignsMessage, col9_);
+    if (HasMixedSigns(db::Journal::Purchases, all)) return refuse(kMixedSignsMessage, money(9));
     return true;
 }
 
@@ -172,7 +157,7 @@ bool CPokupki::validateRates() {
         const std::string question =
             full ? "Стойността на ДДС в колона 11 е различна от 20% от стойността на колона 10"
                  : "Стойността на ДДС в колона 13 е различна от 20% от стойността на колона 12";
-        if (!acceptOrEdit(question + "\r\nИскате ли да го редактирате?", full ? col11_ : col13_,
+        if (!acceptOrEdit(question + "\r\nИскате ли да го редактирате?", money(full ? 11 : 13),
                           breach))
             return false;
     }

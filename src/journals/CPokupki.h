@@ -11,25 +11,14 @@ class CPokupki : public JournalScreen {
     CPokupki(ui::Host& host, session::Session& session);
 
   private:
-    void setPeriodCaptions(std::string_view period) override;
     void typeChosen() override;
     void enableJournalFields() override;
     bool validateDocument() override;
+    bool validateGoodsMeantFor(const std::string& code8a, const std::string& month) override;
     void moneyLeft(int column) override;
 
-    bool validateDates();
-    bool validateCallOffStock();
-    bool validateCounterpart();
     bool validateColumnGroups();
     bool validateRates();
-
-    ui::Edit& col9_;
-    ui::Edit& col10_;
-    ui::Edit& col11_;
-    ui::Edit& col12_;
-    ui::Edit& col13_;
-    ui::Edit& col14_;
-    ui::Edit& col15_;
 };
 
 }  // namespace journals

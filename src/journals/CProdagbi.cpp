@@ -17,19 +17,7 @@ using persons::EuPrefixVariant;
 
 // Columns 9 to 17 stand in the first row, 18 to 25 in the second, each under
 // its caption.
-constexpr int kStep = 72;
-int Left(int column) {
-    return 6 + (column <= 17 ? column - 9 : column - 18) * kStep;
-}
-int Top(int column) {
-    return column <= 17 ? 106 : 172;
-}
-ui::Rect MoneyField(int column) {
-    return {Left(column), Top(column) + 50, kStep - 4, 12};
-}
-ui::Rect MoneyLabel(int column) {
-    return {Left(column), Top(column), kStep - 4, 48};
-}
+constexpr MoneyGrid kGrid{.perRow = 9, .step = 72, .top = 106, .labelHeight = 48, .rowHeight = 66};
 
 // The captions of the columns that do not change with the period, and the
 // latest captions of those that do.
@@ -56,13 +44,7 @@ std::string Caption(int column) {
     return kCaptions.at(column - 9);
 }
 
-// A caption that changed with the period: the older text before `from`.
-struct PeriodCaption {
-    int column;
-    const char* before;
-    std::string_view from;
-};
-constexpr PeriodCaption kPeriodCaptions[] = {
+const PeriodCaption kPeriodCaptions[] = {
     {12, "12.Начислен ДДС за доставки по к.11", "201602"},
     {16, "16.Начислен ДДС 20%, в др.случаи, предвидени в ЗДДС", "201602"},
     {14, "14.ДО по пол. д-ки по чл.82, ал.2-5 ЗДДС.", "202004"},
@@ -81,9 +63,6 @@ bool IsCashAccountingOrProtocol(std::string_view type) {
     return IsOneOf(type, {"11", "12", "13", "91", "92", "93", "94", "95"});
 }
 
-constexpr const char* kNotEuCounterpart =
-    "Полето 'ИН на контрагент' задължително\r\nтрябва да е попълнено с ИН по ДДС на "
-    "контрагент от друга държава членка на ЕС!";
 constexpr const char* kNotEuMeantFor =
     "Полето '8.Вид на стоката/услугата' задължително\r\nтрябва да е попълнено с ИН по ДДС на "
     "контрагент от друга държава членка на ЕС!";
@@ -93,30 +72,26 @@ constexpr const char* kDifferentMemberStates =
     "заместване по чл. 15а, ал. 4 от ЗДДС (вкл. знака)” са издадени от различни държави "
     "членки\r\nИскате ли да го редактирате?";
 
+constexpr DateCheck kDateChecks[] = {
+    {DateRule::AfterPeriod},           {DateRule::Type23Before202306},
+    {DateRule::SalesTypeBefore202207}, {DateRule::Field8aBefore202207},
+    {DateRule::Type50Outside2022H2},
+};
+
 }  // namespace
 
 CProdagbi::CProdagbi(ui::Host& host, session::Session& session)
     : JournalScreen(host, session, db::Journal::Sales,
                     "Дневник за продажбите - " + session.person().vin, {660, 492}),
-      col24_(addMoneyColumns(9, 24)),
+      col24_(addMoneyColumns(9, 24, kGrid, Caption)),
       viesColumn_(addComboBox("viesColumn", "Аналитична на кл. 24 (VIES)", {108, 238, 230, 100})
                       .labelAt({6, 240, 100, 8})),
-      col25_(addMoney(25, Caption(25), MoneyField(25), MoneyLabel(25))),
+      col25_(addMoneyColumns(25, 25, kGrid, Caption)),
       advance_(addCheckBox("advance", "авансово плащане, което не се включва във VIES",
                            {350, 238, 230, 12})) {
+    captionsChangeWithPeriod(kPeriodCaptions);
     declareCommands({6, 256, 648, 196}, {6, 456, 648, 30});
     rebuildViesColumn();
-}
-
-ui::Edit& CProdagbi::addMoneyColumns(int first, int last) {
-    for (int column = first; column < last; ++column)
-        addMoney(column, Caption(column), MoneyField(column), MoneyLabel(column));
-    return addMoney(last, Caption(last), MoneyField(last), MoneyLabel(last));
-}
-
-void CProdagbi::setPeriodCaptions(std::string_view period) {
-    for (const auto& c : kPeriodCaptions)
-        money(c.column).setCaption(period < c.from ? c.before : Caption(c.column));
 }
 
 void CProdagbi::typeChosen() {
@@ -201,7 +176,7 @@ void CProdagbi::clearJournalFields() {
 // ---- validation ----
 
 bool CProdagbi::validateDocument() {
-    if (!validateDates()) return false;
+    if (!validateDates(kDateChecks)) return false;
     if (sdelka_.text().empty()) return refuse("Вида на стоката\\услугата е празнo", sdelka_);
     if (!validateCallOffStock() || !validateCounterpart() || !validateColumns()) return false;
     // An identifier of no known form is recorded, not asked.
@@ -210,35 +185,18 @@ bool CProdagbi::validateDocument() {
     return true;
 }
 
-bool CProdagbi::validateDates() {
-    DatedTexts texts;
-    const DatedDocument document = datedDocument(texts);
-    for (const DateRule rule :
-         {DateRule::AfterPeriod, DateRule::Type23Before202306, DateRule::SalesTypeBefore202207,
-          DateRule::Field8aBefore202207, DateRule::Type50Outside2022H2})
-        if (BreaksDateRule(rule, document)) return refuse(DateRuleMessage(rule), date_);
-    return true;
-}
-
-// A register of goods under call-off stock sent to another member state.
-bool CProdagbi::validateCallOffStock() {
-    if (type() != "04") return true;
-    if (!validateCallOffStockDateAnd8a()) return false;
-    const std::string code = code8a_.selectedText();
-    const std::string month = documentMonth();
-    const std::string id = counterpart();
-    if (code == "43" || code == "46") {
-        // Field 8 holds the VAT number of the person the goods were meant for.
-        const std::string meantFor = trimmedText(sdelka_);
-        if (!persons::IsEuVatPrefixValid(EuPrefixVariant::B, meantFor, month) ||
-            platform::Utf8Length(meantFor) > 15)
-            return refuse(kNotEuMeantFor, sdelka_);
-        if (code == "43" && platform::Utf8Prefix(meantFor, 2) != platform::Utf8Prefix(id, 2) &&
-            !acceptOrEdit(kDifferentMemberStates, sdelka_, Warning::CallOffStockMemberStates))
-            return false;
-    }
-    if (!persons::IsEuVatPrefixValid(EuPrefixVariant::B, id, month))
-        return refuse(kNotEuCounterpart, knum_);
+// Codes 43 and 46: field 8 holds the VAT number of the person the goods were
+// meant for; with 43 it is expected from the counterpart's member state.
+bool CProdagbi::validateGoodsMeantFor(const std::string& code8a, const std::string& month) {
+    if (code8a != "43" && code8a != "46") return true;
+    const std::string meantFor = trimmedText(sdelka_);
+    if (!persons::IsEuVatPrefixValid(EuPrefixVariant::B, meantFor, month) ||
+        platform::Utf8Length(meantFor) > 15)
+        return refuse(kNotEuMeantFor, sdelka_);
+    if (code8a == "43" &&
+        platform::Utf8Prefix(meantFor, 2) != platform::Utf8Prefix(counterpart(), 2) &&
+        !acceptOrEdit(kDifferentMemberStates, sdelka_, Warning::CallOffStockMemberStates))
+        return false;
     return true;
 }
 

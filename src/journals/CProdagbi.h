@@ -13,10 +13,10 @@ class CProdagbi : public JournalScreen {
     CProdagbi(ui::Host& host, session::Session& session);
 
   private:
-    void setPeriodCaptions(std::string_view period) override;
     void typeChosen() override;
     void enableJournalFields() override;
     bool validateDocument() override;
+    bool validateGoodsMeantFor(const std::string& code8a, const std::string& month) override;
     void moneyLeft(int column) override;
     void writeJournalColumns(db::JournalRow& row) const override;
     void readJournalColumns(const db::JournalRow& row) override;
@@ -25,14 +25,9 @@ class CProdagbi : public JournalScreen {
     void enableFrom202004(const std::string& type);
     void enableBefore202004(const std::string& type);
     void rebuildViesColumn();
-    bool validateDates();
-    bool validateCallOffStock();
     bool validateCounterpart();
     bool validateColumns();
     bool validateSumsAndRates();
-
-    // Declares the money fields of columns first..last; returns the last.
-    ui::Edit& addMoneyColumns(int first, int last);
 
     ui::Edit& col24_;  // columns 9 to 24, declared together
     ui::ComboBox& viesColumn_;

@@ -139,11 +139,6 @@ constexpr Field8aCode kField8aCodes[] = {
 // Bread ("07") and flour ("08") codes exist from July 2022.
 constexpr std::string_view kBreadAndFlourFrom = "202207";
 
-// The call-off-stock type of the journal: its 8а list is its own four codes.
-bool IsCallOffStockType(Journal journal, std::string_view type) {
-    return type == (journal == Journal::Purchases ? "05" : "04");
-}
-
 std::vector<std::string_view> CallOffStockCodes(Journal journal) {
     const Scope scope = journal == Journal::Purchases ? Scope::Purchases05 : Scope::Sales04;
     std::vector<std::string_view> codes;
@@ -164,6 +159,10 @@ bool Contains(const std::vector<std::string_view>& codes, std::string_view code)
 }
 
 }  // namespace
+
+bool IsCallOffStockType(Journal journal, std::string_view type) {
+    return type == (journal == Journal::Purchases ? "05" : "04");
+}
 
 std::vector<std::string_view> DocumentTypesFor(Journal journal, std::string_view period) {
     std::vector<std::string_view> codes;

@@ -23,6 +23,9 @@ std::string_view DocumentTypeName(Journal journal, std::string_view code, std::s
 // blank item (stored as an empty BS8A/SS8A).
 std::vector<std::string_view> Field8aCodesFor(Journal journal, std::string_view type,
                                               std::string_view period);
+// The call-off-stock register of the journal (purchases "05", sales "04"):
+// its 8а list is its own four codes.
+bool IsCallOffStockType(Journal journal, std::string_view type);
 // False for the sales types whose 8а list holds only the blank item and stays
 // disabled ("50", "83").
 bool IsField8aSelectable(Journal journal, std::string_view type);

@@ -18,6 +18,9 @@ namespace money = platform::money;
 namespace {
 
 constexpr const char* kBadPeriod = "Некоректна стойност на поле 'Период'";
+constexpr const char* kNotEuCounterpart =
+    "Полето 'ИН на контрагент' задължително\r\nтрябва да е попълнено с ИН по ДДС на "
+    "контрагент от друга държава членка на ЕС!";
 // The list keeps room for its header, half a dozen documents and the totals.
 constexpr int kLeastListHeight = 80;
 
@@ -83,6 +86,27 @@ ui::Edit& JournalScreen::addMoney(int column, std::string caption, ui::Rect rect
                           .alignRight();
     money_.push_back(&field);
     return field;
+}
+
+ui::Rect MoneyGrid::label(int column) const {
+    const int place = column - 9;
+    return {6 + place % perRow * step, top + place / perRow * rowHeight, step - 4, labelHeight};
+}
+
+ui::Rect MoneyGrid::field(int column) const {
+    const ui::Rect above = label(column);
+    return {above.x, above.y + labelHeight + 2, above.width, 12};
+}
+
+ui::Edit& JournalScreen::addMoneyColumns(int first, int last, const MoneyGrid& grid,
+                                         std::string (*caption)(int column)) {
+    for (int column = first; column < last; ++column)
+        addMoney(column, caption(column), grid.field(column), grid.label(column));
+    return addMoney(last, caption(last), grid.field(last), grid.label(last));
+}
+
+void JournalScreen::captionsChangeWithPeriod(std::span<const PeriodCaption> captions) {
+    for (const auto& c : captions) periodCaptions_.push_back({c, money(c.column).caption()});
 }
 
 // The window grows and shrinks with the list: the form keeps its place, the
@@ -264,6 +288,11 @@ void JournalScreen::showPeriod(const std::string& period) {
     setPeriodCaptions(period);
 }
 
+void JournalScreen::setPeriodCaptions(std::string_view period) {
+    for (const auto& [c, declared] : periodCaptions_)
+        money(c.column).setCaption(period < c.from ? c.before : declared);
+}
+
 // The documents load in NUMBER order, the list's first order.
 void JournalScreen::sortRows() {
     if (sort_.column != 0 || sort_.descending) rows_.sort(sort_);
@@ -409,13 +438,30 @@ bool JournalScreen::acceptOrEdit(std::string_view question, ui::Control& field,
     return true;
 }
 
-bool JournalScreen::validateCallOffStockDateAnd8a() {
+bool JournalScreen::validateDates(std::span<const DateCheck> checks) {
     DatedTexts texts;
-    if (BreaksDateRule(DateRule::CallOffStockBefore2020, datedDocument(texts)))
-        return refuse(DateRuleMessage(DateRule::CallOffStockBefore2020), date_);
-    if (code8a_.selectedText().empty())
+    const DatedDocument document = datedDocument(texts);
+    for (const auto& check : checks) {
+        if (!BreaksDateRule(check.rule, document)) continue;
+        if (!check.warning) return refuse(DateRuleMessage(check.rule), date_);
+        host().warning(std::string(DateRuleMessage(check.rule)));
+        record(*check.warning);
+    }
+    return true;
+}
+
+bool JournalScreen::validateCallOffStock() {
+    if (!IsCallOffStockType(journal_, type())) return true;
+    constexpr DateCheck kRegisterDate[] = {{DateRule::CallOffStockBefore2020}};
+    if (!validateDates(kRegisterDate)) return false;
+    const std::string code = code8a_.selectedText();
+    if (code.empty())
         return refuse("Не сте избрали 8а.Доставка по чл. 163а или внос по чл. 167а от ЗДДС",
                       code8a_);
+    const std::string month = documentMonth();
+    if (!validateGoodsMeantFor(code, month)) return false;
+    if (!persons::IsEuVatPrefixValid(persons::EuPrefixVariant::B, counterpart(), month))
+        return refuse(kNotEuCounterpart, knum_);
     return true;
 }
 

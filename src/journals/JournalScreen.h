@@ -17,11 +17,12 @@
 // amount converted (LevaEntry.h), and the document is judged and stored in
 // euro.
 //
-// A derived screen declares its money fields (addMoney) and any controls of
-// its own in tab order, then the commands (declareCommands), and supplies the
-// journal's own rules through the hooks below.
+// A derived screen declares its money fields (addMoney, addMoneyColumns) and
+// any controls of its own in tab order, then the commands (declareCommands),
+// and supplies the journal's own rules through the hooks below.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,30 @@
 #include "ui/Dialog.h"
 
 namespace journals {
+
+// Where the money fields stand: from column 9 side by side, `perRow` to a
+// row, each under its caption.
+struct MoneyGrid {
+    int perRow, step, top, labelHeight, rowHeight;
+    ui::Rect field(int column) const;
+    ui::Rect label(int column) const;
+};
+
+// A money caption that changed with the period: `before` is its text for
+// periods before `from`, the caption it was declared with from then on.
+struct PeriodCaption {
+    int column;
+    std::string before;
+    std::string_view from;
+};
+
+// A date rule checked on save, in the journal's order: a breach stops the
+// save with the rule's box or, for a rule with a warning, is shown (OK
+// only) and the warning recorded.
+struct DateCheck {
+    DateRule rule;
+    std::optional<Warning> warning = std::nullopt;
+};
 
 class JournalScreen : public ui::Dialog {
   public:
@@ -52,12 +77,16 @@ class JournalScreen : public ui::Dialog {
     // ---- declaration, in tab order, by the derived constructor ----
     // The field of journal money column `column` (9 for the first).
     ui::Edit& addMoney(int column, std::string caption, ui::Rect rect, ui::Rect label);
+    // The fields of columns first..last in the grid, captioned by `caption`;
+    // returns the last.
+    ui::Edit& addMoneyColumns(int first, int last, const MoneyGrid& grid,
+                              std::string (*caption)(int column));
+    // After the money fields: the captions set anew when a period is loaded.
+    void captionsChangeWithPeriod(std::span<const PeriodCaption> captions);
     // The commands, the list and the notes pane, after every field.
     void declareCommands(ui::Rect list, ui::Rect notes);
 
     // ---- the journal's own rules ----
-    // The captions that depend on the period, set when a period is loaded.
-    virtual void setPeriodCaptions(std::string_view period) = 0;
     // After the common part of choosing a type.
     virtual void typeChosen() {}
     // The enabling of the money fields and the journal's own controls; a
@@ -66,6 +95,9 @@ class JournalScreen : public ui::Dialog {
     // Validation steps after the common ones (type, number, date); false
     // stops the save (the step has shown its box and moved the focus).
     virtual bool validateDocument() = 0;
+    // What a call-off-stock register with the 8а code `code8a` requires of
+    // field 8 in the document month `month`; false stops the save.
+    virtual bool validateGoodsMeantFor(const std::string& code8a, const std::string& month) = 0;
     // After a money field was left with a valid amount.
     virtual void moneyLeft(int /*column*/) {}
     // The journal's own columns of the row stored, and of the row edited.
@@ -106,9 +138,12 @@ class JournalScreen : public ui::Dialog {
     // false stops the save. No: the warning is recorded and true goes on.
     bool acceptOrEdit(std::string_view question, ui::Control& field, std::optional<Warning> code);
     void record(Warning code) { warnings_.set(code); }
-    // A call-off-stock register (purchases "05", sales "04"): its date and its
-    // 8а code, which must be chosen.
-    bool validateCallOffStockDateAnd8a();
+    bool validateDates(std::span<const DateCheck> checks);
+    // A call-off-stock register (purchases "05", sales "04"): its date, its 8а
+    // code, which must be chosen, what the code requires of field 8
+    // (validateGoodsMeantFor), and a counterpart VAT number of another member
+    // state. True for every other type.
+    bool validateCallOffStock();
     // The focus on the field or, when it cannot be reached, the next one.
     void focusOn(ui::Control& field);
 
@@ -139,6 +174,7 @@ class JournalScreen : public ui::Dialog {
 
     // Period entry.
     std::optional<std::string_view> periodError(bool leaving) const;
+    void setPeriodCaptions(std::string_view period);
     void periodChanged();
     void periodLeft();
     void showPeriod(const std::string& period);
@@ -180,6 +216,12 @@ class JournalScreen : public ui::Dialog {
     std::optional<std::int64_t> editingId_;
     db::JournalRow edited_;  // the row as read for editing: what the form does not show
     std::vector<ui::Edit*> money_;
+    // The captions that change with the period, with the one declared.
+    struct ChangingCaption {
+        PeriodCaption caption;
+        std::string declared;
+    };
+    std::vector<ChangingCaption> periodCaptions_;
 
     ui::Button* save_ = nullptr;
     ui::Button* edit_ = nullptr;
