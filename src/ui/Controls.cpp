@@ -16,15 +16,11 @@ void Control::touch() {
 }
 
 void Control::setCaption(std::string caption) {
-    if (caption == caption_) return;
-    caption_ = std::move(caption);
-    touch();
+    change(caption_, std::move(caption));
 }
 
 void Control::setToolTip(std::string text) {
-    if (text == toolTip_) return;
-    toolTip_ = std::move(text);
-    touch();
+    change(toolTip_, std::move(text));
 }
 
 Rect Anchors::apply(Rect declared, int dx, int dy) const {
@@ -36,15 +32,11 @@ Rect Anchors::apply(Rect declared, int dx, int dy) const {
 }
 
 void Control::setEnabled(bool enabled) {
-    if (enabled == enabled_) return;
-    enabled_ = enabled;
-    touch();
+    change(enabled_, enabled);
 }
 
 void Control::setVisible(bool visible) {
-    if (visible == visible_) return;
-    visible_ = visible;
-    touch();
+    change(visible_, visible);
 }
 
 void Control::setPage(Page& page) {
@@ -65,13 +57,7 @@ GroupBox::GroupBox(Dialog& owner, std::string id, std::string caption, Rect rect
     : Declared(owner, Kind::GroupBox, std::move(id), std::move(caption), rect) {}
 
 Edit::Edit(Dialog& owner, std::string id, std::string caption, Rect rect)
-    : Declared(owner, Kind::Edit, std::move(id), std::move(caption), rect) {}
-
-void Edit::setText(std::string text) {
-    if (text == text_) return;
-    text_ = std::move(text);
-    touch();
-}
+    : TextControl(owner, Kind::Edit, std::move(id), std::move(caption), rect) {}
 
 Edit& Edit::limit(int characters) {
     maxLength_ = characters;
@@ -135,9 +121,7 @@ void ComboBox::select(int index) {
     if (index < -1 || index >= static_cast<int>(items_.size()))
         throw std::out_of_range("ComboBox::select: no item " + std::to_string(index) + " in " +
                                 id());
-    if (index == selected_) return;
-    selected_ = index;
-    touch();
+    change(selected_, index);
 }
 
 bool ComboBox::selectText(const std::string& text) {
@@ -151,18 +135,14 @@ DatePicker::DatePicker(Dialog& owner, std::string id, std::string caption, Rect 
 
 void DatePicker::setValue(std::optional<platform::Date> value) {
     if (value && !value->valid()) throw std::invalid_argument("DatePicker: not a date");
-    if (value == value_) return;
-    value_ = value;
-    touch();
+    change(value_, value);
 }
 
 CheckBox::CheckBox(Dialog& owner, std::string id, std::string caption, Rect rect)
     : Declared(owner, Kind::CheckBox, std::move(id), std::move(caption), rect) {}
 
 void CheckBox::setChecked(bool checked) {
-    if (checked == checked_) return;
-    checked_ = checked;
-    touch();
+    change(checked_, checked);
 }
 
 Button::Button(Dialog& owner, std::string id, std::string caption, Rect rect)
@@ -179,13 +159,7 @@ Button& Button::pressedBy(Shortcut shortcut) {
 }
 
 TextBox::TextBox(Dialog& owner, std::string id, std::string caption, Rect rect)
-    : Declared(owner, Kind::TextBox, std::move(id), std::move(caption), rect) {}
-
-void TextBox::setText(std::string text) {
-    if (text == text_) return;
-    text_ = std::move(text);
-    touch();
-}
+    : TextControl(owner, Kind::TextBox, std::move(id), std::move(caption), rect) {}
 
 TextBox& TextBox::fixedPitch() {
     monospace_ = true;
@@ -202,10 +176,7 @@ ListView& ListView::column(std::string title, Align align, int width) {
 }
 
 void ListView::setColumnTitle(int column, std::string title) {
-    auto& current = columns_.at(static_cast<std::size_t>(column)).title;
-    if (current == title) return;
-    current = std::move(title);
-    touch();
+    change(columns_.at(static_cast<std::size_t>(column)).title, std::move(title));
 }
 
 void ListView::setSource(RowSource& source) {
@@ -250,9 +221,7 @@ void ListView::selectRows(std::vector<int> rows) {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     if (!multiSelect_ && rows.size() > 1) rows.erase(rows.begin() + 1, rows.end());
-    if (rows == selection_) return;
-    selection_ = std::move(rows);
-    touch();
+    change(selection_, std::move(rows));
 }
 
 void ListView::clearSelection() {
@@ -283,9 +252,7 @@ void Sheet::activate(Page& page) {
     const auto found = std::find(pages_.begin(), pages_.end(), &page);
     if (found == pages_.end()) throw std::logic_error("Sheet::activate: not a page of this sheet");
     const int index = static_cast<int>(found - pages_.begin());
-    if (index == active_) return;
-    active_ = index;
-    touch();
+    change(active_, index);
 }
 
 }  // namespace ui

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Date.h"
@@ -119,6 +120,13 @@ class Control {
     void setPage(Page& page);
     // Tells the dialog that the state changed and is to be shown anew.
     void touch();
+    // Stores a new value of a property of the state; only a change is shown anew.
+    template <class T, class V>
+    void change(T& property, V&& value) {
+        if (value == property) return;
+        property = std::forward<V>(value);
+        touch();
+    }
 
   private:
     Dialog& owner_;
@@ -180,13 +188,23 @@ class GroupBox : public Declared<GroupBox> {
 // What an edit lets through as it is typed, besides its length limit.
 enum class Chars { Any, Digits };
 
-class Edit : public Declared<Edit> {
+// A control showing a text the program sets: an edit, a text box.
+template <class Self>
+class TextControl : public Declared<Self> {
   public:
-    Edit(Dialog& owner, std::string id, std::string caption, Rect rect);
+    using Declared<Self>::Declared;
 
     const std::string& text() const { return text_; }
     // Sets the text as the program does: no event, no checks.
-    void setText(std::string text);
+    void setText(std::string text) { this->change(text_, std::move(text)); }
+
+  private:
+    std::string text_;
+};
+
+class Edit : public TextControl<Edit> {
+  public:
+    Edit(Dialog& owner, std::string id, std::string caption, Rect rect);
 
     // Most characters a person can type; 0: no limit.
     int maxLength() const { return maxLength_; }
@@ -207,7 +225,6 @@ class Edit : public Declared<Edit> {
     std::string admitted(const std::string& typed) const;
 
   private:
-    std::string text_;
     int maxLength_ = 0;
     Chars chars_ = Chars::Any;
     bool readOnly_ = false;
@@ -281,18 +298,15 @@ class Button : public Declared<Button> {
 };
 
 // Read-only text of many lines: a report, the notes of a document.
-class TextBox : public Declared<TextBox> {
+class TextBox : public TextControl<TextBox> {
   public:
     TextBox(Dialog& owner, std::string id, std::string caption, Rect rect);
 
-    const std::string& text() const { return text_; }
-    void setText(std::string text);
     bool monospace() const { return monospace_; }
     // A report pane: a fixed-pitch font, the tab-marked columns lined up.
     TextBox& fixedPitch();
 
   private:
-    std::string text_;
     bool monospace_ = false;
 };
 
