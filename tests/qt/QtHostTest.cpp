@@ -25,6 +25,17 @@ struct SeenBox {
     QStringList buttons;
 };
 
+// Runs `look` on the modal window of class W once it is open: the host's call
+// that opens the window returns only when it has closed, so `look` closes it.
+template <class W, class Look>
+void WhenOpen(Look look) {
+    QTimer::singleShot(0, [look] {
+        auto* window = qobject_cast<W*>(QApplication::activeModalWidget());
+        ASSERT_NE(window, nullptr);
+        look(*window);
+    });
+}
+
 }  // namespace
 
 TEST(QtHost, AQuestionIsCaptionedWithTheProgramAndAnswersInBulgarian) {
@@ -59,12 +70,10 @@ TEST(QtHost, AQuestionIsCaptionedWithTheProgramAndAnswersInBulgarian) {
     qt::QtHost host;
     for (const auto& c : cases) {
         SeenBox seen;
-        QTimer::singleShot(0, [&seen, &c] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            seen = {box->windowTitle(), box->text(), box->icon(), {}};
-            for (QAbstractButton* button : box->buttons()) seen.buttons << button->text();
-            for (QAbstractButton* button : box->buttons())
+        WhenOpen<QMessageBox>([&seen, &c](QMessageBox& box) {
+            seen = {box.windowTitle(), box.text(), box.icon(), {}};
+            for (QAbstractButton* button : box.buttons()) seen.buttons << button->text();
+            for (QAbstractButton* button : box.buttons())
                 if (button->text() == c.press) button->click();
         });
         EXPECT_EQ(host.ask("Изтриване?\r\nСигурни ли сте?", c.buttons, c.icon), c.answer);
@@ -88,12 +97,10 @@ TEST(QtHost, MessagesCarryTheirIcon) {
     for (const auto& [icon, boxIcon] : cases) {
         QMessageBox::Icon seen = QMessageBox::NoIcon;
         QString caption;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            seen = box->icon();
-            caption = box->windowTitle();
-            box->accept();
+        WhenOpen<QMessageBox>([&](QMessageBox& box) {
+            seen = box.icon();
+            caption = box.windowTitle();
+            box.accept();
         });
         host.message("Има фатални грешки!", icon);
         EXPECT_EQ(seen, boxIcon);
@@ -118,15 +125,13 @@ TEST(QtHost, AFileTheDesktopCannotShowIsShownInTheProgramsOwnViewer) {
     desktopShows = false;
     QString title, text;
     QFont font;
-    QTimer::singleShot(0, [&] {
-        auto* viewer = qobject_cast<qt::DialogView*>(QApplication::activeModalWidget());
-        ASSERT_NE(viewer, nullptr);
-        title = viewer->windowTitle();
-        auto* box = viewer->findChild<QPlainTextEdit*>();
+    WhenOpen<qt::DialogView>([&](qt::DialogView& viewer) {
+        title = viewer.windowTitle();
+        auto* box = viewer.findChild<QPlainTextEdit*>();
         ASSERT_NE(box, nullptr);
         text = box->toPlainText();
         font = box->font();
-        viewer->findChild<QPushButton*>()->click();
+        viewer.findChild<QPushButton*>()->click();
     });
     host.openTextFile(report);
     EXPECT_EQ(title, "Report.txt");
@@ -143,11 +148,9 @@ TEST(QtHost, AFolderTheDesktopCannotShowIsSaidSo) {
         return false;
     });
     QString text;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        text = box->text();
-        box->accept();
+    WhenOpen<QMessageBox>([&](QMessageBox& box) {
+        text = box.text();
+        box.accept();
     });
     host.openFolder("/out/121212121/202311");
     EXPECT_EQ(text,
@@ -161,15 +164,13 @@ TEST(QtHost, TheFileDialogsSpeakBulgarian) {
     testing_support::TempDir dir;
     qt::QtHost host;
     QStringList texts;
-    QTimer::singleShot(0, [&] {
-        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(chooser, nullptr);
+    WhenOpen<QFileDialog>([&](QFileDialog& chooser) {
         for (auto label : {QFileDialog::LookIn, QFileDialog::FileName, QFileDialog::FileType,
                            QFileDialog::Accept, QFileDialog::Reject})
-            texts << chooser->labelText(label);
-        for (QAbstractButton* button : chooser->findChildren<QAbstractButton*>())
+            texts << chooser.labelText(label);
+        for (QAbstractButton* button : chooser.findChildren<QAbstractButton*>())
             if (button->isVisible() && !button->text().isEmpty()) texts << button->text();
-        chooser->reject();
+        chooser.reject();
     });
     ui::SaveFileRequest request{
         "Save file", dir.path(), "Deklar.txt", "txt", {{"Text file", "*.txt"}}};
