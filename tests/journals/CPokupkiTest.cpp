@@ -12,6 +12,8 @@ namespace {
 constexpr const char* kRate11 =
     "Стойността на ДДС в колона 11 е различна от 20% от стойността на колона 10\r\n"
     "Искате ли да го редактирате?";
+constexpr const char* kThirteenMonths =
+    "Внимание! Периодът на издаване на документа е\r\n13 месеца преди избрания данъчен период!";
 
 class Purchases : public JournalScreenFixture<CPokupki, db::Journal::Purchases> {
   protected:
@@ -36,6 +38,20 @@ class Purchases : public JournalScreenFixture<CPokupki, db::Journal::Purchases> 
         host.expectNoMoreBoxes();
         EXPECT_EQ(d().focused(), field);
         EXPECT_TRUE(rows(db::Journal::Purchases).empty());
+    }
+
+    // The database refuses the save of the invoice, as a full disk or a lock
+    // would: a trigger raises the reason on the statement it names. The form
+    // says why.
+    void saveRefusedByTheDatabase(const std::string& docNo, const std::string& statement,
+                                  const std::string& reason,
+                                  ScriptedHost::Where where = ScriptedHost::Where::current()) {
+        t.db().execute("CREATE TRIGGER refuse " + statement + " BEGIN SELECT RAISE(ABORT, '" +
+                       reason + "'); END");
+        open();
+        type(d(), invoice(docNo));
+        d().press("save");
+        host.expectError("Документът не е записан: " + reason, where);
     }
 
     // An invoice whose column 11 is not 20 % of column 10, saved with the
@@ -272,9 +288,7 @@ TEST_F(Purchases, ADocumentThirteenMonthsOldIsAcceptedWithAWarning) {
     document.date = "28/02/2022";
     type(d(), document);
     d().press("save");
-    host.expectWarning(
-        "Внимание! Периодът на издаване на документа е\r\n13 месеца преди избрания данъчен "
-        "период!");
+    host.expectWarning(kThirteenMonths);
     EXPECT_EQ(storedCodes(), (StoredCodes{{}, {35}}));
 }
 
@@ -286,9 +300,7 @@ TEST_F(Purchases, TheThirteenMonthWarningComesBeforeThe8aDateRule) {
     document.date = "30/06/2022";
     type(d(), document);
     d().press("save");
-    host.expectWarning(
-        "Внимание! Периодът на издаване на документа е\r\n13 месеца преди избрания данъчен "
-        "период!");
+    host.expectWarning(kThirteenMonths);
     host.expectError(
         "За този код в поле 'Доставка по чл. 163а или внос по чл. 167а от ЗДДС' датата не "
         "трябва да е по-ранна от 01.07.2022");
@@ -523,13 +535,8 @@ TEST_F(Purchases, AnEditRewritesTheDocumentInPlace) {
 // A document the database refuses is not lost: the form keeps it and says why.
 TEST_F(Purchases, ADocumentThatCannotBeStoredStaysInTheForm) {
     session();
-    t.db().execute(
-        "CREATE TRIGGER refuse BEFORE INSERT ON POKUPKI WHEN NEW.DOCNO = 'X' "
-        "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END");
-    open();
-    type(d(), invoice("X"));
-    d().press("save");
-    host.expectError("Документът не е записан: the disk is full");
+    saveRefusedByTheDatabase("X", "BEFORE INSERT ON POKUPKI WHEN NEW.DOCNO = 'X'",
+                             "the disk is full");
     EXPECT_TRUE(rows(db::Journal::Purchases).empty());
     EXPECT_EQ(d().text("docNo"), "X");
     EXPECT_EQ(d().text("col10"), "100.00");
@@ -541,13 +548,7 @@ TEST_F(Purchases, ADocumentThatCannotBeStoredStaysInTheForm) {
 TEST_F(Purchases, AFailedRenumberingTakesTheInsertBack) {
     session();
     t.document(db::Journal::Purchases, kVin, "", "202311", 5);  // out of sequence
-    t.db().execute(
-        "CREATE TRIGGER refuse BEFORE UPDATE OF NUMBER ON POKUPKI "
-        "BEGIN SELECT RAISE(ABORT, 'locked'); END");
-    open();
-    type(d(), invoice("2"));
-    d().press("save");
-    host.expectError("Документът не е записан: locked");
+    saveRefusedByTheDatabase("2", "BEFORE UPDATE OF NUMBER ON POKUPKI", "locked");
     EXPECT_EQ(rows(db::Journal::Purchases).size(), 1u);
     EXPECT_EQ(d().text("docNo"), "2");
 }
