@@ -1,9 +1,8 @@
 // The rules of POKUPKI.TXT (also of the branch file pokupkix.txt): one line
 // of 274 characters per purchase document.
 
-#include <algorithm>
-
 #include "files/checker/CheckText.h"
+#include "files/checker/JournalLineRules.h"
 #include "files/checker/JournalReader.h"
 #include "files/checker/LineRules.h"
 #include "files/checker/Readers.h"
@@ -14,27 +13,23 @@
 namespace files::checker {
 namespace {
 
-using persons::EuPrefixVariant;
-
 constexpr journals::Journal kJournal = journals::Journal::Purchases;
 
 using PurchaseLine = JournalLine<kPurchaseAmountCount>;
+using PurchaseSums = std::array<std::int64_t, kPurchaseAmountCount>;
 
-class PurchaseRules {
+constexpr LineRuleCodes kPurchaseCodes = {
+    kJournal, "2007", {false, 1, 2, 4, 5, 25, 3, 6, 7}, 8, 32, {11, 12, 13, 51, 53, 52}, 39};
+
+class PurchaseRules : JournalLineRules<kPurchaseCodes> {
   public:
-    explicit PurchaseRules(const CheckState& s)
-        : period_(s.returnData[kPeriod]),
-          lastYear_(s.today.lastYear),
-          identity_(s, {false, 1, 2, 4, 5, 25, 3, 6, 7}),
-          types_(journals::DocumentTypesFor(kJournal, period_)) {}
+    explicit PurchaseRules(const CheckState& s) : JournalLineRules(s) {}
 
-    void check(LineRecord& record, std::int64_t position,
-               std::array<std::int64_t, kPurchaseAmountCount>& sums) {
+    void check(LineRecord& record, std::int64_t position, PurchaseSums& sums) {
         const PurchaseLine line(record.line, kBS8AColumn);
         db::ErrorSet& e = record.errors;
-        identity_.check(line, position, e);
+        if (checkShared(line, position, e)) monthRules(line, e);
         document(line, e);
-        date(line, e);
         counterpart(line, e);
         amounts(line, e);
         addToSums(line, sums);
@@ -43,8 +38,7 @@ class PurchaseRules {
   private:
     // All amounts but BS43 are summed for the types below 05 and for 07, 09,
     // 23, 91, 92, 93; BS43 for every type but 05.
-    static void addToSums(const PurchaseLine& line,
-                          std::array<std::int64_t, kPurchaseAmountCount>& sums) {
+    static void addToSums(const PurchaseLine& line, PurchaseSums& sums) {
         const std::string_view type = line[kLineType];
         if (type == "05") return;
         const bool summed =
@@ -55,45 +49,18 @@ class PurchaseRules {
 
     void document(const PurchaseLine& l, db::ErrorSet& e) {
         const std::string_view type = l[kLineType];
-        if (std::find(types_.begin(), types_.end(), type) == types_.end()) e.set(8);
-        const bool accepted = field8aVerdict_.of({type, l.field8a}, [&] {
-            return journals::IsAcceptedField8aCode(kJournal, type, l.field8a, period_);
-        });
-        if (!accepted) e.set(32);
         if (type == "07" && l[kLineCounterpart] != persons::kPlaceholderIdentifier) e.set(40);
         if (l[kLineDocNo].empty() && !(type == "09" && l.nonZero(kBS44))) e.set(10);
     }
 
-    void date(const PurchaseLine& l, db::ErrorSet& e) {
-        const std::string_view date = l[kLineDate];
-        if (date.empty()) e.set(11);
-        if (!IsWellFormedDate(date, "2007", lastYear_)) e.set(12);
-        // The rules by month need a date whose month can be read.
-        const auto month = journals::DocumentMonth(date);
-        if (!month) return;
-        if (journals::MonthsBefore(period_, date).value_or(0) > 12) e.set(35);
-        const journals::DatedDocument document{kJournal, period_, l[kLineType], l.field8a, date};
-        using journals::DateRule;
-        const auto breaks = [&](DateRule rule) {
-            return journals::BreaksDateRule(rule, document, *month);
-        };
-        if (breaks(DateRule::AfterPeriod)) e.set(13);
-        if (breaks(DateRule::CallOffStockBefore2020)) e.set(51);
-        if (breaks(DateRule::Type23Before202306)) e.set(53);
-        if (breaks(DateRule::Field8aBefore202207)) e.set(52);
-    }
-
-    bool isEuVatNumber(std::string_view text) const {
-        return persons::IsEuVatPrefixValid(EuPrefixVariant::B, text, period_);
+    // For a date whose month can be read.
+    void monthRules(const PurchaseLine& l, db::ErrorSet& e) {
+        if (journals::MonthsBefore(period_, l[kLineDate]).value_or(0) > 12) e.set(35);
     }
 
     void counterpart(const PurchaseLine& l, db::ErrorSet& e) {
         const std::string_view id = l[kLineCounterpart], type = l[kLineType];
         if (!l.numeric[kBS44]) e.set(20);
-        const bool knownForm = id.empty() || counterpartVerdict_.of({id}, [&] {
-            return persons::IsKnownIdentifierForm(id, EuPrefixVariant::B, period_, true);
-        });
-        if (!knownForm) e.set(39);
         if (id.empty() && type != "09") e.set(26);
         if (id == l[kLineVin] && type != "09") e.set(36);
         if (type == "05" && !persons::IsBulgarianVatNumberForm(id) && !isEuVatNumber(id)) e.set(43);
@@ -134,32 +101,16 @@ class PurchaseRules {
             if (k != except && l.amount[k] != 0) return true;
         return false;
     }
-
-    std::string_view period_;
-    std::string_view lastYear_;  // dates of later years are not yet possible
-    IdentityRules identity_;
-    std::vector<std::string_view> types_;  // offered in the period
-    LastVerdict<2> field8aVerdict_;
-    LastVerdict<1> counterpartVerdict_;
 };
 
 // The return's purchase cells against the column sums; none when there is
 // no return to compare with.
 void CrossCheckPurchases(const CheckState& s, db::ErrorSet& e) {
-    if (!HasReturnToCompare(s)) return;
-    const auto& d = s.returnData;
-    const auto& sum = s.purchaseSums;
-    const auto cell = [&](DeklarField f) {
-        return money::FromFileField(d[f], money::Rounding::HalfUp).value;
-    };
-    if (LeadingInteger(d[kPurchaseCount]) != static_cast<std::int64_t>(s.purchases.size()))
-        e.set(44);
-    if (cell(kDB30) != money::WrappingAdd(sum[kBS30], sum[kBS44])) e.set(45);
-    if (cell(kDB31) != sum[kBS31]) e.set(46);
-    if (cell(kDB32) != sum[kBS32]) e.set(47);
-    if (cell(kDB41) != sum[kBS41]) e.set(48);
-    if (cell(kDB42) != sum[kBS42]) e.set(49);
-    if (cell(kDB43) != sum[kBS43]) e.set(50);
+    constexpr std::size_t kNone = CellRule::kNoColumn;
+    constexpr CellRule kCells[] = {{kDB30, kBS30, kBS44, 45}, {kDB31, kBS31, kNone, 46},
+                                   {kDB32, kBS32, kNone, 47}, {kDB41, kBS41, kNone, 48},
+                                   {kDB42, kBS42, kNone, 49}, {kDB43, kBS43, kNone, 50}};
+    CrossCheckWithReturn(s, kPurchaseCount, 44, s.purchases.size(), s.purchaseSums, kCells, e);
 }
 
 }  // namespace
@@ -168,35 +119,21 @@ const JournalFileKind kPurchaseFile = {kPurchaseLineLength, 43, 69, 29, 30};
 
 namespace {
 
-class PurchaseCheck final : public JournalCheck {
+class PurchaseCheck final
+    : public PartedJournalCheck<PurchaseRules, PurchaseSums, &CheckState::purchaseText,
+                                &CheckState::purchases> {
   public:
-    const JournalFileKind& kind() const override { return kPurchaseFile; }
-    FileText& text(CheckState& s) const override { return s.purchaseText; }
-    std::vector<LineRecord>& records(CheckState& s) const override { return s.purchases; }
+    PurchaseCheck() : PartedJournalCheck(kPurchaseFile) {}
 
     void clear(CheckState& s) override {
         s.purchases.clear();
         s.purchaseSums = {};
         s.totalCredit = 0;
-        sums_.clear();
-    }
-
-    void start(std::size_t parts) override { sums_.assign(parts, {}); }
-
-    void checkPart(const CheckState& s, std::size_t index, const TextPart& part, bool clean,
-                   std::span<LineRecord> records) override {
-        PurchaseRules rules(s);
-        Sums& sums = sums_[index];
-        CheckJournalLines(s.purchaseText.view(), part, clean, records, kPurchaseFile,
-                          [&](LineRecord& record, std::int64_t position) {
-                              rules.check(record, position, sums);
-                          });
+        parts_.clear();
     }
 
     void finish(CheckState& s, db::ErrorSet& returnCodes) override {
-        for (const Sums& part : sums_)
-            for (std::size_t k = 0; k < part.size(); ++k)
-                s.purchaseSums[k] = money::WrappingAdd(s.purchaseSums[k], part[k]);
+        for (const PurchaseSums& part : parts_) AddColumnSums(s.purchaseSums, part);
         CrossCheckPurchases(s, returnCodes);
         // Column 11 + column 13 x DR33 (rounded half up) + column 14.
         const Stotinki partial = money::CoefficientShare(
@@ -205,10 +142,6 @@ class PurchaseCheck final : public JournalCheck {
         s.totalCredit = money::WrappingAdd(money::WrappingAdd(s.purchaseSums[kBS41], partial),
                                            s.purchaseSums[kBS43]);
     }
-
-  private:
-    using Sums = std::array<std::int64_t, kPurchaseAmountCount>;
-    std::vector<Sums> sums_;  // one per part
 };
 
 }  // namespace

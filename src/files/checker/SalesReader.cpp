@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "files/checker/CheckText.h"
+#include "files/checker/JournalLineRules.h"
 #include "files/checker/JournalReader.h"
 #include "files/checker/LineRules.h"
 #include "files/checker/Readers.h"
@@ -20,82 +21,59 @@ constexpr journals::Journal kJournal = journals::Journal::Sales;
 
 using SalesLine = JournalLine<kSalesAmountCount>;
 
+// What the lines of one part gave: their column sums and the sales that
+// belong in a VIES return.
+struct SalesPart {
+    std::array<std::int64_t, kSalesAmountCount> sums{};
+    ViesRelevantSales vies;
+};
+
+constexpr LineRuleCodes kSalesCodes = {
+    kJournal, "2010", {true, 1, 2, 4, 5, 6, 3, 7, 8}, 9, 39, {12, 13, 14, 71, 79, 72}, 50};
+
 struct AmountCode {
     SalesAmount amount;
     int code;
 };
 
-class SalesRules {
+class SalesRules : JournalLineRules<kSalesCodes> {
   public:
-    explicit SalesRules(const CheckState& s)
-        : period_(s.returnData[kPeriod]),
-          lastYear_(s.today.lastYear),
-          identity_(s, {true, 1, 2, 4, 5, 6, 3, 7, 8}),
-          types_(journals::DocumentTypesFor(kJournal, period_)) {}
+    explicit SalesRules(const CheckState& s) : JournalLineRules(s) {}
 
-    void check(LineRecord& record, std::int64_t position,
-               std::array<std::int64_t, kSalesAmountCount>& sums, ViesRelevantSales& vies) {
+    void check(LineRecord& record, std::int64_t position, SalesPart& part) {
         const SalesLine line(record.line, kSS8AColumn);
         db::ErrorSet& e = record.errors;
-        identity_.check(line, position, e);
+        if (const auto month = checkShared(line, position, e)) monthRules(line, *month, e);
         document(line, e);
-        date(line, e);
         counterpart(line, e);
         amounts(line, e);
-        addToSums(line, sums);
-        collectForVies(line, e, vies);
-        collectSupplyRange(line, vies.supplies);
+        addToSums(line, part.sums);
+        collectForVies(line, e, part.vies);
+        collectSupplyRange(line, part.vies.supplies);
     }
 
   private:
     void document(const SalesLine& l, db::ErrorSet& e) {
         const std::string_view type = l[kLineType], code = l.field8a;
-        if (std::find(types_.begin(), types_.end(), type) == types_.end()) e.set(9);
         if (type == "07" && l[kLineCounterpart] != persons::kPlaceholderIdentifier) e.set(46);
         if (l[kLineDocNo].empty() && !(IsOneOf(type, {"09", "29"}) && l.nonZero(kSS12))) e.set(11);
-        const bool accepted = field8aVerdict_.of({type, code}, [&] {
-            return journals::IsAcceptedField8aCode(kJournal, type, code, period_);
-        });
-        if (!accepted) e.set(39);
         if (IsOneOf(type, {"50", "83"}) && IsOneOf(code, {"07", "08"})) e.set(76);
         if (type == "84" && code != "07") e.set(74);
         if (type == "85" && code != "08") e.set(75);
     }
 
-    void date(const SalesLine& l, db::ErrorSet& e) {
-        const std::string_view date = l[kLineDate], type = l[kLineType];
-        if (date.empty()) e.set(12);
-        if (!IsWellFormedDate(date, "2010", lastYear_)) e.set(13);
-        // The rules by month need a date whose month can be read.
-        const auto month = journals::DocumentMonth(date);
-        if (!month) return;
-        const journals::DatedDocument document{kJournal, period_, type, l.field8a, date};
-        using journals::DateRule;
-        const auto breaks = [&](DateRule rule) {
-            return journals::BreaksDateRule(rule, document, *month);
-        };
-        if (breaks(DateRule::AfterPeriod)) e.set(14);
-        if (breaks(DateRule::CallOffStockBefore2020)) e.set(71);
-        if (breaks(DateRule::Type23Before202306)) e.set(79);
-        if (breaks(DateRule::Field8aBefore202207)) e.set(72);
+    void monthRules(const SalesLine& l, journals::YearMonth month, db::ErrorSet& e) {
         // Type 50 too may not be dated before July 2022; the file does not
         // limit it to 2022 as the form does.
-        if (breaks(DateRule::SalesTypeBefore202207) || (type == "50" && *month < "202207"))
+        if (breaks(journals::DateRule::SalesTypeBefore202207, l, month) ||
+            (l[kLineType] == "50" && month < "202207"))
             e.set(73);
-    }
-
-    bool isEuVatNumber(std::string_view text) const {
-        return persons::IsEuVatPrefixValid(EuPrefixVariant::B, text, period_);
     }
 
     void counterpart(const SalesLine& l, db::ErrorSet& e) {
         const std::string_view id = l[kLineCounterpart], type = l[kLineType];
         const std::string_view goods = l[kLineGoods];
         if (!l.numeric[kSS12]) e.set(19);
-        const bool knownForm = id.empty() || counterpartVerdict_.of({id}, [&] {
-            return persons::IsKnownIdentifierForm(id, EuPrefixVariant::B, period_, true);
-        });
-        if (!knownForm) e.set(50);
         const bool mayLackCounterpart = IsOneOf(type, {"09", "29", "81", "82"});
         if (id.empty() && !mayLackCounterpart) e.set(IsOneOf(type, {"83", "84", "85"}) ? 77 : 33);
         if (type == "04" && !isEuVatNumber(id)) e.set(70);
@@ -237,36 +215,19 @@ class SalesRules {
             range.sales = money::WrappingAdd(range.sales, optional);
         }
     }
-
-    std::string_view period_;
-    std::string_view lastYear_;  // dates of later years are not yet possible
-    IdentityRules identity_;
-    std::vector<std::string_view> types_;  // offered in the period
-    LastVerdict<2> field8aVerdict_;
-    LastVerdict<1> counterpartVerdict_;
 };
 
 // The return's sales cells against the column sums; none when there is no
 // return to compare with.
 void CrossCheckSales(const CheckState& s, db::ErrorSet& e) {
-    if (!HasReturnToCompare(s)) return;
-    const auto& d = s.returnData;
-    const auto& sum = s.salesSums;
-    const auto cell = [&](DeklarField f) {
-        return money::FromFileField(d[f], money::Rounding::HalfUp).value;
-    };
-    if (LeadingInteger(d[kSalesCount]) != static_cast<std::int64_t>(s.sales.size())) e.set(52);
-    // Cells against one column sum each.
-    constexpr std::pair<DeklarField, SalesAmount> kCells[] = {
-        {kDS01, kSS10}, {kDS20, kSS20}, {kDS11, kSS11}, {kDS21, kSS21},
-        {kDS22, kSS22}, {kDS23, kSS23}, {kDS13, kSS13}, {kDS24, kSS24},
-        {kDS14, kSS14}, {kDS15, kSS15}, {kDS16, kSS16}, {kDS17, kSS17}};
-    constexpr int kCodes[] = {53, 54, 55, 56, 58, 59, 60, 61, 62, 63, 64, 65};
-    for (std::size_t i = 0; i < std::size(kCells); ++i)
-        if (cell(kCells[i].first) != sum[kCells[i].second]) e.set(kCodes[i]);
-    if (cell(kDS12) != money::WrappingAdd(sum[kSS12], sum[kSS26])) e.set(57);
-    if (cell(kDS18) != money::WrappingAdd(sum[kSS18], sum[kSS25])) e.set(66);
-    if (cell(kDS19) != sum[kSS19]) e.set(67);
+    constexpr std::size_t kNone = CellRule::kNoColumn;
+    constexpr CellRule kCells[] = {
+        {kDS01, kSS10, kNone, 53}, {kDS20, kSS20, kNone, 54}, {kDS11, kSS11, kNone, 55},
+        {kDS21, kSS21, kNone, 56}, {kDS12, kSS12, kSS26, 57}, {kDS22, kSS22, kNone, 58},
+        {kDS23, kSS23, kNone, 59}, {kDS13, kSS13, kNone, 60}, {kDS24, kSS24, kNone, 61},
+        {kDS14, kSS14, kNone, 62}, {kDS15, kSS15, kNone, 63}, {kDS16, kSS16, kNone, 64},
+        {kDS17, kSS17, kNone, 65}, {kDS18, kSS18, kSS25, 66}, {kDS19, kSS19, kNone, 67}};
+    CrossCheckWithReturn(s, kSalesCount, 52, s.sales.size(), s.salesSums, kCells, e);
 }
 
 }  // namespace
@@ -307,15 +268,12 @@ void AddViesSales(ViesRelevantSales& into, const ViesRelevantSales& part) {
     }
 }
 
-class SalesCheck final : public JournalCheck {
+class SalesCheck final
+    : public PartedJournalCheck<SalesRules, SalesPart, &CheckState::salesText, &CheckState::sales> {
   public:
     // A branch's merge file has no return to compare with.
     SalesCheck(const JournalFileKind& kind, bool crossCheck)
-        : kind_(kind), crossCheck_(crossCheck) {}
-
-    const JournalFileKind& kind() const override { return kind_; }
-    FileText& text(CheckState& s) const override { return s.salesText; }
-    std::vector<LineRecord>& records(CheckState& s) const override { return s.sales; }
+        : PartedJournalCheck(kind), crossCheck_(crossCheck) {}
 
     void clear(CheckState& s) override {
         s.sales.clear();
@@ -324,35 +282,16 @@ class SalesCheck final : public JournalCheck {
         parts_.clear();
     }
 
-    void start(std::size_t parts) override { parts_.assign(parts, {}); }
-
-    void checkPart(const CheckState& s, std::size_t index, const TextPart& part, bool clean,
-                   std::span<LineRecord> records) override {
-        SalesRules rules(s);
-        Part& result = parts_[index];
-        CheckJournalLines(s.salesText.view(), part, clean, records, kind_,
-                          [&](LineRecord& record, std::int64_t position) {
-                              rules.check(record, position, result.sums, result.vies);
-                          });
-    }
-
     void finish(CheckState& s, db::ErrorSet& returnCodes) override {
-        for (const Part& part : parts_) {
-            for (std::size_t k = 0; k < part.sums.size(); ++k)
-                s.salesSums[k] = money::WrappingAdd(s.salesSums[k], part.sums[k]);
+        for (const SalesPart& part : parts_) {
+            AddColumnSums(s.salesSums, part.sums);
             AddViesSales(s.viesSales, part.vies);
         }
         if (crossCheck_) CrossCheckSales(s, returnCodes);
     }
 
   private:
-    struct Part {
-        std::array<std::int64_t, kSalesAmountCount> sums{};
-        ViesRelevantSales vies;
-    };
-    const JournalFileKind& kind_;
     bool crossCheck_;
-    std::vector<Part> parts_;
 };
 
 }  // namespace
