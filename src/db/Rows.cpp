@@ -29,14 +29,17 @@ std::string UpdateSql(std::string_view table, std::span<const std::string> colum
     return "UPDATE " + std::string(table) + " SET " + sets + " WHERE " + std::string(where);
 }
 
+// A text column of a table and the member of the row type that holds it.
+template <typename Row>
+struct TextMember {
+    const char* column;
+    std::string Row::*member;
+};
+
 // ---- EDANNI ----
 
 // Text columns of EDANNI with their members, in table order (LAST apart).
-struct PersonText {
-    const char* column;
-    std::string PersonRow::*member;
-};
-constexpr PersonText kPersonText[] = {
+constexpr TextMember<PersonRow> kPersonText[] = {
     {"BULSTAT", &PersonRow::bulstat},
     {"KLON", &PersonRow::klon},
     {"VIN", &PersonRow::vin},
@@ -81,6 +84,24 @@ constexpr const char* kPurchaseAmountColumns[] = {"BS30", "BS31", "BS41", "BS32"
 constexpr const char* kSaleAmountColumns[] = {"SS10", "SS20", "SS11", "SS21", "SS12", "SS26",
                                               "SS22", "SS23", "SS13", "SS24", "SS14", "SS15",
                                               "SS16", "SS17", "SS18", "SS19", "SS25"};
+
+// The text columns that both journals have, with their members (8a, whose
+// name differs, and the sales' VIES_TYPE apart).
+constexpr TextMember<JournalRow> kJournalText[] = {
+    {"VIN", &JournalRow::vin},
+    {"KLON", &JournalRow::klon},
+    {"PERIOD", &JournalRow::period},
+    {"TYPE", &JournalRow::type},
+    {"DOCNO", &JournalRow::docNo},
+    {"DDATE", &JournalRow::date},
+    {"KNUM", &JournalRow::knum},
+    {"KNAME", &JournalRow::kname},
+    {"SDELKA", &JournalRow::sdelka},
+    {"DATE_CREATE", &JournalRow::dateCreate},
+    {"DATE_MODIFIED", &JournalRow::dateModified},
+    {"VALID", &JournalRow::valid},
+    {"ERROR", &JournalRow::error},
+};
 
 std::vector<std::string> JournalColumns(Journal journal) {
     std::vector<std::string> columns = {"VIN",   "KLON",  "PERIOD", "NUMBER", "TYPE",
@@ -222,25 +243,13 @@ JournalRow EmptyJournalRow(Journal journal) {
 JournalRowReader::JournalRowReader(Journal journal, const Statement& s)
     : s_(s),
       id_(s.column("ID")),
-      vin_(s.column("VIN")),
-      klon_(s.column("KLON")),
-      period_(s.column("PERIOD")),
       number_(s.column("NUMBER")),
-      type_(s.column("TYPE")),
-      docNo_(s.column("DOCNO")),
-      date_(s.column("DDATE")),
-      knum_(s.column("KNUM")),
-      kname_(s.column("KNAME")),
-      sdelka_(s.column("SDELKA")),
-      code8a_(s.column(Code8aColumn(journal))),
       viesType_(journal == Journal::Sales ? s.column("VIES_TYPE") : -1),
       error1_(s.column("ERROR1")),
       error2_(s.column("ERROR2")),
-      error3_(s.column("ERROR3")),
-      dateCreate_(s.column("DATE_CREATE")),
-      dateModified_(s.column("DATE_MODIFIED")),
-      valid_(s.column("VALID")),
-      error_(s.column("ERROR")) {
+      error3_(s.column("ERROR3")) {
+    for (const auto& t : kJournalText) texts_.push_back({s.column(t.column), t.member});
+    texts_.push_back({s.column(Code8aColumn(journal)), &JournalRow::code8a});
     for (const char* a : AmountColumns(journal)) amounts_.push_back(s.column(a));
 }
 
@@ -251,32 +260,18 @@ JournalRow JournalRowReader::read() const {
 }
 
 void JournalRowReader::readInto(JournalRow& r) const {
-    auto text = [this](std::string& to, int column) { to.assign(s_.textView(column)); };
     r.id = s_.integer(id_);
-    text(r.vin, vin_);
-    text(r.klon, klon_);
-    text(r.period, period_);
     r.number = static_cast<int>(s_.real(number_));
-    text(r.type, type_);
-    text(r.docNo, docNo_);
-    text(r.date, date_);
-    text(r.knum, knum_);
-    text(r.kname, kname_);
-    text(r.sdelka, sdelka_);
+    for (const TextColumn& t : texts_) (r.*t.member).assign(s_.textView(t.column));
     r.amounts.resize(amounts_.size());
     for (std::size_t i = 0; i < amounts_.size(); ++i) r.amounts[i] = s_.real(amounts_[i]);
-    text(r.code8a, code8a_);
     if (viesType_ >= 0)
-        text(r.viesType, viesType_);
+        r.viesType.assign(s_.textView(viesType_));
     else
         r.viesType.clear();
     r.errors = ErrorSet(static_cast<std::int32_t>(s_.integer(error1_)),
                         static_cast<std::int32_t>(s_.integer(error2_)),
                         static_cast<std::int32_t>(s_.integer(error3_)));
-    text(r.dateCreate, dateCreate_);
-    text(r.dateModified, dateModified_);
-    text(r.valid, valid_);
-    text(r.error, error_);
 }
 
 JournalRow JournalRow::read(Journal journal, const Statement& row) {

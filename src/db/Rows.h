@@ -93,9 +93,14 @@ class JournalRowReader {
     void readInto(JournalRow& row) const;
 
   private:
+    // The position of a text column and the member it is read into.
+    struct TextColumn {
+        int column;
+        std::string JournalRow::*member;
+    };
     const Statement& s_;
-    int id_, vin_, klon_, period_, number_, type_, docNo_, date_, knum_, kname_, sdelka_;
-    int code8a_, viesType_, error1_, error2_, error3_, dateCreate_, dateModified_, valid_, error_;
+    int id_, number_, viesType_, error1_, error2_, error3_;
+    std::vector<TextColumn> texts_;
     std::vector<int> amounts_;
 };
 
