@@ -57,6 +57,21 @@ constexpr TextColumnSpec kTextColumns[] = {
     {"8a", "Достав ка по чл. 163а или внос по чл. 167а от ЗДДС", JournalCell::Code8a},
 };
 
+// Adds the text columns 1 to 8a with the given widths: the number, branch,
+// type and 8a in `codeFont`, the others in `dataFont`; the number aligned
+// right.
+void AddTextColumns(std::vector<JournalColumn>& columns, const Font& codeFont, const Font& dataFont,
+                    const int (&widths)[std::size(kTextColumns)]) {
+    for (std::size_t i = 0; i < std::size(kTextColumns); ++i) {
+        const auto& column = kTextColumns[i];
+        const bool code = column.cell == JournalCell::Number || column.cell == JournalCell::Klon ||
+                          column.cell == JournalCell::Type || column.cell == JournalCell::Code8a;
+        columns.push_back(
+            {column.number, column.heading, column.cell, 0, code ? codeFont : dataFont,
+             column.cell == JournalCell::Number ? Align::Right : Align::Left, 0, widths[i]});
+    }
+}
+
 // Places the columns left to right from x = first, each 30 twips right of
 // the previous one's right edge.
 void PlaceColumns(std::vector<JournalColumn>& columns, int first) {
@@ -191,15 +206,7 @@ JournalLayout PurchaseJournalLayout(Surface& surface, const std::string& vin,
                           surface.textWidth(kNameSample, courier),
                           1416,
                           254};
-    for (std::size_t i = 0; i < std::size(kTextColumns); ++i) {
-        const auto& column = kTextColumns[i];
-        const bool tahoma = column.cell == JournalCell::Number ||
-                            column.cell == JournalCell::Klon || column.cell == JournalCell::Type ||
-                            column.cell == JournalCell::Code8a;
-        l.columns.push_back(
-            {column.number, column.heading, column.cell, 0, tahoma ? tahoma7 : courier,
-             column.cell == JournalCell::Number ? Align::Right : Align::Left, 0, widths[i]});
-    }
+    AddTextColumns(l.columns, tahoma7, courier, widths);
     const auto headings = PurchaseAmountHeadings(period);
     for (int a = 0; a < db::kPurchaseAmounts; ++a)
         l.columns.push_back({std::to_string(9 + a), headings[a], JournalCell::Amount, a, amounts,
@@ -256,15 +263,7 @@ JournalLayout SalesJournalLayout(Surface& surface, const std::string& vin,
                           surface.textWidth(kNameSample, courier),
                           surface.textWidth(kGoodsSample, courier),
                           klonWidth};
-    for (std::size_t i = 0; i < std::size(kTextColumns); ++i) {
-        const auto& column = kTextColumns[i];
-        const bool tahoma = column.cell == JournalCell::Number ||
-                            column.cell == JournalCell::Klon || column.cell == JournalCell::Type ||
-                            column.cell == JournalCell::Code8a;
-        l.columns.push_back(
-            {column.number, column.heading, column.cell, 0, tahoma ? tahoma6 : courier,
-             column.cell == JournalCell::Number ? Align::Right : Align::Left, 0, widths[i]});
-    }
+    AddTextColumns(l.columns, tahoma6, courier, widths);
     // Columns 9 to 25 in the journal's order of columns (not of the table).
     static constexpr db::SaleAmount kOrder[] = {
         db::SS10, db::SS20, db::SS11, db::SS21, db::SS12, db::SS26, db::SS22, db::SS23, db::SS13,
