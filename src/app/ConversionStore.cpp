@@ -137,6 +137,31 @@ bool Found(db::Statement& lookup) {
     return found;
 }
 
+// Writes the current source row through `write`: its carried values, then
+// the `extra` values after them.
+template <typename... Extra>
+void WriteRow(db::Statement& write, const TablePlan& plan, const db::Statement& row,
+              const Extra&... extra) {
+    int index = plan.bind(write, row);
+    (write.bind(++index, extra), ...);
+    write.run();
+    write.reset();
+}
+
+// Steps through the source rows; `copyRow` copies the current one and says
+// whether it did (false: the target has it already). Returns how many were
+// copied; `afterRow` is told of each.
+std::int64_t CopyEachRow(db::Statement& rows, const std::function<bool()>& copyRow,
+                         const std::function<void()>& afterRow) {
+    std::int64_t copied = 0;
+    while (rows.step()) {
+        if (!copyRow()) continue;
+        ++copied;
+        if (afterRow) afterRow();
+    }
+    return copied;
+}
+
 std::int64_t CopyPersons(db::Database& source, db::Database& target,
                          const std::function<void()>& afterRow) {
     const TablePlan plan(source, target, "EDANNI",
@@ -148,17 +173,13 @@ std::int64_t CopyPersons(db::Database& source, db::Database& target,
     auto rows = source.query("SELECT * FROM EDANNI");
     auto known = target.prepare("SELECT 1 FROM EDANNI WHERE BULSTAT = ? AND KLON = ?");
     auto insert = target.prepare(plan.insertSql());
-    std::int64_t added = 0;
-    while (rows.step()) {
+    const auto copyRow = [&] {
         known.bindAll(TextOf(plan, rows, "BULSTAT"), TextOf(plan, rows, "KLON"));
-        if (Found(known)) continue;
-        plan.bind(insert, rows);
-        insert.run();
-        insert.reset();
-        ++added;
-        if (afterRow) afterRow();
-    }
-    return added;
+        if (Found(known)) return false;
+        WriteRow(insert, plan, rows);
+        return true;
+    };
+    return CopyEachRow(rows, copyRow, afterRow);
 }
 
 std::int64_t CopyReturns(db::Database& source, db::Database& target,
@@ -176,22 +197,20 @@ std::int64_t CopyReturns(db::Database& source, db::Database& target,
         target.prepare("SELECT ID FROM DEKLAR WHERE VIN = ? AND KLON = ? AND PERIOD = ?");
     auto insert = target.prepare(plan.insertSql());
     auto update = target.prepare(plan.updateByIdSql());
-    std::int64_t carried = 0;
-    while (rows.step()) {
+    // A return the target has already is overwritten.
+    const auto copyRow = [&] {
         existing.bindAll(TextOf(plan, rows, "VIN"), TextOf(plan, rows, "KLON"),
                          TextOf(plan, rows, "PERIOD"));
         const std::optional<std::int64_t> id =
             existing.step() ? std::optional(existing.integer(0)) : std::nullopt;
         existing.reset();
-        auto& write = id ? update : insert;
-        const int bound = plan.bind(write, rows);
-        if (id) write.bind(bound + 1, *id);
-        write.run();
-        write.reset();
-        ++carried;
-        if (afterRow) afterRow();
-    }
-    return carried;
+        if (id)
+            WriteRow(update, plan, rows, *id);
+        else
+            WriteRow(insert, plan, rows);
+        return true;
+    };
+    return CopyEachRow(rows, copyRow, afterRow);
 }
 
 std::int64_t CopyCounterparts(db::Database& source, db::Database& target,
@@ -201,18 +220,14 @@ std::int64_t CopyCounterparts(db::Database& source, db::Database& target,
     auto known = target.prepare("SELECT 1 FROM KONTRAG WHERE KN = ? AND VIN = ?");
     auto insert = target.prepare(plan.insertSql());
     const int kn = *plan.position("KN"), vin = *plan.position("VIN");
-    std::int64_t added = 0;
-    while (rows.step()) {
-        if (rows.isNull(kn) || rows.isNull(vin)) continue;
+    const auto copyRow = [&] {
+        if (rows.isNull(kn) || rows.isNull(vin)) return false;
         known.bindAll(rows.text(kn), rows.text(vin));
-        if (Found(known)) continue;
-        plan.bind(insert, rows);
-        insert.run();
-        insert.reset();
-        ++added;
-        if (afterRow) afterRow();
-    }
-    return added;
+        if (Found(known)) return false;
+        WriteRow(insert, plan, rows);
+        return true;
+    };
+    return CopyEachRow(rows, copyRow, afterRow);
 }
 
 std::int64_t CopyJournal(db::Database& source, db::Database& target, db::Journal journal,
@@ -237,19 +252,14 @@ std::int64_t CopyJournal(db::Database& source, db::Database& target, db::Journal
     // Read in order of entry, so that the new IDs keep it.
     auto rows = source.query("SELECT * FROM " + table + " ORDER BY ID");
     auto insert = target.prepare(plan.insertSql({"ID"}));
-    std::int64_t added = 0;
-    while (rows.step()) {
-        const int bound = plan.bind(insert, rows);
+    const auto copyRow = [&] {
         if (counted)
-            insert.bind(bound + 1, id++);
+            WriteRow(insert, plan, rows, id++);
         else
-            insert.bind(bound + 1, db::Null{});
-        insert.run();
-        insert.reset();
-        ++added;
-        if (afterRow) afterRow();
-    }
-    return added;
+            WriteRow(insert, plan, rows, db::Null{});
+        return true;
+    };
+    return CopyEachRow(rows, copyRow, afterRow);
 }
 
 }  // namespace
