@@ -67,15 +67,12 @@ files::WriterSession WriterSessionOf(const session::Session& session) {
     return {p.vin, p.bulstat, p.klon, session.outputFolder()};
 }
 
-void RunWriteSubmissionFiles(CommandContext& context) {
-    files::CPeriodDlg dialog(context.host, context.doc.session().database(),
-                             WriterSessionOf(context.doc.session()));
-    context.host.runModal(dialog);
-}
-
-void RunWriteMergeFiles(CommandContext& context) {
-    files::CPeriodKlonDlg dialog(context.host, context.doc.session().database(),
-                                 WriterSessionOf(context.doc.session()));
+// The dialogs that write files for a period: the submission files and the
+// merge files of a branch.
+template <typename Dialog>
+void RunWriterDialog(CommandContext& context) {
+    Dialog dialog(context.host, context.doc.session().database(),
+                  WriterSessionOf(context.doc.session()));
     context.host.runModal(dialog);
 }
 
@@ -105,43 +102,31 @@ void RunRestoreData(CommandContext& context) {
     context.doc.dataReplaced();
 }
 
-void RunPurchaseJournal(CommandContext& context) {
-    journals::CPokupki dialog(context.host, context.doc.session());
-    context.host.runModal(dialog);
-}
-
-void RunSalesJournal(CommandContext& context) {
-    journals::CProdagbi dialog(context.host, context.doc.session());
-    context.host.runModal(dialog);
-}
-
-void RunRemovePeriod(CommandContext& context) {
-    journals::CDeletePeriod dialog(context.host, context.doc.session());
-    context.host.runModal(dialog);
-}
-
-void RunRemoveDuplicates(CommandContext& context) {
-    journals::CDublirani dialog(context.host, context.doc.session());
+// The dialogs made from the host and the session alone: the journals and
+// their clean-ups.
+template <typename Dialog>
+void RunSessionDialog(CommandContext& context) {
+    Dialog dialog(context.host, context.doc.session());
     context.host.runModal(dialog);
 }
 
 // Every command of the menu with its handler.
 constexpr std::pair<Command, Handler> kHandlers[] = {
-    {Command::PurchaseJournal, RunPurchaseJournal},
-    {Command::SalesJournal, RunSalesJournal},
+    {Command::PurchaseJournal, RunSessionDialog<journals::CPokupki>},
+    {Command::SalesJournal, RunSessionDialog<journals::CProdagbi>},
     {Command::About, RunAbout},
     {Command::HelpTopics, RunHelpTopics},
     {Command::ChoosePerson, RunChoosePerson},
     {Command::Counterparts, RunCounterparts},
-    {Command::WriteSubmissionFiles, RunWriteSubmissionFiles},
-    {Command::WriteMergeFiles, RunWriteMergeFiles},
+    {Command::WriteSubmissionFiles, RunWriterDialog<files::CPeriodDlg>},
+    {Command::WriteMergeFiles, RunWriterDialog<files::CPeriodKlonDlg>},
     {Command::VatReturn, RunVatReturn},
     {Command::CheckFiles, RunCheckFiles},
     {Command::DataPassword, RunDataPassword},
     {Command::BackUpData, RunBackUpData},
     {Command::RestoreData, RunRestoreData},
-    {Command::RemovePeriod, RunRemovePeriod},
-    {Command::RemoveDuplicates, RunRemoveDuplicates},
+    {Command::RemovePeriod, RunSessionDialog<journals::CDeletePeriod>},
+    {Command::RemoveDuplicates, RunSessionDialog<journals::CDublirani>},
 };
 
 }  // namespace
