@@ -12,12 +12,11 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
-#include <random>
 #include <string>
 
+#include "BenchHome.h"
 #include "SilentHost.h"
 #include "app/CZorevaApp.h"
 #include "db/Database.h"
@@ -48,26 +47,10 @@ void UseEarlierSettings(db::Database& db) {
 
 // A home with the settings file and a data folder holding a database of
 // kRows purchase documents made with the given settings.
-struct World {
-    std::filesystem::path root = std::filesystem::temp_directory_path() /
-                                 ("zoreva-bench-db-" + std::to_string(std::random_device{}()));
-    explicit World(int settings) {
-        std::filesystem::create_directories(root / "config/TAVO");
-        std::filesystem::create_directories(data());
-        std::ofstream(root / "config/TAVO/ZURE.conf")
-            << "DATA=" << data().string() << "\nDOUT=" << (root / "out").string() << "\n";
+struct World : BenchHome {
+    explicit World(int settings) : BenchHome("zoreva-bench-db-") {
         auto db = db::Database::create(data() / "ZORV.MDB", LockOf(settings));
         fill(db);
-    }
-    ~World() { std::filesystem::remove_all(root); }
-    std::filesystem::path data() const { return root / "data"; }
-    platform::Environment environment() const {
-        const auto config = (root / "config").string();
-        return [config](const std::string& name) -> std::optional<std::string> {
-            if (name == "XDG_CONFIG_HOME") return config;
-            if (name == "XDG_CONFIG_DIRS") return config + "/none";
-            return std::nullopt;
-        };
     }
 
     static void fill(db::Database& db) {

@@ -8,10 +8,9 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
+#include "BenchHome.h"
 #include "app/CZorevaApp.h"
 #include "db/Database.h"
 #include "db/Rows.h"
@@ -43,29 +42,7 @@ class QuietHost : public ui::Host {
     void openFolder(const std::filesystem::path&) override {}
 };
 
-// A home of its own with the settings file and the data folder.
-struct Home {
-    std::filesystem::path root = std::filesystem::temp_directory_path() /
-                                 ("zoreva-bench-start-" + std::to_string(std::random_device{}()));
-    Home() {
-        std::filesystem::create_directories(root / "config/TAVO");
-        std::filesystem::create_directories(data());
-        std::ofstream(root / "config/TAVO/ZURE.conf")
-            << "DATA=" << data().string() << "\nDOUT=" << (root / "out").string() << "\n";
-    }
-    ~Home() { std::filesystem::remove_all(root); }
-    std::filesystem::path data() const { return root / "data"; }
-    platform::Environment environment() const {
-        const auto config = (root / "config").string();
-        return [config](const std::string& name) -> std::optional<std::string> {
-            if (name == "XDG_CONFIG_HOME") return config;
-            if (name == "XDG_CONFIG_DIRS") return config + "/none";
-            return std::nullopt;
-        };
-    }
-};
-
-bool Start(const Home& home) {
+bool Start(const BenchHome& home) {
     QuietHost host;
     platform::FixedClock clock{{2026, 3, 15, 9, 30, 0}};
     app::CZorevaApp zoreva(host, home.environment(), clock);
@@ -73,7 +50,7 @@ bool Start(const Home& home) {
 }
 
 void BM_FirstStartAfterInstall(benchmark::State& state) {
-    Home home;
+    BenchHome home("zoreva-bench-start-");
     for (auto _ : state) {
         state.PauseTiming();
         std::filesystem::remove(home.data() / "ZORV.MDB");
@@ -85,7 +62,7 @@ void BM_FirstStartAfterInstall(benchmark::State& state) {
 BENCHMARK(BM_FirstStartAfterInstall)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 void BM_EverydayStart(benchmark::State& state) {
-    Home home;
+    BenchHome home("zoreva-bench-start-");
     {
         auto db = db::Database::create(home.data() / "ZORV.MDB");
         db::PersonRow person;
