@@ -9,8 +9,6 @@
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <array>
 #include <chrono>
@@ -22,6 +20,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "ChildPeakMemory.h"
 #include "files/checker/CheckRun.h"
 
 namespace {
@@ -257,25 +256,21 @@ void PlainRead(benchmark::State& state) {
 }
 BENCHMARK(PlainRead)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
-// One check run in a child process; its peak resident memory is the run's
-// (plus the few megabytes of the program itself).
+// The peak resident memory of one check run.
 void CheckRunPeakMemory(benchmark::State& state) {
     const Folder& f = BenchFolder();
     long peakKb = 0;
     for (auto _ : state) {
-        const pid_t child = fork();
-        if (child == 0) {
+        const auto peak = ChildPeakResidentKb([&] {
             CheckState check;
             RunCheck(check, f.path(), RunKind::Folder, kToday);
-            _exit(0);
-        }
-        int status = 0;
-        rusage usage{};
-        if (child < 0 || wait4(child, &status, 0, &usage) != child || status != 0) {
+            return true;
+        });
+        if (!peak) {
             state.SkipWithError("the check run failed");
             return;
         }
-        peakKb = usage.ru_maxrss;
+        peakKb = *peak;
     }
     const double files = static_cast<double>(f.bytes());
     state.counters["peak_RSS_MB"] = peakKb * 1024.0 / 1e6;

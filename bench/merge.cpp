@@ -10,9 +10,6 @@
 // one load and one add, against the size of the files.
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -21,6 +18,7 @@
 #include <fstream>
 #include <string>
 
+#include "ChildPeakMemory.h"
 #include "db/Database.h"
 #include "files/checker/BranchFiles.h"
 #include "files/merge/MergeImport.h"
@@ -163,18 +161,15 @@ void LoadAndAddPeakMemory(benchmark::State& state) {
     const fs::path dbFile = Folder().path() / "ZORV.MDB";
     long peakKb = 0;
     for (auto _ : state) {
-        const pid_t child = fork();
-        if (child == 0) {
+        const auto peak = ChildPeakResidentKb([&] {
             Phases phases;
-            _exit(LoadAndAddOnce(dbFile, phases) == 2LL * kLines ? 0 : 1);
-        }
-        int status = 0;
-        rusage usage{};
-        if (child < 0 || wait4(child, &status, 0, &usage) != child || status != 0) {
+            return LoadAndAddOnce(dbFile, phases) == 2LL * kLines;
+        });
+        if (!peak) {
             state.SkipWithError("the import failed");
             return;
         }
-        peakKb = usage.ru_maxrss;
+        peakKb = *peak;
     }
     state.counters["peak_RSS_MB"] = peakKb * 1024.0 / 1e6;
     state.counters["files_MB"] = Folder().megabytes();
