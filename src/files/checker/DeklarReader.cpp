@@ -63,16 +63,7 @@ class DeklarRules {
     }
 
     void identity() {
-        switch (TestVatNumber(d_[kVin], true)) {
-            case VatNumberVerdict::Empty:
-                e_.set(1);
-                break;
-            case VatNumberVerdict::BadFormat:
-                e_.set(2);
-                break;
-            case VatNumberVerdict::Valid:
-                break;
-        }
+        SetVatNumberCode(TestVatNumber(d_[kVin], true), 1, 2, e_);
         if (d_[kName].empty()) e_.set(3);
         if (d_[kPeriod].empty()) e_.set(4);
         if (std::string_view(s_.today.yearMonth) < d_[kPeriod]) e_.set(5);

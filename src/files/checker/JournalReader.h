@@ -92,8 +92,7 @@ class IdentityRules {
         const std::string_view vin = l[kLineVin];
         const auto verdict =
             vinVerdict_.of({vin}, [&] { return TestVatNumber(vin, codes_.thirteenDigitEik); });
-        if (verdict == VatNumberVerdict::Empty) e.set(codes_.emptyVin);
-        if (verdict == VatNumberVerdict::BadFormat) e.set(codes_.badVin);
+        SetVatNumberCode(verdict, codes_.emptyVin, codes_.badVin, e);
         if (vin != vin_) e.set(codes_.otherVin);
         if (l[kLinePeriod].empty()) e.set(codes_.emptyPeriod);
         if (l[kLinePeriod] != period_) e.set(codes_.otherPeriod);

@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "db/ErrorSet.h"
+
 namespace files::checker {
 
 enum class VatNumberVerdict { Valid, Empty, BadFormat };
@@ -13,6 +15,13 @@ enum class VatNumberVerdict { Valid, Empty, BadFormat };
 // The VAT number of a file line: "BG" with nine EIK digits or with ten
 // digits, and (where `thirteenDigitEik`) "BG" with a 13-digit EIK.
 VatNumberVerdict TestVatNumber(std::string_view vin, bool thirteenDigitEik);
+
+// Sets `emptyCode` or `badFormatCode` as the verdict on a VAT number says.
+inline void SetVatNumberCode(VatNumberVerdict verdict, int emptyCode, int badFormatCode,
+                             db::ErrorSet& e) {
+    if (verdict == VatNumberVerdict::Empty) e.set(emptyCode);
+    if (verdict == VatNumberVerdict::BadFormat) e.set(badFormatCode);
+}
 
 // A document date DD/MM/YYYY whose year lies between the given years; all
 // tests compare text, as the files hold text.

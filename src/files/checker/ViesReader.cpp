@@ -49,6 +49,16 @@ std::array<std::string_view, N> CutFields(std::string_view line,
     return fields;
 }
 
+// The VAT numbers of a section row are compared right-trimmed, whichever
+// file they were read from.
+void TrimVatNumbers(ViesSection1Row& row) {
+    row.fields[kVirVin] = RightTrim(row.fields[kVirVin]);
+}
+void TrimVatNumbers(ViesSection2Row& row) {
+    row.fields[kCosVin] = RightTrim(row.fields[kCosVin]);
+    row.fields[kCosReplacingVin] = RightTrim(row.fields[kCosReplacingVin]);
+}
+
 // VIES.TXT lines: a line runs to the next CR or LF, and the next line starts
 // two characters after its end (CR LF).
 class TxtCursor {
@@ -89,6 +99,17 @@ bool ReadTxtHeader(TxtCursor& cursor, ViesData& v) {
     return true;
 }
 
+// The rows of a section of VIES.TXT: the lines that follow while they have
+// `length` characters and start with `tag`.
+template <typename Row, std::size_t N>
+void ReadTxtRows(TxtCursor& cursor, std::size_t length, std::string_view tag,
+                 const std::array<std::size_t, N>& widths, std::vector<Row>& rows) {
+    while (cursor.line().size() == length && cursor.line().starts_with(tag)) {
+        TrimVatNumbers(rows.emplace_back(Row{CutFields(cursor.line(), widths), {}}));
+        cursor.advance();
+    }
+}
+
 ViesBody ReadTxtBody(TxtCursor& cursor, ViesData& v) {
     ViesBody body;
     if (cursor.line().size() <= 7) {
@@ -99,24 +120,13 @@ ViesBody ReadTxtBody(TxtCursor& cursor, ViesData& v) {
         body.totalsRead = true;
         v.ttr = CutFields(cursor.line(), kTtrWidths);
         cursor.advance();
-        while (cursor.line().size() == 66 && cursor.line().starts_with("VIR")) {
-            auto& row =
-                v.section1.emplace_back(ViesSection1Row{CutFields(cursor.line(), kVirWidths), {}});
-            row.fields[kVirVin] = RightTrim(row.fields[kVirVin]);
-            cursor.advance();
-        }
+        ReadTxtRows(cursor, 66, "VIR", kVirWidths, v.section1);
     }
     if (cursor.line().starts_with("CHR")) {
         body.section2Read = true;
         v.chr = CutFields(cursor.line(), kChrWidths);
         cursor.advance();
-        while (cursor.line().size() == 46 && cursor.line().starts_with("COS")) {
-            auto& row =
-                v.section2.emplace_back(ViesSection2Row{CutFields(cursor.line(), kCosWidths), {}});
-            row.fields[kCosVin] = RightTrim(row.fields[kCosVin]);
-            row.fields[kCosReplacingVin] = RightTrim(row.fields[kCosReplacingVin]);
-            cursor.advance();
-        }
+        ReadTxtRows(cursor, 46, "COS", kCosWidths, v.section2);
     }
     body.textLeft = !cursor.atEnd();
     return body;
@@ -196,26 +206,29 @@ class CsvReader {
     bool readSections(ViesBody& body) {
         if (cursor_.line().starts_with("TTR")) {
             body.totalsRead = true;
-            if (!next(kTtrWidths, v_.ttr)) return false;
-            while (!cursor_.atEnd() && cursor_.line().starts_with("VIR")) {
-                ViesSection1Row row;
-                if (!next(kVirWidths, row.fields)) return false;
-                row.fields[kVirVin] = RightTrim(row.fields[kVirVin]);
-                v_.section1.push_back(row);
-            }
+            if (!next(kTtrWidths, v_.ttr) || !readRows("VIR", kVirWidths, v_.section1))
+                return false;
         }
         if (!cursor_.atEnd() && cursor_.line().starts_with("CHR")) {
             body.section2Read = true;
-            if (!next(kChrWidths, v_.chr)) return false;
-            while (!cursor_.atEnd() && cursor_.line().starts_with("COS")) {
-                ViesSection2Row row;
-                if (!next(kCosWidths, row.fields)) return false;
-                row.fields[kCosVin] = RightTrim(row.fields[kCosVin]);
-                row.fields[kCosReplacingVin] = RightTrim(row.fields[kCosReplacingVin]);
-                v_.section2.push_back(row);
-            }
+            if (!next(kChrWidths, v_.chr) || !readRows("COS", kCosWidths, v_.section2))
+                return false;
         }
         body.textLeft = cursor_.textLeft();
+        return true;
+    }
+
+    // The rows of a section: the lines that follow while they start with
+    // `tag`; false when one cannot be read.
+    template <typename Row, std::size_t N>
+    bool readRows(std::string_view tag, const std::array<std::size_t, N>& widths,
+                  std::vector<Row>& rows) {
+        while (!cursor_.atEnd() && cursor_.line().starts_with(tag)) {
+            Row row;
+            if (!next(widths, row.fields)) return false;
+            TrimVatNumbers(row);
+            rows.push_back(row);
+        }
         return true;
     }
 

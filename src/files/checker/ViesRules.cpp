@@ -85,16 +85,7 @@ class ViesRules {
 
         const auto& vtr = v_.vtr;
         if (vtr[0] != "VTR") h_.set(11);
-        switch (TestVatNumber(vtr[1], true)) {
-            case VatNumberVerdict::Empty:
-                h_.set(12);
-                break;
-            case VatNumberVerdict::BadFormat:
-                h_.set(13);
-                break;
-            case VatNumberVerdict::Valid:
-                break;
-        }
+        SetVatNumberCode(TestVatNumber(vtr[1], true), 12, 13, h_);
         if (vtr[1] != s_.returnData[kVin]) h_.set(14);
         if (Trim(vtr[2]).empty()) h_.set(15);
         if (Trim(vtr[3]).empty()) h_.set(16);
