@@ -2,12 +2,8 @@
 // encrypted under the same key and salt and readable by its owner alone; a
 // return keeps the old file under a second name, and a kill at any moment
 // leaves at the path a file that opens whole, either the old or the new one.
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <thread>
 
 #include <gtest/gtest.h>
 

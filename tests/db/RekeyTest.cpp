@@ -1,12 +1,8 @@
 // Changing the key of a database in place: the new key opens it, the old one
 // no longer does, and an interruption at any moment leaves the whole file
 // under exactly one of the two.
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <thread>
 
 #include <gtest/gtest.h>
 
