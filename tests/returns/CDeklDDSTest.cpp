@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string_view>
 
 #include "ReturnsFixture.h"
+#include "support/CaseTable.h"
 
 using namespace returns_test;
+using testing_support::CaseTable;
 using testing_support::DialogDriver;
 
 namespace {
@@ -62,12 +65,7 @@ TEST_F(Sheet, OpeningComputesTheReturnAndPageAShowsIt) {
 }
 
 TEST_F(Sheet, CaptionsFollowTheFormOfThePeriod) {
-    struct Case {
-        const char* period;
-        const char* cell;
-        const char* caption;
-    };
-    const Case cases[] = {
+    const CaseTable<std::string_view(std::string period, std::string cell)> cases = {
         {"201112", "DS13", "13.ДО на облагаемите доставки със ставка 7%/ 9%"},
         {"201206", "DS13", "13.ДО на облагаемите доставки със ставка 9%"},
         {"201112", "DS24", "24.Начислен ДДС 7%/ 9%"},
@@ -86,10 +84,10 @@ TEST_F(Sheet, CaptionsFollowTheFormOfThePeriod) {
          "30.ДО и данък на получените доставки, ВОП, получените доставки по чл.82, ал.2-6 ЗДДС "
          "и вноса без право на данъчен кредит или без данък"},
     };
-    for (const auto& c : cases) {
-        returns::CDeklDDS s(host, t.db(), {kVin, "", c.period});
-        EXPECT_EQ(s.find(c.cell)->caption(), c.caption) << c.period;
-    }
+    cases.expectEachCall([this](const std::string& period, const std::string& cell) {
+        returns::CDeklDDS s(host, t.db(), {kVin, "", period});
+        return s.find(cell)->caption();
+    });
     returns::CDeklDDS before(host, t.db(), {kVin, "", "201601"});
     returns::CDeklDDS after(host, t.db(), {kVin, "", "201602"});
     EXPECT_EQ(after.find("DS18")->caption(), before.find("DS18")->caption() + "**");
