@@ -58,13 +58,19 @@ TEST(ViesReader, ConsistentFileHasNoCode) {
     EXPECT_FALSE(r.s.returnErrors.any());
 }
 
-// The header's period is month/year; then the filer's fields and the totals.
-TEST(ViesReader, HeaderFields) {
+TEST(ViesReader, HeaderPeriodIsMonthSlashYear) {
+    const CaseTable<Codes(std::string period)> cases = {
+        {"05/2023", {}}, {"5/2023", {2}}, {"06/2023", {3}}, {"05-2023", {2}}};
+    cases.expectEachCall([](const std::string& period) {
+        Vies v;
+        v.vhrPeriod = period;
+        return ViesRun(v.file()).header();
+    });
+}
+
+// The filer's fields, the count of rows and the totals.
+TEST(ViesReader, FilerFields) {
     const CaseTable<Codes(void (*)(Vies&))> cases = {
-        {[](Vies& v) { v.vhrPeriod = "05/2023"; }, {}},
-        {[](Vies& v) { v.vhrPeriod = "5/2023"; }, {2}},
-        {[](Vies& v) { v.vhrPeriod = "06/2023"; }, {3}},
-        {[](Vies& v) { v.vhrPeriod = "05-2023"; }, {2}},
         {[](Vies& v) { v.postcode = "0999"; }, {}},
         {[](Vies& v) { v.postcode = "0998"; }, {9}},
         {[](Vies& v) { v.postcode = ""; }, {9}},
