@@ -38,6 +38,18 @@ Value Next(std::deque<Value>& script) {
     return value;
 }
 
+using Path = std::optional<std::filesystem::path>;
+
+// The next path scripted for a chooser; when none is, a failure that says
+// `unscripted`, and the chooser is cancelled.
+Path NextPath(std::deque<Path>& script, const std::string& unscripted) {
+    if (script.empty()) {
+        ADD_FAILURE() << unscripted;
+        return std::nullopt;
+    }
+    return Next(script);
+}
+
 }  // namespace
 
 std::string Describe(const Box& box) {
@@ -58,6 +70,7 @@ ScriptedHost::~ScriptedHost() {
         ADD_FAILURE() << dialogScripts_.size() << " scripted dialog(s) never opened";
     if (!folders_.empty()) ADD_FAILURE() << "a scripted folder never asked for";
     if (!files_.empty()) ADD_FAILURE() << "a scripted file name never asked for";
+    if (!openFiles_.empty()) ADD_FAILURE() << "a scripted file to open never asked for";
 }
 
 ScriptedHost& ScriptedHost::answer(ui::Answer answer) {
@@ -125,31 +138,19 @@ ui::Result ScriptedHost::runModal(ui::Dialog& dialog) {
 
 std::optional<std::filesystem::path> ScriptedHost::chooseFolder(const ui::FolderRequest& request) {
     folderRequests_.push_back(request);
-    if (folders_.empty()) {
-        ADD_FAILURE() << "a folder chooser (\"" << request.prompt
-                      << "\") the test has no folder for";
-        return std::nullopt;
-    }
-    return Next(folders_);
+    return NextPath(folders_,
+                    "a folder chooser (\"" + request.prompt + "\") the test has no folder for");
 }
 
 std::optional<std::filesystem::path> ScriptedHost::saveFile(const ui::SaveFileRequest& request) {
     saveRequests_.push_back(request);
-    if (files_.empty()) {
-        ADD_FAILURE() << "a save-file dialog (\"" << request.title
-                      << "\") the test has no name for";
-        return std::nullopt;
-    }
-    return Next(files_);
+    return NextPath(files_,
+                    "a save-file dialog (\"" + request.title + "\") the test has no name for");
 }
 
 std::optional<std::filesystem::path> ScriptedHost::openFile(const ui::OpenFileRequest& request) {
-    if (openFiles_.empty()) {
-        ADD_FAILURE() << "an open-file dialog (\"" << request.title
-                      << "\") the test has no file for";
-        return std::nullopt;
-    }
-    return Next(openFiles_);
+    return NextPath(openFiles_,
+                    "an open-file dialog (\"" + request.title + "\") the test has no file for");
 }
 
 void ScriptedHost::print(const ui::PrintJob& job) {

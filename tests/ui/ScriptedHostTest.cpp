@@ -50,6 +50,7 @@ TEST(ScriptedHost, WhatWasLeftUncheckedOrUnusedFailsTheTest) {
         "a box the test did not check: [error, OK] \"Грешка\"");
     EXPECT_NONFATAL_FAILURE({ ScriptedHost().answer(Answer::Yes); }, "never asked for");
     EXPECT_NONFATAL_FAILURE({ ScriptedHost().saveAs("/tmp/x.txt"); }, "never asked for");
+    EXPECT_NONFATAL_FAILURE({ ScriptedHost().chooseFile("/tmp/x.zrv"); }, "never asked for");
     EXPECT_NONFATAL_FAILURE({ ScriptedHost().onDialog([](auto&) {}); }, "never opened");
 }
 
