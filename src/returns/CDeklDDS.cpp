@@ -207,10 +207,8 @@ bool DeklPage::readyToSave() {
 
 CDeklDDS::CDeklDDS(ui::Host& host, db::Database& db, ReturnScope scope,
                    std::function<void()> printRequest)
-    : Dialog(host, "Справка декларация за ДДС", {kWidth, kHeight}),
-      db_(db),
-      scope_(std::move(scope)),
-      printRequest_(std::move(printRequest)),
+    : ReturnDialog(host, "Справка декларация за ДДС", {kWidth, kHeight}, db, std::move(scope),
+                   std::move(printRequest)),
       sheet_(addSheet("sheet", {kSheetX, kSheetY, kSheetWidth, kSheetHeight}).anchored(ui::kGrows)),
       a_(std::make_unique<CDeklRazdelA>(*this)),
       b_(std::make_unique<CDeklRazdelB>(*this)),
@@ -240,7 +238,7 @@ DeklPage* CDeklDDS::pageOf(const ui::Control& control) const {
 // An engine error here is shown by the dialog layer: on opening the sheet
 // then closes, on a later page it stays open.
 void CDeklDDS::opened() {
-    ComputeVatReturn(db_, scope_);
+    ComputeVatReturn(database(), scope());
 }
 
 void CDeklDDS::pageActivated(ui::Page& page) {
@@ -264,7 +262,7 @@ bool CDeklDDS::confirm() {
     for (DeklPage* page : pages())
         if (page->displayed() && !page->readyToSave()) return false;
     {
-        db::Transaction transaction(db_);
+        db::Transaction transaction(database());
         for (DeklPage* page : pages())
             if (page->displayed()) page->save();
         transaction.commit();
@@ -281,8 +279,8 @@ void CDeklDDS::pressed(ui::Button& button) {
         confirm();
     } else if (&button == &cancel_) {
         close(ui::Result::Cancel);
-    } else if (&button == &c_->printButton() && printRequest_) {
-        printRequest_();
+    } else if (&button == &c_->printButton()) {
+        print();
     }
 }
 
@@ -296,7 +294,7 @@ void CDeklDDS::refresh() {
     for (DeklPage* page : pages()) modified = modified || (page->displayed() && page->modified());
     apply_.setEnabled(modified);
     cancel_.setEnabled(modified);
-    c_->printButton().setEnabled(static_cast<bool>(printRequest_));
+    c_->printButton().setEnabled(canPrint());
 }
 
 }  // namespace returns

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "db/Database.h"
+#include "returns/ReturnDialog.h"
 #include "returns/VatReturnComputation.h"
 #include "ui/Dialog.h"
 
@@ -137,16 +138,13 @@ class DeklPage {
     bool displayed_ = false;
 };
 
-class CDeklDDS : public ui::Dialog {
+class CDeklDDS : public ReturnDialog {
   public:
     // `printRequest` prints the return of the scope's period ("Печат" on
     // page В); without one the button is disabled.
     CDeklDDS(ui::Host& host, db::Database& db, ReturnScope scope,
              std::function<void()> printRequest = {});
     ~CDeklDDS() override;
-
-    db::Database& database() const { return db_; }
-    const ReturnScope& scope() const { return scope_; }
 
   protected:
     void opened() override;
@@ -164,9 +162,6 @@ class CDeklDDS : public ui::Dialog {
     // Stores the pages shown; false when a cell is refused.
     bool confirm();
 
-    db::Database& db_;
-    ReturnScope scope_;
-    std::function<void()> printRequest_;
     ui::Sheet& sheet_;
     std::unique_ptr<CDeklRazdelA> a_;
     std::unique_ptr<CDeklRazdelB> b_;

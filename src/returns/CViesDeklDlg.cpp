@@ -28,10 +28,8 @@ std::string WholeNumber(double value) {
 
 CViesDeklDlg::CViesDeklDlg(ui::Host& host, db::Database& db, ReturnScope scope,
                            std::function<void()> printRequest)
-    : Dialog(host, "VIES Декларация", {kWidth, kHeight}),
-      db_(db),
-      scope_(std::move(scope)),
-      printRequest_(std::move(printRequest)),
+    : ReturnDialog(host, "VIES Декларация", {kWidth, kHeight}, db, std::move(scope),
+                   std::move(printRequest)),
       supplies_(addListView("supplies", "Секция \"ВОД\"", {kListX, 18, kListWidth, kListHeight})
                     .labelAt({kListX, 6, kListWidth, 10})
                     .anchored({0, 0, 100, 50})),
@@ -64,7 +62,7 @@ CViesDeklDlg::CViesDeklDlg(ui::Host& host, db::Database& db, ReturnScope scope,
 }
 
 std::string CViesDeklDlg::monthShown(const std::string& period1) const {
-    const std::string& p = scope_.period;
+    const std::string& p = scope().period;
     const std::string ownMonth = p.size() == 6 ? p.substr(4, 2) + "/" + p.substr(0, 4) : p;
     return period1 == ownMonth ? "" : period1;
 }
@@ -72,38 +70,38 @@ std::string CViesDeklDlg::monthShown(const std::string& period1) const {
 void CViesDeklDlg::fillSupplies() {
     auto& rows = supplies_.table();
     rows.clear();
-    for (const auto& v : db::ViesRows(db_, scope_.vin, scope_.klon, scope_.period, 1))
-        rows.add({{std::to_string(v.number), scope_.period, v.knum, ShownLeva(v.ss15),
+    for (const auto& v : db::ViesRows(database(), scope().vin, scope().klon, scope().period, 1))
+        rows.add({{std::to_string(v.number), scope().period, v.knum, ShownLeva(v.ss15),
                    ShownLeva(v.ss25), ShownLeva(v.ss17), monthShown(v.period1), ""}});
 }
 
 void CViesDeklDlg::fillCallOffStock() {
     auto& rows = callOffStock_.table();
     rows.clear();
-    for (const auto& v : db::ViesRows(db_, scope_.vin, scope_.klon, scope_.period, 2))
-        rows.add({{std::to_string(v.number), scope_.period, v.knum, WholeNumber(v.ss15), v.knumz,
+    for (const auto& v : db::ViesRows(database(), scope().vin, scope().klon, scope().period, 2))
+        rows.add({{std::to_string(v.number), scope().period, v.knum, WholeNumber(v.ss15), v.knumz,
                    monthShown(v.period1), ""}});
 }
 
 // An engine error here is shown by the dialog layer, which then closes the
 // dialog: it has nothing to show.
 void CViesDeklDlg::opened() {
-    const bool callOffStock = scope_.period >= kCallOffStockFrom;
+    const bool callOffStock = scope().period >= kCallOffStockFrom;
     callOffStock_.setVisible(callOffStock);
-    GenerateViesReturn(db_, scope_);
+    GenerateViesReturn(database(), scope());
     fillSupplies();
     if (callOffStock) fillCallOffStock();
 }
 
 void CViesDeklDlg::pressed(ui::Button& button) {
     if (&button == &close_) close(ui::Result::Ok);
-    if (&button == &print_ && printRequest_) printRequest_();
+    if (&button == &print_) print();
 }
 
 void CViesDeklDlg::refresh() {
     const bool rows =
         supplies_.rowCount() > 0 || (callOffStock_.visible() && callOffStock_.rowCount() > 0);
-    print_.setEnabled(printRequest_ && rows);
+    print_.setEnabled(canPrint() && rows);
 }
 
 }  // namespace returns

@@ -6,13 +6,11 @@
 
 #include <functional>
 
-#include "db/Database.h"
-#include "returns/VatReturnComputation.h"
-#include "ui/Dialog.h"
+#include "returns/ReturnDialog.h"
 
 namespace returns {
 
-class CViesDeklDlg : public ui::Dialog {
+class CViesDeklDlg : public ReturnDialog {
   public:
     // `printRequest` prints the VIES return of the scope's period ("Печат",
     // enabled when either list has a row).
@@ -30,9 +28,6 @@ class CViesDeklDlg : public ui::Dialog {
     // PERIOD1 as the lists show it: empty when it is the return's own period.
     std::string monthShown(const std::string& period1) const;
 
-    db::Database& db_;
-    ReturnScope scope_;
-    std::function<void()> printRequest_;
     ui::ListView& supplies_;
     ui::ListView& callOffStock_;
     ui::Button& print_;
