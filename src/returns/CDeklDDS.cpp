@@ -203,6 +203,10 @@ bool DeklPage::readyToSave() {
     return true;
 }
 
+std::string_view Art82Paragraphs(const std::string& period) {
+    return period < "202004" ? "ал.2-5" : "ал.2-6";
+}
+
 // ---- CDeklDDS ----
 
 CDeklDDS::CDeklDDS(ui::Host& host, db::Database& db, ReturnScope scope,

@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -62,6 +63,10 @@ class TypedCell {
     int normaliseLimit_;
     std::optional<double> stored_;
 };
+
+// The paragraphs of art. 82 the captions of the return name: "ал.2-5" for a
+// period before 202004, "ал.2-6" from then on.
+std::string_view Art82Paragraphs(const std::string& period);
 
 // One page of the sheet. Its controls are declared on the sheet's dialog,
 // top to bottom; the sheet hands it the events of its controls.

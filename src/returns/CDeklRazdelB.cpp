@@ -13,20 +13,6 @@ namespace {
 constexpr int kCoefficientLength = 4;
 constexpr double kMaxCoefficient = 1.00;
 
-std::string Caption30(const std::string& p) {
-    return std::string(
-               "30.ДО и данък на получените доставки, ВОП, получените доставки по чл.82, ") +
-           (p < "202004" ? "ал.2-5" : "ал.2-6") +
-           " ЗДДС и вноса без право на данъчен кредит или без данък";
-}
-
-std::string PurchasesHeading(const std::string& p) {
-    return std::string("ДО и данък на получените доставки, ВОП, получените доставки по чл.82, ") +
-           (p < "202004" ? "ал.2-5" : "ал.2-6") +
-           " ЗДДС и вноса, както и ДО на получените доставки, използвани за извършване на "
-           "доставки по чл.69, ал.2 ЗДДС:";
-}
-
 // A cell shows an amount with two decimals: nothing to round.
 Stotinki StotinkiOf(const ui::Edit& cell) {
     return money::FromText(cell.text(), money::Rounding::Truncate).value_or(0);
@@ -47,8 +33,15 @@ CDeklRazdelB::CDeklRazdelB(CDeklDDS& sheet) : DeklPage(sheet, "razdelB", "Раз
         return &edit;
     };
     section("Раздел Б: Данни за упражнено право на данъчен кредит");
-    shown("DB30", Caption30(p), &R::db30, 2);
-    heading(PurchasesHeading(p), 2);
+    const std::string art82(Art82Paragraphs(p));
+    shown("DB30",
+          "30.ДО и данък на получените доставки, ВОП, получените доставки по чл.82, " + art82 +
+              " ЗДДС и вноса без право на данъчен кредит или без данък",
+          &R::db30, 2);
+    heading("ДО и данък на получените доставки, ВОП, получените доставки по чл.82, " + art82 +
+                " ЗДДС и вноса, както и ДО на получените доставки, използвани за извършване на "
+                "доставки по чл.69, ал.2 ЗДДС:",
+            2);
     shown("DB31", "31. - с право на пълен данъчен кредит", &R::db31);
     db41_ = shown("DB41", "41.ДДС с право на пълен данъчен кредит", &R::db41);
     shown("DB32", "32. - с право на частичен данъчен кредит", &R::db32);
