@@ -21,6 +21,7 @@ constexpr const char* kPeriod = "202306";
 
 class Sheet : public ::testing::Test, protected ReturnDialog<returns::CDeklDDS> {
   protected:
+    Sheet() : ReturnDialog(kPeriod) {}
     void sale(db::SaleAmount column, double amount, const std::string& type = "01") {
         AddAmounts<db::SaleAmount>(t.db(), db::Journal::Sales, "", kPeriod, type,
                                    {{column, amount}});
@@ -34,7 +35,6 @@ class Sheet : public ::testing::Test, protected ReturnDialog<returns::CDeklDDS> 
         for (auto [column, value] : cells)
             t.db().execute(std::string("UPDATE DEKLAR SET ") + column + " = ?", value);
     }
-    DialogDriver& open(const std::string& period = kPeriod) { return ReturnDialog::open(period); }
     std::optional<double> stored(const std::string& column, const std::string& period = kPeriod) {
         auto s = t.db().query("SELECT " + column + " FROM DEKLAR WHERE VIN = ? AND PERIOD = ?",
                               kVin, period);

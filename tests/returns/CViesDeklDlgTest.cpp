@@ -16,10 +16,7 @@ namespace {
 
 class ViesDialog : public ::testing::Test, protected ReturnDialog<returns::CViesDeklDlg> {
   protected:
-    void add(const Sale& sale, const std::string& period = "202306") {
-        AddSale(t.db(), sale, period);
-    }
-    DialogDriver& open(const std::string& period = "202306") { return ReturnDialog::open(period); }
+    ViesDialog() : ReturnDialog("202306") {}
     std::vector<Cells> rows(DialogDriver& d, const std::string& list) {
         std::vector<Cells> all;
         for (int i = 0; i < d.rowCount(list); ++i) all.push_back(d.row(list, i));

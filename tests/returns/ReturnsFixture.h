@@ -36,18 +36,31 @@ struct Sale {
 };
 void AddSale(db::Database& db, const Sale& sale, const std::string& period);
 
-// A return dialog of kVin's head office on a fresh database; each open()
-// makes a new one, as opening the return again does.
-template <class Dialog>
-class ReturnDialog {
+// kVin's documents on a fresh database, of the test's period unless it says
+// otherwise.
+class PeriodData {
   public:
+    explicit PeriodData(std::string period) : defaultPeriod(std::move(period)) {}
+    void add(const Sale& sale) { AddSale(t.db(), sale, defaultPeriod); }
+    void add(const Sale& sale, const std::string& period) { AddSale(t.db(), sale, period); }
+
+    testing_support::TestDatabase t;
+    const std::string defaultPeriod;
+};
+
+// A return dialog of kVin's head office; each open() makes a new one, as
+// opening the return again does.
+template <class Dialog>
+class ReturnDialog : public PeriodData {
+  public:
+    using PeriodData::PeriodData;
+    testing_support::DialogDriver& open() { return open(defaultPeriod); }
     testing_support::DialogDriver& open(const std::string& period) {
         driver_.reset();
         dialog_.emplace(host, t.db(), returns::ReturnScope{kVin, "", period});
         return driver_.emplace(*dialog_);
     }
 
-    testing_support::TestDatabase t;
     testing_support::ScriptedHost host;
 
   private:

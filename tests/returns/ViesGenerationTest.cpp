@@ -5,7 +5,6 @@
 #include "ReturnsFixture.h"
 
 using namespace returns_test;
-using testing_support::TestDatabase;
 
 namespace {
 
@@ -22,11 +21,9 @@ std::ostream& operator<<(std::ostream& out, const Row& r) {
                << r.ss15 << " " << r.ss17 << " " << r.ss25 << "}";
 }
 
-class Vies : public ::testing::Test {
+class Vies : public ::testing::Test, protected PeriodData {
   protected:
-    void add(const Sale& sale, const std::string& period = "202611") {
-        AddSale(t.db(), sale, period);
-    }
+    Vies() : PeriodData("202611") {}
     std::vector<Row> generate(int section, const std::string& klon = "",
                               const std::string& period = "202611") {
         returns::GenerateViesReturn(t.db(), {"BG121212121", klon, period});
@@ -35,7 +32,6 @@ class Vies : public ::testing::Test {
             rows.push_back({v.number, v.knum, v.knumz, v.period1, v.ss15, v.ss17, v.ss25});
         return rows;
     }
-    TestDatabase t;
 };
 
 }  // namespace
