@@ -110,23 +110,23 @@ void RunSessionDialog(CommandContext& context) {
     context.host.runModal(dialog);
 }
 
-// Every command of the menu with its handler.
+// Every command of the menu with its handler, in the order of Command.
 constexpr std::pair<Command, Handler> kHandlers[] = {
     {Command::PurchaseJournal, RunSessionDialog<journals::CPokupki>},
     {Command::SalesJournal, RunSessionDialog<journals::CProdagbi>},
-    {Command::About, RunAbout},
-    {Command::HelpTopics, RunHelpTopics},
-    {Command::ChoosePerson, RunChoosePerson},
-    {Command::Counterparts, RunCounterparts},
     {Command::WriteSubmissionFiles, RunWriterDialog<files::CPeriodDlg>},
+    {Command::CheckFiles, RunCheckFiles},
     {Command::WriteMergeFiles, RunWriterDialog<files::CPeriodKlonDlg>},
     {Command::VatReturn, RunVatReturn},
-    {Command::CheckFiles, RunCheckFiles},
+    {Command::ChoosePerson, RunChoosePerson},
+    {Command::Counterparts, RunCounterparts},
+    {Command::RemovePeriod, RunSessionDialog<journals::CDeletePeriod>},
+    {Command::RemoveDuplicates, RunSessionDialog<journals::CDublirani>},
     {Command::DataPassword, RunDataPassword},
     {Command::BackUpData, RunBackUpData},
     {Command::RestoreData, RunRestoreData},
-    {Command::RemovePeriod, RunSessionDialog<journals::CDeletePeriod>},
-    {Command::RemoveDuplicates, RunSessionDialog<journals::CDublirani>},
+    {Command::HelpTopics, RunHelpTopics},
+    {Command::About, RunAbout},
 };
 
 }  // namespace
