@@ -15,52 +15,67 @@ struct DocumentType {
 
 constexpr std::string_view kOpen = "";
 
-constexpr std::string_view kName91 = "Протокол за изискуемия данък по чл. 151в, ал. 3 от закона";
-constexpr std::string_view kName93 =
+// The types both journals offer, with the same periods and names.
+constexpr DocumentType kInvoice{"01", kOpen, kOpen, kOpen, "Фактура"};
+constexpr DocumentType kDebitNote{"02", kOpen, kOpen, kOpen, "Дебитно известие"};
+constexpr DocumentType kCreditNote{"03", kOpen, kOpen, kOpen, "Кредитно известие"};
+constexpr DocumentType kCustomsDeclaration{"07", kOpen, kOpen, kOpen, "Митническа декларация"};
+constexpr DocumentType kProtocol{"09", kOpen, kOpen, kOpen, "Протокол или друг документ"};
+constexpr DocumentType kCashInvoice{"11", "201401", kOpen, kOpen, "Фактура - касова отчетност"};
+constexpr DocumentType kCashDebitNote{"12", "201401", kOpen, kOpen,
+                                      "Дебитно известие – касова отчетност"};
+constexpr DocumentType kCashCreditNote{"13", "201401", kOpen, kOpen,
+                                       "Кредитно известие – касова отчетност"};
+constexpr DocumentType kCreditNote126b{"23", "202306", kOpen, "202207",
+                                       "Кредитно известие по чл. 126б, ал. 1 от ЗДДС"};
+constexpr DocumentType kProtocol91{"91", "201401", kOpen, kOpen,
+                                   "Протокол за изискуемия данък по чл. 151в, ал. 3 от закона"};
+constexpr DocumentType kProtocol93{
+    "93", "201401", kOpen, kOpen,
     "Протокол за изискуемия данък по чл. 151в, ал. 7 от закона с получател по доставката лице, "
-    "което не прилага специалния режим за касова отчетност";
-constexpr std::string_view kName94 =
+    "което не прилага специалния режим за касова отчетност"};
+constexpr DocumentType kProtocol94{
+    "94", "201401", kOpen, kOpen,
     "Протокол за изискуемия данък по чл. 151в, ал. 7 от закона с получател по доставката лице, "
-    "което прилага специалния режим за касова отчетност";
-constexpr std::string_view kName23 = "Кредитно известие по чл. 126б, ал. 1 от ЗДДС";
+    "което прилага специалния режим за касова отчетност"};
 
 constexpr DocumentType kPurchaseTypes[] = {
-    {"01", kOpen, kOpen, kOpen, "Фактура"},
-    {"02", kOpen, kOpen, kOpen, "Дебитно известие"},
-    {"03", kOpen, kOpen, kOpen, "Кредитно известие"},
+    kInvoice,
+    kDebitNote,
+    kCreditNote,
     {"05", "202004", kOpen, "202004",
      "Регистър на стоки под режим складиране на стоки до поискване, получени на територията на "
      "страната"},
-    {"07", kOpen, kOpen, kOpen, "Митническа декларация"},
-    {"09", kOpen, kOpen, kOpen, "Протокол или друг документ"},
-    {"11", "201401", kOpen, kOpen, "Фактура - касова отчетност"},
-    {"12", "201401", kOpen, kOpen, "Дебитно известие – касова отчетност"},
-    {"13", "201401", kOpen, kOpen, "Кредитно известие – касова отчетност"},
-    {"23", "202306", kOpen, "202207", kName23},
-    {"91", "201401", kOpen, kOpen, kName91},
+    kCustomsDeclaration,
+    kProtocol,
+    kCashInvoice,
+    kCashDebitNote,
+    kCashCreditNote,
+    kCreditNote126b,
+    kProtocol91,
     {"92", "201401", kOpen, kOpen,
      "Протокол за данъчния кредит по чл. 151г, ал. 8 от закона или отчет по чл. 104ж, ал. 1"},
-    {"93", "201401", kOpen, kOpen, kName93},
-    {"94", "201401", kOpen, kOpen, kName94},
+    kProtocol93,
+    kProtocol94,
 };
 
 constexpr DocumentType kSalesTypes[] = {
-    {"01", kOpen, kOpen, kOpen, "Фактура"},
-    {"02", kOpen, kOpen, kOpen, "Дебитно известие"},
-    {"03", kOpen, kOpen, kOpen, "Кредитно известие"},
+    kInvoice,
+    kDebitNote,
+    kCreditNote,
     {"04", "202004", kOpen, "202004",
      "Регистър на стоки под режим складиране на стоки до поискване, изпратени или транспортирани "
      "от територията на страната до територията на друга държава членка"},
-    {"07", kOpen, kOpen, kOpen, "Митническа декларация"},
-    {"09", kOpen, kOpen, kOpen, "Протокол или друг документ"},
+    kCustomsDeclaration,
+    kProtocol,
     {"81", kOpen, kOpen, kOpen, "Отчет за извършените продажби"},
     {"82", kOpen, kOpen, kOpen, "Отчет за извършените продажби при специален ред на облагане"},
-    {"11", "201401", kOpen, kOpen, "Фактура - касова отчетност"},
-    {"12", "201401", kOpen, kOpen, "Дебитно известие – касова отчетност"},
-    {"13", "201401", kOpen, kOpen, "Кредитно известие – касова отчетност"},
-    {"91", "201401", kOpen, kOpen, kName91},
-    {"93", "201401", kOpen, kOpen, kName93},
-    {"94", "201401", kOpen, kOpen, kName94},
+    kCashInvoice,
+    kCashDebitNote,
+    kCashCreditNote,
+    kProtocol91,
+    kProtocol93,
+    kProtocol94,
     {"95", "201704", kOpen, kOpen,
      "Протокол за безвъзмездно предоставяне на хранителни стоки, за което е приложим чл. 6, ал. "
      "4, т. 4 от ЗДДС"},
@@ -71,7 +86,7 @@ constexpr DocumentType kSalesTypes[] = {
      "Отчет за извършените продажби при предоставени компенсации за горива"},
     {"84", "202207", kOpen, "202207", "Отчет за извършените продажби на хляб"},
     {"85", "202207", kOpen, "202207", "Отчет за извършените продажби на брашно"},
-    {"23", "202306", kOpen, "202207", kName23},
+    kCreditNote126b,
     {"29", "202306", kOpen, "202207", "Протокол по чл. 126б, ал. 2 и 7 от ЗДДС"},
 };
 
