@@ -16,7 +16,7 @@ void DuplicateRows::show(std::vector<DuplicateDocument> documents, std::string p
         const bool repeat = !d.earliest;
         rows_.push_back({std::move(d), repeat});
     }
-    ++revision_;
+    changed();
 }
 
 void DuplicateRows::clear() {
@@ -26,12 +26,12 @@ void DuplicateRows::clear() {
 void DuplicateRows::checkRepeats() {
     for (auto& row : rows_)
         if (!row.duplicate.earliest) row.checked = true;
-    ++revision_;
+    changed();
 }
 
 void DuplicateRows::uncheckAll() {
     for (auto& row : rows_) row.checked = false;
-    ++revision_;
+    changed();
 }
 
 int DuplicateRows::checkedCount() const {
@@ -53,7 +53,7 @@ void DuplicateRows::sort(const ui::SortState& sort) {
         return sort.descending ? less(b.duplicate.document, a.duplicate.document)
                                : less(a.duplicate.document, b.duplicate.document);
     });
-    ++revision_;
+    changed();
 }
 
 std::string DuplicateRows::cell(int row, int column) const {
@@ -69,7 +69,7 @@ bool DuplicateRows::checked(int row) const {
 void DuplicateRows::setChecked(int row, bool checked) {
     if (row < 0 || row >= rowCount()) return;
     rows_[row].checked = checked;
-    ++revision_;
+    changed();
 }
 
 }  // namespace journals

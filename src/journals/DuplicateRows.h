@@ -13,7 +13,7 @@
 
 namespace journals {
 
-class DuplicateRows : public ui::RowSource {
+class DuplicateRows : public ui::ChangingRows {
   public:
     explicit DuplicateRows(db::Journal journal);
 
@@ -38,7 +38,6 @@ class DuplicateRows : public ui::RowSource {
     std::string cell(int row, int column) const override;
     bool checked(int row) const override;
     void setChecked(int row, bool checked) override;
-    std::uint64_t revision() const override { return revision_; }
 
   private:
     struct Listed {
@@ -49,7 +48,6 @@ class DuplicateRows : public ui::RowSource {
     std::vector<ListColumn> columns_;
     std::string period_;
     std::vector<Listed> rows_;
-    std::uint64_t revision_ = 1;
 };
 
 }  // namespace journals

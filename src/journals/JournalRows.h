@@ -90,7 +90,7 @@ std::string DocumentCell(const ListedDocument& document, const ListColumn& colum
 using DocumentOrder = std::function<bool(const ListedDocument&, const ListedDocument&)>;
 DocumentOrder DocumentLess(const ListColumn& column);
 
-class JournalRows : public ui::RowSource {
+class JournalRows : public ui::ChangingRows {
   public:
     explicit JournalRows(db::Journal journal);
 
@@ -125,11 +125,9 @@ class JournalRows : public ui::RowSource {
     int rowCount() const override;
     std::string cell(int row, int column) const override;
     bool isTotalsRow(int row) const override;
-    std::uint64_t revision() const override { return revision_; }
 
   private:
     void recomputeTotals();
-    void changed() { ++revision_; }
 
     db::Journal journal_;
     const std::vector<ListColumn>& columns_;
@@ -138,7 +136,6 @@ class JournalRows : public ui::RowSource {
     bool inSequence_ = false;
     std::vector<ListedDocument> documents_;
     std::array<Stotinki, db::kSaleAmounts> totals_{};
-    std::uint64_t revision_ = 1;
 };
 
 }  // namespace journals

@@ -27,6 +27,20 @@ class RowSource {
     virtual std::uint64_t revision() const { return 0; }
 };
 
+// A source whose rows change: it counts the changes, so that the view knows
+// when to read the rows again.
+class ChangingRows : public RowSource {
+  public:
+    std::uint64_t revision() const override { return revision_; }
+
+  protected:
+    // Every change of the rows, or of what they show, calls it.
+    void changed() { ++revision_; }
+
+  private:
+    std::uint64_t revision_ = 1;
+};
+
 struct Row {
     std::vector<std::string> cells;
     bool checked = false;
@@ -34,14 +48,13 @@ struct Row {
 };
 
 // Rows held in memory, with an optional totals row that always stays last.
-class TableRows : public RowSource {
+class TableRows : public ChangingRows {
   public:
     int rowCount() const override;
     std::string cell(int row, int column) const override;
     bool checked(int row) const override;
     void setChecked(int row, bool checked) override;
     bool isTotalsRow(int row) const override;
-    std::uint64_t revision() const override { return revision_; }
 
     // Document rows, without the totals row.
     int documentCount() const { return static_cast<int>(rows_.size()); }
@@ -61,11 +74,9 @@ class TableRows : public RowSource {
 
   private:
     Row& at(int row);
-    void changed() { ++revision_; }
 
     std::vector<Row> rows_;
     std::optional<Row> totals_;
-    std::uint64_t revision_ = 1;
 };
 
 // The sort of a list by header clicks: a click on the sorted column reverses
