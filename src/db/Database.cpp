@@ -299,9 +299,25 @@ void Database::applyLock(sqlite3* handle, const Lock& lock, const std::optional<
               sqlite3_exec(handle, "PRAGMA cipher_page_size=4096;", nullptr, nullptr, nullptr));
 }
 
+namespace {
+
+// The engine's global settings, made once before its first connection. It
+// keeps no count of the memory it uses: the count takes a process-wide mutex
+// on every allocation, and nothing here reads it.
+void InitialiseEngine() {
+    static const int initialised = [] {
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        return sqlite3_initialize();
+    }();
+    (void)initialised;
+}
+
+}  // namespace
+
 // A connection is used by one thread at a time, so the engine need not lock
 // its own mutex around every call (a column read is one call).
 Database Database::openWith(const std::filesystem::path& file, const Lock& lock, int flags) {
+    InitialiseEngine();
     sqlite3* handle = nullptr;
     const int rc = sqlite3_open_v2(file.c_str(), &handle, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     Database db(handle, file, lock);
