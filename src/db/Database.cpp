@@ -164,6 +164,13 @@ Statement& Statement::bind(int index, std::string_view text) {
     return *this;
 }
 
+Statement& Statement::bind(int index, Borrowed text) {
+    if (sqlite3_bind_text(stmt_, index, text.text.data(), static_cast<int>(text.text.size()),
+                          SQLITE_STATIC) != SQLITE_OK)
+        fail();
+    return *this;
+}
+
 Statement& Statement::bind(int index, double value) {
     if (sqlite3_bind_double(stmt_, index, value) != SQLITE_OK) fail();
     return *this;

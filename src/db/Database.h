@@ -47,6 +47,12 @@ class Error : public platform::UserError {
 // A NULL value to bind.
 struct Null {};
 
+// Text bound without a copy, for statements run many times: it must stay
+// unchanged until the statement has run and been reset.
+struct Borrowed {
+    std::string_view text;
+};
+
 class Statement {
   public:
     Statement(sqlite3* db, std::string_view sql);
@@ -66,6 +72,7 @@ class Statement {
     Statement& bind(int index, int value) { return bind(index, std::int64_t{value}); }
     Statement& bind(int index, bool value) { return bind(index, std::int64_t{value ? 1 : 0}); }
     Statement& bind(int index, Null);
+    Statement& bind(int index, Borrowed text);
     // An absent value binds NULL.
     Statement& bind(int index, const std::optional<std::string_view>& text) {
         return text ? bind(index, *text) : bind(index, Null{});

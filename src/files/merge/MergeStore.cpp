@@ -37,7 +37,8 @@ std::int64_t UnsignedWord(const db::ErrorSet& errors, int word) {
 
 }  // namespace
 
-// One prepared insert, bound anew for every document.
+// One prepared insert, bound anew for every document; the texts are bound
+// without a copy, as the document and `dateCreate` outlive the insert.
 struct MergeStore::Inserter {
     Inserter(db::Database& db, db::Journal journal)
         : db(db),
@@ -47,10 +48,10 @@ struct MergeStore::Inserter {
 
     void insert(const MergedDocument& d, long long number, const std::string& dateCreate) {
         db::Binder b(statement);
-        for (std::size_t t = 0; t <= kMergedCode8a; ++t) b << d.text[t];
-        if (journal == db::Journal::Sales) b << d.text[kMergedViesType];
+        for (std::size_t t = 0; t <= kMergedCode8a; ++t) b << db::Borrowed{d.text[t]};
+        if (journal == db::Journal::Sales) b << db::Borrowed{d.text[kMergedViesType]};
         for (std::size_t k = 0; k < d.amountCount(); ++k) b << d.amounts[k];
-        b << static_cast<double>(number) << dateCreate;
+        b << static_cast<double>(number) << db::Borrowed{dateCreate};
         for (int word = 0; word < 3; ++word) b << UnsignedWord(d.errors, word);
         if (counted)
             b << nextId();
