@@ -28,25 +28,32 @@ constexpr double db::ReturnRow::*kDeklarCells[] = {
 static_assert(std::size(kDeklarCells) == kDeklarFieldCount - kFirstDeklarCell);
 
 // Columns 1-167 of a journal line, up to and including SDELKA.
-void AppendJournalLead(std::string& line, const db::JournalRow& row, double number) {
+void AppendJournalLead(std::string& line, const JournalDocument& d, double number) {
     const auto& f = kJournalLeadLayout;
-    AppendText(line, f[kLineVin], row.vin);
-    AppendText(line, f[kLinePeriod], row.period);
-    AppendText(line, f[kLineKlon], row.klon);
+    AppendText(line, f[kLineVin], d.vin);
+    AppendText(line, f[kLinePeriod], d.period);
+    AppendText(line, f[kLineKlon], d.klon);
     AppendWholeNumber(line, f[kLineNumber], number);
-    AppendText(line, f[kLineType], row.type);
-    AppendText(line, f[kLineDocNo], row.docNo);
-    AppendText(line, f[kLineDate], row.date);
-    AppendText(line, f[kLineCounterpart], row.knum);
-    AppendText(line, f[kLineCounterpartName], row.kname);
-    AppendText(line, f[kLineGoods], row.sdelka);
+    AppendText(line, f[kLineType], d.type);
+    AppendText(line, f[kLineDocNo], d.docNo);
+    AppendText(line, f[kLineDate], d.date);
+    AppendText(line, f[kLineCounterpart], d.knum);
+    AppendText(line, f[kLineCounterpartName], d.kname);
+    AppendText(line, f[kLineGoods], d.sdelka);
 }
 
-// The amounts as stored, each written as the stotinki it shows, then 8a.
-void AppendJournalAmounts(std::string& line, const db::JournalRow& row) {
-    for (std::size_t k = 0; k < row.amounts.size(); ++k)
-        AppendAmount(line, AmountField(k), money::FromStoredLeva(row.amounts[k]));
-    AppendText(line, Code8aField(row.amounts.size()), row.code8a);
+// The amounts as shown, then 8a.
+void AppendJournalAmounts(std::string& line, const JournalDocument& d) {
+    for (std::size_t k = 0; k < d.amounts.size(); ++k)
+        AppendAmount(line, AmountField(k), d.amounts[k]);
+    AppendText(line, Code8aField(d.amounts.size()), d.code8a);
+}
+
+// The VIES column digit of a merge line: 0 when SS19 is 0, otherwise the
+// number VIES_TYPE spells (0 when empty).
+std::string ViesColumnDigit(const JournalDocument& sale) {
+    if (sale.amounts[db::SS19] == 0) return "0";
+    return std::to_string(std::atoi(std::string(sale.viesType).c_str()));
 }
 
 // PERIOD1 of a VIES row, or blanks when it is the return's own month.
@@ -133,28 +140,25 @@ std::string DeklarFile(const ReturnHeader& h, const std::optional<db::ReturnRow>
     return line + kLineEnd;
 }
 
+void AppendJournalLine(std::string& out, const JournalDocument& document) {
+    AppendJournalLead(out, document, document.number);
+    AppendJournalAmounts(out, document);
+    out += kLineEnd;
+}
+
 std::string JournalLine(db::Journal, const db::JournalRow& row) {
+    returns::DocumentAmounts shown;
     std::string line;
-    line.reserve(512);
-    AppendJournalLead(line, row, row.number);
-    AppendJournalAmounts(line, row);
-    line += kLineEnd;
+    AppendJournalLine(line, DocumentOfRow(row, shown));
     return line;
 }
 
-std::string ViesColumnDigit(const db::JournalRow& sale) {
-    if (money::FromStoredLeva(sale.amount(db::SS19)) == 0) return "0";
-    return std::to_string(std::atoi(sale.viesType.c_str()));
-}
-
-std::string MergeLine(db::Journal journal, const db::JournalRow& row, int position) {
-    std::string line;
-    line.reserve(512);
-    AppendJournalLead(line, row, position);
-    AppendJournalAmounts(line, row);
-    if (journal == db::Journal::Sales) line += ViesColumnDigit(row);
-    line += kLineEnd;
-    return line;
+void AppendMergeLine(std::string& out, db::Journal journal, const JournalDocument& document,
+                     int position) {
+    AppendJournalLead(out, document, position);
+    AppendJournalAmounts(out, document);
+    if (journal == db::Journal::Sales) out += ViesColumnDigit(document);
+    out += kLineEnd;
 }
 
 std::optional<std::string> ViesFile(const std::string& period,

@@ -19,15 +19,15 @@ namespace files {
 // columns are written, without CR LF.
 std::string DeklarFile(const ReturnHeader& header, const std::optional<db::ReturnRow>& row);
 
+// Appends one line of Pokupki.txt / Prodagbi.txt, CR LF included.
+void AppendJournalLine(std::string& out, const JournalDocument& document);
 // One line of Pokupki.txt / Prodagbi.txt.
 std::string JournalLine(db::Journal journal, const db::JournalRow& row);
-// One line of Pokupkix.txt / Prodagbix.txt: the line's position instead of
-// the stored NUMBER, and for sales the VIES column digit after the amounts.
-std::string MergeLine(db::Journal journal, const db::JournalRow& row, int position);
-
-// The VIES column digit of a merge line: 0 when SS19 is 0, otherwise the
-// number VIES_TYPE spells (0 when empty).
-std::string ViesColumnDigit(const db::JournalRow& sale);
+// Appends one line of Pokupkix.txt / Prodagbix.txt: the line's position
+// instead of the stored NUMBER, and for sales the VIES column digit after the
+// amounts (0 when SS19 is 0, otherwise the number VIES_TYPE spells).
+void AppendMergeLine(std::string& out, db::Journal journal, const JournalDocument& document,
+                     int position);
 
 // VIES.txt for the period; nullopt when neither section has a row (no file).
 // `person` is the head-office EDANNI row; without it VHR, VDR and VTR are

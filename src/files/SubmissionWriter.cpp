@@ -79,8 +79,8 @@ std::optional<WriteStop> Encode(const std::string& text, std::size_t records,
     return std::nullopt;
 }
 
-std::string DocumentName(const db::JournalRow& r) {
-    return "Документ " + r.docNo + " от " + r.date + " на дневника";
+std::string DocumentName(const JournalDocument& d) {
+    return "Документ " + std::string(d.docNo) + " от " + std::string(d.date) + " на дневника";
 }
 
 // The lines of VIES.txt: the three header lines with a person, and each
@@ -100,11 +100,11 @@ class PeriodFiles::JournalPass {
     JournalPass(db::Journal journal, bool merge, std::unique_ptr<AtomicFile> file)
         : journal_(journal), merge_(merge), file_(std::move(file)) {}
 
-    void add(const db::JournalRow& row) {
-        if (inOrder_ && count_ > 0 && row.number <= last_) inOrder_ = false;
-        last_ = row.number;
+    void add(const JournalDocument& document) {
+        if (inOrder_ && count_ > 0 && document.number <= last_) inOrder_ = false;
+        last_ = document.number;
         ++count_;
-        if (inOrder_) write(row, count_);
+        if (inOrder_) write(document, count_);
     }
     long long count() const { return count_; }
     bool inOrder() const { return inOrder_; }
@@ -119,8 +119,8 @@ class PeriodFiles::JournalPass {
             return fail(CannotCreate());
         }
         int position = 0;
-        read([&](const db::JournalRow& row) {
-            write(row, ++position);
+        read([&](const JournalDocument& document) {
+            write(document, ++position);
             return file_ != nullptr;
         });
     }
@@ -139,15 +139,19 @@ class PeriodFiles::JournalPass {
     const std::optional<WriteStop>& stop() const { return stop_; }
 
   private:
-    void write(const db::JournalRow& row, long long position) {
+    void write(const JournalDocument& document, long long position) {
         if (!file_) return;
-        line_ = merge_ ? MergeLine(journal_, row, static_cast<int>(position))
-                       : JournalLine(journal_, row);
+        line_.clear();
+        if (merge_)
+            AppendMergeLine(line_, journal_, document, static_cast<int>(position));
+        else
+            AppendJournalLine(line_, document);
         bytes_.clear();
         // The document is named only when its line cannot be written.
-        if (const auto c = BreakInRecords(line_, 1)) return fail(LineBroken(DocumentName(row), *c));
+        if (const auto c = BreakInRecords(line_, 1))
+            return fail(LineBroken(DocumentName(document), *c));
         if (!platform::AppendCp1251(bytes_, line_))
-            return fail(NotWritable(DocumentName(row), line_));
+            return fail(NotWritable(DocumentName(document), line_));
         try {
             file_->append(bytes_);
         } catch (const std::system_error&) {
@@ -237,28 +241,28 @@ void PeriodFiles::prepare() {
         }
         JournalPass pass(journal, !submission, std::move(file));
         const bool sales = journal == db::Journal::Sales;
-        ForEachJournalRow(*db_, journal, session_.vin, period_, branch, RowOrder::Stored,
-                          [&](const db::JournalRow& row) {
-                              if (CarriesFatalCode(journal, row.errors)) {
-                                  fatal = true;
-                                  return false;
-                              }
-                              if (submission && sales) {
-                                  sums.addSale(row.type, row.amounts);
-                                  vies.add({row.type, row.knum, row.date, row.viesType, row.code8a,
-                                            row.sdelka, row.amount(db::SS15), row.amount(db::SS17),
-                                            row.amount(db::SS25), row.amount(db::SS19)});
-                              } else if (submission) {
-                                  sums.addPurchase(row.type, row.amounts);
-                              }
-                              pass.add(row);
-                              return true;
-                          });
+        ForEachJournalDocument(*db_, journal, session_.vin, period_, branch, RowOrder::Stored,
+                               [&](const JournalDocument& d) {
+                                   if (CarriesFatalCode(journal, d.errors)) {
+                                       fatal = true;
+                                       return false;
+                                   }
+                                   if (submission && sales) {
+                                       sums.addSale(d.type, d.amounts);
+                                       vies.add({d.type, d.knum, d.date, d.viesType, d.code8a,
+                                                 d.sdelka, d.amounts[db::SS15], d.amounts[db::SS17],
+                                                 d.amounts[db::SS25], d.amounts[db::SS19]});
+                                   } else if (submission) {
+                                       sums.addPurchase(d.type, d.amounts);
+                                   }
+                                   pass.add(d);
+                                   return true;
+                               });
         if (fatal) break;
         if (!pass.inOrder())
             pass.rewrite([&](auto&& visit) {
-                ForEachJournalRow(*db_, journal, session_.vin, period_, branch, RowOrder::ByNumber,
-                                  visit);
+                ForEachJournalDocument(*db_, journal, session_.vin, period_, branch,
+                                       RowOrder::ByNumber, visit);
             });
         (sales ? header.salesCount : header.purchaseCount) = pass.count();
         auto complete = pass.finish();

@@ -20,12 +20,17 @@ bool IsSummed(std::string_view type, const std::string_view (&types)[N]) {
 }
 
 template <std::size_t N>
-void Add(std::array<Stotinki, N>& sums, std::span<const double> amounts) {
-    for (std::size_t i = 0; i < N && i < amounts.size(); ++i)
-        sums[i] += money::FromStoredLeva(amounts[i]);
+void Add(std::array<Stotinki, N>& sums, std::span<const Stotinki> shown) {
+    for (std::size_t i = 0; i < N && i < shown.size(); ++i) sums[i] += shown[i];
 }
 
 }  // namespace
+
+std::span<const Stotinki> ShownAmounts(std::span<const double> stored, DocumentAmounts& shown) {
+    const std::size_t n = std::min(stored.size(), shown.size());
+    for (std::size_t i = 0; i < n; ++i) shown[i] = money::FromStoredLeva(stored[i]);
+    return std::span<const Stotinki>(shown).first(n);
+}
 
 ReturnResult ComputeResult(Stotinki ds20, Stotinki db41, Stotinki db42, Stotinki db43,
                            Stotinki coefficientHundredths) {
@@ -38,13 +43,23 @@ ReturnResult ComputeResult(Stotinki ds20, Stotinki db41, Stotinki db42, Stotinki
 }
 
 void ReturnSums::addSale(std::string_view type, std::span<const double> amounts) {
-    ++salesCount_;
-    if (IsSummed(type, kSalesTypes)) Add(sales_, amounts);
+    DocumentAmounts shown;
+    addSale(type, ShownAmounts(amounts, shown));
 }
 
 void ReturnSums::addPurchase(std::string_view type, std::span<const double> amounts) {
+    DocumentAmounts shown;
+    addPurchase(type, ShownAmounts(amounts, shown));
+}
+
+void ReturnSums::addSale(std::string_view type, std::span<const Stotinki> shown) {
+    ++salesCount_;
+    if (IsSummed(type, kSalesTypes)) Add(sales_, shown);
+}
+
+void ReturnSums::addPurchase(std::string_view type, std::span<const Stotinki> shown) {
     ++purchaseCount_;
-    if (IsSummed(type, kPurchaseTypes)) Add(purchases_, amounts);
+    if (IsSummed(type, kPurchaseTypes)) Add(purchases_, shown);
 }
 
 void ReturnSums::fill(db::ReturnRow& r) const {

@@ -38,6 +38,13 @@ struct ReturnResult {
 ReturnResult ComputeResult(Stotinki ds20, Stotinki db41, Stotinki db42, Stotinki db43,
                            Stotinki coefficientHundredths);
 
+// Room for the amounts of one document of either journal.
+using DocumentAmounts = std::array<Stotinki, db::kSaleAmounts>;
+
+// The stotinki each stored amount of a document shows, written into `shown`;
+// one conversion serves the return sums, the VIES return and the file line.
+std::span<const Stotinki> ShownAmounts(std::span<const double> stored, DocumentAmounts& shown);
+
 // The journal sums of a return, added one document at a time.
 class ReturnSums {
   public:
@@ -45,6 +52,10 @@ class ReturnSums {
     // document counts; only the types that enter the return are summed.
     void addSale(std::string_view type, std::span<const double> amounts);
     void addPurchase(std::string_view type, std::span<const double> amounts);
+    // The same with each amount already in the stotinki it shows, for a
+    // reader that converts it once for other uses as well.
+    void addSale(std::string_view type, std::span<const Stotinki> shown);
+    void addPurchase(std::string_view type, std::span<const Stotinki> shown);
 
     // The computed cells of the row from the sums and the row's coefficient
     // (DR33): sums, counts, DR40, DR50 and DR60.

@@ -163,12 +163,11 @@ ViesSales::Sums& ViesSales::sumsOf(const KeyView& key) {
 void ViesSales::add(const ViesSaleView& sale) {
     const auto month = MonthOf(sale.date);
     if (IsSection1Type(sale.type)) {
-        using money::FromStoredLeva;
         auto& sums = sumsOf({sale.knum, month, sale.viesType});
-        sums.s15 += FromStoredLeva(sale.ss15);
-        sums.s17 += FromStoredLeva(sale.ss17);
-        sums.s25 += FromStoredLeva(sale.ss25);
-        sums.s19 += FromStoredLeva(sale.ss19);
+        sums.s15 += sale.ss15;
+        sums.s17 += sale.ss17;
+        sums.s25 += sale.ss25;
+        sums.s19 += sale.ss19;
     } else if (sale.type == "04") {
         callOffStock_.emplace(sale.knum, sale.code8a, month, sale.sdelka);
     }
@@ -190,9 +189,10 @@ void ViesSales::store(db::Database& db, const ReturnScope& scope) const {
 void GenerateViesReturn(db::Database& db, const ReturnScope& scope) {
     db::Transaction t(db);
     ViesSales sales;
+    using money::FromStoredLeva;
     ForEachViesSale(db, scope, [&](const ViesSale& s) {
-        sales.add({s.type, s.knum, s.date, s.viesType, s.code8a, s.sdelka, s.ss15, s.ss17, s.ss25,
-                   s.ss19});
+        sales.add({s.type, s.knum, s.date, s.viesType, s.code8a, s.sdelka, FromStoredLeva(s.ss15),
+                   FromStoredLeva(s.ss17), FromStoredLeva(s.ss25), FromStoredLeva(s.ss19)});
     });
     sales.store(db, scope);
     t.commit();

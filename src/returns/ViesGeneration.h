@@ -20,10 +20,11 @@
 
 namespace returns {
 
-// One sale as the VIES return reads it; the texts are the caller's.
+// One sale as the VIES return reads it; the texts are the caller's, the
+// amounts the stotinki each shows.
 struct ViesSaleView {
     std::string_view type, knum, date, viesType, code8a, sdelka;
-    double ss15 = 0, ss17 = 0, ss25 = 0, ss19 = 0;
+    platform::money::Stotinki ss15 = 0, ss17 = 0, ss25 = 0, ss19 = 0;
 };
 
 // The VIES return of a scope, gathered one sale at a time in any order, so

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <limits>
+
 #include "ReturnsFixture.h"
 
 using namespace returns_test;
@@ -157,4 +160,21 @@ TEST(ComputeResult, CreditAndResultInStotinkiAsTheCheckTestsThem) {
         EXPECT_EQ(r.payable, c.payable);
         EXPECT_EQ(r.refundable, c.refundable);
     }
+}
+
+// Each amount is converted once for the sums, the VIES return and the file
+// line; the conversion must be the money module's, zero included.
+TEST(ShownAmounts, EachAmountShowsWhatTheMoneyModuleReadsFromIt) {
+    const double stored[] = {
+        0.0,       -0.0,  0.004,  -0.004,  1.005,
+        0.1 + 0.2, 1.125, -1.125, 2.675,   1e15,
+        -7.5,      1e17,  1e-300, -1e-300, std::numeric_limits<double>::quiet_NaN()};
+    static_assert(std::size(stored) <= db::kSaleAmounts);
+    returns::DocumentAmounts shown;
+    shown.fill(-1);
+    const auto got = returns::ShownAmounts(stored, shown);
+    ASSERT_EQ(got.size(), std::size(stored));
+    for (std::size_t i = 0; i < got.size(); ++i)
+        EXPECT_EQ(got[i], platform::money::FromStoredLeva(stored[i])) << stored[i];
+    EXPECT_EQ(shown[got.size()], -1) << "nothing written beyond the amounts given";
 }
