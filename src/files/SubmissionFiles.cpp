@@ -42,10 +42,16 @@ void AppendJournalLead(std::string& line, const JournalDocument& d, double numbe
     AppendText(line, f[kLineGoods], d.sdelka);
 }
 
-// The amounts as shown, then 8a.
+// The amounts as shown, then 8a. Most amounts of a document are zero; their
+// field, written once, is copied.
 void AppendJournalAmounts(std::string& line, const JournalDocument& d) {
-    for (std::size_t k = 0; k < d.amounts.size(); ++k)
-        AppendAmount(line, AmountField(k), d.amounts[k]);
+    static const std::string zero = money::ToFileField(0, kAmountWidth);
+    for (std::size_t k = 0; k < d.amounts.size(); ++k) {
+        if (d.amounts[k] == 0)
+            line += zero;
+        else
+            AppendAmount(line, AmountField(k), d.amounts[k]);
+    }
     AppendText(line, Code8aField(d.amounts.size()), d.code8a);
 }
 

@@ -28,7 +28,9 @@ void Add(std::array<Stotinki, N>& sums, std::span<const Stotinki> shown) {
 
 std::span<const Stotinki> ShownAmounts(std::span<const double> stored, DocumentAmounts& shown) {
     const std::size_t n = std::min(stored.size(), shown.size());
-    for (std::size_t i = 0; i < n; ++i) shown[i] = money::FromStoredLeva(stored[i]);
+    // Most amounts of a document are zero, which needs no conversion.
+    for (std::size_t i = 0; i < n; ++i)
+        shown[i] = stored[i] == 0 ? 0 : money::FromStoredLeva(stored[i]);
     return std::span<const Stotinki>(shown).first(n);
 }
 
