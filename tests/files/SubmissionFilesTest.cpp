@@ -384,6 +384,39 @@ TEST_F(Files, ALineBreakInADocumentStopsTheWriterNamingTheDocument) {
     ASSERT_FALSE(writeHeadOffice("202611").stop) << "the texts are whole again";
 }
 
+// A character that Windows-1251 lacks, or bytes that are no UTF-8, in any
+// text of a line stop both writers, naming the document and the first such
+// character; a line break in the same line is named instead.
+TEST_F(Files, ACharacterWindows1251LacksStopsTheWritersNamingIt) {
+    const struct {
+        const char* set;
+        const char* named;
+    } cases[] = {
+        {"KNAME = 'Бета Ω ЕООД'", "знака \"Ω\", който не може да се запише в Windows-1251"},
+        {"SDELKA = 'Стоки ✓'", "знака \"✓\", който не може да се запише в Windows-1251"},
+        {"BS8A = 'Ω'", "знака \"Ω\", който не може да се запише в Windows-1251"},
+        {"KNUM = 'Ω', SDELKA = '✓'", "знака \"Ω\", който не може да се запише в Windows-1251"},
+        {"KNAME = CAST(X'41FF' AS TEXT)",
+         "знака \"\xFF\", който не може да се запише в Windows-1251"},
+        {"KNAME = 'Ω', SDELKA = char(10)", "знака „нов ред“, който разделя редовете на файла"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.set);
+        db::Transaction undo(t.db());
+        t.db().execute(std::string("UPDATE POKUPKI SET ") + c.set +
+                       " WHERE ID = (SELECT min(ID) FROM POKUPKI WHERE KLON = '0001')");
+        for (const auto& files : {files::PeriodFiles::Submission(t.db(), head(), "202611"),
+                                  files::PeriodFiles::Merge(t.db(), branch(), "202611")}) {
+            ASSERT_TRUE(files.stopped());
+            EXPECT_EQ(files.stopped()->reason, files::WriteStop::Reason::TextNotWritable);
+            EXPECT_EQ(files.stopped()->message,
+                      std::string("Документ 77 от 05/11/2026 на дневника съдържа ") + c.named +
+                          ". Файлът не е записан.");
+        }
+        EXPECT_TRUE(std::filesystem::is_empty(folder("202611")));
+    }
+}
+
 TEST_F(Files, ALineBreakInTheReturnOrTheViesHeaderStopsTheWriter) {
     for (const char* column : {"NAME", "ADRESS"}) {
         db::Transaction undo(t.db());
