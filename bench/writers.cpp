@@ -6,6 +6,7 @@
 
 #include "db/Rows.h"
 #include "files/SubmissionWriter.h"
+#include "platform/CodePage.h"
 
 namespace {
 
@@ -56,5 +57,20 @@ void WriteSubmissionFilesOfAMillionSales(benchmark::State& state) {
         std::filesystem::file_size(out / "175074752" / kPeriod / "Prodagbi.txt") / 1e6;
 }
 BENCHMARK(WriteSubmissionFilesOfAMillionSales)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The encoding of one line's texts into Windows-1251, in the writer for
+// every line: a counterpart's name, a document kind and an address.
+void EncodeALineInWindows1251(benchmark::State& state) {
+    const std::string texts =
+        "ЕТ Иван Петров - Търговия на едро и дребно ООД          "
+        "Доставка на стоки по договор 12/2026 гр. София, ул. Раковска 1";
+    std::string out;
+    for (auto _ : state) {
+        out.clear();
+        benchmark::DoNotOptimize(platform::AppendCp1251(out, texts));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * texts.size()));
+}
+BENCHMARK(EncodeALineInWindows1251);
 
 }  // namespace

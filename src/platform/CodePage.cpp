@@ -115,6 +115,22 @@ std::string DecodeCp1251(std::string_view bytes) {
     return out;
 }
 
+namespace {
+
+// The letters А (U+0410) to я (U+044F), most of what is not ASCII in the
+// program's texts, are D0 90..D0 BF and D1 80..D1 8F in UTF-8 and 0xC0..0xFF
+// in Windows-1251: one step, without decoding the code point.
+std::optional<char> BasicCyrillicLetter(std::string_view utf8, std::size_t pos) {
+    if (pos + 1 >= utf8.size()) return std::nullopt;
+    const auto lead = static_cast<unsigned char>(utf8[pos]);
+    const auto next = static_cast<unsigned char>(utf8[pos + 1]);
+    if (lead == 0xD0 && next >= 0x90 && next <= 0xBF) return static_cast<char>(0xC0 + next - 0x90);
+    if (lead == 0xD1 && next >= 0x80 && next <= 0x8F) return static_cast<char>(0xF0 + next - 0x80);
+    return std::nullopt;
+}
+
+}  // namespace
+
 bool AppendCp1251(std::string& out, std::string_view utf8) {
     const std::size_t start = out.size();
     for (std::size_t pos = 0; pos < utf8.size();) {
@@ -128,6 +144,12 @@ bool AppendCp1251(std::string& out, std::string_view utf8) {
         out.append(utf8.data() + pos, ascii - pos);
         pos = ascii;
         if (pos == utf8.size()) break;
+        if (const auto letter = BasicCyrillicLetter(utf8, pos)) {
+            // A word's letters follow one another.
+            out += *letter;
+            for (pos += 2; const auto more = BasicCyrillicLetter(utf8, pos); pos += 2) out += *more;
+            continue;
+        }
         const auto cp = ReadUtf8(utf8, pos);
         const auto byte = cp ? UnicodeToCp1251(*cp) : std::nullopt;
         if (!byte) {

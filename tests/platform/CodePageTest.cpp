@@ -1,5 +1,7 @@
 #include "platform/CodePage.h"
 
+#include <map>
+
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -11,6 +13,30 @@ TEST(CodePage, EveryWindows1251ByteRoundTrips) {
     const auto back = EncodeCp1251(utf8);
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(*back, all);
+}
+
+// Every code point of the Cyrillic block, alone and inside a word: the bytes
+// the decoding table gives it, or a refusal where Windows-1251 has none; a
+// sequence cut after a run of letters is refused too.
+TEST(CodePage, TheCyrillicBlockEncodesAsTheTableDecodes) {
+    std::map<std::string, char> byteOf;
+    for (int b = 0; b < 256; ++b) byteOf[DecodeCp1251(std::string(1, static_cast<char>(b)))] = b;
+    for (char32_t cp = 0x0400; cp <= 0x04FF; ++cp) {
+        const std::string utf8 = {static_cast<char>(0xC0 | (cp >> 6)),
+                                  static_cast<char>(0x80 | (cp & 0x3F))};
+        SCOPED_TRACE(static_cast<int>(cp));
+        const auto found = byteOf.find(utf8);
+        const auto inWord = EncodeCp1251("аб" + utf8 + "вг");
+        if (found == byteOf.end()) {
+            EXPECT_FALSE(inWord.has_value());
+            continue;
+        }
+        EXPECT_EQ(EncodeCp1251(utf8), std::string(1, found->second));
+        EXPECT_EQ(inWord, "\xE0\xE1" + std::string(1, found->second) + "\xE2\xE3");
+    }
+    EXPECT_FALSE(EncodeCp1251("аб\xD0").has_value());
+    EXPECT_FALSE(EncodeCp1251("аб\xD1\x41").has_value());
+    EXPECT_FALSE(EncodeCp1251("аб\xD0\xC0").has_value());
 }
 
 TEST(CodePage, CyrillicAndPunctuationMapToTheirBytes) {
