@@ -28,11 +28,7 @@ PeriodWriterDlg::PeriodWriterDlg(ui::Host& host, db::Database& db, WriterSession
 
 void PeriodWriterDlg::pressed(ui::Button& button) {
     if (&button == &close_) return close(ui::Result::Cancel);
-    if (!periods_.documentSelected()) {
-        host().error("Не сте избрали ПЕРИОД!");
-        return setFocus(periods_);
-    }
-    write(periods_.source().cell(periods_.selectedRow(), 0));
+    if (const auto period = chosenCell(periods_, 0, "Не сте избрали ПЕРИОД!")) write(*period);
 }
 
 void PeriodWriterDlg::tellWhere(const std::filesystem::path& folder) {

@@ -16,11 +16,9 @@ void CDeleteDubl::opened() {
 
 void CDeleteDubl::pressed(ui::Button& button) {
     if (&button != &choose_) return;
-    if (!periods_.documentSelected()) {
-        host().error("Не сте избрали ПЕРИОД!");
-        return setFocus(periods_);
-    }
-    period_ = periods_.source().cell(periods_.selectedRow(), 0);
+    const auto period = chosenCell(periods_, 0, "Не сте избрали ПЕРИОД!");
+    if (!period) return;
+    period_ = *period;
     close(ui::Result::Ok);
 }
 

@@ -21,11 +21,7 @@ void CDeletePeriod::fill() {
 
 void CDeletePeriod::pressed(ui::Button& button) {
     if (&button == &close_) return close(ui::Result::Cancel);
-    if (!periods_.documentSelected()) {
-        host().error("Не сте избрали ПЕРИОД!");
-        return setFocus(periods_);
-    }
-    remove(periods_.source().cell(periods_.selectedRow(), 0));
+    if (const auto period = chosenCell(periods_, 0, "Не сте избрали ПЕРИОД!")) remove(*period);
 }
 
 void CDeletePeriod::remove(const std::string& period) {

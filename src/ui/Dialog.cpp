@@ -129,6 +129,14 @@ void Dialog::setFocus(Control& control) {
     touch();
 }
 
+std::optional<std::string> Dialog::chosenCell(ListView& list, int column,
+                                              const std::string& missing) {
+    if (list.documentSelected()) return list.source().cell(list.selectedRow(), column);
+    host().error(missing);
+    setFocus(list);
+    return std::nullopt;
+}
+
 Control* Dialog::nextInTabOrder(const Control* from, bool forward) const {
     const int count = static_cast<int>(controls_.size());
     int start = forward ? -1 : count;

@@ -116,6 +116,10 @@ class Dialog {
     // The program moves the focus; no events. A control on another page
     // brings its page to the front.
     void setFocus(Control& control);
+    // The text in `column` of the document row chosen in `list`; with none
+    // chosen, the error `missing` is shown, the list takes the focus and
+    // nothing is returned.
+    std::optional<std::string> chosenCell(ListView& list, int column, const std::string& missing);
     // The next (or previous) control the Tab key stops at, or nullptr.
     Control* nextInTabOrder(const Control* from, bool forward = true) const;
 
